@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace qvt {
+
+// How the parallel port is reached for chip programming.
+enum PortAccess : std::uint8_t {
+    kPortAccessNone = 0,
+    kPortAccessDirect = 1,
+    kPortAccessDriver = 2,
+};
+
+// PC-side state shared by the shell, the device link and the programmer.
+struct ApplicationState {
+    std::uint8_t PortIndex = 1;  // 0..5 = COM1..COM6
+    std::uint8_t BaudIndex = 5;  // 1..7 = 300..19200 baud, anything else 4800
+    std::uint8_t LptIndex = 0;   // 0..3
+    std::uint16_t LptBase = 0x378;
+    std::uint16_t ChipType = 8253;
+    std::uint8_t NetworkDevice = 0;
+    std::uint8_t PrintEnabled = 0;
+    std::uint8_t LogEnabled = 0;
+    std::int32_t PrintLineCount = 0;
+    std::int32_t PrintPageNumber = 1;
+    bool ShowTelegram = true;
+    std::string CurrentFileName = "Leer";
+    std::uint8_t PortAccessMode = kPortAccessNone;
+    std::uint8_t ShutdownDone = 0;
+};
+
+}  // namespace qvt

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace qvt {
+
+// Settings of the Linux build, read once at start from the optional QVT410.INI
+// beside QVT410.CFG. Everything missing or unreadable keeps the default below;
+// the program never writes the file.
+inline constexpr const char* kPlatformSettingsFileName = "QVT410.INI";
+
+struct PlatformSettings {
+    // [serial] COM1..COM6: the device behind each port name.
+    std::array<std::string, 6> serialDevices{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2",
+                                             "/dev/ttyS3", "/dev/ttyS4", "/dev/ttyS5"};
+
+    // [parallel]
+    std::string parallelAccess = "auto";  // auto, ppdev, direct, emulated, none
+    std::string ppdevFor378 = "/dev/parport0";
+    std::string ppdevFor278 = "/dev/parport1";
+    std::string portTraceFile;  // empty: no trace
+
+    // [emulator]
+    int emulatedChip = 8253;  // 8252 or 8253
+    std::string emulatedCodeFile = "emulated-code.bin";
+    std::string emulatedDataFile = "emulated-data.bin";
+    std::string emulatedLockFile = "emulated-lock";
+
+    // [programming] menu = visible
+    bool programmingMenuVisible = false;
+
+    const std::string& SerialDeviceFor(int portIndex) const {
+        return serialDevices[portIndex >= 0 && portIndex < 6 ? portIndex : 5];
+    }
+};
+
+}  // namespace qvt

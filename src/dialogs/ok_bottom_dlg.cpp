@@ -1,0 +1,62 @@
+#include "dialogs/ok_bottom_dlg.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/help.h"
+
+TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName("OKBottomDlg");
+    setWindowTitle("Dialog");
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName("Bevel1");
+    Bevel1->setFrameShape(QFrame::Box);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+
+    OKBtn = new QPushButton("OK", this);
+    OKBtn->setObjectName("OKBtn");
+    OKBtn->setDefault(true);
+    OKBtn->setAutoDefault(true);
+    CancelBtn = new QPushButton("Abbrechen", this);
+    CancelBtn->setObjectName("CancelBtn");
+    CancelBtn->setAutoDefault(false);
+
+    buttonRow_ = new QHBoxLayout;
+    buttonRow_->addStretch(1);
+    buttonRow_->addWidget(OKBtn);
+    buttonRow_->addWidget(CancelBtn);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Bevel1, 1);
+    layout->addLayout(buttonRow_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+}
+
+void TOKBottomDlg::AddHelpButton(int helpContext) {
+    helpContext_ = helpContext;
+    HelpBtn = new QPushButton("&Hilfe", this);
+    HelpBtn->setObjectName("HelpBtn");
+    HelpBtn->setAutoDefault(false);
+    buttonRow_->addWidget(HelpBtn);
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { HelpBtnClick(); });
+}
+
+void TOKBottomDlg::ShowModeless() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void TOKBottomDlg::OKBtnClick() { accept(); }
+
+void TOKBottomDlg::CancelBtnClick() { reject(); }
+
+void TOKBottomDlg::HelpBtnClick() { qvt::help::ShowContext(helpContext_); }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "dialogs/ok_bottom_dlg.h"
+
+class TSoDlg : public TOKBottomDlg {
+    Q_OBJECT
+public:
+    TSoDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent = nullptr);
+
+private:
+    qvt::ParameterRecord& record_;
+    qvt::ApplicationState& state_;
+};

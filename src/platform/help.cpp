@@ -1,0 +1,31 @@
+#include "platform/help.h"
+
+#include "platform/help_window.h"
+
+namespace qvt::help {
+namespace {
+Handler& CurrentHandler() {
+    static Handler handler;
+    return handler;
+}
+
+void Dispatch(const Request& request) {
+    if (CurrentHandler()) {
+        CurrentHandler()(request);
+        return;
+    }
+    HelpWindow::Instance().Show(request);
+}
+}  // namespace
+
+void ShowContext(int context) { Dispatch({Command::Context, context}); }
+void ShowContents() { Dispatch({Command::Contents, 0}); }
+void ShowIndex() { Dispatch({Command::Index, 0}); }
+
+Handler SetHandler(Handler handler) {
+    Handler previous = std::move(CurrentHandler());
+    CurrentHandler() = std::move(handler);
+    return previous;
+}
+
+}  // namespace qvt::help

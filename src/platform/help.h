@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+
+namespace qvt::help {
+
+// The help file the program asks for; the topics ship inside the program.
+inline constexpr const char* kHelpFileName = "QVT.HLP";
+
+enum class Command { Context, Contents, Index };
+
+struct Request {
+    Command command = Command::Context;
+    int context = 0;
+};
+
+void ShowContext(int context);
+void ShowContents();  // contents page
+void ShowIndex();     // keyword index
+
+// Where requests go. The default handler opens the help window; tests install a
+// recorder. Returns the previous handler.
+using Handler = std::function<void(const Request&)>;
+Handler SetHandler(Handler handler);
+
+}  // namespace qvt::help

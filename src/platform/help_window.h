@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+#include "platform/help.h"
+
+class QTextBrowser;
+class QPushButton;
+
+namespace qvt::help {
+
+// The help window: German topics shipped as HTML resources, one per help
+// context number, plus a contents page and an index. Created on first use.
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    static HelpWindow& Instance();
+
+    void Show(const Request& request);
+
+    // The resource page that answers a request ("qrc:/help/topic-21.html").
+    static QString PageFor(const Request& request);
+
+private:
+    HelpWindow();
+
+    QTextBrowser* browser_ = nullptr;
+};
+
+}  // namespace qvt::help

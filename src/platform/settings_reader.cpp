@@ -1,0 +1,47 @@
+#include "platform/settings_reader.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace qvt {
+namespace {
+
+void ReadString(const QSettings& ini, const char* key, std::string& target) {
+    const QVariant value = ini.value(key);
+    if (value.isValid() && !value.toString().isEmpty()) target = value.toString().toStdString();
+}
+
+}  // namespace
+
+PlatformSettings ReadPlatformSettings(const QString& path) {
+    PlatformSettings s;
+    if (!QFileInfo::exists(path)) return s;
+    const QSettings ini(path, QSettings::IniFormat);
+
+    for (int i = 0; i < 6; ++i) {
+        ReadString(ini, QString("serial/COM%1").arg(i + 1).toUtf8().constData(),
+                   s.serialDevices[i]);
+    }
+
+    std::string access;
+    ReadString(ini, "parallel/access", access);
+    for (const char* known : {"auto", "ppdev", "direct", "emulated", "none"}) {
+        if (access == known) s.parallelAccess = access;
+    }
+    ReadString(ini, "parallel/port378", s.ppdevFor378);
+    ReadString(ini, "parallel/port278", s.ppdevFor278);
+    ReadString(ini, "parallel/trace", s.portTraceFile);
+
+    bool ok = false;
+    const int chip = ini.value("emulator/chip").toInt(&ok);
+    if (ok && (chip == 8252 || chip == 8253)) s.emulatedChip = chip;
+    ReadString(ini, "emulator/code", s.emulatedCodeFile);
+    ReadString(ini, "emulator/data", s.emulatedDataFile);
+    ReadString(ini, "emulator/locked", s.emulatedLockFile);
+
+    s.programmingMenuVisible =
+        ini.value("programming/menu").toString().trimmed().toLower() == "visible";
+    return s;
+}
+
+}  // namespace qvt

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+// "Programminfo": what this program is and which version.
+class TInfoBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit TInfoBox(QWidget* parent = nullptr);
+
+    QPushButton* OKBtn = nullptr;
+};

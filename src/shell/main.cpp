@@ -1,0 +1,35 @@
+// QVT410: parametrising, monitoring and programming QVT panel meters.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "platform/help.h"
+#include "platform/settings_reader.h"
+#include "shell/main_window.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("QVT410");
+    QApplication::setApplicationDisplayName("QVT410");
+    QApplication::setQuitOnLastWindowClosed(false);
+    app.setProperty("helpFile", qvt::help::kHelpFileName);
+
+    // Every text the user sees is German, Qt's standard dialogs included.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTranslator qtGerman;
+    if (qtGerman.load(QLocale(QLocale::German), "qtbase", "_",
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtGerman);
+    }
+
+    qvt::AppContext context;
+    context.settings = qvt::ReadPlatformSettings();
+
+    TForm1 form(context);
+    if (!form.startedUp()) return 1;
+    form.CreateDialogs();
+    form.FormCreate();
+    form.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,313 @@
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QTextEdit>
+
+#include "core/config_file.h"
+#include "core/device_label.h"
+#include "dialogs/fuwahl_dlg.h"
+#include "dialogs/message_box.h"
+#include "platform/help.h"
+#include "shell/info_box.h"
+#include "shell/link_commands.h"
+#include "shell/parameter_commands.h"
+#include "shell/programming_commands.h"
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, int left, int top, const QString& text = {}) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->move(left, top);
+    return label;
+}
+
+QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    return box;
+}
+
+}  // namespace
+
+TForm1::TForm1(qvt::AppContext& context) : context_(context) {
+    qvt::ApplicationState& state = context_.state;
+
+    // 1. The window and its controls.
+    setObjectName("Form1");
+    setWindowTitle("QVT Parametrieren");
+    BuildControls();
+    BuildMenus();
+    parameterCommands_ = std::make_unique<ParameterCommands>(*this, context_);
+    linkCommands_ = std::make_unique<LinkCommands>(*this, context_);
+    programmingCommands_ = std::make_unique<ProgrammingCommands>(*this, context_);
+
+    // 2. How the parallel port is reached.
+    programmingCommands_->OpenPortAccess();
+
+    // 3.
+    AnzGroupBox->hide();
+
+    // 4. The configuration file; without it the program cannot keep its settings.
+    const std::optional<qvt::ConfigValues> config = qvt::ReadConfigurationFile();
+    if (!config) {
+        qvt::ShowMessage(this, "Kein Zugriff auf Parameterdatei", "Warnung");
+        return;  // startedUp_ stays false; main() ends the program
+    }
+
+    // 5. The power variants have no firmware of their own yet.
+    for (const char* name : {"QVT430025Leistung1", "QVT440025Leistung1", "QVT460025Leistung",
+                             "QVT450025Leistung"}) {
+        action(name)->setEnabled(false);
+    }
+
+    // 6. Settings from the file (already clamped by the reader).
+    state.PortIndex = config->PortIndex;
+    state.BaudIndex = config->BaudIndex;
+    state.LptIndex = config->LptIndex;
+    state.ShowTelegram = config->ShowTelegram;
+    action("Datumzeigen1")->setChecked(config->ShowTelegram);
+
+    // 7. The serial port; a failure leaves it closed without a message.
+    linkCommands_->OpenAtStart();
+
+    // 8.
+    state.LptBase = qvt::LptBaseForIndex(state.LptIndex);
+
+    // 9., 10.
+    SetFormWidth(455);
+    state.CurrentFileName = "Leer";
+    FileLabel->setText("Leer");
+
+    // 11. Cable idle: reset high, clock and data low.
+    programmingCommands_->WriteIdlePattern();
+
+    // 12.
+    action("Baustein1")->setChecked(true);
+    state.ChipType = 8253;
+    GeraetLabel->setText("QVT410-3E");
+    action("SIOTYP1")->setVisible(true);
+
+    startedUp_ = true;
+}
+
+TForm1::~TForm1() { ReleasePorts(); }
+
+void TForm1::BuildControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName("ClientArea");
+    client->setFixedSize(652, 351);
+    setCentralWidget(client);
+
+    PGroupBox = MakeGroupBox(client, "PGroupBox", " QVT Programmieren ", {80, 64, 305, 105});
+    PGroupBox->hide();
+    PLabel = MakeLabel(PGroupBox, "PLabel", 8, 32);
+    PLabel->setMinimumWidth(289);
+    PLabel1 = MakeLabel(PGroupBox, "PLabel1", 224, 56, "Bitte warten");
+    ProgressBar = new QProgressBar(PGroupBox);
+    ProgressBar->setObjectName("ProgressBar");
+    ProgressBar->setGeometry(8, 80, 289, 16);
+    ProgressBar->setTextVisible(false);
+
+    AnzGroupBox = MakeGroupBox(client, "AnzGroupBox", " Messwert ", {32, 56, 401, 113});
+    AnzGroupBox->setToolTip("Aktueller Messwert des QVT410");
+    AnzGroupBox->setAutoFillBackground(true);
+    AnzGroupBox->setStyleSheet(
+        "QGroupBox#AnzGroupBox { background: black; color: white; border: 1px solid gray;"
+        " margin-top: 0px; padding-top: 14px; }"
+        "QGroupBox#AnzGroupBox::title { subcontrol-origin: padding; left: 8px; top: 1px; }");
+    AnzLabel = new QLabel(" 0000", AnzGroupBox);
+    AnzLabel->setObjectName("AnzLabel");
+    AnzLabel->setGeometry(8, 24, 385, 75);
+    AnzLabel->setAlignment(Qt::AlignCenter);
+    QFont big("Arial");
+    big.setPixelSize(64);
+    big.setBold(true);
+    AnzLabel->setFont(big);
+    AnzLabel->setStyleSheet("color: red; background: black;");
+    AnzGroupBox->hide();
+
+    SerPanel = new QFrame(client);
+    SerPanel->setObjectName("SerPanel");
+    SerPanel->setGeometry(104, 176, 233, 33);
+    SerPanel->setFrameShape(QFrame::Panel);
+    SerPanel->setFrameShadow(QFrame::Raised);
+    SerPanel->setToolTip("Aktuelles Telegramm vom QVT410");
+    SerPanel->setAutoFillBackground(true);
+    SerPanel->setStyleSheet("QFrame#SerPanel { background: aqua; }");
+    SerLabel = MakeLabel(SerPanel, "SerLabel", 20, 7);
+    QFont serFont("Arial");
+    serFont.setPixelSize(16);
+    serFont.setBold(true);
+    SerLabel->setFont(serFont);
+    SerLabel->setStyleSheet("color: blue;");
+    SerLabel->setMinimumWidth(200);
+    SerPanel->hide();
+
+    RichEdit1 = new QTextEdit(client);
+    RichEdit1->setObjectName("RichEdit1");
+    RichEdit1->setGeometry(456, 0, 185, 273);
+    RichEdit1->setToolTip("Letzte Telegramme vom QVT410");
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setEnabled(false);
+    RichEdit1->setLineWrapMode(QTextEdit::NoWrap);
+    QFont listFont("Arial");
+    listFont.setPixelSize(13);
+    RichEdit1->setFont(listFont);
+
+    FileGroupBox = MakeGroupBox(client, "FileGroupBox", " Parameterdatei  ", {0, 318, 652, 33});
+    FileLabel = MakeLabel(FileGroupBox, "FileLabel", 8, 16);
+    FileLabel->setMinimumWidth(430);
+
+    GtGroupBox = MakeGroupBox(client, "GtGroupBox", QString::fromUtf8(" Gerätetyp "),
+                              {547, 318, 105, 33});
+    GeraetLabel = MakeLabel(GtGroupBox, "GeraetLabel", 16, 16, "QVT410-3E");
+    GeraetLabel->setMinimumWidth(85);
+}
+
+void TForm1::CreateDialogs() { dialogs_ = std::make_unique<qvt::DialogSet>(context_, this); }
+
+void TForm1::FormCreate() {
+    linkCommands_->StartMonitor();
+    programmingCommands_->WriteIdlePattern();
+}
+
+QAction* TForm1::action(const QString& name) const {
+    for (QAction* a : findChildren<QAction*>(name)) return a;
+    if (QMenu* m = menu(name)) return m->menuAction();
+    return nullptr;
+}
+
+QMenu* TForm1::menu(const QString& name) const { return findChild<QMenu*>(name); }
+
+void TForm1::SetFormWidth(int width) {
+    const int height = 351 + menuBar()->sizeHint().height();
+    setFixedSize(width, height);
+    // The client area keeps its designed width; the window cuts it off.
+    centralWidget()->setFixedSize(652, 351);
+}
+
+void TForm1::ReleasePorts() {
+    if (context_.state.ShutdownDone) return;
+    if (linkCommands_) linkCommands_->Shutdown();
+    if (programmingCommands_) programmingCommands_->Shutdown();
+    context_.state.ShutdownDone = 1;
+}
+
+void TForm1::Beenden1Click() {
+    ReleasePorts();
+    close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    ReleasePorts();
+    event->accept();
+    if (!closing_) {
+        closing_ = true;
+        // Dialogs and the help window are separate windows; the program ends
+        // with its main window all the same.
+        QApplication::quit();
+    }
+}
+
+void TForm1::Info2Click() {
+    dialogs_->InfoBox->show();
+    dialogs_->InfoBox->raise();
+    dialogs_->InfoBox->activateWindow();
+}
+
+void TForm1::HilfeInhaltExecute() { qvt::help::ShowContents(); }
+
+void TForm1::Index1Click() { qvt::help::ShowIndex(); }
+
+// F1 on a highlighted menu item shows the topic of its help context.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (auto* m = qobject_cast<QMenu*>(watched)) {
+            QAction* active = m->activeAction();
+            QAction* source = active ? active : m->menuAction();
+            int context = source->property("helpContext").toInt();
+            if (active && context == 0) context = m->menuAction()->property("helpContext").toInt();
+            m->close();
+            for (QWidget* w = m->parentWidget(); w; w = w->parentWidget()) {
+                if (auto* parentMenu = qobject_cast<QMenu*>(w)) parentMenu->close();
+            }
+            qvt::help::ShowContext(context);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Device type -----------------------------------------------------------
+
+void TForm1::MarkDeviceTypeItem(std::uint8_t deviceType) {
+    action("QVT4101")->setChecked(deviceType == qvt::kDeviceQvt410);
+    action("QVT0xx1")->setChecked(deviceType == qvt::kDeviceQvt0xx);
+    action("QVT055")->setChecked(deviceType == qvt::kDeviceQvt055);
+}
+
+void TForm1::ApplyChipToLabelAndMenu(const QString& family) {
+    const qvt::ApplicationState& s = context_.state;
+    const bool chip8253 = s.ChipType == 8253;
+    action("Baustein1")->setChecked(chip8253);
+    action("SIOTYP1")->setVisible(chip8253);
+    const std::string suffix =
+        qvt::DeviceLabelSuffix(context_.record.deviceType, s.ChipType, s.NetworkDevice);
+    GeraetLabel->setText(family + QString::fromStdString(suffix));
+}
+
+void TForm1::SelectDeviceType(std::uint8_t deviceType) {
+    if (deviceType > qvt::kDeviceQvt055) return;
+    MarkDeviceTypeItem(deviceType);
+    context_.record.deviceType = deviceType;
+    const QString family = QString::fromStdString(qvt::FamilyText(deviceType));
+    if (dialogs_) {
+        dialogs_->FuWahlDlg->FuWahlBtn1->setText(
+            deviceType == qvt::kDeviceQvt055 ? "Anzeigezeiten" : "Sondermessung");
+    }
+    if (deviceType == qvt::kDeviceQvt055) {
+        // The clock device always runs an 8252 image; ChipType itself stays.
+        action("Baustein1")->setChecked(false);
+        action("SIOTYP1")->setVisible(false);
+        GeraetLabel->setText(family + "-2");
+        return;
+    }
+    ApplyChipToLabelAndMenu(family);
+}
+
+void TForm1::QVT4101Click() { SelectDeviceType(qvt::kDeviceQvt410); }
+void TForm1::QVT0xx1Click() { SelectDeviceType(qvt::kDeviceQvt0xx); }
+void TForm1::QVT055Click() { SelectDeviceType(qvt::kDeviceQvt055); }
+
+void TForm1::RefreshDeviceLabel() {
+    const std::uint8_t type = context_.record.deviceType;
+    if (type == qvt::kDeviceQvt055) {
+        GeraetLabel->setText(QString::fromStdString(qvt::DeviceLabel(type, 0, 0)));
+        return;
+    }
+    ApplyChipToLabelAndMenu(QString::fromStdString(qvt::FamilyText(type)));
+}
+
+void TForm1::Gertetyp1Click() {
+    const std::uint8_t type = context_.record.deviceType;
+    if (type <= qvt::kDeviceQvt055) MarkDeviceTypeItem(type);
+}
+
+void TForm1::Parameter1Click() {
+    const std::uint8_t type = context_.record.deviceType;
+    if (type > qvt::kDeviceQvt055) return;
+    const bool counterFamily = type == qvt::kDeviceQvt0xx;
+    action("AnalogausgangDAC1")->setVisible(!counterFamily);
+    action("Sonstiges1")->setVisible(counterFamily);
+}
