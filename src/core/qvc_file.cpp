@@ -1,0 +1,246 @@
+#include "core/qvc_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+namespace qvt {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// One word of the file: how it is taken from the record and put back.
+struct WordField {
+    std::uint16_t (*get)(const ParameterRecord&);
+    void (*set)(ParameterRecord&, std::uint16_t);
+};
+
+template <auto Member>
+std::uint16_t GetText(const ParameterRecord& r) {
+    return static_cast<std::uint16_t>(TextToWord((r.*Member).view()));
+}
+
+// The word as a signed decimal without leading zeros; the field cuts what
+// does not fit its capacity.
+template <auto Member>
+void SetText(ParameterRecord& r, std::uint16_t word) {
+    r.*Member = std::to_string(static_cast<std::int16_t>(word));
+}
+
+template <auto Member>
+std::uint16_t GetByte(const ParameterRecord& r) {
+    return r.*Member;
+}
+
+template <auto Member>
+void SetByte(ParameterRecord& r, std::uint16_t word) {
+    r.*Member = static_cast<std::uint8_t>(word & 0xFF);
+}
+
+std::uint16_t SignExtend(std::uint8_t byte) {
+    return static_cast<std::uint16_t>(static_cast<std::int16_t>(static_cast<std::int8_t>(byte)));
+}
+
+template <std::size_t Index>
+std::uint16_t GetUnitChar(const ParameterRecord& r) {
+    return SignExtend(static_cast<std::uint8_t>(r.azUnitText.bytes()[Index]));
+}
+
+// The unit characters arrive one word at a time; the text is rebuilt from the
+// three positions, so a zero character ends it as it would in the field.
+template <std::size_t Index>
+void SetUnitChar(ParameterRecord& r, std::uint16_t word) {
+    std::array<char, 3> chars{};
+    const auto& bytes = r.azUnitText.bytes();
+    for (std::size_t i = 0; i < chars.size(); ++i) chars[i] = bytes[i];
+    chars[Index] = static_cast<char>(word & 0xFF);
+    r.azUnitText = std::string_view(chars.data(), chars.size());
+}
+
+std::uint16_t GetReserved(const ParameterRecord&) {
+    return 0;
+}
+void SkipReserved(ParameterRecord&, std::uint16_t) {}
+
+// The file knows the rounding codes 0, 1 and 2; every other code is "Fünfer" and kept as 5.
+std::uint16_t GetRounding(const ParameterRecord& r) {
+    return r.azRounding > 2 ? 5 : r.azRounding;
+}
+void SetRounding(ParameterRecord& r, std::uint16_t word) {
+    r.azRounding = static_cast<std::int16_t>(word) > 2 ? 5 : static_cast<std::uint8_t>(word & 0xFF);
+}
+
+std::uint16_t GetFuncCode(const ParameterRecord& r) {
+    return static_cast<std::uint16_t>(static_cast<std::uint32_t>(r.funcCode) & 0xFFFF);
+}
+void SetFuncCode(ParameterRecord& r, std::uint16_t word) {
+    r.funcCode = word & 0xFF;
+}
+
+std::uint16_t GetDeviceType(const ParameterRecord& r) {
+    return SignExtend(r.deviceType);
+}
+
+using R = ParameterRecord;
+
+// The 38 words in file order.
+const std::array<WordField, kParameterFileWords> kWords = {{
+    {GetText<&R::mbMeasStart>, SetText<&R::mbMeasStart>},            // 1
+    {GetText<&R::mbDisplayStart>, SetText<&R::mbDisplayStart>},      // 2
+    {GetText<&R::mbMeasEnd>, SetText<&R::mbMeasEnd>},                // 3
+    {GetText<&R::mbDisplayEnd>, SetText<&R::mbDisplayEnd>},          // 4
+    {GetReserved, SkipReserved},                                     // 5
+    {GetByte<&R::azDecimalPoint>, SetByte<&R::azDecimalPoint>},      // 6
+    {GetText<&R::sp1Setpoint>, SetText<&R::sp1Setpoint>},            // 7
+    {GetByte<&R::sp1Active>, SetByte<&R::sp1Active>},                // 8
+    {GetText<&R::sp2Setpoint>, SetText<&R::sp2Setpoint>},            // 9
+    {GetByte<&R::sp2Active>, SetByte<&R::sp2Active>},                // 10
+    {GetText<&R::sp1Hysteresis>, SetText<&R::sp1Hysteresis>},        // 11
+    {GetText<&R::sp2Hysteresis>, SetText<&R::sp2Hysteresis>},        // 12
+    {GetByte<&R::soDisplayMode>, SetByte<&R::soDisplayMode>},        // 13
+    {GetText<&R::soEncoderPulses>, SetText<&R::soEncoderPulses>},    // 14
+    {GetByte<&R::sp1RelayNC>, SetByte<&R::sp1RelayNC>},              // 15
+    {GetByte<&R::sp2RelayNC>, SetByte<&R::sp2RelayNC>},              // 16
+    {GetText<&R::sp1Delay>, SetText<&R::sp1Delay>},                  // 17
+    {GetText<&R::sp2Delay>, SetText<&R::sp2Delay>},                  // 18
+    {GetReserved, SkipReserved},                                     // 19
+    {GetReserved, SkipReserved},                                     // 20
+    {GetRounding, SetRounding},                                      // 21
+    {GetText<&R::azAverageCount>, SetText<&R::azAverageCount>},      // 22
+    {GetFuncCode, SetFuncCode},                                      // 23
+    {GetByte<&R::soCountDirection>, SetByte<&R::soCountDirection>},  // 24
+    {GetByte<&R::sioMode>, SetByte<&R::sioMode>},                    // 25
+    {GetByte<&R::azDivideBy10>, SetByte<&R::azDivideBy10>},          // 26
+    {GetByte<&R::sioBaudIndex>, SetByte<&R::sioBaudIndex>},          // 27
+    {GetText<&R::rtcMinute>, SetText<&R::rtcMinute>},                // 28
+    {GetText<&R::rtcHour>, SetText<&R::rtcHour>},                    // 29
+    {GetText<&R::rtcDay>, SetText<&R::rtcDay>},                      // 30
+    {GetByte<&R::rtcWeekday>, SetByte<&R::rtcWeekday>},              // 31
+    {GetText<&R::rtcMonth>, SetText<&R::rtcMonth>},                  // 32
+    {GetText<&R::rtcYear>, SetText<&R::rtcYear>},                    // 33
+    {GetText<&R::sioSendCycle>, SetText<&R::sioSendCycle>},          // 34
+    {GetUnitChar<0>, SetUnitChar<0>},                                // 35
+    {GetUnitChar<1>, SetUnitChar<1>},                                // 36
+    {GetUnitChar<2>, SetUnitChar<2>},                                // 37
+    {GetDeviceType, SetByte<&R::deviceType>},                        // 38
+}};
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// A fresh file name beside the target that no other file has yet.
+File CreateTempBeside(const fs::path& target, fs::path& tempPath) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = target;
+        tempPath += ".tmp" + std::to_string(attempt);
+        // "x": fails instead of reusing a file that is already there.
+        if (std::FILE* f = std::fopen(tempPath.c_str(), "wbx"))
+            return File(f);
+        std::error_code ec;
+        if (!fs::exists(tempPath, ec))
+            return nullptr;  // the folder refuses new files
+    }
+    return nullptr;
+}
+
+bool WriteAll(std::FILE* f, const ParameterFileImage& image) {
+    if (std::fwrite(image.data(), 1, image.size(), f) != image.size())
+        return false;
+    return std::fflush(f) == 0 && std::ferror(f) == 0;
+}
+
+}  // namespace
+
+std::int16_t TextToWord(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    // Arithmetic modulo 2^16 gives the low 16 bits of the true value.
+    std::uint16_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = static_cast<std::uint16_t>(value * 10u + static_cast<unsigned>(text[i] - '0'));
+    }
+    if (negative)
+        value = static_cast<std::uint16_t>(0u - value);
+    return static_cast<std::int16_t>(value);
+}
+
+ParameterFileImage EncodeParameterFile(const ParameterRecord& record) {
+    ParameterFileImage image{};
+    for (std::size_t n = 0; n < kWords.size(); ++n) {
+        const std::uint16_t word = kWords[n].get(record);
+        image[2 * n] = static_cast<std::uint8_t>(word & 0xFF);
+        image[2 * n + 1] = static_cast<std::uint8_t>(word >> 8);
+    }
+    return image;
+}
+
+void DecodeParameterFile(std::span<const std::uint8_t> data, ParameterRecord& record) {
+    const std::size_t words = std::min(data.size() / 2, kWords.size());
+    for (std::size_t n = 0; n < words; ++n) {
+        const auto word = static_cast<std::uint16_t>(data[2 * n] | (data[2 * n + 1] << 8));
+        kWords[n].set(record, word);
+    }
+}
+
+bool LoadParameterFile(const std::string& path, ParameterRecord& record) {
+    File f(std::fopen(path.c_str(), "rb"));
+    if (!f)
+        return false;
+    ParameterFileImage image{};
+    const std::size_t got = std::fread(image.data(), 1, image.size(), f.get());
+    DecodeParameterFile(std::span<const std::uint8_t>(image.data(), got), record);
+    return true;
+}
+
+bool SaveParameterFile(const std::string& path, const ParameterRecord& record) {
+    std::error_code ec;
+    fs::path target(path);
+    // A link is followed, so the file it points to gets the new content.
+    if (fs::is_symlink(target, ec)) {
+        const fs::path resolved = fs::canonical(target, ec);
+        if (!ec)
+            target = resolved;
+    }
+    const bool exists = fs::exists(target, ec);
+    if (exists) {
+        // Renaming over a file the user may not write would bypass its protection.
+        if (!File(std::fopen(target.c_str(), "rb+")))
+            return false;
+    }
+
+    fs::path tempPath;
+    File temp = CreateTempBeside(target, tempPath);
+    if (!temp)
+        return false;
+    const bool written = WriteAll(temp.get(), EncodeParameterFile(record));
+    const bool closed = std::fclose(temp.release()) == 0;
+    if (!written || !closed) {
+        fs::remove(tempPath, ec);
+        return false;
+    }
+    if (exists) {
+        const fs::perms perms = fs::status(target, ec).permissions();
+        if (!ec)
+            fs::permissions(tempPath, perms, ec);
+    }
+    fs::rename(tempPath, target, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(tempPath, ignored);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace qvt
