@@ -214,7 +214,11 @@ bool SaveParameterFile(const std::string& path, const ParameterRecord& record) {
     }
     const bool exists = fs::exists(target, ec);
     if (exists) {
-        // Renaming over a file the user may not write would bypass its protection.
+        // Only a plain file is replaced: renaming over a folder or a device
+        // node would destroy it, and renaming over a file the user may not
+        // write would bypass its protection.
+        if (!fs::is_regular_file(target, ec))
+            return false;
         if (!File(std::fopen(target.c_str(), "rb+")))
             return false;
     }

@@ -50,9 +50,10 @@ bool LoadParameterFile(const std::string& path, ParameterRecord& record);
 
 // Writes the record to a new file beside the target and renames it over the
 // target, so the previous file stays intact unless the complete new one is in
-// place. An existing target keeps its permissions; a target that cannot be
-// written (read-only file, missing folder, folder not writable, disk full)
-// gives false and leaves the old file as it was.
+// place. An existing target keeps its permissions; a link is followed. A
+// target that is no plain file or cannot be written (read-only file, missing
+// folder, folder not writable, disk full) gives false and leaves the old file
+// as it was.
 bool SaveParameterFile(const std::string& path, const ParameterRecord& record);
 
 }  // namespace qvt
