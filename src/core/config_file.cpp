@@ -39,6 +39,9 @@ std::optional<ConfigValues> ReadConfigurationFile(const std::string& path) {
     v.BaudIndex = ReadByteOrEof(f.get());
     v.LptIndex = ReadByteOrEof(f.get());
     v.ShowTelegram = ReadByteOrEof(f.get()) != 0;
+    // A short file is fine (end of file); a read error (a folder of that name,
+    // an unreadable medium) means there is no usable configuration.
+    if (std::ferror(f.get())) return std::nullopt;
     if (v.PortIndex > 5) v.PortIndex = 5;
     if (v.LptIndex > 3) v.LptIndex = 3;
     return v;

@@ -202,6 +202,7 @@ void TForm1::ReleasePorts() {
     if (linkCommands_) linkCommands_->Shutdown();
     if (programmingCommands_) programmingCommands_->Shutdown();
     context_.state.ShutdownDone = 1;
+    emit portsReleased();
 }
 
 void TForm1::Beenden1Click() {

@@ -82,6 +82,10 @@ public:
     LinkCommands& linkCommands() { return *linkCommands_; }
     ProgrammingCommands& programmingCommands() { return *programmingCommands_; }
 
+signals:
+    // The exit sequence released the ports (emitted once per run).
+    void portsReleased();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

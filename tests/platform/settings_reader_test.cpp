@@ -1,0 +1,79 @@
+#include "platform/settings_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace qvt {
+namespace {
+
+PlatformSettings ReadFrom(const QByteArray& text) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("QVT410.INI");
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+    f.close();
+    return ReadPlatformSettings(path);
+}
+
+TEST(PlatformSettings, MissingFileGivesTheDefaults) {
+    const PlatformSettings s = ReadPlatformSettings("/nonexistent/QVT410.INI");
+    EXPECT_EQ(s.SerialDeviceFor(0), "/dev/ttyS0");
+    EXPECT_EQ(s.SerialDeviceFor(5), "/dev/ttyS5");
+    EXPECT_EQ(s.parallelAccess, "auto");
+    EXPECT_EQ(s.ppdevFor378, "/dev/parport0");
+    EXPECT_EQ(s.ppdevFor278, "/dev/parport1");
+    EXPECT_TRUE(s.portTraceFile.empty());
+    EXPECT_EQ(s.emulatedChip, 8253);
+    EXPECT_EQ(s.emulatedCodeFile, "emulated-code.bin");
+    EXPECT_EQ(s.emulatedDataFile, "emulated-data.bin");
+    EXPECT_EQ(s.emulatedLockFile, "emulated-lock");
+    EXPECT_FALSE(s.programmingMenuVisible);
+}
+
+TEST(PlatformSettings, EveryKeyIsRead) {
+    const PlatformSettings s = ReadFrom(
+        "[serial]\nCOM2=/dev/pts/7\nCOM6=/dev/ttyUSB0\n"
+        "[parallel]\naccess=emulated\nport378=/dev/parport2\nport278=/dev/parport3\n"
+        "trace=/tmp/port.trace\n"
+        "[emulator]\nchip=8252\ncode=c.bin\ndata=d.bin\nlocked=lock.flag\n"
+        "[programming]\nmenu=visible\n");
+    EXPECT_EQ(s.SerialDeviceFor(0), "/dev/ttyS0");
+    EXPECT_EQ(s.SerialDeviceFor(1), "/dev/pts/7");
+    EXPECT_EQ(s.SerialDeviceFor(5), "/dev/ttyUSB0");
+    EXPECT_EQ(s.parallelAccess, "emulated");
+    EXPECT_EQ(s.ppdevFor378, "/dev/parport2");
+    EXPECT_EQ(s.ppdevFor278, "/dev/parport3");
+    EXPECT_EQ(s.portTraceFile, "/tmp/port.trace");
+    EXPECT_EQ(s.emulatedChip, 8252);
+    EXPECT_EQ(s.emulatedCodeFile, "c.bin");
+    EXPECT_EQ(s.emulatedDataFile, "d.bin");
+    EXPECT_EQ(s.emulatedLockFile, "lock.flag");
+    EXPECT_TRUE(s.programmingMenuVisible);
+}
+
+TEST(PlatformSettings, UnreadableValuesKeepTheDefault) {
+    struct Case {
+        const char* text;
+        const char* access;
+        int chip;
+        bool menu;
+    };
+    const Case cases[] = {
+        {"[parallel]\naccess=fast\n[emulator]\nchip=8051\n[programming]\nmenu=yes\n", "auto", 8253, false},
+        {"[parallel]\naccess=none\n[emulator]\nchip=abc\n[programming]\nmenu=hidden\n", "none", 8253, false},
+        {"[parallel]\naccess=ppdev\n[emulator]\nchip=8252\n[programming]\nmenu=Visible\n", "ppdev", 8252, true},
+        {"garbage without sections\n", "auto", 8253, false},
+    };
+    for (const Case& c : cases) {
+        const PlatformSettings s = ReadFrom(c.text);
+        EXPECT_EQ(s.parallelAccess, c.access) << c.text;
+        EXPECT_EQ(s.emulatedChip, c.chip) << c.text;
+        EXPECT_EQ(s.programmingMenuVisible, c.menu) << c.text;
+    }
+}
+
+}  // namespace
+}  // namespace qvt

@@ -1,0 +1,274 @@
+// The main window as it starts, its menus, the device type commands and the exit.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "dialogs/fuwahl_dlg.h"
+#include "dialogs/message_box.h"
+#include "platform/help.h"
+#include "shell/main_window.h"
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    QString previousDir_;
+    QStringList messages_;
+
+    static QByteArray ConfigBytes() {
+        QFile f("QVT410.CFG");
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void WriteConfig(const QByteArray& bytes) {
+        QFile f("QVT410.CFG");
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    static QStringList TopMenuCaptions(TForm1& form) {
+        QStringList captions;
+        for (QAction* a : form.menuBar()->actions()) {
+            if (a->isVisible()) captions << a->text();
+        }
+        return captions;
+    }
+
+private slots:
+    void init() {
+        QVERIFY(dir_.isValid());
+        previousDir_ = QDir::currentPath();
+        QDir(dir_.path()).removeRecursively();
+        QDir().mkpath(dir_.path());
+        QDir::setCurrent(dir_.path());
+        messages_.clear();
+        qvt::SetMessageInterceptor(
+            [this](const QString& text, const QString& caption) { messages_ << caption + ": " + text; });
+    }
+    void cleanup() {
+        qvt::SetMessageInterceptor({});
+        QDir::setCurrent(previousDir_);
+    }
+
+    void startsInAnEmptyFolderAsDesigned() {
+        qvt::AppContext ctx;
+        TForm1 form(ctx);
+        form.CreateDialogs();
+        form.FormCreate();
+        QVERIFY(form.startedUp());
+        QCOMPARE(ConfigBytes(), QByteArray("\x01\x05\x00\x01", 4));
+        QCOMPARE(form.windowTitle(), QString("QVT Parametrieren"));
+        QCOMPARE(form.width(), 455);
+        QCOMPARE(form.FileLabel->text(), QString("Leer"));
+        QCOMPARE(form.GeraetLabel->text(), QString("QVT410-3E"));
+        QCOMPARE(form.FileGroupBox->title(), QString(" Parameterdatei  "));
+        QCOMPARE(form.GtGroupBox->title(), QString::fromUtf8(" Gerätetyp "));
+        QVERIFY(form.AnzGroupBox->isHidden());
+        QVERIFY(form.SerPanel->isHidden());
+        QVERIFY(form.PGroupBox->isHidden());
+        QVERIFY(!form.action("Speichern1")->isEnabled());
+        QVERIFY(!form.action("Speichernunter1")->isEnabled());
+        QVERIFY(form.action("Senden1")->isEnabled());
+        QVERIFY(form.action("Parameter1")->isEnabled());
+        QVERIFY(form.action("Datumzeigen1")->isChecked());
+        QVERIFY(form.action("Baustein1")->isChecked());
+        QVERIFY(form.action("SIOTYP1")->isVisible());
+        QCOMPARE(ctx.state.PortIndex, 1);
+        QCOMPARE(ctx.state.BaudIndex, 5);
+        QCOMPARE(ctx.state.LptBase, 0x378);
+        QCOMPARE(ctx.state.ChipType, 8253);
+        QCOMPARE(ctx.state.CurrentFileName, std::string("Leer"));
+        QVERIFY(messages_.isEmpty());
+    }
+
+    void readsTheConfigurationFile_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<int>("lptBase");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("09 07 03 00") << QByteArray("\x09\x07\x03\x00", 4) << 5 << 7 << 0x278 << false;
+        QTest::newRow("00 00 02 05") << QByteArray("\x00\x00\x02\x05", 4) << 0 << 0 << 0x378 << true;
+        QTest::newRow("short") << QByteArray("\x02", 1) << 2 << 255 << 0x278 << true;
+    }
+    void readsTheConfigurationFile() {
+        QFETCH(QByteArray, file);
+        WriteConfig(file);
+        qvt::AppContext ctx;
+        TForm1 form(ctx);
+        QVERIFY(form.startedUp());
+        QTEST(int(ctx.state.PortIndex), "port");
+        QTEST(int(ctx.state.BaudIndex), "baud");
+        QTEST(int(ctx.state.LptBase), "lptBase");
+        QTEST(form.action("Datumzeigen1")->isChecked(), "shown");
+        QCOMPARE(ConfigBytes(), file);
+    }
+
+    void warnsAndStopsWithoutAConfigurationFile() {
+        QDir().mkdir("QVT410.CFG");  // a folder in its place: neither readable nor creatable
+        qvt::AppContext ctx;
+        TForm1 form(ctx);
+        QVERIFY(!form.startedUp());
+        QCOMPARE(messages_, QStringList{"Warnung: Kein Zugriff auf Parameterdatei"});
+    }
+
+    void menusAreCompleteAndProgrammingIsHidden() {
+        qvt::AppContext ctx;
+        TForm1 form(ctx);
+        QCOMPARE(TopMenuCaptions(form), (QStringList{"&Info", "&Datei", "&Parameter",
+                                                     "&Einstellungen", "&Hilfe"}));
+        QMenu* prog = form.menu("Programmieren1");
+        QVERIFY(prog);
+        QVERIFY(!prog->menuAction()->isVisible());
+        // Every catalogue submenu and command is there behind the hidden menu.
+        for (const char* name : {"QVT410UI71351", "QVT410UI2", "QVT410090Feuchte1", "QVT420090Feuchte",
+                                 "QVT430035UIohneRel1", "QVT44PT1", "QVT4502", "QVT460090Feuchte",
+                                 "N001UIM1", "N001THI1", "QVT470010UI1", "Q470401", "Datei2",
+                                 "Daten1", "Bausteinlschen1", "Baustein1", "SIOTYP1",
+                                 "Schnittstelle1"}) {
+            QVERIFY2(form.action(name), name);
+        }
+        for (const char* name : {"QVT430025Leistung1", "QVT440025Leistung1", "QVT450025Leistung",
+                                 "QVT460025Leistung"}) {
+            QVERIFY2(!form.action(name)->isVisible() && !form.action(name)->isEnabled(), name);
+        }
+        QVERIFY(form.action("QVT410025Leistung1")->isVisible());
+        QCOMPARE(form.action("Bausteinlschen1")->text(), QString::fromUtf8("&Baustein löschen"));
+        QCOMPARE(form.action("Druckseitercksetzen1")->text(), QString::fromUtf8("D&ruckseite löschen"));
+        QCOMPARE(form.action("Neu1")->property("helpContext").toInt(), 21);
+        QCOMPARE(form.action("PCSIO1")->property("helpContext").toInt(), 45);
+    }
+
+    void altPAlwaysOpensParameterWhileProgrammingIsHidden() {
+        qvt::AppContext ctx;
+        TForm1 form(ctx);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (int round = 0; round < 2; ++round) {
+            QTest::keyClick(&form, Qt::Key_P, Qt::AltModifier);
+            QTRY_VERIFY(form.menu("Parameter1")->isVisible());
+            QVERIFY(!form.menu("Programmieren1")->isVisible());
+            form.menu("Parameter1")->close();
+            QTest::keyClick(&form, Qt::Key_Escape);
+        }
+    }
+
+    void programmingMenuCanBeShownBySetting() {
+        qvt::AppContext ctx;
+        ctx.settings.programmingMenuVisible = true;
+        TForm1 form(ctx);
+        QCOMPARE(TopMenuCaptions(form), (QStringList{"&Info", "&Datei", "&Parameter", "&Einstellungen",
+                                                     "&Programmieren", "&Hilfe"}));
+    }
+
+    void deviceTypeCommands_data() {
+        QTest::addColumn<int>("chip");
+        QTest::addColumn<int>("network");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<bool>("chipMark");
+        QTest::addColumn<QString>("firstChoice");
+        QTest::newRow("410 on 8252") << 8252 << 0 << "QVT4101" << "QVT410-2" << false << "Sondermessung";
+        QTest::newRow("0xx network") << 8253 << 1 << "QVT0xx1" << "QVT0xx-3N" << true << "Sondermessung";
+        QTest::newRow("410 single") << 8253 << 0 << "QVT4101" << "QVT410-3E" << true << "Sondermessung";
+        QTest::newRow("clock 8253") << 8253 << 1 << "QVT055" << "QVT055-Uhr-2" << false << "Anzeigezeiten";
+        QTest::newRow("clock 8252") << 8252 << 0 << "QVT055" << "QVT055-Uhr-2" << false << "Anzeigezeiten";
+    }
+    void deviceTypeCommands() {
+        QFETCH(int, chip);
+        QFETCH(int, network);
+        QFETCH(QString, command);
+        qvt::AppContext ctx;
+        TForm1 form(ctx);
+        form.CreateDialogs();
+        ctx.state.ChipType = static_cast<std::uint16_t>(chip);
+        ctx.state.NetworkDevice = static_cast<std::uint8_t>(network);
+        const qvt::ParameterRecord before = ctx.record;
+        form.action(command)->trigger();
+        QTEST(form.GeraetLabel->text(), "label");
+        QTEST(form.action("Baustein1")->isChecked(), "chipMark");
+        QTEST(form.action("SIOTYP1")->isVisible(), "chipMark");
+        QTEST(form.dialogs().FuWahlDlg->FuWahlBtn1->text(), "firstChoice");
+        int marked = 0;
+        for (const char* item : {"QVT4101", "QVT0xx1", "QVT055"}) marked += form.action(item)->isChecked();
+        QCOMPARE(marked, 1);
+        QVERIFY(form.action(command)->isChecked());
+        QCOMPARE(ctx.state.ChipType, chip);  // the clock device does not change the chip
+        QCOMPARE(ctx.record.sioMode, before.sioMode);
+        QCOMPARE(ctx.record.azRounding, before.azRounding);
+    }
+
+    void menusAdaptToTheDeviceTypeWhenOpened() {
+        qvt::AppContext ctx;
+        TForm1 form(ctx);
+        const struct {
+            int type;
+            bool card;
+            bool misc;
+        } cases[] = {{1, false, true}, {0, true, false}, {2, true, false}};
+        for (auto c : cases) {
+            ctx.record.deviceType = static_cast<std::uint8_t>(c.type);
+            emit form.menu("Parameter1")->aboutToShow();
+            QCOMPARE(form.action("AnalogausgangDAC1")->isVisible(), c.card);
+            QCOMPARE(form.action("Sonstiges1")->isVisible(), c.misc);
+            emit form.menu("Gertetyp1")->aboutToShow();
+            QCOMPARE(form.action("QVT0xx1")->isChecked(), c.type == 1);
+            QCOMPARE(form.action("QVT055")->isChecked(), c.type == 2);
+        }
+        // An unknown type changes nothing.
+        ctx.record.deviceType = 7;
+        emit form.menu("Parameter1")->aboutToShow();
+        emit form.menu("Gertetyp1")->aboutToShow();
+        QVERIFY(form.action("AnalogausgangDAC1")->isVisible());
+        QVERIFY(form.action("QVT055")->isChecked());
+    }
+
+    void exitReleasesThePortsOnce() {
+        qvt::AppContext ctx;
+        auto form = std::make_unique<TForm1>(ctx);
+        form->CreateDialogs();
+        form->FormCreate();
+        QSignalSpy released(form.get(), &TForm1::portsReleased);
+        form->show();
+        form->action("Beenden2")->trigger();
+        QCOMPARE(released.count(), 1);
+        QCOMPARE(ctx.state.ShutdownDone, 1);
+        QVERIFY(!form->isVisible());
+        form->action("Beenden1")->trigger();
+        form.reset();  // the window's destruction runs the exit sequence too
+        QCOMPARE(released.count(), 1);
+    }
+
+    void helpCommandsAndF1OnAMenuItem() {
+        QList<qvt::help::Request> requests;
+        qvt::help::SetHandler([&](const qvt::help::Request& r) { requests << r; });
+        qvt::AppContext ctx;
+        TForm1 form(ctx);
+        form.action("Hilfe2")->trigger();
+        form.action("Index1")->trigger();
+        QCOMPARE(requests.size(), 2);
+        QVERIFY(requests[0].command == qvt::help::Command::Contents);
+        QVERIFY(requests[1].command == qvt::help::Command::Index);
+
+        form.show();
+        QMenu* datei = form.menu("Datei1");
+        datei->popup(QPoint(0, 0));
+        datei->setActiveAction(form.action("Laden1"));
+        QTest::keyClick(datei, Qt::Key_F1);
+        QCOMPARE(requests.size(), 3);
+        QVERIFY(requests[2].command == qvt::help::Command::Context);
+        QCOMPARE(requests[2].context, 22);
+        QVERIFY(!datei->isVisible());
+        qvt::help::SetHandler({});
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
