@@ -48,6 +48,7 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
 }
 
 QString HelpWindow::PageFor(const Request& request) {
+    InitHelpResources();
     switch (request.command) {
         case Command::Contents:
             return "qrc:/help/contents.html";

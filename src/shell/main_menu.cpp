@@ -104,6 +104,7 @@ void TForm1::BuildMenus() {
     QMenu* prog = new QMenu("&Programmieren", this);
     prog->setObjectName("Programmieren1");
     prog->menuAction()->setObjectName("Programmieren1");
+    prog->menuAction()->setProperty(kHelpContext, 50);  // one topic for the whole menu
     prog->installEventFilter(this);
     AddItem(prog, "QVT410UI71351", "&QVT410UI (7135)");
     AddSeparator(prog, "N4");

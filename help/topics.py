@@ -1,0 +1,147 @@
+#!/usr/bin/env python3
+"""Writes the German help pages of QVT410 (one per help context number), the
+contents page and the keyword index, and the resource list help.qrc.
+Run it after changing a topic: python3 help/topics.py"""
+import html, os
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+# context: (title, [paragraphs], [index keywords])
+TOPICS = {
+ 0: ("Gerätewahl", [
+   "Nach <b>Datei &gt; Neu</b> sind alle Parameter auf ihre Grundwerte zurückgesetzt. Wählen Sie hier die Gerätefamilie, deren Parameter Sie bearbeiten wollen:",
+   "<b>QVT410 (Spannung, Strom, Temperatur)</b> für die Geräte QVT010/020/030/050/060, <b>QVT0xx (Frequenz, Drehzahl, Zähler, Durchfluß)</b> für QVT070/075/080/085.",
+   "Das Uhrengerät QVT055 wählen Sie über <b>Einstellungen &gt; Gerätetyp... &gt; QVT055 (PT100Uhr)</b>.",
+   "Einige Parameter (Dezimalpunkt, Rundung, Betriebsart der Schnittstelle) werden je nach Gerätefamilie verschieden codiert. Wählen Sie die Familie daher, bevor Sie Parameter eingeben."],
+   ["Gerätewahl", "Gerätefamilie", "Neu"]),
+ 1: ("Menü Info", [
+   "<b>Info</b> zeigt Programmname und Version.",
+   "<b>Beenden</b> schließt das Programm. Die serielle Schnittstelle wird in ihren vorherigen Zustand zurückgesetzt, eine offene Protokolldatei geschlossen. Der Parametersatz wird <i>nicht</i> gespeichert und es erfolgt keine Rückfrage: speichern Sie ihn vorher mit <b>Datei &gt; Speichern</b>."],
+   ["Info", "Version", "Beenden"]),
+ 2: ("Menü Datei", [
+   "Hier verwalten Sie Parameterdateien (<tt>*.QVC</tt>) und senden den Parametersatz an das Gerät.",
+   "<a href='topic-21.html'>Neu</a> · <a href='topic-22.html'>Laden...</a> · <a href='topic-23.html'>Speichern</a> · <a href='topic-24.html'>Speichern unter...</a> · <a href='topic-25.html'>Senden</a> · <a href='topic-26.html'>Beenden</a>"],
+   ["Datei", "Parameterdatei"]),
+ 3: ("Menü Parameter", [
+   "Jeder Eintrag öffnet einen Dialog für eine Gruppe von Geräteparametern. Die Dialoge bleiben offen, während Sie im Hauptfenster weiterarbeiten. <b>OK</b> übernimmt alle Felder des Dialogs in den Parametersatz, <b>Abbrechen</b> verwirft die Eingaben.",
+   "Die Eingaben werden nicht geprüft: was Sie eintippen, wird so gespeichert und gesendet.",
+   "Für QVT0xx-Geräte erscheint <b>Sonstiges</b>, für die anderen Familien <b>Erweiterungskarte</b>.",
+   "<a href='topic-31.html'>Funktionswahl</a> · <a href='topic-32.html'>Anzeige</a> · <a href='topic-33.html'>Schaltpunkte</a> · <a href='topic-34.html'>Serielle Schnittstelle SIO</a> · <a href='topic-35.html'>Echtzeituhr RTC</a> · <a href='topic-36.html'>Erweiterungskarte</a> · <a href='topic-37.html'>Sonstiges</a>"],
+   ["Parameter", "Dialog"]),
+ 4: ("Menü Einstellungen", [
+   "Einstellungen des PCs: Gerätetyp, Drucken und Speichern der Telegramme, Anzeige des aktuellen Telegramms und die serielle Schnittstelle des PCs.",
+   "<a href='topic-41.html'>Gerätetyp</a> · <a href='topic-42.html'>Drucken</a> · <a href='topic-43.html'>Druckseite löschen</a> · <a href='topic-46.html'>In Datei speichern</a> · <a href='topic-44.html'>Telegramm zeigen</a> · <a href='topic-45.html'>PC-SIO</a>"],
+   ["Einstellungen"]),
+ 21: ("Neu", [
+   "Setzt alle Geräteparameter auf ihre Grundwerte und öffnet anschließend die <a href='topic-0.html'>Gerätewahl</a>.",
+   "Dabei werden auch die Einstellungen der PC-Schnittstellen im Speicher zurückgesetzt (COM2, 4800 Baud, LPT2). Wirksam werden sie erst, wenn Sie den Dialog <a href='topic-45.html'>PC-SIO</a> bzw. die Programmierschnittstelle mit OK bestätigen.",
+   "Die Druckseite beginnt wieder mit Seite 1."],
+   ["Neu", "Grundwerte", "Zurücksetzen"]),
+ 22: ("Laden...", [
+   "Lädt einen Parametersatz aus einer Parameterdatei (<tt>*.QVC</tt>, 76 Byte). Der in der Datei gespeicherte Gerätetyp wird übernommen, wie wenn Sie ihn im Menü <a href='topic-41.html'>Gerätetyp</a> gewählt hätten.",
+   "Der Dateiname erscheint unten im Feld <b>Parameterdatei</b>."],
+   ["Laden", "Öffnen", "QVC-Datei"]),
+ 23: ("Speichern", [
+   "Schreibt den Parametersatz in die zuletzt geladene oder gespeicherte Parameterdatei. Ist noch keine Datei gewählt, fragt das Programm nach einem Namen.",
+   "Die Datei wird zuerst unter einem vorläufigen Namen geschrieben und erst danach umbenannt. Schlägt das Speichern fehl, bleibt die alte Datei unverändert und das Programm meldet <i>Datei konnte nicht gespeichert werden</i>.",
+   "Hinweis: Die Uhrzeit, die Einstellung <i>Automatisch</i> der Uhr und die Erweiterungskarte werden nicht in der Datei gespeichert. Die Rundung <i>Fünfer</i> wird einheitlich gespeichert."],
+   ["Speichern", "QVC-Datei"]),
+ 24: ("Speichern unter...", [
+   "Wie <a href='topic-23.html'>Speichern</a>, fragt aber immer nach einem Dateinamen. Vorgeschlagen wird <tt>*.QVC</tt>."],
+   ["Speichern unter", "Dateiname"]),
+ 25: ("Senden", [
+   "Überträgt den gesamten Parametersatz als ein Telegramm über die serielle Schnittstelle des PCs an das Gerät. Das Datum und die Uhrzeit des PCs werden dabei mitgesendet.",
+   "Das Gerät bestätigt den Empfang. Es erscheint <i>Parameter fehlerfrei übertragen</i> oder, wenn innerhalb von etwa zwei Sekunden keine Bestätigung kommt, <i>Fehler bei der Übertragung der Parameter</i>.",
+   "Prüfen Sie im Fehlerfall Kabel, die gewählte Schnittstelle und die Baudrate (<a href='topic-45.html'>PC-SIO</a>). Die Übertragung wird nicht automatisch wiederholt."],
+   ["Senden", "Übertragung", "Quittung", "Fehler bei der Übertragung"]),
+ 26: ("Beenden", [
+   "Schließt das Programm. Der Parametersatz wird nicht gespeichert."],
+   ["Beenden"]),
+ 31: ("Funktionswahl, Messbereich und Pt-Funktionswahl", [
+   "<b>Funktionswahl</b>: Für QVT410- und QVT055-Geräte wählen Sie zwischen <i>Sondermessung</i> (beim QVT055 <i>Anzeigezeiten</i>) und <i>Temperaturbereich Pt100x</i>. QVT0xx-Geräte öffnen direkt den Messbereich.",
+   "<b>Messbereich</b>: Messwert und Anzeigewert am Bereichsanfang und am Bereichsende legen die Skalierung fest (je höchstens 4 Zeichen). <i>Funktion aktivieren (Gesamtmenge)</i> schaltet bei Durchflussgeräten die Mengenzählung ein.",
+   "<b>Pt-Funktionswahl</b>: einer der vier Messbereiche für Pt100 und Pt1000."],
+   ["Funktionswahl", "Messbereich", "Skalierung", "Pt100", "Pt1000", "Gesamtmenge"]),
+ 32: ("Anzeige", [
+   "Stellen Sie Dezimalpunkt, Rundung der letzten Stelle, Anzahl der Messungen für die Mittelwertbildung, die drei Zeichen für Dimension und Benennung und den Teiler durch 10 ein.",
+   "<b>Display-Empfang</b>: das Gerät zeigt Werte an, die es über die Schnittstelle empfängt.",
+   "<b>TEST</b> sendet sofort den eingetragenen <i>Testwert</i> (höchstens 3999) mit dem gewählten Dezimalpunkt an das Gerät, ohne den Parametersatz zu ändern. Das Gerät zeigt den Wert an und bestätigt: <i>Wert fehlerfrei übertragen</i>, sonst <i>Fehler bei der Übertragung</i>."],
+   ["Anzeige", "Dezimalpunkt", "Rundung", "Mittelwert", "Dimension", "Testwert", "TEST"]),
+ 33: ("Schaltpunkte", [
+   "Für jeden der beiden Schaltpunkte: Schaltpunkt und Hysterese (Vorzeichen und 4 Ziffern), Verzögerung, <i>Relais = Öffner</i> (das Relais öffnet beim Schalten) und <i>Aktiv</i>."],
+   ["Schaltpunkte", "Hysterese", "Relais", "Verzögerung", "Öffner"]),
+ 34: ("Serielle Schnittstelle QVT410", [
+   "Baudrate, Betriebsart (<i>Passiv</i>, <i>RS232-sec.</i>, <i>RS232-min.</i>) und Sendezyklus der seriellen Schnittstelle des Geräts.",
+   "Beim Öffnen wird die Baudrate des PCs passend zur Baudrate des Geräts eingestellt."],
+   ["Serielle Schnittstelle", "SIO", "Sendezyklus", "Baudrate", "Betriebsart"]),
+ 35: ("Echtzeituhr - RTC", [
+   "Datum, Uhrzeit und Wochentag der Uhr im Gerät. Ist <i>Automatisch</i> gesetzt, werden die Felder beim Öffnen und bei jeder Aktivierung des Dialogs aus der Uhr des PCs gefüllt.",
+   "Beim <a href='topic-25.html'>Senden</a> wird ohnehin die aktuelle Zeit des PCs übertragen."],
+   ["Echtzeituhr", "RTC", "Uhrzeit", "Datum", "Automatisch"]),
+ 36: ("Erweiterungskarte", [
+   "Welche Erweiterungskarte im Gerät steckt: <i>Analogausgang (410-204)</i>, <i>SIO/RTC (410-232)</i> oder <i>Keine Erweiterungsplatine</i>. Die Auswahl wird gesendet, aber nicht in der Parameterdatei gespeichert."],
+   ["Erweiterungskarte", "Analogausgang", "SIO/RTC"]),
+ 37: ("Sonderfunktionen", [
+   "Für QVT0xx-Geräte: Impulse des Drehgebers je Umdrehung, Anzeige von Messwert oder Uhrzeit, Zählrichtung vorwärts oder rückwärts."],
+   ["Sonstiges", "Sonderfunktionen", "Drehgeber", "Zählrichtung"]),
+ 41: ("Gerätetyp", [
+   "Wählt die Gerätefamilie: <i>QVT010/020/030/050/060</i> (U/I, Temperatur), <i>QVT070/075/080/085</i> (Frequenz, Drehzahl, Ereignis, Durchfluß) oder <i>QVT055 (PT100Uhr)</i>.",
+   "Die Auswahl erscheint unten rechts im Feld <b>Gerätetyp</b>; der Zusatz -3E/-3N/-2 nennt den Baustein und Einzel- oder Netzwerkgerät.",
+   "Bereits eingegebene Parameter werden beim Wechsel nicht umgerechnet."],
+   ["Gerätetyp", "Gerätefamilie", "QVT055", "QVT0xx"]),
+ 42: ("Drucken", [
+   "Schaltet das Drucken der empfangenen Telegramme ein oder aus. Die Telegramme werden rechts im Fenster gesammelt; sobald 41 Zeilen beisammen sind, geht die Seite auf den Standarddrucker (Fußzeile <i>QVT410-Daten Seite n</i>).",
+   "Ist kein Drucker verfügbar, meldet das Programm <i>Kein Drucker verfügbar</i>; die gesammelten Zeilen bleiben erhalten."],
+   ["Drucken", "Drucker", "Telegrammliste", "Seite"]),
+ 43: ("Druckseite löschen", [
+   "Verwirft die gesammelten Telegrammzeilen der aktuellen Druckseite, ohne sie zu drucken."],
+   ["Druckseite löschen", "Löschen"]),
+ 44: ("Telegramm zeigen", [
+   "Zeigt das zuletzt empfangene Telegramm des Geräts im Hauptfenster an. Die Einstellung bleibt nach einem Neustart erhalten.",
+   "Der Messwert erscheint in großen Ziffern, sobald ein Telegramm empfangen wurde."],
+   ["Telegramm zeigen", "Messwert", "Monitor"]),
+ 45: ("Serielle Schnittstelle PC (PC-SIO)", [
+   "Wählt die serielle Schnittstelle des PCs (COM1 bis COM6) und ihre Baudrate. Nach OK wird die Schnittstelle sofort neu geöffnet und die Auswahl für den nächsten Start gespeichert.",
+   "Unter Linux steht jeder Name COM1..COM6 für ein Gerät, das in der Datei <tt>QVT410.INI</tt> festgelegt ist (Grundeinstellung <tt>/dev/ttyS0</tt> bis <tt>/dev/ttyS5</tt>). Wird die Verbindung unterbrochen (z. B. USB-Adapter abgezogen), schließt das Programm die Schnittstelle; öffnen Sie sie hier neu."],
+   ["PC-SIO", "COM", "Baudrate", "Schnittstelle", "QVT410.INI"]),
+ 46: ("In Datei speichern", [
+   "Schreibt jedes empfangene Telegramm als eine Zeile in eine Protokolldatei. Der Name wird aus dem Datum gebildet und erhält den ersten freien Buchstaben; er erscheint unten im Feld <b>Zieldatei</b>.",
+   "Jede Zeile wird sofort auf den Datenträger geschrieben."],
+   ["In Datei speichern", "Protokoll", "Zieldatei", "Log"]),
+ 50: ("Programmieren", [
+   "Das Menü <b>Programmieren</b> schreibt Firmware in den Mikrocontroller eines Geräts (Baustein 8252 oder 8253) über ein Programmierkabel an der Parallelschnittstelle. Es wird mit <tt>[programming] menu=visible</tt> in <tt>QVT410.INI</tt> angezeigt.",
+   "Wählen Sie die Gerätevariante aus dem Katalog, oder mit <b>Programm...</b> und <b>Daten...</b> eine beliebige Intel-HEX-Datei. <b>Baustein löschen</b> löscht den Baustein. <b>Schnittstelle...</b> wählt die Parallelschnittstelle (wirksam nach dem nächsten Start).",
+   "Während des Programmierens zeigt das Fenster den Fortschritt; ESC bricht ab."],
+   ["Programmieren", "Firmware", "Baustein", "Parallelschnittstelle", "HEX-Datei"]),
+}
+
+PAGE = """<html><head><meta charset="utf-8"><title>{title}</title></head>
+<body style="font-family: sans-serif">
+<p style="font-size: small"><a href="contents.html">Inhalt</a> | <a href="index.html">Index</a></p>
+<h2>{title}</h2>
+{body}
+</body></html>
+"""
+
+def write(name, title, body):
+    with open(os.path.join(HERE, name), "w", encoding="utf-8") as f:
+        f.write(PAGE.format(title=title, body=body))
+
+def main():
+    for ctx, (title, paras, _) in TOPICS.items():
+        write(f"topic-{ctx}.html", title, "\n".join(f"<p>{p}</p>" for p in paras))
+    items = "\n".join(f"<li><a href='topic-{c}.html'>{t}</a></li>"
+                      for c, (t, _, _) in sorted(TOPICS.items(), key=lambda kv: (kv[0] == 0, kv[0])))
+    write("contents.html", "QVT410 - Inhalt",
+          "<p>QVT410 parametriert, überwacht und programmiert QVT-Digitalanzeigen.</p><ul>" + items + "</ul>")
+    entries = sorted({(k, c) for c, (_, _, keys) in TOPICS.items() for k in keys},
+                     key=lambda e: e[0].casefold())
+    write("index.html", "QVT410 - Index",
+          "<ul>" + "\n".join(f"<li><a href='topic-{c}.html'>{html.escape(k)}</a></li>" for k, c in entries) + "</ul>")
+    files = ["contents.html", "index.html"] + [f"topic-{c}.html" for c in TOPICS]
+    with open(os.path.join(HERE, "help.qrc"), "w") as f:
+        f.write('<!DOCTYPE RCC>\n<RCC version="1.0">\n<qresource prefix="/help">\n')
+        f.writelines(f"    <file>{n}</file>\n" for n in files)
+        f.write("</qresource>\n</RCC>\n")
+
+main()

@@ -1,0 +1,61 @@
+// Every help context the program can ask for leads to a German topic of its own.
+#include <QAction>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "dialogs/ok_bottom_dlg.h"
+#include "platform/help_window.h"
+#include "shell/main_window.h"
+
+using qvt::help::Command;
+using qvt::help::HelpWindow;
+
+class HelpTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyContextInUseHasItsOwnTopic() {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        qvt::AppContext ctx;
+        TForm1 form(ctx);
+        form.CreateDialogs();
+        QSet<int> contexts;
+        for (QAction* a : form.findChildren<QAction*>()) {
+            if (a->property("helpContext").isValid()) contexts << a->property("helpContext").toInt();
+        }
+        for (TOKBottomDlg* d : form.findChildren<TOKBottomDlg*>()) contexts << d->helpContext();
+        QVERIFY(contexts.size() > 20);
+        const QString contentsPage = HelpWindow::PageFor({Command::Contents, 0});
+        for (int context : contexts) {
+            const QString page = HelpWindow::PageFor({Command::Context, context});
+            QVERIFY2(page != contentsPage, qPrintable(QString("no topic for %1").arg(context)));
+        }
+        // An unknown number still leads somewhere useful.
+        QCOMPARE(HelpWindow::PageFor({Command::Context, 9999}), contentsPage);
+    }
+
+    void windowShowsContentsIndexAndTopics() {
+        HelpWindow& window = HelpWindow::Instance();
+        auto* browser = window.findChild<QTextBrowser*>("HelpBrowser");
+        QVERIFY(browser);
+        const struct {
+            qvt::help::Request request;
+            const char* title;
+        } cases[] = {{{Command::Contents, 0}, "QVT410 - Inhalt"},
+                     {{Command::Index, 0}, "QVT410 - Index"},
+                     {{Command::Context, 25}, "Senden"},
+                     {{Command::Context, 0}, "Gerätewahl"},
+                     {{Command::Context, 43}, "Druckseite löschen"}};
+        for (const auto& c : cases) {
+            window.Show(c.request);
+            QCOMPARE(browser->documentTitle(), QString::fromUtf8(c.title));
+        }
+        QVERIFY(window.isVisible());
+        window.close();
+    }
+};
+
+QTEST_MAIN(HelpTest)
+#include "help_test.moc"
