@@ -1,13 +1,25 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "dialogs/ok_bottom_dlg.h"
 
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QRadioButton;
+namespace qvt {
+class FieldEdit;
+}
+
+// "Anzeige": decimal point, rounding of the last digit, averaging, unit text,
+// divide by ten and display reception; "TEST" sends a value to the device's
+// display at once.
 class TAzDlg : public TOKBottomDlg {
     Q_OBJECT
-public:
+  public:
     TAzDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent = nullptr);
 
     // Sends a test value to the device and waits for its answer. Gets the text
@@ -19,7 +31,36 @@ public:
     using TestValueSender = std::function<int(std::string_view testValue, int pointPosition)>;
     void SetTestValueSender(TestValueSender sender) { testValueSender_ = std::move(sender); }
 
-private:
+    // Sets every control from the record (test value "0") and shows the dialog.
+    void Open();
+
+    // The test value's four positions, a blank position as ' '.
+    std::string TestValuePositions() const;
+    // The decimal point as the buttons stand: 0 none .. 3 "XXX . X".
+    int ChosenPointPosition() const;
+
+    QGroupBox* GroupBox1 = nullptr;  // "Dezimalpunkt"
+    QRadioButton* DzRBtn1 = nullptr;
+    QRadioButton* DzRBtn2 = nullptr;
+    QRadioButton* DzRBtn3 = nullptr;
+    QRadioButton* DzRBtn4 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;  // "Letzte Stelle Runden"
+    QRadioButton* RuRBtn1 = nullptr;
+    QRadioButton* RuRBtn2 = nullptr;
+    QRadioButton* RuRBtn3 = nullptr;
+    QRadioButton* RuRBtn4 = nullptr;
+    qvt::FieldEdit* AzEdit1 = nullptr;  // average count
+    qvt::FieldEdit* AzEdit2 = nullptr;  // unit text
+    QCheckBox* AzCBox = nullptr;        // "Teiler durch 10"
+    QCheckBox* AzDBox = nullptr;        // "Display-Empfang"
+    QLineEdit* AzDEdit1 = nullptr;      // test value, four digit positions
+    QPushButton* Button1 = nullptr;     // "TEST"
+
+  public slots:
+    void OKBtnClick() override;
+    void Button1Click();
+
+  private:
     qvt::ParameterRecord& record_;
     qvt::ApplicationState& state_;
     TestValueSender testValueSender_;

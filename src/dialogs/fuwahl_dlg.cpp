@@ -1,23 +1,39 @@
 #include "dialogs/fuwahl_dlg.h"
 
-#include "core/application_state.h"
-#include "core/parameter_record.h"
-
-#include <QFrame>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "core/application_state.h"
+#include "core/parameter_record.h"
+#include "dialogs/dialog_controls.h"
+#include "dialogs/mb_dlg.h"
+#include "dialogs/pt_dlg.h"
 
 TFuWahlDlg::TFuWahlDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent)
     : TOKBottomDlg(parent), record_(record), state_(state) {
     setObjectName("FuWahlDlg");
     setWindowTitle("Funktionswahl");
     AddHelpButton(31);
-    FuWahlBtn1 = new QRadioButton("Sondermessung", Bevel1);
-    FuWahlBtn1->setObjectName("FuWahlBtn1");
+    FuWahlBtn1 = qvt::MakeRadio(Bevel1, "FuWahlBtn1", "Sondermessung");
     FuWahlBtn1->setChecked(true);
-    FuWahlBtn2 = new QRadioButton("Temperaturbereich Pt100x", Bevel1);
-    FuWahlBtn2->setObjectName("FuWahlBtn2");
+    FuWahlBtn2 = qvt::MakeRadio(Bevel1, "FuWahlBtn2", "Temperaturbereich Pt100x");
     auto* layout = new QVBoxLayout(Bevel1);
     layout->addWidget(FuWahlBtn1);
     layout->addWidget(FuWahlBtn2);
+}
+
+void TFuWahlDlg::SetTargets(TMbDlg* mbDlg, TPtDlg* ptDlg) {
+    mbDlg_ = mbDlg;
+    ptDlg_ = ptDlg;
+}
+
+void TFuWahlDlg::OKBtnClick() {
+    if (FuWahlBtn2->isChecked()) {
+        if (ptDlg_)
+            ptDlg_->ShowModeless();
+    } else if (FuWahlBtn1->isChecked()) {
+        if (mbDlg_)
+            mbDlg_->ShowModeless();
+    }
+    TOKBottomDlg::OKBtnClick();
 }

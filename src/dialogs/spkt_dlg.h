@@ -2,12 +2,39 @@
 
 #include "dialogs/ok_bottom_dlg.h"
 
+class QCheckBox;
+class QGroupBox;
+namespace qvt {
+class FieldEdit;
+}
+
+// "Schaltpunkte": threshold, hysteresis, delay, relay contact and activity of
+// the device's two switching points.
 class TSPktDlg : public TOKBottomDlg {
     Q_OBJECT
-public:
+  public:
     TSPktDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent = nullptr);
 
-private:
+    // Sets every control from the record and shows the dialog.
+    void Open();
+
+    QGroupBox* GroupBox1 = nullptr;  // "Schaltpunkt 1"
+    qvt::FieldEdit* Sp1Edit1 = nullptr;
+    qvt::FieldEdit* Sp1Edit2 = nullptr;
+    qvt::FieldEdit* Sp1Edit3 = nullptr;
+    QCheckBox* Sp1CBox1 = nullptr;
+    QCheckBox* Sp1CBox2 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;  // "Schaltpunkt 2"
+    qvt::FieldEdit* Sp2Edit1 = nullptr;
+    qvt::FieldEdit* Sp2Edit2 = nullptr;
+    qvt::FieldEdit* Sp2Edit3 = nullptr;
+    QCheckBox* Sp2CBox1 = nullptr;
+    QCheckBox* Sp2CBox2 = nullptr;
+
+  public slots:
+    void OKBtnClick() override;
+
+  private:
     qvt::ParameterRecord& record_;
     qvt::ApplicationState& state_;
 };
