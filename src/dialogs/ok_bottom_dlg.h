@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QFrame>  // Bevel1 is where every derived dialog puts its controls
 
-class QFrame;
 class QHBoxLayout;
 class QPushButton;
 
