@@ -17,7 +17,7 @@ struct ParameterRecord;
 // caller runs one with exec(); closing only hides them.
 class TOKBottomDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TOKBottomDlg(QWidget* parent = nullptr);
 
     QPushButton* OKBtn = nullptr;
@@ -30,17 +30,17 @@ public:
 
     int helpContext() const { return helpContext_; }
 
-public slots:
+  public slots:
     virtual void OKBtnClick();
     virtual void CancelBtnClick();
     virtual void HelpBtnClick();
 
-protected:
+  protected:
     // Adds the "&Hilfe" button, which asks for the given help context.
     void AddHelpButton(int helpContext);
 
     QHBoxLayout* buttonRow_ = nullptr;
 
-private:
+  private:
     int helpContext_ = 0;
 };
