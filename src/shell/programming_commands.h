@@ -1,26 +1,78 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
 
+#include "platform/parallel_port_factory.h"
 #include "shell/app_context.h"
 
+class QFileDialog;
 class TForm1;
+
+namespace qvt {
+class Counter;
+class PortIo;
+struct CatalogueEntry;
+}  // namespace qvt
 
 // The Programmieren menu: parallel port access, programming runs, catalogue, outside programmer.
 // Connects itself to the main window's menu items by name.
 class ProgrammingCommands : public QObject {
     Q_OBJECT
-public:
+  public:
     ProgrammingCommands(TForm1& form, qvt::AppContext& context);
+    ~ProgrammingCommands() override;
 
-    // Start-up: decides how the parallel port is reached.
+    // Start-up: decides how the parallel port is reached. The port itself is
+    // opened at its first use, when its base address is known.
     void OpenPortAccess();
     // Puts the cable into its idle pattern (0x08 on the data register).
     void WriteIdlePattern();
     // Exit: releases the parallel port.
     void Shutdown();
 
-private:
+    // Menu handlers.
+    void CatalogueEntryClick(const qvt::CatalogueEntry& entry);
+    void Datei2Click();
+    void Daten1Click();
+    void Bausteinlschen1Click();
+    void Baustein1Click();
+    void SIOTYP1Click();
+    void Schnittstelle1Click();
+    void QVT470010UI1Click();
+    void Q470401Click();
+
+    // Programs ProgramFileName and DataFileName (empty: no such file).
+    void RunProgramming();
+
+    std::string ProgramFileName;
+    std::string DataFileName;
+    std::string VariantName;  // for XPG.EXE
+
+    // The firmware file dialog; the default runs it modally. Returns the
+    // chosen path, or an empty text when cancelled. Tests answer instead.
+    using FileChooser = std::function<QString(QFileDialog& dialog)>;
+    void SetFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+
+    // The emulated chip when the port is emulated (for tests and tools).
+    qvt::EmulatedIspChip* emulatedChip();
+    qvt::ParallelAccess parallelAccess();
+
+  private:
+    void ConnectMenu();
+    void EnsurePortAccess();
+    bool ChooseFirmwareFile(const QString& title, std::string& fileName);
+    void RunOutsideProgrammer(const char* variant);
+
     TForm1& form_;
     qvt::AppContext& context_;
+    FileChooser chooseFile_;
+    std::unique_ptr<qvt::Counter> counter_;
+    std::unique_ptr<qvt::PortIo> io_;
+    qvt::OpenedParallelPort port_;
+    bool accessPending_ = false;
+    std::string tracePath_;
 };

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qvt {
+
+// Raw memory images of the emulated chip: exactly the memory's size, 0xFF
+// where erased. A missing file is an erased memory; a file of another length
+// contributes what fits and the rest reads as erased.
+std::vector<std::uint8_t> LoadMemoryImage(const std::string& path, std::size_t size);
+
+// Writes the image through a temporary file renamed over the target, so an
+// observer never sees half an image. False when it could not be written.
+bool SaveMemoryImage(const std::string& path, const std::vector<std::uint8_t>& image);
+
+}  // namespace qvt

@@ -1,0 +1,58 @@
+// Chip 8252: every byte written on its own and polled until it reads back.
+#include "prog/hex_reader.h"
+#include "prog/isp_instructions.h"
+#include "prog/isp_link.h"
+#include "prog/programmer.h"
+#include "prog/programming_view.h"
+
+namespace qvt {
+namespace {
+
+int FileLength(std::FILE* file) {
+    std::fseek(file, 0, SEEK_END);
+    const long length = std::ftell(file);
+    std::fseek(file, 0, SEEK_SET);
+    return static_cast<int>(length);
+}
+
+}  // namespace
+
+ProgStatus Programmer::ProgramBytes8252(int which, std::FILE* hexFile,
+                                        const std::string& fileName) {
+    if (EnableProgramming8252(link_) != kEnableAnswer)
+        return kProgNoEnable;
+    view_.ShowProgress(ProgressText(which, fileName));
+    view_.SetProgressMaximum(FileLength(hexFile));
+
+    auto write = which == kProgramMemory ? WriteCode8252 : WriteData8252;
+    HexRecord record;
+    ProgStatus status = kProgOk;
+    for (bool reading = true; reading;) {
+        const ProgStatus result = ReadHexRecord(hexFile, record);
+        if (result != kHexDataRecord) {
+            status = result;  // end of data (0), format or checksum error
+            break;
+        }
+        for (int i = 0; i < record.Length; ++i) {
+            const auto address = static_cast<std::uint16_t>(record.Address + i);
+            std::uint8_t failed = write(link_, address, record.Data[i]);
+            if (failed)
+                failed = write(link_, address, record.Data[i]);
+            view_.SetProgressPosition(static_cast<int>(std::ftell(hexFile)));
+            if (failed) {
+                status = kProgWriteFailed;
+                reading = false;
+                break;
+            }
+            if (view_.AbortRequested()) {
+                status = kProgAborted;
+                reading = false;
+                break;
+            }
+        }
+    }
+    view_.HideProgress();
+    return status;
+}
+
+}  // namespace qvt

@@ -1,0 +1,94 @@
+#include "prog/hex_reader.h"
+
+namespace qvt {
+namespace {
+
+constexpr std::uint8_t kTypeData = 0x00;
+constexpr std::uint8_t kTypeEnd = 0x01;
+constexpr std::uint8_t kTypeSegmentBase = 0x02;
+constexpr std::uint8_t kTypeLinearBase = 0x04;
+constexpr std::uint8_t kTypeLinearStart = 0x05;
+
+int HexDigit(int c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// One field of two hex digits; false at a non-digit or the end of the file.
+bool ReadByte(std::FILE* file, std::uint8_t& value) {
+    const int high = HexDigit(std::fgetc(file));
+    if (high < 0)
+        return false;
+    const int low = HexDigit(std::fgetc(file));
+    if (low < 0)
+        return false;
+    value = static_cast<std::uint8_t>(high * 16 + low);
+    return true;
+}
+
+bool StartOfRecord(std::FILE* file) {
+    int c = std::fgetc(file);
+    while (c == '\r' || c == '\n') c = std::fgetc(file);
+    return c == ':';
+}
+
+}  // namespace
+
+ProgStatus ReadHexRecord(std::FILE* file, HexRecord& record) {
+    for (;;) {
+        if (!StartOfRecord(file))
+            return kProgFormatError;
+        std::uint8_t length = 0;
+        if (!ReadByte(file, length))
+            return kProgFormatError;
+        record.Length = length;
+        if (length == 0)
+            return kHexEndOfData;
+        std::uint8_t sum = static_cast<std::uint8_t>(0 - length);
+
+        std::uint8_t high = 0;
+        std::uint8_t low = 0;
+        if (!ReadByte(file, high) || !ReadByte(file, low))
+            return kProgFormatError;
+        record.Address = static_cast<std::uint16_t>(high * 256 + low);
+        sum = static_cast<std::uint8_t>(sum - high - low);
+
+        std::uint8_t type = 0;
+        if (!ReadByte(file, type))
+            return kProgFormatError;
+        if (type == kTypeEnd)
+            return kHexEndOfData;
+        if (type > kTypeLinearStart)
+            return kProgFormatError;
+        sum = static_cast<std::uint8_t>(sum - type);
+
+        for (std::uint8_t i = 0; i < length; ++i) {
+            if (!ReadByte(file, record.Data[i]))
+                return kProgFormatError;
+            sum = static_cast<std::uint8_t>(sum - record.Data[i]);
+        }
+        record.Checksum = sum;
+        std::uint8_t checksum = 0;
+        if (!ReadByte(file, checksum))
+            return kProgFormatError;
+        if (checksum != sum)
+            return kProgChecksumError;
+
+        if (type == kTypeData)
+            return kHexDataRecord;
+        if (type == kTypeSegmentBase || type == kTypeLinearBase) {
+            if (length != 2)
+                return kProgFormatError;
+            if (record.Data[0] != 0 || record.Data[1] != 0)
+                return kProgFormatError;
+        }
+        // Start addresses (03, 05) and a base of 0: nothing to program; go on.
+    }
+}
+
+}  // namespace qvt

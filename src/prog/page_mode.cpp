@@ -1,0 +1,92 @@
+// Chip 8253: the whole file collected into a memory image, then every used
+// page written with one instruction and compared with one read-page.
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "prog/hex_reader.h"
+#include "prog/isp_instructions.h"
+#include "prog/isp_link.h"
+#include "prog/memory_geometry.h"
+#include "prog/page_marking.h"
+#include "prog/programmer.h"
+#include "prog/programming_view.h"
+
+namespace qvt {
+namespace {
+
+constexpr int kPageAttempts = 3;
+constexpr int kPagePolls = 50;
+
+// A page counts as written when its first byte reads back and then the whole
+// page compares equal.
+bool PageWritten(IspLink& link, const MemoryGeometry& memory, bool program, std::uint16_t address,
+                 const std::uint8_t* expected) {
+    for (int poll = 0; poll < kPagePolls; ++poll) {
+        const std::uint8_t first =
+            program ? ReadCode8253(link, address) : ReadData8253(link, address);
+        if (first != expected[0])
+            continue;
+        std::array<std::uint8_t, 64> actual{};
+        ReadPage8253(link, memory, address, actual.data());
+        const bool same = std::equal(expected, expected + memory.pageSize, actual.data());
+        link.IspDelay(50);
+        return same;
+    }
+    return false;
+}
+
+}  // namespace
+
+ProgStatus Programmer::ProgramPages8253(int which, std::FILE* hexFile,
+                                        const std::string& fileName) {
+    const bool program = which == kProgramMemory;
+    const MemoryGeometry& memory = program ? kCodeMemory8253 : kDataMemory8253;
+
+    view_.ShowProgress(ProgressText(which, fileName));
+    view_.SetProgressPosition(0);
+
+    std::vector<std::uint8_t> image(memory.imageSize(), 0xFF);
+    std::vector<bool> used(memory.pages, false);
+    HexRecord record;
+    for (;;) {
+        const ProgStatus result = ReadHexRecord(hexFile, record);
+        if (result == kHexEndOfData)
+            break;
+        if (result != kHexDataRecord)
+            return result;
+        // Bytes beyond the chip's memory cannot be what the file means.
+        if (std::size_t{record.Address} + record.Length > image.size())
+            return kProgFormatError;
+        MarkRecordPages(used, memory, record.Address, record.Length);
+        std::copy_n(record.Data.begin(), record.Length, image.begin() + record.Address);
+    }
+    view_.SetProgressMaximum(static_cast<int>(std::count(used.begin(), used.end(), true)));
+
+    if (EnableProgramming8253(link_) != kEnableAnswer)
+        return kProgNoEnable;
+    if (program) {
+        ChipErase8253(link_);
+        link_.IspDelay(5000);
+    }
+
+    int done = 0;
+    for (std::uint16_t page = 0; page < memory.pages; ++page) {
+        if (!used[page])
+            continue;
+        const auto address = static_cast<std::uint16_t>(page * memory.pageSize);
+        const std::uint8_t* bytes = image.data() + address;
+        for (int attempt = 1;; ++attempt) {
+            WritePage8253(link_, memory, address, bytes);
+            link_.IspDelay(400);
+            if (PageWritten(link_, memory, program, address, bytes))
+                break;
+            if (attempt == kPageAttempts)
+                return kProgWriteFailed;
+        }
+        view_.SetProgressPosition(++done);
+    }
+    return kProgOk;
+}
+
+}  // namespace qvt

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "prog/prog_status.h"
+
+namespace qvt {
+
+class IspLink;
+class ProgrammingView;
+
+inline constexpr int kProgramMemory = 1;
+inline constexpr int kDataMemory = 0;
+
+// The operations of the programming menu on one chip: program the program
+// memory and the data memory from Intel HEX files and verify them, lock the
+// chip, erase it. Chip 8252 is programmed byte by byte with read-back polling,
+// chip 8253 page by page with a read-back comparison of each page.
+class Programmer {
+  public:
+    Programmer(IspLink& link, std::uint16_t chipType, ProgrammingView& view);
+
+    // Programs the program file (if named), then the data file (if named and
+    // the program memory succeeded), then locks the chip when a program was
+    // written; returns the port to idle and shows the outcome. File names are
+    // opened relative to the working directory.
+    void RunProgramming(const std::string& programFileName, const std::string& dataFileName);
+
+    // One memory from an open HEX file (which: kProgramMemory or kDataMemory).
+    ProgStatus ProgramMemory(int which, std::FILE* hexFile, const std::string& fileName);
+    ProgStatus ProgramBytes8252(int which, std::FILE* hexFile, const std::string& fileName);
+    ProgStatus ProgramPages8253(int which, std::FILE* hexFile, const std::string& fileName);
+
+    // 0 when the lock instruction was sent, 8 when the chip did not answer.
+    ProgStatus LockChip();
+    // True when the chip reads back as erased at its check address.
+    bool EraseChip();
+    // The menu command: erase, and tell the user how it went.
+    void EraseWithMessage();
+
+    // "Programmierung des ...speichers   mit\n<file>  läuft"
+    static std::string ProgressText(int which, const std::string& fileName);
+
+  private:
+    void ClosingSteps();
+
+    IspLink& link_;
+    std::uint16_t chipType_;
+    ProgrammingView& view_;
+};
+
+}  // namespace qvt
