@@ -177,6 +177,8 @@ void EmulatedIspChip::AnswerPage(Memory memory, std::uint16_t first, std::size_t
 
 std::uint8_t EmulatedIspChip::EnableAnswer() {
     ++statistics_.enableInstructions;
+    if (faults_.absent)
+        return kIdleOutput;
     if (faults_.ignoredEnables > 0) {
         --faults_.ignoredEnables;
         return kIdleOutput;
@@ -313,14 +315,12 @@ void EmulatedIspChip::WriteCells(Memory memory, std::uint16_t first, const std::
         const auto cell = stuck.find(address);
         image[address] = cell != stuck.end() ? cell->second : bytes[i];
     }
-    if (count > 1) {
-        auto& weak = memory == Memory::Code ? faults_.weakCodePages : faults_.weakDataPages;
-        const auto page = weak.find(first);
-        const std::size_t last = first + count - 1;
-        if (page != weak.end() && page->second > 0 && last < image.size()) {
-            --page->second;
-            image[last] ^= 0x01;  // one cell did not take its value
-        }
+    auto& weak = memory == Memory::Code ? faults_.weakCodeWrites : faults_.weakDataWrites;
+    const auto cell = weak.find(first);
+    const std::size_t last = first + count - 1;
+    if (cell != weak.end() && cell->second > 0 && last < image.size()) {
+        --cell->second;
+        image[last] ^= 0x01;  // one cell did not take its value
     }
     dirty_ = true;
     StartWriteCycle(memory, first, count, cycleMicroseconds);

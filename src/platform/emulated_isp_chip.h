@@ -28,8 +28,10 @@ struct EmulatedChipFaults {
     bool eraseIgnored = false;  // the erase instruction has no effect
     std::map<std::uint16_t, std::uint8_t> stuckCode;  // cells that always hold a value
     std::map<std::uint16_t, std::uint8_t> stuckData;
-    std::map<std::uint16_t, int> weakCodePages;  // page address -> writes that store a wrong byte
-    std::map<std::uint16_t, int> weakDataPages;
+    // Address of a byte or page start -> how many of the next writes there
+    // store a wrong value in their last cell.
+    std::map<std::uint16_t, int> weakCodeWrites;
+    std::map<std::uint16_t, int> weakDataWrites;
 };
 
 // The programming cable with one 8252 or 8253 microcontroller behind it,

@@ -1,0 +1,71 @@
+#include "prog/external_programmer.h"
+
+#include <gtest/gtest.h>
+
+namespace qvt {
+namespace {
+
+struct ProgramRun {
+    std::string program;
+    std::vector<std::string> arguments;
+    bool operator==(const ProgramRun&) const = default;
+};
+
+struct OutsideCase {
+    const char* variant;
+    int firstExit;
+    int secondExit;
+    int result;
+    std::vector<std::pair<std::string, std::string>> messages;
+    int runs;
+};
+
+class OutsideProgrammer : public ::testing::TestWithParam<OutsideCase> {};
+
+TEST_P(OutsideProgrammer, RunsAndReports) {
+    const OutsideCase& c = GetParam();
+    std::vector<ProgramRun> runs;
+    std::vector<std::pair<std::string, std::string>> messages;
+    const int result = RunExternalProgrammer(
+        c.variant,
+        [&](const std::string& program, const std::vector<std::string>& arguments) {
+            runs.push_back({program, arguments});
+            return runs.size() == 1 ? c.firstExit : c.secondExit;
+        },
+        [&](const std::string& text, const std::string& caption) {
+            messages.emplace_back(text, caption);
+        });
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(messages, c.messages);
+    ASSERT_EQ(static_cast<int>(runs.size()), c.runs);
+    EXPECT_EQ(runs[0], (ProgramRun{"XPG.EXE", {c.variant, "W", "1", "101"}}));
+    // The start command always names the base variant.
+    if (c.runs == 2) {
+        EXPECT_EQ(runs[1], (ProgramRun{"XPG.EXE", {"QVT470", "S", "1", "101"}}));
+    }
+}
+
+using Messages = std::vector<std::pair<std::string, std::string>>;
+
+INSTANTIATE_TEST_SUITE_P(
+    ExitCodes, OutsideProgrammer,
+    ::testing::Values(
+        OutsideCase{"QVT470", 0, 0, 0, Messages{{"Programmierung OK", "Meldung"}}, 2},
+        OutsideCase{"QVT47040", 0, 0, 0, Messages{{"Programmierung OK", "Meldung"}}, 2},
+        OutsideCase{"QVT470", 0, 5, 0, Messages{}, 2},
+        OutsideCase{"QVT470", 1, 0, 1, Messages{{"Falsche Aufrufparameter", "Fehler"}}, 1},
+        OutsideCase{"QVT470", 2, 0, 2, Messages{{"Falsche Schnittstelle", "Fehler"}}, 1},
+        OutsideCase{"QVT470", 3, 0, 3, Messages{{"Falsches Funktionskommando", "Fehler"}}, 1},
+        OutsideCase{"QVT47040", 4, 0, 4, Messages{{"Hex-Datei nicht vorhanden", "Fehler"}}, 1},
+        OutsideCase{"QVT470", 5, 0, 5, Messages{{"Programmieren fehlgeschlagen", "Fehler"}}, 1},
+        OutsideCase{"QVT470", 6, 0, 6, Messages{{"Hex-Datei fehlerhaft", "Fehler"}}, 1},
+        OutsideCase{"QVT470", 7, 0, 7, Messages{{"Prüfsumme der Hex-Datei fehlerhaft", "Fehler"}},
+                    1},
+        OutsideCase{"QVT470", 8, 0, 8, Messages{{"Initialisierung nicht möglich", "Fehler"}}, 1},
+        OutsideCase{"QVT470", 9, 0, 9,
+                    Messages{{"XPG.EXE endete mit dem unbekannten Code 9", "Fehler"}}, 1},
+        OutsideCase{"QVT470", -1, 0, -1,
+                    Messages{{"XPG.EXE konnte nicht gestartet werden", "Fehler"}}, 1}));
+
+}  // namespace
+}  // namespace qvt

@@ -1,0 +1,395 @@
+#include "prog/programmer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/temp_dir.h"
+#include "prog_test_support.h"
+
+namespace qvt {
+namespace {
+
+using testing::ChipRig;
+using testing::Contents;
+using testing::Fixture;
+using testing::ImageOf;
+using testing::MakeHex;
+using testing::Message;
+using testing::Pattern;
+using testing::ReadFile;
+using testing::WriteText;
+
+const Message kProgramDone{"Programmspeicher fehlerfrei Programmiert", "Meldung"};
+const Message kBothDone{"Programm- und Datenspeicher fehlerfrei Programmiert", "Meldung"};
+const Message kDataDone{"Datenspeicher fehlerfrei Programmiert", "Meldung"};
+const Message kFailed{"Programmieren fehlgeschlagen", "Fehler"};
+const Message kLockFailed{"Fehler beim Sichern des Baustein", "Fehler"};
+
+// Program contents spread over the memory, records crossing page borders.
+const Contents kProgram = {
+    {0x0000, Pattern(100, 1)}, {0x0433, Pattern(37, 2)}, {0x1FF0, Pattern(16, 3)}};
+const Contents kTable = {{0x0000, Pattern(40, 4)}, {0x07F0, Pattern(16, 5)}};
+
+class Programming : public ::testing::TestWithParam<int> {
+  protected:
+    int chip() const { return GetParam(); }
+    std::size_t codeSize() const { return chip() == 8252 ? 8192 : 12288; }
+
+    void Run(const std::string& program, const std::string& data) {
+        rig_.programmer.RunProgramming(program, data);
+    }
+    std::vector<Message>& messages() { return rig_.view.messages; }
+    void ExpectIdleAndClosed() {
+        EXPECT_EQ(rig_.dataRegister(), 0x08);
+        EXPECT_FALSE(rig_.view.visible);
+    }
+
+    ScopedWorkingDir dir_;
+    ChipRig rig_{GetParam()};
+};
+
+TEST_P(Programming, ProgramFileOnly) {
+    WriteText("prog.hex", MakeHex(kProgram));
+    Run("prog.hex", "");
+    EXPECT_EQ(messages(), std::vector<Message>{kProgramDone});
+    EXPECT_EQ(rig_.chip.code(), ImageOf(kProgram, codeSize()));
+    EXPECT_EQ(rig_.chip.data(), std::vector<std::uint8_t>(2048, 0xFF));
+    EXPECT_TRUE(rig_.chip.locked());
+    EXPECT_EQ(rig_.chip.statistics().erasures, chip() == 8253 ? 1 : 0);
+    EXPECT_EQ(
+        rig_.view.progressTexts,
+        std::vector<std::string>{"Programmierung des Programmspeichers   mit\nprog.hex  läuft"});
+    ExpectIdleAndClosed();
+    // The run can be checked from outside: the memory file holds the image.
+    EXPECT_EQ(ReadFile("emulated-code.bin"), ImageOf(kProgram, codeSize()));
+}
+
+TEST_P(Programming, ProgramAndDataFile) {
+    WriteText("prog.hex", MakeHex(kProgram));
+    WriteText("table.hex", MakeHex(kTable));
+    Run("prog.hex", "table.hex");
+    EXPECT_EQ(messages(), std::vector<Message>{kBothDone});
+    EXPECT_EQ(rig_.chip.code(), ImageOf(kProgram, codeSize()));
+    EXPECT_EQ(rig_.chip.data(), ImageOf(kTable, 2048));
+    EXPECT_TRUE(rig_.chip.locked());
+    ASSERT_EQ(rig_.view.progressTexts.size(), 2u);
+    EXPECT_EQ(rig_.view.progressTexts[1],
+              "Programmierung des Datenspeichers   mit\ntable.hex  läuft");
+    ExpectIdleAndClosed();
+}
+
+TEST_P(Programming, DataFileOnlyNeitherErasesNorLocks) {
+    WriteText("table.hex", MakeHex(kTable));
+    Run("", "table.hex");
+    EXPECT_EQ(messages(), std::vector<Message>{kDataDone});
+    EXPECT_EQ(rig_.chip.data(), ImageOf(kTable, 2048));
+    EXPECT_EQ(rig_.chip.code(), std::vector<std::uint8_t>(codeSize(), 0xFF));
+    EXPECT_FALSE(rig_.chip.locked());
+    EXPECT_EQ(rig_.chip.statistics().erasures, 0);
+    EXPECT_EQ(rig_.chip.statistics().lockWrites, 0);
+    ExpectIdleAndClosed();
+}
+
+TEST_P(Programming, FileWithoutDataRecordsCountsAsSuccess) {
+    WriteText("empty.hex", ":00000001FF\r\n");
+    Run("empty.hex", "");
+    EXPECT_EQ(messages(), std::vector<Message>{kProgramDone});
+    EXPECT_EQ(rig_.chip.code(), std::vector<std::uint8_t>(codeSize(), 0xFF));
+    EXPECT_EQ(rig_.chip.statistics().pageWrites + rig_.chip.statistics().byteWrites, 0);
+    EXPECT_TRUE(rig_.chip.locked());
+}
+
+TEST_P(Programming, FilesMadeByTheTools) {
+    const std::vector<std::uint8_t> firmware = ReadFile(Fixture("firmware.bin"));
+    std::vector<std::uint8_t> expected(codeSize(), 0xFF);
+    std::copy(firmware.begin(), firmware.end(), expected.begin());
+    for (const char* name : {"firmware.ihx", "firmware-srec.hex"}) {
+        std::filesystem::copy_file(Fixture(name), name);
+        std::filesystem::copy_file(Fixture("table.hex"), "table.hex",
+                                   std::filesystem::copy_options::overwrite_existing);
+        ChipRig rig(chip());  // same memory files: the chip of the previous round
+        if (rig.chip.locked())
+            rig.programmer.EraseChip();
+        rig.programmer.RunProgramming(name, "table.hex");
+        EXPECT_EQ(rig.view.messages.back(), kBothDone) << name;
+        EXPECT_EQ(rig.chip.code(), expected) << name;
+        EXPECT_EQ(rig.chip.data(), ReadFile(Fixture("table.bin"))) << name;
+    }
+}
+
+TEST_P(Programming, AbsentChipCostsEveryEnableAttempt) {
+    WriteText("prog.hex", MakeHex(kProgram));
+    WriteText("table.hex", MakeHex(kTable));
+    rig_.chip.faults().absent = true;
+    ASSERT_TRUE(rig_.io.OpenTrace("trace.txt"));
+    Run("prog.hex", "table.hex");
+    rig_.io.FlushTrace();
+    EXPECT_EQ(messages(), std::vector<Message>{kFailed});
+    // Every failed attempt retries after one reset pulse (0x00); the closing
+    // steps add a full 8252 enable.
+    const int ownAttempts = chip() == 8252 ? 32 : 19;
+    std::ifstream trace("trace.txt");
+    int resetPulses = 0;
+    for (std::string line; std::getline(trace, line);) resetPulses += line == "W 0378 00";
+    EXPECT_EQ(resetPulses, ownAttempts + 32);
+    EXPECT_EQ(rig_.chip.code(), std::vector<std::uint8_t>(codeSize(), 0xFF));
+    ExpectIdleAndClosed();
+}
+
+TEST_P(Programming, MissingProgramFileTouchesNothing) {
+    Run("nope.hex", "table.hex");
+    EXPECT_EQ(messages(),
+              (std::vector<Message>{{"Programmdatei \"nope.hex\" nicht gefunden", "Fehler"}}));
+    EXPECT_EQ(rig_.chip.statistics().dataRegisterWrites, 0);
+}
+
+// The program memory is written; the chip must not stay held in reset.
+TEST_P(Programming, MissingDataFileStillReleasesTheChip) {
+    WriteText("prog.hex", MakeHex(kProgram));
+    Run("prog.hex", "nope.hex");
+    EXPECT_EQ(messages(),
+              (std::vector<Message>{{"Datendatei \"nope.hex\" nicht gefunden", "Fehler"}}));
+    EXPECT_EQ(rig_.chip.code(), ImageOf(kProgram, codeSize()));
+    EXPECT_FALSE(rig_.chip.locked());
+    ExpectIdleAndClosed();
+}
+
+TEST_P(Programming, FailedLockIsReportedAsError) {
+    WriteText("prog.hex", MakeHex(kProgram));
+    auto unplug = [this] { rig_.chip.faults().absent = true; };
+    rig_.view.onHide = unplug;  // byte mode: after the last byte
+    rig_.view.onPosition = [this, unplug](int position) {
+        if (chip() == 8253 && position == rig_.view.maximum)
+            unplug();  // after the last page
+    };
+    Run("prog.hex", "");
+    EXPECT_EQ(messages(), std::vector<Message>{kLockFailed});
+    EXPECT_EQ(rig_.chip.code(), ImageOf(kProgram, codeSize()));
+    EXPECT_FALSE(rig_.chip.locked());
+}
+
+struct BrokenFile {
+    const char* name;
+    std::string text;
+};
+
+TEST_P(Programming, BrokenFilesFailAndLeaveTheChipUnlocked) {
+    const std::string good = testing::HexRecordLine(0x0000, 0, Pattern(16, 6));
+    const std::vector<BrokenFile> files = {
+        {"bad checksum", good + ":0300300002337A1F\r\n:00000001FF\r\n"},
+        {"missing end record", good},
+        {"space before colon", good + " :00000001FF\r\n"},
+        {"non-hex character", good + ":0300300002x37A1E\r\n:00000001FF\r\n"},
+        {"non-zero linear base", ":020000040001F9\r\n" + good + ":00000001FF\r\n"},
+    };
+    for (const BrokenFile& file : files) {
+        messages().clear();
+        WriteText("broken.hex", file.text);
+        Run("broken.hex", "");
+        EXPECT_EQ(messages(), std::vector<Message>{kFailed}) << file.name;
+        EXPECT_FALSE(rig_.chip.locked()) << file.name;
+        EXPECT_EQ(rig_.chip.statistics().lockWrites, 0) << file.name;
+    }
+    // The page mode reads the whole file before it touches the chip.
+    if (chip() == 8253) {
+        EXPECT_EQ(rig_.chip.statistics().pageWrites, 0);
+    }
+}
+
+TEST_P(Programming, ProgressFollowsTheRun) {
+    WriteText("prog.hex", MakeHex(kProgram));
+    int positions = 0;
+    int last = -1;
+    bool ascending = true;
+    rig_.view.onPosition = [&](int position) {
+        ascending = ascending && position >= last;
+        last = position;
+        ++positions;
+    };
+    Run("prog.hex", "");
+    EXPECT_TRUE(ascending);
+    if (chip() == 8252) {
+        EXPECT_EQ(rig_.view.maximum, static_cast<int>(std::filesystem::file_size("prog.hex")));
+        EXPECT_EQ(positions, 100 + 37 + 16);  // one step per byte
+    } else {
+        EXPECT_EQ(rig_.view.maximum, rig_.chip.statistics().pageWrites);
+        EXPECT_EQ(last, rig_.view.maximum);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothChips, Programming, ::testing::Values(8252, 8253));
+
+// ---- Chip 8252: byte mode ---------------------------------------------------
+
+class ByteMode : public ::testing::Test {
+  protected:
+    ScopedWorkingDir dir_;
+    ChipRig rig_{8252};
+};
+
+TEST_F(ByteMode, ByteThatNeverReadsBackEndsTheRun) {
+    WriteText("prog.hex", MakeHex(kProgram));
+    const std::uint16_t bad = 0x0433 + 5;
+    rig_.chip.faults().stuckCode[bad] = static_cast<std::uint8_t>(~Pattern(37, 2)[5]);
+    rig_.programmer.RunProgramming("prog.hex", "");
+    EXPECT_EQ(rig_.view.messages, std::vector<Message>{kFailed});
+    // Every byte before it once, the bad one twice, nothing after it.
+    EXPECT_EQ(rig_.chip.statistics().byteWrites, 100 + 5 + 2);
+    EXPECT_EQ(rig_.chip.code()[bad + 1], 0xFF);
+    EXPECT_EQ(rig_.chip.code()[0x1FF0], 0xFF);
+    EXPECT_FALSE(rig_.chip.locked());
+}
+
+TEST_F(ByteMode, ByteThatFailsOnceIsWrittenAgain) {
+    WriteText("prog.hex", MakeHex(kProgram));
+    rig_.chip.faults().weakCodeWrites[0x0010] = 1;
+    rig_.programmer.RunProgramming("prog.hex", "");
+    EXPECT_EQ(rig_.view.messages, std::vector<Message>{kProgramDone});
+    EXPECT_EQ(rig_.chip.statistics().byteWrites, 100 + 37 + 16 + 1);
+    EXPECT_EQ(rig_.chip.code(), ImageOf(kProgram, 8192));
+}
+
+TEST_F(ByteMode, EscapeStopsAfterTheCurrentByte) {
+    WriteText("prog.hex", MakeHex(kProgram));
+    WriteText("table.hex", MakeHex(kTable));
+    rig_.view.escapeAfter = 5;
+    rig_.programmer.RunProgramming("prog.hex", "table.hex");
+    EXPECT_EQ(rig_.view.messages, std::vector<Message>{kFailed});
+    EXPECT_EQ(rig_.chip.statistics().byteWrites, 6);
+    const std::vector<std::uint8_t> first = Pattern(100, 1);
+    EXPECT_TRUE(std::equal(first.begin(), first.begin() + 6, rig_.chip.code().begin()));
+    EXPECT_EQ(rig_.chip.code()[6], 0xFF);
+    EXPECT_EQ(rig_.chip.data()[0], 0xFF);  // data memory skipped
+    EXPECT_FALSE(rig_.chip.locked());
+    EXPECT_EQ(rig_.dataRegister(), 0x08);
+}
+
+TEST_F(ByteMode, AddressesAboveTheMemoryFoldOntoIt) {
+    WriteText("high.hex", MakeHex({{0x2100, {0x12, 0x34}}}));
+    rig_.programmer.RunProgramming("high.hex", "");
+    EXPECT_EQ(rig_.view.messages, std::vector<Message>{kProgramDone});
+    EXPECT_EQ(rig_.chip.code()[0x0100], 0x12);
+    EXPECT_EQ(rig_.chip.code()[0x0101], 0x34);
+}
+
+// ---- Chip 8253: page mode ---------------------------------------------------
+
+struct PageFailureCase {
+    bool dataMemory;
+    int failures;  // writes of one page that do not verify
+    bool succeeds;
+};
+
+class PageMode : public ::testing::TestWithParam<PageFailureCase> {
+  protected:
+    ScopedWorkingDir dir_;
+    ChipRig rig_{8253};
+};
+
+TEST_P(PageMode, PageIsWrittenUpToThreeTimes) {
+    const PageFailureCase& c = GetParam();
+    WriteText("prog.hex", MakeHex(kProgram));
+    WriteText("table.hex", MakeHex(kTable));
+    auto& weak =
+        c.dataMemory ? rig_.chip.faults().weakDataWrites : rig_.chip.faults().weakCodeWrites;
+    weak[c.dataMemory ? 0x0020 : 0x0440] = c.failures;
+    rig_.programmer.RunProgramming("prog.hex", "table.hex");
+    if (c.succeeds) {
+        EXPECT_EQ(rig_.view.messages, std::vector<Message>{kBothDone});
+        EXPECT_EQ(rig_.chip.code(), ImageOf(kProgram, 12288));
+        EXPECT_EQ(rig_.chip.data(), ImageOf(kTable, 2048));
+        // Program pages 0-2, 16-18, 127 and 128; data pages 0, 1 and 63.
+        EXPECT_EQ(rig_.chip.statistics().pageWrites, 8 + 3 + c.failures);
+    } else {
+        EXPECT_EQ(rig_.view.messages, std::vector<Message>{kFailed});
+        EXPECT_FALSE(rig_.chip.locked());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, PageMode,
+    ::testing::Values(PageFailureCase{false, 0, true}, PageFailureCase{false, 1, true},
+                      PageFailureCase{false, 2, true}, PageFailureCase{false, 3, false},
+                      PageFailureCase{true, 1, true}, PageFailureCase{true, 2, true},
+                      PageFailureCase{true, 3, false}));
+
+TEST(PageModeMarking, RecordFromALineStartAlsoWritesTheNextPage) {
+    ScopedWorkingDir dir;
+    ChipRig rig(8253);
+    WriteText("one.hex", MakeHex({{0x0000, Pattern(16, 7)}}));
+    rig.programmer.RunProgramming("one.hex", "");
+    EXPECT_EQ(rig.view.messages, std::vector<Message>{kProgramDone});
+    EXPECT_EQ(rig.chip.statistics().pageWrites, 2);
+}
+
+TEST(PageModeBounds, DataBeyondTheImageIsAFormatError) {
+    ScopedWorkingDir dir;
+    ChipRig rig(8253);
+    WriteText("big.hex", MakeHex({{0x2FF8, Pattern(16, 8)}}));
+    WriteText("bigdata.hex", MakeHex({{0x07F8, Pattern(16, 8)}}));
+    rig.programmer.RunProgramming("big.hex", "");
+    rig.programmer.RunProgramming("", "bigdata.hex");
+    EXPECT_EQ(rig.view.messages, (std::vector<Message>{kFailed, kFailed}));
+    EXPECT_EQ(rig.chip.statistics().pageWrites, 0);
+    EXPECT_EQ(rig.chip.statistics().erasures, 0);
+}
+
+TEST(PageModeEscape, IsNotAsked) {
+    ScopedWorkingDir dir;
+    ChipRig rig(8253);
+    WriteText("prog.hex", MakeHex(kProgram));
+    rig.view.escapeAfter = 0;
+    rig.programmer.RunProgramming("prog.hex", "");
+    EXPECT_EQ(rig.view.messages, std::vector<Message>{kProgramDone});
+    EXPECT_EQ(rig.view.abortQuestions, 0);
+}
+
+// ---- Erase ------------------------------------------------------------------
+
+struct EraseCase {
+    int chip;
+    int stuckAddress;  // a cell that keeps 0x00 through the erase, -1: none
+    bool absent;
+    bool erased;
+};
+
+class Erase : public ::testing::TestWithParam<EraseCase> {};
+
+// The 8252 checks address 100 after the erase, the 8253 address 0.
+TEST_P(Erase, ChecksItsAddressAndReports) {
+    const EraseCase& c = GetParam();
+    ScopedWorkingDir dir;
+    ChipRig rig(c.chip);
+    WriteText("prog.hex", MakeHex(kProgram));
+    rig.programmer.RunProgramming("prog.hex", "");
+    ASSERT_TRUE(rig.chip.locked());
+    rig.view.messages.clear();
+    if (c.stuckAddress >= 0)
+        rig.chip.faults().stuckCode[c.stuckAddress] = 0x00;
+    rig.chip.faults().absent = c.absent;
+
+    rig.programmer.EraseWithMessage();
+    if (c.erased) {
+        EXPECT_EQ(rig.view.messages,
+                  (std::vector<Message>{{"Programm- und Datenspeicher gelöscht", "Meldung"}}));
+        EXPECT_FALSE(rig.chip.locked());
+    } else {
+        EXPECT_EQ(rig.view.messages, (std::vector<Message>{{"Löschen nicht möglich", "Fehler"}}));
+    }
+    if (!c.absent) {
+        EXPECT_EQ(rig.chip.code()[0x0000], c.stuckAddress == 0 ? 0x00 : 0xFF);
+    }
+    EXPECT_EQ(rig.dataRegister(), 0x08);  // never left held in reset
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothChips, Erase,
+    ::testing::Values(EraseCase{8252, -1, false, true}, EraseCase{8252, 100, false, false},
+                      EraseCase{8252, 0, false, true}, EraseCase{8253, -1, false, true},
+                      EraseCase{8253, 0, false, false}, EraseCase{8253, 100, false, true},
+                      EraseCase{8252, -1, true, false}, EraseCase{8253, -1, true, false}));
+
+}  // namespace
+}  // namespace qvt
