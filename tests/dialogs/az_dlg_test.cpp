@@ -1,0 +1,313 @@
+// The display dialog: decimal point and rounding codes per device type, the
+// other fields, cancelling, and the TEST button with a fake transmission.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "core/application_state.h"
+#include "core/parameter_record.h"
+#include "dialogs/az_dlg.h"
+#include "dialogs/dialog_controls.h"
+#include "dialogs/message_box.h"
+
+class AzDlgTest : public QObject {
+    Q_OBJECT
+
+  private:
+    qvt::ParameterRecord record_;
+    qvt::ApplicationState state_;
+    QStringList messages_;
+
+    static QList<QRadioButton*> PointButtons(TAzDlg& d) {
+        return {d.DzRBtn1, d.DzRBtn2, d.DzRBtn3, d.DzRBtn4};
+    }
+    static QList<QRadioButton*> RoundButtons(TAzDlg& d) {
+        return {d.RuRBtn1, d.RuRBtn2, d.RuRBtn3, d.RuRBtn4};
+    }
+    static int Checked(const QList<QRadioButton*>& buttons) {
+        int found = -1;
+        for (int i = 0; i < buttons.size(); ++i) {
+            if (buttons[i]->isChecked()) {
+                if (found >= 0)
+                    return -2;  // two checked in one group
+                found = i;
+            }
+        }
+        return found;
+    }
+    static void Retype(QLineEdit* edit, const QString& text) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        edit->setCursorPosition(0);
+        QTest::keyClicks(edit, text);
+    }
+
+  private slots:
+    void init() {
+        record_ = {};
+        state_ = {};
+        messages_.clear();
+        qvt::SetMessageInterceptor([this](const QString& text, const QString& caption) {
+            messages_ << caption + ": " + text;
+        });
+    }
+    void cleanup() { qvt::SetMessageInterceptor({}); }
+
+    void decimalPointIsCodedByDeviceType_data() {
+        QTest::addColumn<int>("deviceType");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("reception");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("type 0 none") << 0 << 0 << false << 0;
+        QTest::newRow("type 0 X.XXX") << 0 << 1 << false << 1;
+        QTest::newRow("type 0 XX.XX") << 0 << 2 << false << 2;
+        QTest::newRow("type 0 XXX.X") << 0 << 3 << false << 3;
+        QTest::newRow("type 0 XXX.X reception") << 0 << 3 << true << 7;
+        QTest::newRow("type 1 none") << 1 << 0 << false << 0;
+        QTest::newRow("type 1 X.XXX") << 1 << 1 << false << 3;
+        QTest::newRow("type 1 XX.XX") << 1 << 2 << false << 2;
+        QTest::newRow("type 1 XXX.X") << 1 << 3 << false << 1;
+        QTest::newRow("type 1 XXX.X reception") << 1 << 3 << true << 5;
+        QTest::newRow("type 1 none reception") << 1 << 0 << true << 4;
+        QTest::newRow("type 2 X.XXX") << 2 << 1 << false << 1;
+        QTest::newRow("type 2 XXX.X reception") << 2 << 3 << true << 7;
+    }
+    void decimalPointIsCodedByDeviceType() {
+        QFETCH(int, deviceType);
+        QFETCH(int, button);
+        QFETCH(bool, reception);
+        QFETCH(int, stored);
+        record_.deviceType = static_cast<std::uint8_t>(deviceType);
+        TAzDlg dlg(record_, state_);
+        dlg.Open();
+        PointButtons(dlg)[button]->setChecked(true);
+        dlg.AzDBox->setChecked(reception);
+        dlg.OKBtn->click();
+        QCOMPARE(int(record_.azDecimalPoint), stored);
+        QVERIFY(!dlg.isVisible());
+
+        // Reopening shows the same choice, and cancelling keeps the code however often.
+        for (int round = 0; round < 3; ++round) {
+            dlg.Open();
+            QCOMPARE(Checked(PointButtons(dlg)), button);
+            QCOMPARE(dlg.AzDBox->isChecked(), reception);
+            dlg.CancelBtn->click();
+            QCOMPARE(int(record_.azDecimalPoint), stored);
+        }
+    }
+
+    void storedPointCodeSelectsButton_data() {
+        QTest::addColumn<int>("deviceType");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("reception");
+        QTest::newRow("type 1 code 1") << 1 << 1 << 3 << false;
+        QTest::newRow("type 1 code 3") << 1 << 3 << 1 << false;
+        QTest::newRow("type 1 code 6") << 1 << 6 << 2 << true;
+        QTest::newRow("type 0 code 1") << 0 << 1 << 1 << false;
+        QTest::newRow("type 2 code 7") << 2 << 7 << 3 << true;
+        QTest::newRow("type 0 code 8, above 3") << 0 << 8 << 0 << true;
+    }
+    void storedPointCodeSelectsButton() {
+        QFETCH(int, deviceType);
+        QFETCH(int, stored);
+        QFETCH(int, button);
+        QFETCH(bool, reception);
+        record_.deviceType = static_cast<std::uint8_t>(deviceType);
+        record_.azDecimalPoint = static_cast<std::uint8_t>(stored);
+        TAzDlg dlg(record_, state_);
+        dlg.Open();
+        QCOMPARE(Checked(PointButtons(dlg)), button);
+        QCOMPARE(dlg.AzDBox->isChecked(), reception);
+        QCOMPARE(int(record_.azDecimalPoint), stored);  // opening changes nothing
+    }
+
+    void roundingIsCodedByDeviceType_data() {
+        QTest::addColumn<int>("deviceType");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("written");
+        QTest::newRow("type 0 Immer 0") << 0 << 1 << 0 << 0;
+        QTest::newRow("type 1 Normal") << 1 << 0 << 1 << 1;
+        QTest::newRow("type 2 Nur Gerade") << 2 << 1 << 2 << 2;
+        QTest::newRow("type 0 Fuenfer") << 0 << 1 << 3 << 5;
+        QTest::newRow("type 2 Fuenfer") << 2 << 1 << 3 << 5;
+        QTest::newRow("type 1 Fuenfer") << 1 << 1 << 3 << 3;
+        QTest::newRow("unknown type Fuenfer") << 9 << 1 << 3 << 3;
+        QTest::newRow("type 0 stored 4 rewritten") << 0 << 4 << -1 << 5;
+        QTest::newRow("type 1 stored 5 rewritten") << 1 << 5 << -1 << 3;
+        QTest::newRow("type 0 stored 3 rewritten") << 0 << 3 << -1 << 5;
+        QTest::newRow("type 1 stored 255 rewritten") << 1 << 255 << -1 << 3;
+        QTest::newRow("type 0 stored 2 kept") << 0 << 2 << -1 << 2;
+    }
+    void roundingIsCodedByDeviceType() {
+        QFETCH(int, deviceType);
+        QFETCH(int, stored);
+        QFETCH(int, button);  // -1: OK without a change
+        QFETCH(int, written);
+        record_.deviceType = static_cast<std::uint8_t>(deviceType);
+        record_.azRounding = static_cast<std::uint8_t>(stored);
+        TAzDlg dlg(record_, state_);
+        dlg.Open();
+        QCOMPARE(Checked(RoundButtons(dlg)), stored > 2 ? 3 : stored);
+        if (button >= 0)
+            RoundButtons(dlg)[button]->setChecked(true);
+        dlg.OKBtn->click();
+        QCOMPARE(int(record_.azRounding), written);
+        dlg.Open();
+        QCOMPARE(Checked(RoundButtons(dlg)), written > 2 ? 3 : written);
+    }
+
+    void textFieldsAndDivideFlag() {
+        record_.azAverageCount = "0016";
+        record_.azUnitText = "mV";
+        record_.azDivideBy10 = 1;
+        TAzDlg dlg(record_, state_);
+        dlg.Open();
+        QCOMPARE(dlg.AzEdit1->text(), QString("0016"));
+        QCOMPARE(dlg.AzEdit2->text(), QString("mV"));
+        QVERIFY(dlg.AzCBox->isChecked());
+
+        Retype(dlg.AzEdit1, "123456");
+        Retype(dlg.AzEdit2, QString::fromUtf8("°Cx"));
+        dlg.AzCBox->setChecked(false);
+        dlg.OKBtn->click();
+        QCOMPARE(QByteArray::fromStdString(record_.azAverageCount.str()), QByteArray("1234"));
+        // The unit reaches the record as single-byte characters.
+        QCOMPARE(QByteArray::fromStdString(record_.azUnitText.str()), QByteArray("\xB0"
+                                                                                 "Cx"));
+        QCOMPARE(int(record_.azDivideBy10), 0);
+
+        dlg.Open();
+        QCOMPARE(dlg.AzEdit2->text(), QString::fromUtf8("°Cx"));
+    }
+
+    void cancelLeavesTheRecordAndReopeningShowsIt() {
+        record_.deviceType = 1;
+        record_.azDecimalPoint = 5;
+        record_.azRounding = 2;
+        record_.azAverageCount = "8";
+        record_.azUnitText = "Hz";
+        const qvt::ParameterRecord before = record_;
+        TAzDlg dlg(record_, state_);
+        for (bool byEscape : {false, true}) {
+            dlg.Open();
+            dlg.DzRBtn2->setChecked(true);
+            dlg.RuRBtn4->setChecked(true);
+            dlg.AzDBox->setChecked(false);
+            dlg.AzCBox->setChecked(true);
+            Retype(dlg.AzEdit1, "99");
+            Retype(dlg.AzEdit2, "xyz");
+            if (byEscape) {
+                QTest::keyClick(&dlg, Qt::Key_Escape);
+            } else {
+                dlg.CancelBtn->click();
+            }
+            QVERIFY(!dlg.isVisible());
+            QCOMPARE(int(record_.azDecimalPoint), int(before.azDecimalPoint));
+            QCOMPARE(int(record_.azRounding), int(before.azRounding));
+            QCOMPARE(int(record_.azDivideBy10), int(before.azDivideBy10));
+            QVERIFY(record_.azAverageCount == before.azAverageCount);
+            QVERIFY(record_.azUnitText == before.azUnitText);
+        }
+        dlg.Open();
+        QVERIFY(dlg.DzRBtn4->isChecked());
+        QVERIFY(dlg.RuRBtn3->isChecked());
+        QVERIFY(dlg.AzDBox->isChecked());
+        QVERIFY(!dlg.AzCBox->isChecked());
+        QCOMPARE(dlg.AzEdit1->text(), QString("8"));
+        QCOMPARE(dlg.AzEdit2->text(), QString("Hz"));
+    }
+
+    void testButtonSendsPositionsAndPoint_data() {
+        QTest::addColumn<QString>("typed");  // empty: untouched
+        QTest::addColumn<int>("pointButton");
+        QTest::addColumn<QString>("positions");
+        QTest::addColumn<int>("point");
+        QTest::newRow("untouched") << QString() << 0 << "0   " << 0;
+        QTest::newRow("9999 X.XXX") << "9999" << 1 << "9999" << 1;
+        QTest::newRow("1234 XX.XX") << "1234" << 2 << "1234" << 2;
+        QTest::newRow("left-aligned 12 XXX.X") << "12" << 3 << "12  " << 3;
+        QTest::newRow("blanks then 5") << "   5" << 0 << "   5" << 0;
+        QTest::newRow("too many digits") << "123456" << 0 << "1234" << 0;
+        QTest::newRow("letters refused") << "a1b2" << 0 << "12  " << 0;
+    }
+    void testButtonSendsPositionsAndPoint() {
+        QFETCH(QString, typed);
+        QFETCH(int, pointButton);
+        QFETCH(QString, positions);
+        QFETCH(int, point);
+        record_.deviceType = 1;  // the point is sent without the type's exchange
+        TAzDlg dlg(record_, state_);
+        QStringList sent;
+        QList<int> points;
+        dlg.SetTestValueSender([&](std::string_view text, int p) {
+            sent << QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+            points << p;
+            return 6;
+        });
+        dlg.Open();
+        if (!typed.isNull())
+            Retype(dlg.AzDEdit1, typed);
+        PointButtons(dlg)[pointButton]->setChecked(true);
+        const qvt::ParameterRecord before = record_;
+        dlg.Button1->click();
+        QCOMPARE(sent, QStringList{positions});
+        QCOMPARE(points, QList<int>{point});
+        QCOMPARE(messages_, QStringList{QString::fromUtf8("Meldung: Wert fehlerfrei übertragen")});
+        QVERIFY(dlg.isVisible());  // TEST does not close the dialog
+        QCOMPARE(int(record_.azDecimalPoint), int(before.azDecimalPoint));
+    }
+
+    void testButtonReportsFailure_data() {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<int>("reply");
+        QTest::addColumn<QString>("message");
+        const QString ok = QString::fromUtf8("Meldung: Wert fehlerfrei übertragen");
+        const QString failed = QString::fromUtf8("Fehler: Fehler bei der Übertragung");
+        QTest::newRow("ACK") << true << 6 << ok;
+        QTest::newRow("NAK") << true << 0x15 << failed;
+        QTest::newRow("no answer") << true << -1 << failed;
+        QTest::newRow("start byte echoed") << true << 3 << failed;
+        QTest::newRow("no device link") << false << 0 << failed;
+    }
+    void testButtonReportsFailure() {
+        QFETCH(bool, installed);
+        QFETCH(int, reply);
+        QFETCH(QString, message);
+        TAzDlg dlg(record_, state_);
+        if (installed)
+            dlg.SetTestValueSender([reply](std::string_view, int) { return reply; });
+        dlg.Open();
+        dlg.Button1->click();
+        QCOMPARE(messages_, QStringList{message});
+    }
+
+    void reopeningResetsTheTestValue() {
+        TAzDlg dlg(record_, state_);
+        dlg.Open();
+        Retype(dlg.AzDEdit1, "4321");
+        QCOMPARE(dlg.TestValuePositions(), std::string("4321"));
+        dlg.CancelBtn->click();
+        dlg.Open();
+        QCOMPARE(dlg.TestValuePositions(), std::string("0   "));
+    }
+
+    void staysOnTopAndAsksForItsHelp() {
+        TAzDlg dlg(record_, state_);
+        QVERIFY(dlg.windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(dlg.windowTitle(), QString("Anzeige"));
+        QCOMPARE(dlg.helpContext(), 32);
+        QCOMPARE(dlg.AzEdit1->maxLength(), 4);
+        QCOMPARE(dlg.AzEdit2->maxLength(), 3);
+        QCOMPARE(dlg.RuRBtn4->text(), QString::fromUtf8("Fünfer 0/5/0"));
+        QCOMPARE(dlg.findChild<QWidget*>("Label1")->property("text").toString(),
+                 QString::fromUtf8("Messungen für Durchschnittsbildung"));
+    }
+};
+
+QTEST_MAIN(AzDlgTest)
+#include "az_dlg_test.moc"
