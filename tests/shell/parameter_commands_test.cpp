@@ -1,0 +1,378 @@
+// The parameter file commands and the parameter dialog openers, driven
+// through the main window's menu items, with the file dialogs answered by
+// the test.
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include "dialogs/az_dlg.h"
+#include "dialogs/da_dlg.h"
+#include "dialogs/dialog_controls.h"
+#include "dialogs/fuwahl_dlg.h"
+#include "dialogs/gw_dlg.h"
+#include "dialogs/mb_dlg.h"
+#include "dialogs/message_box.h"
+#include "dialogs/pt_dlg.h"
+#include "dialogs/rtc_dlg.h"
+#include "dialogs/sio_dlg.h"
+#include "dialogs/so_dlg.h"
+#include "dialogs/spkt_dlg.h"
+#include "shell/main_window.h"
+#include "shell/parameter_commands.h"
+
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+qint16 Word(const QByteArray& file, int number) {
+    const int offset = 2 * (number - 1);
+    return static_cast<qint16>(static_cast<quint8>(file[offset]) |
+                               (static_cast<quint8>(file[offset + 1]) << 8));
+}
+
+}  // namespace
+
+class ParameterCommandsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    QString previousDir_;
+    QStringList messages_;
+    std::unique_ptr<qvt::AppContext> ctx_;
+    std::unique_ptr<TForm1> form_;
+    QStringList answers_;  // file names the dialogs return, in order ("" = cancel)
+    QList<qvt::ParameterFileDialog> asked_;
+
+    void Trigger(const char* name) { form_->action(name)->trigger(); }
+    qvt::DialogSet& Dialogs() { return form_->dialogs(); }
+    QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+
+  private slots:
+    void init() {
+        QVERIFY(dir_.isValid());
+        previousDir_ = QDir::currentPath();
+        QDir(dir_.path()).removeRecursively();
+        QDir().mkpath(dir_.path());
+        QDir::setCurrent(dir_.path());
+        messages_.clear();
+        answers_.clear();
+        asked_.clear();
+        qvt::SetMessageInterceptor([this](const QString& text, const QString& caption) {
+            messages_ << caption + ": " + text;
+        });
+        ctx_ = std::make_unique<qvt::AppContext>();
+        form_ = std::make_unique<TForm1>(*ctx_);
+        QVERIFY(form_->startedUp());
+        form_->CreateDialogs();
+        form_->parameterCommands().SetFileNameProvider([this](qvt::ParameterFileDialog kind) {
+            asked_ << kind;
+            return answers_.isEmpty() ? QString() : answers_.takeFirst();
+        });
+    }
+    void cleanup() {
+        form_.reset();
+        ctx_.reset();
+        qvt::SetMessageInterceptor({});
+        QDir::setCurrent(previousDir_);
+    }
+
+    void newResetsAndAsksForTheDeviceType_data() {
+        QTest::addColumn<int>("deviceType");
+        QTest::addColumn<bool>("firstButton");
+        QTest::newRow("type 0") << 0 << true;
+        QTest::newRow("type 1") << 1 << false;
+        QTest::newRow("type 2") << 2 << true;
+    }
+    void newResetsAndAsksForTheDeviceType() {
+        QFETCH(int, deviceType);
+        QFETCH(bool, firstButton);
+        form_->SelectDeviceType(static_cast<std::uint8_t>(deviceType));
+        ctx_->record.sp1Setpoint = "-1";
+        ctx_->state.PortIndex = 4;
+        form_->RichEdit1->setPlainText("old telegram");
+        QVERIFY(!form_->action("Speichern1")->isEnabled());
+
+        Trigger("Neu1");
+        QVERIFY(ctx_->record.sp1Setpoint == "0000");
+        QCOMPARE(int(ctx_->record.sioMode), 0);
+        QCOMPARE(int(ctx_->record.daCardType), 2);
+        QCOMPARE(int(ctx_->record.deviceType), deviceType);
+        QCOMPARE(int(ctx_->state.PortIndex), 1);
+        QVERIFY(form_->RichEdit1->toPlainText().isEmpty());
+        QCOMPARE(ctx_->state.CurrentFileName, std::string());
+        QCOMPARE(form_->FileLabel->text(), QString("Leer"));
+        QCOMPARE(form_->FileGroupBox->title(), QString(" Parameterdatei "));
+        for (const char* item : {"Speichern1", "Speichernunter1", "Senden1", "Parameter1"}) {
+            QVERIFY2(form_->action(item)->isEnabled(), item);
+        }
+        TGwDlg* gw = Dialogs().GwDlg;
+        QVERIFY(gw->isVisible());
+        QCOMPARE(gw->windowTitle(), QString::fromUtf8("Gerätewahl"));
+        QCOMPARE(gw->GwRButton1->isChecked(), firstButton);
+        QCOMPARE(gw->GwRButton2->isChecked(), !firstButton);
+
+        // Confirming the first family sets type 0 and the bare family text.
+        gw->GwRButton1->setChecked(true);
+        gw->OKBtn->click();
+        QCOMPARE(int(ctx_->record.deviceType), 0);
+        QCOMPARE(form_->GeraetLabel->text(), QString("QVT410"));
+        QVERIFY(asked_.isEmpty());
+    }
+
+    void saveAfterNewAsksForANameAndWritesTheNewSet() {
+        form_->SelectDeviceType(1);
+        Trigger("Neu1");
+        answers_ << Path("neu.QVC");
+        Trigger("Speichern1");
+        QCOMPARE(asked_, QList<qvt::ParameterFileDialog>{qvt::ParameterFileDialog::Save});
+        const QByteArray file = ReadFile(Path("neu.QVC"));
+        QCOMPARE(file.size(), 76);
+        const QMap<int, qint16> nonZero = {{14, 100}, {21, 1}, {27, 5},    {30, 1},
+                                           {31, 1},   {32, 1}, {33, 2001}, {38, 1}};
+        for (int n = 1; n <= 38; ++n) QCOMPARE(Word(file, n), nonZero.value(n, 0));
+        QCOMPARE(form_->FileLabel->text(), Path("neu.QVC"));
+        QCOMPARE(QString::fromStdString(ctx_->state.CurrentFileName), Path("neu.QVC"));
+        QVERIFY(messages_.isEmpty());
+
+        // Cancelling the name keeps everything as it was.
+        Trigger("Neu1");
+        Trigger("Speichern1");
+        QCOMPARE(asked_.size(), 2);
+        QCOMPARE(form_->FileLabel->text(), QString("Leer"));
+        QCOMPARE(QDir(dir_.path()).entryList({"*.QVC"}), QStringList{"neu.QVC"});
+    }
+
+    void loadAndSaveAsGiveIdenticalBytes_data() {
+        QTest::addColumn<int>("deviceType");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("checkedItem");
+        QTest::addColumn<QString>("firstFunction");
+        QTest::newRow("type 0") << 0 << "QVT410-3E"
+                                << "QVT4101"
+                                << "Sondermessung";
+        QTest::newRow("type 1") << 1 << "QVT0xx-3E"
+                                << "QVT0xx1"
+                                << "Sondermessung";
+        QTest::newRow("type 2") << 2 << "QVT055-Uhr-2"
+                                << "QVT055"
+                                << "Anzeigezeiten";
+    }
+    void loadAndSaveAsGiveIdenticalBytes() {
+        QFETCH(int, deviceType);
+        QFETCH(QString, label);
+        QFETCH(QString, checkedItem);
+        QFETCH(QString, firstFunction);
+        Trigger("Neu1");
+        qvt::ParameterRecord& r = ctx_->record;
+        r.deviceType = static_cast<std::uint8_t>(deviceType);
+        r.sp1Setpoint = "-0150";
+        r.azUnitText =
+            "\xB0"
+            "C";
+        r.azRounding = 3;
+        r.mbDisplayEnd = "1999";
+        answers_ << Path("a.QVC");
+        Trigger("Speichern1");
+        const QByteArray saved = ReadFile(Path("a.QVC"));
+        QCOMPARE(saved.size(), 76);
+
+        // Another set in memory, and a different device type selected.
+        Trigger("Neu1");
+        form_->SelectDeviceType(deviceType == 1 ? 0 : 1);
+        answers_ << Path("a.QVC");
+        Trigger("Laden1");
+        QVERIFY(r.sp1Setpoint == "-150");
+        QCOMPARE(int(r.azRounding), 5);
+        QVERIFY(r.azUnitText ==
+                "\xB0"
+                "C");
+        QCOMPARE(int(r.deviceType), deviceType);
+        QCOMPARE(form_->GeraetLabel->text(), label);
+        QVERIFY(form_->action(checkedItem)->isChecked());
+        QCOMPARE(Dialogs().FuWahlDlg->FuWahlBtn1->text(), firstFunction);
+        QCOMPARE(form_->FileLabel->text(), Path("a.QVC"));
+
+        // Saving a loaded file does not ask; "Speichern unter" does.
+        Trigger("Speichern1");
+        QCOMPARE(asked_.size(), 2);
+        QCOMPARE(ReadFile(Path("a.QVC")), saved);
+        answers_ << Path("b.QVC");
+        Trigger("Speichernunter1");
+        QCOMPARE(asked_.last(), qvt::ParameterFileDialog::Save);
+        QCOMPARE(ReadFile(Path("b.QVC")), saved);
+        QCOMPARE(form_->FileLabel->text(), Path("b.QVC"));
+        QVERIFY(messages_.isEmpty());
+    }
+
+    void cancelledOrFailedLoad() {
+        ctx_->record.mbMeasStart = "42";
+        Trigger("Laden1");  // cancelled
+        QCOMPARE(asked_, QList<qvt::ParameterFileDialog>{qvt::ParameterFileDialog::Open});
+        QCOMPARE(ctx_->state.CurrentFileName, std::string("Leer"));
+        QVERIFY(!form_->action("Speichern1")->isEnabled());
+
+        answers_ << Path("missing.QVC");
+        Trigger("Laden1");
+        QVERIFY(ctx_->record.mbMeasStart == "42");
+        QVERIFY(!form_->action("Speichern1")->isEnabled());
+        QCOMPARE(form_->FileLabel->text(), Path("missing.QVC"));
+        QCOMPARE(QString::fromStdString(ctx_->state.CurrentFileName), Path("missing.QVC"));
+        QVERIFY(messages_.isEmpty());
+
+        // A short file fills what it holds and enables saving.
+        QByteArray shortFile(6, '\0');
+        shortFile[0] = 7;
+        WriteFile(Path("short.QVC"), shortFile);
+        answers_ << Path("short.QVC");
+        Trigger("Laden1");
+        QVERIFY(ctx_->record.mbMeasStart == "7");
+        QVERIFY(ctx_->record.mbDisplayStart == "0");
+        QVERIFY(ctx_->record.sp1Setpoint == "0000");  // beyond the data: kept
+        QVERIFY(form_->action("Speichern1")->isEnabled());
+    }
+
+    void failedSaveReportsAndKeepsTheOldFile() {
+        const QByteArray old("previous content");
+        WriteFile(Path("keep.QVC"), old);
+        // No temporary file can be made beside it.
+        for (int i = 0; i < 100; ++i) WriteFile(Path("keep.QVC.tmp%1").arg(i), "x");
+        Trigger("Neu1");
+        answers_ << Path("keep.QVC");
+        Trigger("Speichernunter1");
+        QCOMPARE(messages_, QStringList{"Fehler: Datei konnte nicht gespeichert werden"});
+        QCOMPARE(ReadFile(Path("keep.QVC")), old);
+        QCOMPARE(form_->FileLabel->text(), QString("Leer"));
+
+        // A folder is never replaced by a file.
+        QDir(dir_.path()).mkdir("folder.QVC");
+        answers_ << Path("folder.QVC");
+        Trigger("Speichernunter1");
+        QCOMPARE(messages_.size(), 2);
+        QVERIFY(QFileInfo(Path("folder.QVC")).isDir());
+    }
+
+    void functionSelectionRoutesByDeviceType_data() {
+        QTest::addColumn<int>("deviceType");
+        QTest::addColumn<bool>("selectionFirst");
+        QTest::newRow("type 0") << 0 << true;
+        QTest::newRow("type 1") << 1 << false;
+        QTest::newRow("type 2") << 2 << true;
+    }
+    void functionSelectionRoutesByDeviceType() {
+        QFETCH(int, deviceType);
+        QFETCH(bool, selectionFirst);
+        form_->SelectDeviceType(static_cast<std::uint8_t>(deviceType));
+        ctx_->record.mbMeasEnd = "0815";
+        ctx_->record.funcCode = 3;
+        Trigger("Funktionswahl1");
+        qvt::DialogSet& d = Dialogs();
+        QCOMPARE(d.FuWahlDlg->isVisible(), selectionFirst);
+        QCOMPARE(d.MbDlg->isVisible(), !selectionFirst);
+        QCOMPARE(d.MbDlg->MbEdit3->text(), QString("0815"));
+        QVERIFY(d.PtDlg->PtBtn4->isChecked());
+        if (selectionFirst) {
+            d.FuWahlDlg->FuWahlBtn2->setChecked(true);
+            d.FuWahlDlg->OKBtn->click();
+            QVERIFY(d.PtDlg->isVisible());
+            d.PtDlg->PtBtn3->setChecked(true);
+            d.PtDlg->OKBtn->click();
+            QCOMPARE(ctx_->record.funcCode, 2);
+        }
+    }
+
+    void menuItemsOpenTheirDialogsFilledFromTheRecord() {
+        qvt::ParameterRecord& r = ctx_->record;
+        r.azUnitText = "bar";
+        r.sp2Delay = "42";
+        r.sioSendCycle = "9";
+        r.rtcAuto = 0;
+        r.rtcYear = "1998";
+        r.daCardType = 0;
+        r.soEncoderPulses = "60";
+        qvt::DialogSet& d = Dialogs();
+        const std::pair<const char*, std::function<bool()>> cases[] = {
+            {"Anzeige1", [&] { return d.AzDlg->isVisible() && d.AzDlg->AzEdit2->text() == "bar"; }},
+            {"Schaltpunkte1",
+             [&] { return d.SPktDlg->isVisible() && d.SPktDlg->Sp2Edit3->text() == "42"; }},
+            {"SIO1", [&] { return d.SioDlg->isVisible() && d.SioDlg->TimEdit->text() == "9"; }},
+            {"RTC1", [&] { return d.RtcDlg->isVisible() && d.RtcDlg->RTCJarEd->text() == "1998"; }},
+            {"AnalogausgangDAC1",
+             [&] { return d.DaDlg->isVisible() && d.DaDlg->DaRBtn1->isChecked(); }},
+            {"Sonstiges1",
+             [&] { return d.SoDlg->isVisible() && d.SoDlg->SoEdit1->text() == "60"; }},
+        };
+        for (const auto& [item, opened] : cases) {
+            QVERIFY2(!opened(), item);
+            Trigger(item);
+            QVERIFY2(opened(), item);
+        }
+    }
+
+    void fileDialogsAsDesigned_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("acceptMode");
+        QTest::newRow("open") << int(qvt::ParameterFileDialog::Open) << "OpenDialog1"
+                              << "Parameter laden" << int(QFileDialog::AcceptOpen);
+        QTest::newRow("save") << int(qvt::ParameterFileDialog::Save) << "SaveDialog1"
+                              << "Konfiguration speichern unter" << int(QFileDialog::AcceptSave);
+    }
+    void fileDialogsAsDesigned() {
+        QFETCH(int, kind);
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        QFETCH(int, acceptMode);
+        const auto dialog =
+            qvt::MakeParameterFileDialog(static_cast<qvt::ParameterFileDialog>(kind), form_.get());
+        QCOMPARE(dialog->objectName(), name);
+        QCOMPARE(dialog->windowTitle(), title);
+        QCOMPARE(int(dialog->acceptMode()), acceptMode);
+        QCOMPARE(dialog->defaultSuffix(), QString("QVC"));
+        auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo");
+        QVERIFY(combo);
+        QCOMPARE(combo->count(), 2);
+        QCOMPARE(combo->itemText(0), QString("Konfigurationsdatei      *.QVC"));
+        QCOMPARE(combo->itemText(1), QString("Alle Dateien                 *.*"));
+        auto* nameEdit = dialog->findChild<QLineEdit*>("fileNameEdit");
+        QVERIFY(nameEdit);
+        QCOMPARE(nameEdit->text(), QString("Default.QVC"));
+
+        // The first filter lists parameter files in either case, and nothing else.
+        WriteFile(Path("upper.QVC"), "x");
+        WriteFile(Path("lower.qvc"), "x");
+        WriteFile(Path("other.txt"), "x");
+        dialog->setDirectory(dir_.path());
+        QStringList listed;
+        const QStringList patterns =
+            dialog->nameFilters().front().section('(', 1).chopped(1).split(' ');
+        for (const QString& entry : QDir(dir_.path()).entryList(patterns, QDir::Files)) {
+            listed << entry;
+        }
+        listed.sort();
+        QCOMPARE(listed, (QStringList{"lower.qvc", "upper.QVC"}));
+    }
+};
+
+QTEST_MAIN(ParameterCommandsTest)
+#include "parameter_commands_test.moc"
