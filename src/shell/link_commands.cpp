@@ -1,9 +1,170 @@
 #include "shell/link_commands.h"
 
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTextEdit>
+#include <filesystem>
+
+#include "core/config_file.h"
+#include "dialogs/az_dlg.h"
+#include "dialogs/message_box.h"
+#include "dialogs/psio_dlg.h"
+#include "link/baud_table.h"
+#include "link/transmission.h"
+#include "platform/qt_serial_port.h"
 #include "shell/main_window.h"
 
-LinkCommands::LinkCommands(TForm1& form, qvt::AppContext& context) : form_(form), context_(context) {}
+LinkCommands::LinkCommands(TForm1& form, qvt::AppContext& context)
+    : form_(form),
+      context_(context),
+      port_(qvt::MakeQtSerialPort()),
+      clock_(std::make_shared<qvt::SystemClock>()),
+      printer_(qvt::MakeDefaultPrinter()),
+      page_(context.state) {
+    Connect("Senden1", &LinkCommands::Senden1Click);
+    Connect("PCSIO1", &LinkCommands::PCSIO1Click);
+    showTelegramItem_ = Connect("Datumzeigen1", &LinkCommands::Datumzeigen1Click);
+    printItem_ = Connect("Drucken1", &LinkCommands::Drucken1Click);
+    Connect("Druckseitercksetzen1", &LinkCommands::Druckseitercksetzen1Click);
+    logItem_ = Connect("InDateispeichern1", &LinkCommands::InDateispeichern1Click);
 
-void LinkCommands::OpenAtStart() {}
-void LinkCommands::StartMonitor() {}
-void LinkCommands::Shutdown() {}
+    // While the monitor must stand still, arrivals are looked at again shortly.
+    retry_.setSingleShot(true);
+    retry_.setInterval(50);
+    connect(&retry_, &QTimer::timeout, this, &LinkCommands::MonitorBytesArrived);
+}
+
+LinkCommands::~LinkCommands() = default;
+
+QAction* LinkCommands::Connect(const char* name, void (LinkCommands::*handler)()) {
+    QAction* item = form_.action(name);
+    if (item)
+        connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    return item;
+}
+
+void LinkCommands::OpenAtStart() {
+    OpenSerialPort();
+}
+
+void LinkCommands::StartMonitor() {
+    monitorStarted_ = true;
+    port_->SetBytesArrivedHandler([this] { MonitorBytesArrived(); });
+    form_.dialogs().AzDlg->SetTestValueSender(
+        [this](std::string_view testValue, int point) { return SendTestValue(testValue, point); });
+    // Whatever arrived between opening and now.
+    QTimer::singleShot(0, this, &LinkCommands::MonitorBytesArrived);
+}
+
+void LinkCommands::Shutdown() {
+    CloseSerialPort();
+    log_.Close();
+}
+
+// ---- Serial port -------------------------------------------------------------
+
+void LinkCommands::OpenSerialPort() {
+    const qvt::ApplicationState& s = context_.state;
+    const std::string& device =
+        context_.settings.SerialDeviceFor(qvt::PortNumberForIndex(s.PortIndex));
+    if (port_->Open(device, qvt::BaudRateForIndex(s.BaudIndex)))
+        qvt::DrainInput(*port_);
+}
+
+void LinkCommands::CloseSerialPort() {
+    port_->Close();
+}
+
+void LinkCommands::ReopenSerialPort() {
+    CloseSerialPort();
+    OpenSerialPort();
+}
+
+void LinkCommands::PCSIO1Click() {
+    TPSioDlg* dialog = form_.dialogs().PSioDlg;
+    dialog->SetReopenHandler([this] { ReopenSerialPort(); });
+    dialog->Prepare();
+    dialog->exec();
+    ReopenSerialPort();
+}
+
+// ---- Transmissions -----------------------------------------------------------
+
+void LinkCommands::HoldMonitor() {
+    ++holds_;
+}
+
+void LinkCommands::ReleaseMonitor() {
+    if (holds_ > 0)
+        --holds_;
+    // Bytes that came in meanwhile raise no new notification.
+    if (holds_ == 0 && monitorStarted_) {
+        QTimer::singleShot(0, this, &LinkCommands::MonitorBytesArrived);
+    }
+}
+
+void LinkCommands::Senden1Click() {
+    HoldMonitor();
+    const int reply = qvt::TransmitParameters(*port_, context_.record, *clock_);
+    ReleaseMonitor();
+    if (reply == qvt::kAcknowledge) {
+        qvt::ShowMessage(&form_, QString::fromUtf8("Parameter fehlerfrei übertragen"), "Meldung");
+    } else {
+        qvt::ShowMessage(&form_, QString::fromUtf8("Fehler bei der Übertragung der Parameter"),
+                         "Fehler");
+    }
+}
+
+int LinkCommands::SendTestValue(std::string_view testValue, int pointPosition) {
+    const auto point = pointPosition >= 1 && pointPosition <= 3
+                           ? static_cast<qvt::TestValuePoint>(pointPosition)
+                           : qvt::TestValuePoint::kNone;
+    HoldMonitor();
+    const int reply = qvt::TransmitTestValue(*port_, testValue, point, *clock_);
+    ReleaseMonitor();
+    return reply;
+}
+
+// ---- Display and log switches ------------------------------------------------
+
+void LinkCommands::Datumzeigen1Click() {
+    qvt::ApplicationState& s = context_.state;
+    s.ShowTelegram = !s.ShowTelegram;
+    if (showTelegramItem_)
+        showTelegramItem_->setChecked(s.ShowTelegram);
+    // The panel follows at the next telegram; the choice survives a restart.
+    qvt::WriteShowTelegram(s.ShowTelegram);
+}
+
+void LinkCommands::Drucken1Click() {
+    qvt::ApplicationState& s = context_.state;
+    s.PrintEnabled = s.PrintEnabled ? 0 : 1;
+    if (printItem_)
+        printItem_->setChecked(s.PrintEnabled != 0);
+    form_.SetFormWidth(s.PrintEnabled ? 660 : 455);
+}
+
+void LinkCommands::Druckseitercksetzen1Click() {
+    page_.Reset();
+    form_.RichEdit1->clear();
+}
+
+void LinkCommands::InDateispeichern1Click() {
+    qvt::ApplicationState& s = context_.state;
+    if (!s.LogEnabled) {
+        s.LogEnabled = 1;
+        if (logItem_)
+            logItem_->setChecked(true);
+        // No free name of the day or no file: logging stays on and writes nothing.
+        std::error_code error;
+        log_.Open(qvt::LocalTime(clock_->Now()), std::filesystem::current_path(error));
+        return;
+    }
+    s.LogEnabled = 0;
+    if (logItem_)
+        logItem_->setChecked(false);
+    log_.Close();
+    form_.FileGroupBox->setTitle(" Parameterdatei ");
+    form_.FileLabel->setText(QString::fromStdString(s.CurrentFileName));
+}

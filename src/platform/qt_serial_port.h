@@ -1,0 +1,62 @@
+#pragma once
+
+#include <termios.h>
+
+#include <QObject>
+#include <QSerialPort>
+#include <memory>
+
+#include "platform/serial_port.h"
+
+namespace qvt {
+
+// The serial port through Qt SerialPort. Qt keeps its own receive buffer,
+// filled from the event loop; ReadByte also fetches what the system already
+// holds, so "read without waiting" sees every byte that has arrived.
+//
+// A hang-up or read error (a USB adapter pulled out, the peer of a pseudo
+// terminal gone) closes the port at once instead of failing on every read;
+// opening it again is the user's choice.
+class QtSerialPort final : public QObject, public SerialPort {
+    Q_OBJECT
+  public:
+    explicit QtSerialPort(QObject* parent = nullptr);
+    ~QtSerialPort() override;
+
+    bool Open(const std::string& devicePath, std::int32_t baudRate) override;
+    void Close() override;
+    bool IsOpen() const override;
+    int ReadByte() override;
+    bool Write(const std::uint8_t* data, std::size_t count) override;
+    bool WaitForBytes(int milliseconds) override;
+    void SetBytesArrivedHandler(std::function<void()> handler) override;
+
+  private:
+    void OnReadyRead();
+    void OnError(QSerialPort::SerialPortError error);
+
+    // Marks a stretch of our own blocking calls, during which Qt may report
+    // arrivals that the caller consumes itself.
+    class Busy {
+      public:
+        explicit Busy(int& count) : count_(count) { ++count_; }
+        ~Busy() { --count_; }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+
+      private:
+        int& count_;
+    };
+
+    QSerialPort port_;
+    termios saved_{};  // the settings found before opening
+    bool haveSaved_ = false;
+    bool failed_ = false;  // hang-up or read error seen; the port is being closed
+    bool configuring_ = false;
+    int busy_ = 0;
+    std::function<void()> bytesArrived_;
+};
+
+std::unique_ptr<SerialPort> MakeQtSerialPort();
+
+}  // namespace qvt

@@ -1,0 +1,121 @@
+// The telegram monitor of LinkCommands: assembles the device's telegrams as
+// their bytes arrive, shows them, and hands them to the log file and the list.
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include "dialogs/message_box.h"
+#include "dialogs/psio_dlg.h"
+#include "shell/link_commands.h"
+#include "shell/main_window.h"
+
+namespace {
+
+QString FromDevice(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+}  // namespace
+
+// The monitor stands still while a transmission or programming holds it, while
+// it is already at work (a page being printed), and while a message box or a
+// file dialog waits for the user; the PC port dialog is the one modal window
+// it keeps running under.
+bool LinkCommands::MonitorMayRun() const {
+    if (!monitorStarted_ || holds_ > 0 || inMonitor_)
+        return false;
+    if (form_.PGroupBox && !form_.PGroupBox->isHidden())
+        return false;
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal == nullptr || modal == form_.dialogs().PSioDlg;
+}
+
+void LinkCommands::MonitorBytesArrived() {
+    if (!MonitorMayRun()) {
+        if (monitorStarted_ && !retry_.isActive())
+            retry_.start();
+        return;
+    }
+    inMonitor_ = true;
+    QElapsedTimer timer;
+    timer.start();
+    for (int byte = port_->ReadByte(); byte >= 0; byte = port_->ReadByte()) {
+        const std::optional<qvt::ReceivedTelegram> telegram =
+            assembler_.Feed(static_cast<std::uint8_t>(byte), *port_);
+        if (telegram)
+            HandleTelegram(*telegram);
+    }
+    // Red while a telegram is coming in, white once its CR was there.
+    SetIndicator(assembler_.receiving() ? QColor(Qt::red) : QColor(Qt::white));
+    stats_.busyNanoseconds += timer.nsecsElapsed();
+    inMonitor_ = false;
+}
+
+void LinkCommands::HandleTelegram(const qvt::ReceivedTelegram& telegram) {
+    ++stats_.telegrams;
+    SetIndicator(Qt::white);
+    form_.SerLabel->setText(FromDevice(telegram.text));
+    form_.SerPanel->setVisible(context_.state.ShowTelegram);
+    form_.AnzLabel->setText(FromDevice(telegram.value));
+    form_.AnzGroupBox->show();
+    LogStep(telegram.text);
+    ListStep(telegram.text);
+}
+
+void LinkCommands::LogStep(const std::string& text) {
+    if (!context_.state.LogEnabled || !log_.isOpen())
+        return;
+    log_.Write(text);
+    form_.FileLabel->setText(QString::fromStdString(log_.fileName()));
+    form_.FileGroupBox->setTitle(" Zieldatei ");
+}
+
+void LinkCommands::ListStep(const std::string& text) {
+    if (!context_.state.PrintEnabled)
+        return;
+    switch (page_.Add(text, *printer_)) {
+        case qvt::TelegramPage::Outcome::kCollected:
+            AppendListLine(text);
+            break;
+        case qvt::TelegramPage::Outcome::kRestarted:
+            form_.RichEdit1->clear();
+            AppendListLine(text);
+            break;
+        case qvt::TelegramPage::Outcome::kPrinted:
+            form_.RichEdit1->clear();
+            break;
+        case qvt::TelegramPage::Outcome::kPrintFailed:
+            AppendListLine(text);
+            qvt::ShowMessage(&form_, QString::fromUtf8("Kein Drucker verfügbar"), "Fehler");
+            break;
+    }
+}
+
+void LinkCommands::AppendListLine(const std::string& text) {
+    QTextCursor cursor(form_.RichEdit1->document());
+    cursor.movePosition(QTextCursor::End);
+    if (!form_.RichEdit1->document()->isEmpty())
+        cursor.insertBlock();
+    cursor.insertText(FromDevice(text));
+}
+
+void LinkCommands::SetIndicator(const QColor& colour) {
+    if (colour == indicator_)
+        return;
+    indicator_ = colour;
+    // The caption takes the group box's text colour from its style sheet.
+    static const QRegularExpression kColour(R"((^|[\s;{])color:\s*[^;}]+)");
+    QString sheet = form_.AnzGroupBox->styleSheet();
+    const QString declaration = QString("color: %1").arg(colour.name());
+    if (sheet.contains(kColour)) {
+        sheet.replace(kColour, "\\1" + declaration);
+    } else {
+        sheet += QString(" QGroupBox#AnzGroupBox { %1; }").arg(declaration);
+    }
+    form_.AnzGroupBox->setStyleSheet(sheet);
+}

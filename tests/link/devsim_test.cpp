@@ -1,0 +1,220 @@
+// The device simulator's own logic: what it sends and how it judges the PC.
+#include <gtest/gtest.h>
+
+#include "core/parameter_record.h"
+#include "devsim/device_telegrams.h"
+#include "devsim/pc_frame_reader.h"
+#include "devsim/sim_options.h"
+#include "link/telegram_assembler.h"
+#include "link/telegrams.h"
+#include "link_fakes.h"
+
+namespace devsim {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::tm Noon() {
+    std::tm t{};
+    t.tm_year = 126;
+    t.tm_mon = 11;
+    t.tm_mday = 6;
+    t.tm_hour = 12;
+    t.tm_min = 34;
+    t.tm_sec = 56;
+    return t;
+}
+
+struct FormCase {
+    Form form;
+    bool zeros;
+    std::string value;
+    std::size_t length;
+    std::string shownText;
+    std::string shownValue;
+};
+
+class DeviceTelegramTest : public ::testing::TestWithParam<FormCase> {};
+
+// What the simulator sends is what the monitor must show.
+TEST_P(DeviceTelegramTest, MonitorShowsTheSentValue) {
+    const FormCase& c = GetParam();
+    Options o;
+    o.form = c.form;
+    o.zeros = c.zeros;
+    o.value = c.value;
+    const std::vector<std::uint8_t> bytes = DeviceTelegram(o, 1, Noon());
+    EXPECT_EQ(bytes.size(), c.length);
+    qvt::testing::QueueSource source;
+    source.queue.assign(bytes.begin(), bytes.end());
+    qvt::TelegramAssembler assembler;
+    std::optional<qvt::ReceivedTelegram> shown;
+    while (!source.queue.empty()) {
+        if (auto t = assembler.Step(source))
+            shown = t;
+    }
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(shown->text, c.shownText);
+    EXPECT_EQ(shown->value, c.shownValue);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, DeviceTelegramTest,
+    ::testing::Values(
+        FormCase{Form::kLong27, false, "", 28, "06.12.26 12:34:56+0012.34C", "+ 0012.34"},
+        FormCase{Form::kLong28, false, "-1.5", 28, "06.12.26 12:34:56     -1.5", "      -1.5"},
+        FormCase{Form::kShort, false, "", 7, "+12.34", "+ 12.34"},
+        FormCase{Form::kShort, true, "-99.9", 9, " -99.9", "  -99.9"},
+        FormCase{Form::kLong27, true, "+1234567890", 30, "06.12.26 12:34:56+1234567C",
+                 "+ 1234567"}));
+
+TEST(DeviceTelegramTest, NumberedValuesCountUp) {
+    Options o;
+    o.numbered = true;
+    EXPECT_EQ(ValueField(o, 1), "+0000001");
+    EXPECT_EQ(ValueField(o, 10000), "+0010000");
+    o.form = Form::kShort;
+    EXPECT_EQ(ValueField(o, 42), "+00042");
+}
+
+struct FrameCase {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+    ReplyMode mode;
+    PcFrame::Type type;
+    qvt::TelegramCheck check;
+    std::optional<std::uint8_t> reply;
+    bool needsQuietGap;
+};
+
+std::vector<std::uint8_t> GoodParameters() {
+    const auto t = qvt::ParameterTelegram(qvt::ParameterRecord{}, Noon());
+    return {t.begin(), t.end()};
+}
+
+std::vector<std::uint8_t> Corrupted(std::vector<std::uint8_t> bytes, std::size_t at) {
+    bytes[at] ^= 0x40;
+    return bytes;
+}
+
+std::vector<std::uint8_t> Cut(std::vector<std::uint8_t> bytes, std::size_t size) {
+    bytes.resize(size);
+    return bytes;
+}
+
+class PcFrameReaderTest : public ::testing::TestWithParam<FrameCase> {};
+
+TEST_P(PcFrameReaderTest, JudgesAndAnswers) {
+    const FrameCase& c = GetParam();
+    Options o;
+    o.reply = c.mode;
+    PcFrameReader reader(o);
+    const auto start = PcFrameReader::Clock::time_point{} + 1h;
+    std::optional<PcFrame> frame;
+    for (std::uint8_t b : c.bytes) {
+        EXPECT_FALSE(frame.has_value()) << c.name << ": ended early";
+        frame = reader.Add(b, start);
+    }
+    EXPECT_EQ(frame.has_value(), !c.needsQuietGap) << c.name;
+    if (!frame) {
+        EXPECT_FALSE(reader.Poll(start + 50ms).has_value()) << c.name;
+        frame = reader.Poll(start + PcFrameReader::kQuietGap);
+    }
+    ASSERT_TRUE(frame.has_value()) << c.name;
+    EXPECT_EQ(frame->type, c.type) << c.name;
+    EXPECT_EQ(frame->check, c.check) << c.name;
+    EXPECT_EQ(frame->reply, c.reply) << c.name;
+    EXPECT_EQ(frame->bytes, c.bytes) << c.name;
+    EXPECT_FALSE(reader.receiving());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, PcFrameReaderTest,
+    ::testing::Values(FrameCase{"parameters", GoodParameters(), ReplyMode::kJudge,
+                                PcFrame::Type::kParameters, qvt::TelegramCheck::kOk,
+                                qvt::kAcknowledge, false},
+                      FrameCase{"bad checksum", Corrupted(GoodParameters(), 20), ReplyMode::kJudge,
+                                PcFrame::Type::kParameters, qvt::TelegramCheck::kBadChecksum,
+                                qvt::kNegativeAcknowledge, false},
+                      FrameCase{"bad length byte", Corrupted(GoodParameters(), 1),
+                                ReplyMode::kJudge, PcFrame::Type::kParameters,
+                                qvt::TelegramCheck::kBadStart, qvt::kNegativeAcknowledge, false},
+                      FrameCase{"too short", Cut(GoodParameters(), 40), ReplyMode::kJudge,
+                                PcFrame::Type::kParameters, qvt::TelegramCheck::kBadLength,
+                                qvt::kNegativeAcknowledge, true},
+                      FrameCase{"test value",
+                                {0x03, 0x04, 0x03, 0x02, 0x01, 0x0D},
+                                ReplyMode::kJudge,
+                                PcFrame::Type::kTestValue,
+                                qvt::TelegramCheck::kOk,
+                                qvt::kAcknowledge,
+                                false},
+                      FrameCase{"test value, told to refuse",
+                                {0x03, 0x04, 0x03, 0x02, 0x01, 0x0D},
+                                ReplyMode::kAlwaysNak,
+                                PcFrame::Type::kTestValue,
+                                qvt::TelegramCheck::kOk,
+                                qvt::kNegativeAcknowledge,
+                                false},
+                      FrameCase{"silent device", GoodParameters(), ReplyMode::kSilent,
+                                PcFrame::Type::kParameters, qvt::TelegramCheck::kOk, std::nullopt,
+                                false},
+                      FrameCase{"unknown",
+                                {0x41, 0x42},
+                                ReplyMode::kJudge,
+                                PcFrame::Type::kUnknown,
+                                qvt::TelegramCheck::kBadStart,
+                                qvt::kNegativeAcknowledge,
+                                true}));
+
+TEST(PcFrameReaderTest, ReportListsTheDecodedParameters) {
+    Options o;
+    PcFrameReader reader(o);
+    qvt::ParameterRecord r;
+    r.sp1Setpoint = "-0150";
+    const auto t = qvt::ParameterTelegram(r, Noon());
+    std::optional<PcFrame> frame;
+    for (std::uint8_t b : t) frame = reader.Add(b, {});
+    ASSERT_TRUE(frame.has_value());
+    EXPECT_NE(frame->report.find("parameter telegram (63 bytes): ok, reply 06"), std::string::npos);
+    EXPECT_NE(frame->report.find("  sp1Setpoint = -0150\n"), std::string::npos);
+    EXPECT_NE(frame->report.find("  bytes = 02 3D "), std::string::npos);
+}
+
+struct OptionCase {
+    std::vector<std::string> args;
+    bool ok;
+};
+
+class SimOptionsTest : public ::testing::TestWithParam<OptionCase> {};
+
+TEST_P(SimOptionsTest, Parses) {
+    std::string error;
+    EXPECT_EQ(ParseOptions(GetParam().args, error).has_value(), GetParam().ok) << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Args, SimOptionsTest,
+    ::testing::Values(OptionCase{{}, true}, OptionCase{{"--form", "28", "--cycle", "0"}, true},
+                      OptionCase{{"--form", "29"}, false}, OptionCase{{"--cycle"}, false},
+                      OptionCase{{"--count", "-2"}, false}, OptionCase{{"--reply", "none"}, true},
+                      OptionCase{{"--reply", "maybe"}, false}, OptionCase{{"--unit", "mV"}, false},
+                      OptionCase{{"--baud", "19k"}, false}, OptionCase{{"--bogus", "1"}, false},
+                      OptionCase{{"--numbered", "--zeros", "--type", "1"}, true}));
+
+TEST(SimOptionsTest, Values) {
+    std::string error;
+    const auto o = ParseOptions({"--form", "short", "--value", "-1.0", "--count", "41", "--baud",
+                                 "0", "--reply-delay", "1500", "--link", "/tmp/x"},
+                                error);
+    ASSERT_TRUE(o.has_value()) << error;
+    EXPECT_EQ(o->form, Form::kShort);
+    EXPECT_EQ(o->value, "-1.0");
+    EXPECT_EQ(o->count, 41);
+    EXPECT_EQ(o->baud, 0);
+    EXPECT_EQ(o->replyDelayMs, 1500);
+    EXPECT_EQ(o->link, "/tmp/x");
+}
+
+}  // namespace
+}  // namespace devsim

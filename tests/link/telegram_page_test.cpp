@@ -1,0 +1,120 @@
+#include "link/telegram_page.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace qvt {
+namespace {
+
+class RecordingPrinter : public Printer {
+  public:
+    bool Print(const std::vector<PrintText>& page) override {
+        pages.push_back(page);
+        return available;
+    }
+    std::vector<std::vector<PrintText>> pages;
+    bool available = true;
+};
+
+std::vector<std::string> Lines(int count, const std::string& prefix = "T") {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= count; ++i) lines.push_back(prefix + std::to_string(i));
+    return lines;
+}
+
+TEST(PageLayoutTest, LinesEvery150PixelsAndTheFooterBelow) {
+    const std::vector<PrintText> page = PageLayout(Lines(41), 3);
+    ASSERT_EQ(page.size(), 42u);
+    for (int i = 0; i < 41; ++i) {
+        EXPECT_EQ(page[i], (PrintText{800, 50 + 150 * i, 12, "T" + std::to_string(i + 1)}));
+    }
+    EXPECT_EQ(page[41], (PrintText{1800, 6400, 10, "QVT410-Daten  Seite 3"}));
+}
+
+TEST(PageLayoutTest, FooterFollowsTheLinesPrinted) {
+    const std::vector<PrintText> page = PageLayout(Lines(42), 12);
+    EXPECT_EQ(page.back(), (PrintText{1800, 50 + 150 * 42 + 200, 10, "QVT410-Daten  Seite 12"}));
+}
+
+struct PageCase {
+    int telegrams;
+    int pagesPrinted;
+    int linesLeft;
+    int nextPage;
+};
+
+class TelegramPageTest : public ::testing::TestWithParam<PageCase> {};
+
+// The 41st line prints the page and empties the list; the 40th does not.
+TEST_P(TelegramPageTest, PagesOf41Lines) {
+    ApplicationState state;
+    TelegramPage list(state);
+    RecordingPrinter printer;
+    for (const std::string& line : Lines(GetParam().telegrams)) list.Add(line, printer);
+    EXPECT_EQ(static_cast<int>(printer.pages.size()), GetParam().pagesPrinted);
+    EXPECT_EQ(static_cast<int>(list.lines().size()), GetParam().linesLeft);
+    EXPECT_EQ(state.PrintLineCount, GetParam().linesLeft);
+    EXPECT_EQ(state.PrintPageNumber, GetParam().nextPage);
+    for (std::size_t p = 0; p < printer.pages.size(); ++p) {
+        ASSERT_EQ(printer.pages[p].size(), 42u);
+        EXPECT_EQ(printer.pages[p].front().text, "T" + std::to_string(p * 41 + 1));
+        EXPECT_EQ(printer.pages[p].back().text, "QVT410-Daten  Seite " + std::to_string(p + 1));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, TelegramPageTest,
+                         ::testing::Values(PageCase{40, 0, 40, 1}, PageCase{41, 1, 0, 2},
+                                           PageCase{42, 1, 1, 2}, PageCase{82, 2, 0, 3},
+                                           PageCase{0, 0, 0, 1}));
+
+TEST(TelegramPageTest, AFailedPageIsKeptAndPrintedWithTheNextLine) {
+    ApplicationState state;
+    TelegramPage list(state);
+    RecordingPrinter printer;
+    printer.available = false;
+    for (const std::string& line : Lines(40)) list.Add(line, printer);
+    EXPECT_EQ(list.Add("T41", printer), TelegramPage::Outcome::kPrintFailed);
+    EXPECT_EQ(list.lines().size(), 41u);
+    EXPECT_EQ(state.PrintLineCount, 41);
+    EXPECT_EQ(state.PrintPageNumber, 1);
+    printer.available = true;
+    EXPECT_EQ(list.Add("T42", printer), TelegramPage::Outcome::kPrinted);
+    ASSERT_EQ(printer.pages.size(), 2u);
+    EXPECT_EQ(printer.pages[1].size(), 43u);  // 42 lines and the footer
+    EXPECT_EQ(printer.pages[1].back().text, "QVT410-Daten  Seite 1");
+    EXPECT_TRUE(list.lines().empty());
+    EXPECT_EQ(state.PrintPageNumber, 2);
+}
+
+TEST(TelegramPageTest, ResetStartsAgainAtPageOne) {
+    ApplicationState state;
+    TelegramPage list(state);
+    RecordingPrinter printer;
+    for (const std::string& line : Lines(82 + 5)) list.Add(line, printer);
+    ASSERT_EQ(state.PrintPageNumber, 3);
+    list.Reset();
+    EXPECT_TRUE(list.lines().empty());
+    EXPECT_EQ(state.PrintLineCount, 0);
+    for (const std::string& line : Lines(41, "N")) list.Add(line, printer);
+    ASSERT_EQ(printer.pages.size(), 3u);
+    EXPECT_EQ(printer.pages[2].front().text, "N1");
+    EXPECT_EQ(printer.pages[2].back().text, "QVT410-Daten  Seite 1");
+}
+
+TEST(TelegramPageTest, CountersResetElsewhereStartTheListAfresh) {
+    // "Neu" sets the counters back without knowing the list.
+    ApplicationState state;
+    TelegramPage list(state);
+    RecordingPrinter printer;
+    for (const std::string& line : Lines(30)) list.Add(line, printer);
+    state.PrintLineCount = 0;
+    state.PrintPageNumber = 1;
+    EXPECT_EQ(list.Add("fresh", printer), TelegramPage::Outcome::kRestarted);
+    EXPECT_EQ(list.lines(), std::vector<std::string>{"fresh"});
+    EXPECT_EQ(state.PrintLineCount, 1);
+}
+
+}  // namespace
+}  // namespace qvt

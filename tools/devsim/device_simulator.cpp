@@ -1,0 +1,160 @@
+#include "devsim/device_simulator.h"
+
+#include <poll.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <deque>
+#include <optional>
+
+#include "devsim/device_telegrams.h"
+#include "devsim/pc_frame_reader.h"
+
+namespace devsim {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::tm LocalNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+bool WriteByte(int fd, std::uint8_t byte) {
+    for (;;) {
+        const ssize_t n = ::write(fd, &byte, 1);
+        if (n == 1)
+            return true;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno == EAGAIN) {
+            pollfd p{fd, POLLOUT, 0};
+            ::poll(&p, 1, 100);
+            continue;
+        }
+        return false;
+    }
+}
+
+}  // namespace
+
+int RunDevice(int fd, const Options& options, const volatile std::sig_atomic_t& stop) {
+    // One character of 8 data bits with start and stop bit.
+    const Clock::duration byteTime = options.baud > 0
+                                         ? std::chrono::duration_cast<Clock::duration>(
+                                               std::chrono::microseconds(10'000'000 / options.baud))
+                                         : Clock::duration::zero();
+    const Clock::duration cycle = std::chrono::milliseconds(options.cycleMs);
+
+    PcFrameReader reader(options);
+    std::deque<std::uint8_t> out;  // the telegram on its way
+    long sent = 0;
+    Clock::time_point nextTelegram = Clock::now();
+    Clock::time_point nextByte = Clock::now();
+    std::optional<std::uint8_t> reply;
+    Clock::time_point replyAt{};
+    bool doneReported = false;
+    auto answer = [&](const PcFrame& frame) {
+        std::fputs(frame.report.c_str(), stdout);
+        std::fflush(stdout);
+        if (frame.reply) {
+            reply = frame.reply;
+            replyAt = Clock::now() + std::chrono::milliseconds(options.replyDelayMs);
+        }
+    };
+
+    while (!stop) {
+        const Clock::time_point now = Clock::now();
+        const bool moreTelegrams = options.count < 0 || sent < options.count;
+        // The device keeps quiet while the PC talks and until it has answered.
+        const bool paused = reader.receiving() || reply.has_value();
+
+        if (reply && now >= replyAt) {
+            if (!WriteByte(fd, *reply))
+                return 1;
+            reply.reset();
+            nextByte = std::max(nextByte, now + byteTime);
+            continue;
+        }
+        if (!paused && out.empty() && moreTelegrams && now >= nextTelegram) {
+            ++sent;
+            const std::vector<std::uint8_t> bytes = DeviceTelegram(options, sent, LocalNow());
+            out.assign(bytes.begin(), bytes.end());
+            nextByte = std::max(nextByte, now);
+        }
+        if (!paused && !out.empty() && now >= nextByte) {
+            if (byteTime == Clock::duration::zero()) {
+                const std::vector<std::uint8_t> block(out.begin(), out.end());
+                std::size_t done = 0;
+                while (done < block.size()) {
+                    const ssize_t n = ::write(fd, block.data() + done, block.size() - done);
+                    if (n < 0 && errno != EINTR && errno != EAGAIN)
+                        return 1;
+                    if (n > 0)
+                        done += static_cast<std::size_t>(n);
+                }
+                out.clear();
+            } else {
+                if (!WriteByte(fd, out.front()))
+                    return 1;
+                out.pop_front();
+                // Paced on a fixed schedule, so the average rate is exactly the line's.
+                nextByte = std::max(nextByte + byteTime, now - byteTime);
+            }
+            if (out.empty())
+                nextTelegram = Clock::now() + cycle;
+            continue;
+        }
+        if (!doneReported && !moreTelegrams && out.empty()) {
+            std::printf("sent %ld telegrams\n", sent);
+            std::fflush(stdout);
+            doneReported = true;
+        }
+
+        // Sleep until the next thing to do, or until the PC sends something.
+        std::optional<Clock::time_point> wake = reader.Deadline();
+        auto earliest = [&wake](Clock::time_point t) { wake = wake ? std::min(*wake, t) : t; };
+        if (reply)
+            earliest(replyAt);
+        if (!paused && !out.empty())
+            earliest(nextByte);
+        if (!paused && out.empty() && moreTelegrams)
+            earliest(nextTelegram);
+        const Clock::duration longest = std::chrono::milliseconds(200);
+        const Clock::duration left =
+            wake ? std::clamp<Clock::duration>(*wake - Clock::now(), Clock::duration::zero(),
+                                               longest)
+                 : longest;
+        const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
+        const timespec timeout{static_cast<time_t>(nanoseconds / 1'000'000'000),
+                               static_cast<long>(nanoseconds % 1'000'000'000)};
+        pollfd p{fd, POLLIN, 0};
+        const int ready = ::ppoll(&p, 1, &timeout, nullptr);
+        if (ready < 0 && errno != EINTR)
+            return 1;
+        std::optional<PcFrame> frame;
+        if (ready > 0 && (p.revents & POLLIN)) {
+            std::uint8_t buffer[256];
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            for (ssize_t i = 0; i < n; ++i) {
+                if ((frame = reader.Add(buffer[i], Clock::now())))
+                    answer(*frame);
+            }
+        } else if (ready > 0 && (p.revents & (POLLHUP | POLLERR))) {
+            // Nobody has the other side open: nothing to read, look again shortly.
+            ::usleep(20'000);
+        }
+        if ((frame = reader.Poll(Clock::now())))
+            answer(*frame);
+    }
+    return 0;
+}
+
+}  // namespace devsim

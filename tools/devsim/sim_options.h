@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace devsim {
+
+enum class Form { kShort, kLong27, kLong28 };
+enum class ReplyMode { kJudge, kAlwaysNak, kSilent };
+
+struct Options {
+    std::string tty;   // serve this tty; empty: create a pseudo terminal
+    std::string link;  // symbolic link to the pseudo terminal, replaced if present
+    Form form = Form::kLong27;
+    std::string value;      // empty: the form's default value
+    char unit = 'C';        // after the value in the long forms
+    bool numbered = false;  // value field carries the telegram's running number
+    bool zeros = false;     // zero bytes inside each telegram
+    int cycleMs = 1000;     // pause between telegrams
+    long count = -1;        // telegrams to send; -1 endless, 0 none
+    int baud = 19200;       // output paced as on a line of this rate; 0 unpaced
+    ReplyMode reply = ReplyMode::kJudge;
+    int replyDelayMs = 0;
+    std::uint8_t deviceType = 0;  // how the parameter telegram is decoded
+};
+
+// Parses the command line (without the program name). Nothing and an error
+// text in `error` when it is not understood; "help" when help was asked for.
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error);
+
+extern const char* const kUsage;
+
+}  // namespace devsim
