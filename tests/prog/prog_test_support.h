@@ -143,9 +143,11 @@ inline std::vector<std::uint8_t> ReadFile(const std::string& name) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+#ifdef QVT_PROG_FIXTURES
 inline std::string Fixture(const std::string& name) {
     return std::string(QVT_PROG_FIXTURES) + "/" + name;
 }
+#endif
 
 inline constexpr std::uint16_t kBase = 0x378;
 
