@@ -9,6 +9,23 @@ scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 mkdir -p run
 cd run
+
+# Sets one key of QVT410.INI, leaving every other line of the file as it is.
+set_ini() {  # section key value
+    touch QVT410.INI
+    awk -v s="[$1]" -v k="$2" -v v="$3" '
+        function put() { if (in_s && !done) { print k "=" v; done = 1 } }
+        /^\[/ { put(); in_s = ($0 == s) }
+        in_s && index($0, k "=") == 1 { put(); next }
+        { print }
+        END { put(); if (!done) { print s; print k "=" v } }
+    ' QVT410.INI > QVT410.INI.tmp && mv QVT410.INI.tmp QVT410.INI
+}
+
+# Chip programming without hardware: the emulated cable and chip, and the
+# programming menu shown.
+set_ini parallel access emulated
+set_ini programming menu visible
 if [ -z "${DISPLAY:-}" ]; then
     echo "No DISPLAY: starting under a virtual X server (xvfb-run)."
     exec xvfb-run -a "$root/build/bin/qvt410"
