@@ -11,6 +11,7 @@
 #include "dialogs/az_dlg.h"
 #include "dialogs/dialog_controls.h"
 #include "dialogs/message_box.h"
+#include "link/telegrams.h"
 
 class AzDlgTest : public QObject {
     Q_OBJECT
@@ -284,6 +285,39 @@ class AzDlgTest : public QObject {
         dlg.Open();
         dlg.Button1->click();
         QCOMPARE(messages_, QStringList{message});
+    }
+
+    // What the dialog hands over, run through the device link's telegram builder.
+    void testValueTelegramFromTheDialog_data() {
+        QTest::addColumn<QString>("typed");  // empty: untouched
+        QTest::addColumn<int>("pointButton");
+        QTest::addColumn<QByteArray>("telegram");
+        QTest::newRow("untouched") << QString() << 0 << QByteArray::fromHex("030000000003");
+        QTest::newRow("9999 as 3999") << "9999" << 0 << QByteArray::fromHex("030909090321");
+        QTest::newRow("9999 X.XXX") << "9999" << 1 << QByteArray::fromHex("030909091331");
+        QTest::newRow("blanks then 5") << "   5" << 0 << QByteArray::fromHex("030500000008");
+        QTest::newRow("left-aligned 12") << "12" << 0 << QByteArray::fromHex("030000020106");
+        QTest::newRow("1234 XX.XX") << "1234" << 2 << QByteArray::fromHex("03040312011d");
+        QTest::newRow("1234 XXX.X") << "1234" << 3 << QByteArray::fromHex("03041302011d");
+    }
+    void testValueTelegramFromTheDialog() {
+        QFETCH(QString, typed);
+        QFETCH(int, pointButton);
+        QFETCH(QByteArray, telegram);
+        TAzDlg dlg(record_, state_);
+        QByteArray sent;
+        dlg.SetTestValueSender([&sent](std::string_view text, int point) {
+            const qvt::TestValueTelegramBytes bytes =
+                qvt::TestValueTelegram(text, static_cast<qvt::TestValuePoint>(point));
+            sent = QByteArray(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+            return 6;
+        });
+        dlg.Open();
+        if (!typed.isNull())
+            Retype(dlg.AzDEdit1, typed);
+        PointButtons(dlg)[pointButton]->setChecked(true);
+        dlg.Button1->click();
+        QCOMPARE(sent.toHex(), telegram.toHex());
     }
 
     void reopeningResetsTheTestValue() {
