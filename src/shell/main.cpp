@@ -11,8 +11,9 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("QVT410");
-    QApplication::setApplicationDisplayName("QVT410");
     QApplication::setQuitOnLastWindowClosed(false);
+    // The classic look the technicians know: group titles sit in the frame line.
+    QApplication::setStyle("Windows");
     app.setProperty("helpFile", qvt::help::kHelpFileName);
 
     // Every text the user sees is German, Qt's standard dialogs included.

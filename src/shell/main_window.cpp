@@ -106,7 +106,8 @@ TForm1::~TForm1() { ReleasePorts(); }
 void TForm1::BuildControls() {
     auto* client = new QWidget(this);
     client->setObjectName("ClientArea");
-    client->setFixedSize(652, 351);
+    client->setMinimumSize(0, 351);
+    client->installEventFilter(this);  // keeps the bottom boxes anchored on resize
     setCentralWidget(client);
 
     PGroupBox = MakeGroupBox(client, "PGroupBox", " QVT Programmieren ", {80, 64, 305, 105});
@@ -193,8 +194,16 @@ QMenu* TForm1::menu(const QString& name) const { return findChild<QMenu*>(name);
 void TForm1::SetFormWidth(int width) {
     const int height = 351 + menuBar()->sizeHint().height();
     setFixedSize(width, height);
-    // The client area keeps its designed width; the window cuts it off.
-    centralWidget()->setFixedSize(652, 351);
+}
+
+// The file box spans the bottom edge and the device type box keeps to the
+// bottom right corner, whatever the width; the telegram list at the right is
+// simply cut off by a narrow window.
+void TForm1::AnchorBottomBoxes() {
+    const QWidget* client = centralWidget();
+    const int bottom = client->height() - 33;
+    FileGroupBox->setGeometry(0, bottom, client->width(), 33);
+    GtGroupBox->setGeometry(client->width() - 105, bottom, 105, 33);
 }
 
 void TForm1::ReleasePorts() {
@@ -233,6 +242,7 @@ void TForm1::Index1Click() { qvt::help::ShowIndex(); }
 
 // F1 on a highlighted menu item shows the topic of its help context.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) AnchorBottomBoxes();
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         if (auto* m = qobject_cast<QMenu*>(watched)) {
             QAction* active = m->activeAction();

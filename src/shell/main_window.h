@@ -93,6 +93,7 @@ protected:
 private:
     void BuildControls();
     void BuildMenus();
+    void AnchorBottomBoxes();
     void ReleasePorts();
     void MarkDeviceTypeItem(std::uint8_t deviceType);
     void ApplyChipToLabelAndMenu(const QString& family);
