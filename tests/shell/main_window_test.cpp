@@ -88,6 +88,24 @@ private slots:
         QVERIFY(messages_.isEmpty());
     }
 
+    void dialogsAreCreatedOnceHiddenInTheirOrder() {
+        qvt::AppContext ctx;
+        ctx.record.funcCode = 3;
+        TForm1 form(ctx);
+        form.CreateDialogs();
+        QStringList names;
+        for (QObject* child : form.children()) {
+            if (auto* dialog = qobject_cast<QDialog*>(child)) {
+                names << dialog->objectName();
+                QVERIFY(dialog->isHidden());
+            }
+        }
+        QCOMPARE(names, (QStringList{"InfoBox", "SPktDlg", "SioDlg", "RtcDlg", "PSioDlg", "PLptDlg",
+                                     "MbDlg", "PtDlg", "DaDlg", "FuWahlDlg", "SoDlg", "GwDlg",
+                                     "AzDlg"}));
+        QCOMPARE(ctx.record.funcCode, 0);  // the measuring range dialog starts from the first range
+    }
+
     void readsTheConfigurationFile_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("port");
