@@ -11,6 +11,17 @@ namespace {
 // Positions are designed for a 600 dpi printer.
 constexpr double kDesignResolution = 600.0;
 
+// Latin-1 as the device sent it; a control character (the CR a short
+// telegram may carry) prints as a blank and never breaks the line.
+QString PrintableText(const std::string& bytes) {
+    QString text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    for (QChar& c : text) {
+        if (c.unicode() < 0x20)
+            c = u' ';
+    }
+    return text;
+}
+
 class DefaultPrinter final : public Printer {
   public:
     bool Print(const std::vector<PrintText>& page) override {
@@ -30,9 +41,8 @@ class DefaultPrinter final : public Printer {
             // The position is the top left corner of the text, as on the
             // printer canvas the page was designed for.
             const QPointF topLeft(item.x * scale, item.y * scale);
-            painter.drawText(
-                QRectF(topLeft, QSizeF(1e6, 1e6)), Qt::AlignLeft | Qt::AlignTop,
-                QString::fromLatin1(item.text.data(), static_cast<qsizetype>(item.text.size())));
+            painter.drawText(QRectF(topLeft, QSizeF(1e6, 1e6)), Qt::AlignLeft | Qt::AlignTop,
+                             PrintableText(item.text));
         }
         return painter.end();
     }

@@ -1,7 +1,8 @@
 #include "platform/qt_serial_port.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <poll.h>
+#include <termios.h>
+
 #include <cerrno>
 
 #include <QThread>
@@ -9,15 +10,13 @@
 namespace qvt {
 namespace {
 
-// Reads the settings a device has before anyone changes them: Qt reconfigures
-// the line while opening, so they are taken from a short open of our own.
-bool ReadPreviousSettings(const std::string& path, termios& settings) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = ::tcgetattr(fd, &settings) == 0;
-    ::close(fd);
-    return ok;
+// A hung-up line (the device unplugged, the peer of a pseudo terminal gone)
+// reports itself as such when polled.
+bool LineGone(int fd) {
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, 0) < 0)
+        return errno != EINTR;
+    return (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 }  // namespace
@@ -33,12 +32,12 @@ QtSerialPort::~QtSerialPort() {
 
 bool QtSerialPort::Open(const std::string& devicePath, std::int32_t baudRate) {
     Close();
-    haveSaved_ = ReadPreviousSettings(devicePath, saved_);
     configuring_ = true;
     port_.setPortName(QString::fromStdString(devicePath));
     bool opened = port_.open(QIODevice::ReadWrite);
     if (opened) {
-        // Qt opens with exclusive use and a raw line; these are the line settings.
+        // Qt opens with exclusive use and a raw line, keeps the settings it
+        // found and puts them back on close; these are the line settings.
         port_.setBaudRate(baudRate);
         port_.setDataBits(QSerialPort::Data8);
         port_.setParity(QSerialPort::NoParity);
@@ -57,12 +56,9 @@ void QtSerialPort::Close() {
     if (!port_.isOpen())
         return;
     configuring_ = true;
-    if (haveSaved_)
-        ::tcsetattr(port_.handle(), TCSANOW, &saved_);
     port_.close();
     port_.clearError();
     configuring_ = false;
-    haveSaved_ = false;
     failed_ = false;
 }
 
@@ -130,10 +126,14 @@ void QtSerialPort::OnReadyRead() {
 void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
     if (configuring_ || failed_)
         return;
-    if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError &&
-        error != QSerialPort::WriteError) {
+    // Qt reports a read that found nothing (its notification came after the
+    // bytes had been taken) as a read error too; only a line that is really
+    // gone, or that Qt has stopped reading, closes the port.
+    const bool gone = error == QSerialPort::ResourceError ||
+                      ((error == QSerialPort::ReadError || error == QSerialPort::WriteError) &&
+                       LineGone(port_.handle()));
+    if (!gone)
         return;
-    }
     // Closed from the event loop, not from inside Qt's own notification; until
     // then the port counts as closed.
     failed_ = true;

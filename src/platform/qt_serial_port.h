@@ -1,7 +1,5 @@
 #pragma once
 
-#include <termios.h>
-
 #include <QObject>
 #include <QSerialPort>
 #include <memory>
@@ -49,8 +47,6 @@ class QtSerialPort final : public QObject, public SerialPort {
     };
 
     QSerialPort port_;
-    termios saved_{};  // the settings found before opening
-    bool haveSaved_ = false;
     bool failed_ = false;  // hang-up or read error seen; the port is being closed
     bool configuring_ = false;
     int busy_ = 0;

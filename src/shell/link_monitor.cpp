@@ -16,8 +16,16 @@
 
 namespace {
 
+// The device's bytes as shown: Latin-1, with control characters (a CR or
+// LF that a short telegram carries along) shown as blanks, so one telegram
+// stays one line.
 QString FromDevice(const std::string& bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QString text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    for (QChar& c : text) {
+        if (c.unicode() < 0x20)
+            c = u' ';
+    }
+    return text;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "devsim/device_simulator.h"
 
 #include <poll.h>
-#include <time.h>
+#include <sys/select.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -41,6 +41,17 @@ bool WriteByte(int fd, std::uint8_t byte) {
         }
         return false;
     }
+}
+
+// Waits up to the given time for something to read; true when there is.
+bool WaitForInput(int fd, Clock::duration left) {
+    const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(left).count();
+    timeval timeout{static_cast<time_t>(micros / 1'000'000),
+                    static_cast<suseconds_t>(micros % 1'000'000)};
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(fd, &readable);
+    return ::select(fd + 1, &readable, nullptr, nullptr, &timeout) > 0;
 }
 
 }  // namespace
@@ -132,24 +143,17 @@ int RunDevice(int fd, const Options& options, const volatile std::sig_atomic_t& 
             wake ? std::clamp<Clock::duration>(*wake - Clock::now(), Clock::duration::zero(),
                                                longest)
                  : longest;
-        const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
-        const timespec timeout{static_cast<time_t>(nanoseconds / 1'000'000'000),
-                               static_cast<long>(nanoseconds % 1'000'000'000)};
-        pollfd p{fd, POLLIN, 0};
-        const int ready = ::ppoll(&p, 1, &timeout, nullptr);
-        if (ready < 0 && errno != EINTR)
-            return 1;
         std::optional<PcFrame> frame;
-        if (ready > 0 && (p.revents & POLLIN)) {
+        if (WaitForInput(fd, left)) {
             std::uint8_t buffer[256];
             const ssize_t n = ::read(fd, buffer, sizeof buffer);
             for (ssize_t i = 0; i < n; ++i) {
                 if ((frame = reader.Add(buffer[i], Clock::now())))
                     answer(*frame);
             }
-        } else if (ready > 0 && (p.revents & (POLLHUP | POLLERR))) {
             // Nobody has the other side open: nothing to read, look again shortly.
-            ::usleep(20'000);
+            if (n < 0 && errno == EIO)
+                ::usleep(20'000);
         }
         if ((frame = reader.Poll(Clock::now())))
             answer(*frame);

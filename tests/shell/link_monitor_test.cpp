@@ -1,0 +1,282 @@
+// The telegram monitor in the main window, fed through a pseudo terminal.
+#include <QAction>
+#include <QTest>
+
+#include "link_fixture.h"
+
+namespace {
+
+const QString kLong26 = "06.12.26 21:22:05+0012.34C";
+
+void Settle() {
+    QTest::qWait(30);
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+class LinkMonitorTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void telegramFormsShowTextAndValue_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("27-byte form, LF")
+            << (kLong26 + "\r\n").toLatin1() << kLong26 << "+ 0012.34";
+        QTest::newRow("28-byte form")
+            << QByteArray("06.12.26 21:22:05+00012.34C\r") << kLong26.left(17) + "+00012.34"
+            << "+ 00012.34";
+        QTest::newRow("short") << QByteArray("-12.34\r") << "-12.34"
+                               << "- 12.34";
+        QTest::newRow("zero bytes") << QByteArray(
+                                           "-1\0"
+                                           "2.3\0"
+                                           "4\r",
+                                           9)
+                                    << "-12.34"
+                                    << "- 12.34";
+        QTest::newRow("degree sign") << QByteArray("+21.5\xB0\r") << QString::fromUtf8("+21.5°")
+                                     << QString::fromUtf8("+ 21.5°");
+    }
+
+    void telegramFormsShowTextAndValue() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(QString, value);
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        QVERIFY(app.form->AnzGroupBox->isHidden());
+        QVERIFY(app.form->SerPanel->isHidden());
+        device.Send(bytes.toStdString());
+        QTRY_COMPARE(app.form->SerLabel->text(), text);
+        QCOMPARE(app.form->AnzLabel->text(), value);
+        QVERIFY(!app.form->AnzGroupBox->isHidden());
+        QVERIFY(!app.form->SerPanel->isHidden());
+        QCOMPARE(app.link().IndicatorColour(), QColor(Qt::white));
+    }
+
+    void telegramSplitAcrossReadsTurnsTheIndicatorRedUntilItsEnd() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        device.Send("06.12.26 21:");
+        QTRY_COMPARE(app.link().IndicatorColour(), QColor(Qt::red));
+        QVERIFY(app.form->AnzGroupBox->styleSheet().contains("#ff0000"));
+        QVERIFY(app.form->AnzGroupBox->isHidden());
+        device.Send(std::string("22:05+00\0", 9));
+        Settle();
+        QCOMPARE(app.link().IndicatorColour(), QColor(Qt::red));
+        device.Send("12.34C\r\n-9.876\r");
+        QTRY_COMPARE(app.form->SerLabel->text(), QString("-9.876"));
+        QCOMPARE(app.link().IndicatorColour(), QColor(Qt::white));
+        QVERIFY(app.form->AnzGroupBox->styleSheet().contains("#ffffff"));
+        QCOMPARE(app.link().monitorStats().telegrams, 2);
+    }
+
+    void overlongRunWithoutCrIsDropped() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        device.Send(std::string(200, '#') + "\r+1.000\r");
+        QTRY_COMPARE(app.form->SerLabel->text(), QString("+1.000"));
+        QCOMPARE(app.link().monitorStats().telegrams, 1);
+    }
+
+    void bytesSentBeforeOpeningNeverReachTheMonitor() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        device.Send("OLD.11\r");
+        LinkFixture app(device.path());
+        device.Send("NEW.22\r");
+        QTRY_COMPARE(app.form->SerLabel->text(), QString("NEW.22"));
+        QCOMPARE(app.link().monitorStats().telegrams, 1);
+    }
+
+    void hidingTheTelegramTakesEffectAtTheNextTelegram() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        device.Send("+1.111\r");
+        QTRY_VERIFY(!app.form->SerPanel->isHidden());
+        app.form->action("Datumzeigen1")->trigger();
+        QVERIFY(!app.form->action("Datumzeigen1")->isChecked());
+        QCOMPARE(app.Config().at(3), char(0));
+        QVERIFY(!app.form->SerPanel->isHidden());  // not at once
+        device.Send("+2.222\r");
+        QTRY_VERIFY(app.form->SerPanel->isHidden());
+        QCOMPARE(app.form->AnzLabel->text(), QString("+ 2.222"));
+        app.form->action("Datumzeigen1")->trigger();
+        QVERIFY(app.form->action("Datumzeigen1")->isChecked());
+        QCOMPARE(app.Config().at(3), char(1));
+        device.Send("+3.333\r");
+        QTRY_VERIFY(!app.form->SerPanel->isHidden());
+    }
+
+    void monitorWaitsWhileHeldAndCatchesUpAfterwards() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        app.link().HoldMonitor();
+        device.Send("+4.444\r");
+        Settle();
+        QTest::qWait(100);
+        QCOMPARE(app.link().monitorStats().telegrams, 0);
+        app.link().ReleaseMonitor();
+        QTRY_COMPARE(app.form->SerLabel->text(), QString("+4.444"));
+    }
+
+    void programmingKeepsTheMonitorStillAndItShowsThePanelsAgain() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        device.Send("+5.555\r");
+        QTRY_VERIFY(!app.form->AnzGroupBox->isHidden());
+        // What programming does with the window while it runs.
+        app.form->AnzGroupBox->hide();
+        app.form->SerPanel->hide();
+        app.form->PGroupBox->show();
+        device.Send("+6.666\r");
+        QTest::qWait(150);
+        QCOMPARE(app.form->SerLabel->text(), QString("+5.555"));
+        app.form->PGroupBox->hide();
+        QTRY_COMPARE(app.form->SerLabel->text(), QString("+6.666"));
+        QVERIFY(!app.form->AnzGroupBox->isHidden());
+        QVERIFY(!app.form->SerPanel->isHidden());
+    }
+
+    void logFileGetsEveryTelegram() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        app.link().SetClock(std::make_shared<FixedClock>(2027, 3, 5));
+        app.form->action("InDateispeichern1")->trigger();
+        QVERIFY(app.form->action("InDateispeichern1")->isChecked());
+        QVERIFY(QFile::exists(app.dir.filePath("050327_A.QVT")));
+        device.Send((kLong26 + "\r\n-12.34\r").toStdString());
+        QTRY_COMPARE(app.link().monitorStats().telegrams, 2);
+        QCOMPARE(app.form->FileGroupBox->title(), QString(" Zieldatei "));
+        QCOMPARE(app.form->FileLabel->text(), QString("050327_A.QVT"));
+        QFile log(app.dir.filePath("050327_A.QVT"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll(), (kLong26 + "\r\n-12.34\r\n").toLatin1());
+
+        app.form->action("InDateispeichern1")->trigger();
+        QVERIFY(!app.form->action("InDateispeichern1")->isChecked());
+        QCOMPARE(app.form->FileGroupBox->title(), QString(" Parameterdatei "));
+        QCOMPARE(app.form->FileLabel->text(), QString("Leer"));
+        device.Send("+7.777\r");
+        QTRY_COMPARE(app.link().monitorStats().telegrams, 3);
+        QCOMPARE(app.form->FileLabel->text(), QString("Leer"));
+
+        // A second run of logging the same day gets the next letter.
+        app.form->action("InDateispeichern1")->trigger();
+        device.Send("+8.888\r");
+        QTRY_COMPARE(app.link().monitorStats().telegrams, 4);
+        QFile second(app.dir.filePath("050327_B.QVT"));
+        QVERIFY(second.open(QIODevice::ReadOnly));
+        QCOMPARE(second.readAll(), QByteArray("+8.888\r\n"));
+    }
+
+    void loggingWithoutAFreeNameWritesNothing() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        app.link().SetClock(std::make_shared<FixedClock>(2026, 12, 6));
+        for (char c = 'A'; c <= 'Z'; ++c) {
+            QFile f(app.dir.filePath(QString("061226_%1.QVT").arg(c)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        app.form->action("InDateispeichern1")->trigger();
+        QVERIFY(app.form->action("InDateispeichern1")->isChecked());
+        QVERIFY(!app.link().log().isOpen());
+        device.Send("+1.234\r");
+        QTRY_COMPARE(app.link().monitorStats().telegrams, 1);
+        QCOMPARE(QFileInfo(app.dir.filePath("061226_Z.QVT")).size(), 0);
+        QCOMPARE(QDir(app.dir.path()).entryList({"*.QVT"}).size(), 26);
+    }
+
+    void printingWidensTheWindowAndCollectsTheList() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        std::vector<std::vector<qvt::PrintText>> pages;
+        app.link().SetPrinter(std::make_unique<RecordingPrinter>(pages));
+        QCOMPARE(app.form->width(), 455);
+        app.form->action("Drucken1")->trigger();
+        QVERIFY(app.form->action("Drucken1")->isChecked());
+        QCOMPARE(app.form->width(), 660);
+        std::string forty;
+        for (int i = 1; i <= 40; ++i) forty += "+" + std::to_string(10000 + i) + "\r";
+        device.Send(forty);
+        QTRY_COMPARE(app.link().monitorStats().telegrams, 40);
+        QCOMPARE(pages.size(), std::size_t(0));
+        QCOMPARE(app.ListLines().size(), 40);
+        QCOMPARE(app.ListLines().front(), QString("+10001"));
+        QCOMPARE(app.context.state.PrintLineCount, 40);
+
+        // Switching off keeps the lines for later.
+        app.form->action("Drucken1")->trigger();
+        QCOMPARE(app.form->width(), 455);
+        device.Send("+9999\r");
+        QTRY_COMPARE(app.link().monitorStats().telegrams, 41);
+        QCOMPARE(app.ListLines().size(), 40);
+
+        app.form->action("Drucken1")->trigger();
+        device.Send("+10041\r");
+        QTRY_COMPARE(app.link().monitorStats().telegrams, 42);
+        QCOMPARE(pages.size(), std::size_t(1));
+        QCOMPARE(pages[0].size(), std::size_t(42));
+        QCOMPARE(pages[0][40].text, std::string("+10041"));
+        QCOMPARE(pages[0][41].text, std::string("QVT410-Daten  Seite 1"));
+        QVERIFY(app.ListLines().isEmpty());
+        QCOMPARE(app.context.state.PrintPageNumber, 2);
+    }
+
+    void clearingThePageStartsAtPageOneAgain() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        std::vector<std::vector<qvt::PrintText>> pages;
+        app.link().SetPrinter(std::make_unique<RecordingPrinter>(pages));
+        app.form->action("Drucken1")->trigger();
+        std::string telegrams;
+        for (int i = 0; i < 82 + 3; ++i) telegrams += "+0.001\r";
+        device.Send(telegrams);
+        QTRY_COMPARE(app.link().monitorStats().telegrams, 85);
+        QCOMPARE(pages.size(), std::size_t(2));
+        QCOMPARE(app.ListLines().size(), 3);
+        app.form->action("Druckseitercksetzen1")->trigger();
+        QVERIFY(app.ListLines().isEmpty());
+        QCOMPARE(app.context.state.PrintPageNumber, 1);
+        QCOMPARE(app.context.state.PrintLineCount, 0);
+        std::string page;
+        for (int i = 0; i < 41; ++i) page += "+0.002\r";
+        device.Send(page);
+        QTRY_COMPARE(pages.size(), std::size_t(3));
+        QCOMPARE(pages[2].back().text, std::string("QVT410-Daten  Seite 1"));
+    }
+
+    void withoutAPrinterThePageIsKept() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        std::vector<std::vector<qvt::PrintText>> pages;
+        app.link().SetPrinter(std::make_unique<RecordingPrinter>(pages, false));
+        app.form->action("Drucken1")->trigger();
+        std::string telegrams;
+        for (int i = 0; i < 41; ++i) telegrams += "+0.003\r";
+        device.Send(telegrams);
+        QTRY_COMPARE(app.link().monitorStats().telegrams, 41);
+        QCOMPARE(app.messages.size(), std::size_t(1));
+        QCOMPARE(app.messages[0].text, QString::fromUtf8("Kein Drucker verfügbar"));
+        QCOMPARE(app.messages[0].caption, QString("Fehler"));
+        QCOMPARE(app.ListLines().size(), 41);
+        QCOMPARE(app.context.state.PrintLineCount, 41);
+        QCOMPARE(app.context.state.PrintPageNumber, 1);
+    }
+};
+
+QTEST_MAIN(LinkMonitorTest)
+#include "link_monitor_test.moc"
