@@ -72,6 +72,8 @@ TAzDlg::TAzDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidg
     AzDEdit1->setObjectName("AzDEdit1");
     // Four optional digit positions; an empty position shows as a blank.
     AzDEdit1->setInputMask(QStringLiteral("0000;") + QChar(kMaskBlank));
+    AzDEdit1->setMaximumWidth(
+        AzDEdit1->fontMetrics().horizontalAdvance(QStringLiteral("00000000")));
     Button1 = new QPushButton("TEST", Bevel1);
     Button1->setObjectName("Button1");
     Button1->setAutoDefault(false);

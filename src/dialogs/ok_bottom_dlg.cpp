@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "platform/help.h"
@@ -55,8 +57,60 @@ void TOKBottomDlg::ShowModeless() {
     activateWindow();
 }
 
-void TOKBottomDlg::OKBtnClick() { accept(); }
+namespace {
+bool TakesTabFocus(const QWidget* w) {
+    return (w->focusPolicy() & Qt::TabFocus) != 0;
+}
+}  // namespace
 
-void TOKBottomDlg::CancelBtnClick() { reject(); }
+QWidget* TOKBottomDlg::FirstControl() const {
+    for (QWidget* w : Bevel1->findChildren<QWidget*>()) {
+        if (!TakesTabFocus(w) || w->isHidden())
+            continue;
+        // In a radio group the keyboard goes to the chosen button.
+        if (auto* radio = qobject_cast<QRadioButton*>(w); radio && !radio->isChecked()) {
+            for (auto* sibling :
+                 radio->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+                if (sibling->isChecked() && !sibling->isHidden())
+                    return sibling;
+            }
+        }
+        return w;
+    }
+    return nullptr;
+}
 
-void TOKBottomDlg::HelpBtnClick() { qvt::help::ShowContext(helpContext_); }
+void TOKBottomDlg::showEvent(QShowEvent* event) {
+    if (!tabOrderArranged_) {
+        tabOrderArranged_ = true;
+        QWidget* previous = nullptr;
+        QList<QWidget*> order;
+        for (QWidget* w : Bevel1->findChildren<QWidget*>()) {
+            if (TakesTabFocus(w))
+                order << w;
+        }
+        order << OKBtn << CancelBtn;
+        if (HelpBtn)
+            order << HelpBtn;
+        for (QWidget* w : order) {
+            if (previous)
+                setTabOrder(previous, w);
+            previous = w;
+        }
+    }
+    if (QWidget* first = FirstControl())
+        first->setFocus(Qt::TabFocusReason);
+    QDialog::showEvent(event);
+}
+
+void TOKBottomDlg::OKBtnClick() {
+    accept();
+}
+
+void TOKBottomDlg::CancelBtnClick() {
+    reject();
+}
+
+void TOKBottomDlg::HelpBtnClick() {
+    qvt::help::ShowContext(helpContext_);
+}

@@ -36,11 +36,19 @@ class TOKBottomDlg : public QDialog {
     virtual void HelpBtnClick();
 
   protected:
+    // Puts the buttons after the dialog's own controls in the tab order and
+    // gives the keyboard to the first control, so a dialog can be filled in
+    // from the keyboard as soon as it opens.
+    void showEvent(QShowEvent* event) override;
+
     // Adds the "&Hilfe" button, which asks for the given help context.
     void AddHelpButton(int helpContext);
 
     QHBoxLayout* buttonRow_ = nullptr;
 
   private:
+    QWidget* FirstControl() const;
+
     int helpContext_ = 0;
+    bool tabOrderArranged_ = false;
 };

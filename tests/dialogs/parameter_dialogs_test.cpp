@@ -45,6 +45,14 @@ void Retype(QLineEdit* edit, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
+// The widget Tab moves to from w.
+QWidget* NextTabStop(QWidget* w) {
+    do {
+        w = w->nextInFocusChain();
+    } while (!(w->focusPolicy() & Qt::TabFocus));
+    return w;
+}
+
 QList<QRadioButton*> Baud(TSioDlg& d) {
     return {d.BdRBtn[0], d.BdRBtn[1], d.BdRBtn[2], d.BdRBtn[3],
             d.BdRBtn[4], d.BdRBtn[5], d.BdRBtn[6]};
@@ -553,6 +561,25 @@ class ParameterDialogsTest : public QObject {
         }
         qvt::help::SetHandler(previous);
         QCOMPARE(asked, (QList<int>{31, 31, 31, 33, 34, 35, 36, 37, 0}));
+    }
+
+    void keyboardStartsAtTheFirstControlAndEndsAtTheButtons() {
+        record_.deviceType = 1;
+        TSPktDlg sp(record_, state_);
+        sp.Open();
+        QCOMPARE(sp.focusWidget(), static_cast<QWidget*>(sp.Sp1Edit1));
+        QCOMPARE(NextTabStop(sp.Sp2CBox2), static_cast<QWidget*>(sp.OKBtn));
+        QCOMPARE(NextTabStop(sp.OKBtn), static_cast<QWidget*>(sp.CancelBtn));
+        QCOMPARE(NextTabStop(sp.CancelBtn), static_cast<QWidget*>(sp.HelpBtn));
+
+        // In a radio group the keyboard lands on the chosen button.
+        TGwDlg gw(record_, state_);
+        gw.Open();
+        QCOMPARE(gw.focusWidget(), static_cast<QWidget*>(gw.GwRButton2));
+        TDaDlg da(record_, state_);
+        record_.daCardType = 2;
+        da.Open();
+        QCOMPARE(da.focusWidget(), static_cast<QWidget*>(da.DaRBtn3));
     }
 
     void captionsWithUmlautsAndBlanks() {
