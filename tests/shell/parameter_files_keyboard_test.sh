@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# End to end, from the keyboard, under a virtual X server: "Neu" opens
+# "Gerätewahl"; a switching point typed into "Schaltpunkte" is saved by
+# "Speichern", which asks for a name; "Laden..." of that file followed by
+# "Speichern unter..." writes the same 76 bytes.
+set -euo pipefail
+app="$(realpath "$1")"
+work="$(mktemp -d)"
+display=":$((90 + RANDOM % 40))"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+pid=""
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+export DISPLAY="$display"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+fail() { echo "FAIL: $*"; exit 1; }
+# The window with exactly this title, waiting for it to appear.
+window() { timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
+focus() { xdotool windowfocus --sync "$1"; sleep 0.3; }
+menu() {  # Alt+letter of the menu, then the item's letter
+    focus "$main"
+    xdotool key "alt+$1"
+    sleep 0.4
+    xdotool key "$2"
+}
+answer_file_dialog() {  # title, file name
+    local dlg
+    dlg=$(window "$1")
+    [ -n "$dlg" ] || fail "file dialog \"$1\" did not appear"
+    focus "$dlg"
+    xdotool key ctrl+a
+    xdotool type --delay 40 "$2"
+    xdotool key Return
+}
+wait_for_file() {
+    for _ in $(seq 50); do [ -f "$1" ] && return 0; sleep 0.1; done
+    fail "$1 was not written"
+}
+word() {  # word number n (1-based) of a file, as four hex digits low byte first
+    od -An -tx1 -j $((2 * ($2 - 1))) -N2 "$1" | tr -d ' \n'
+}
+
+cd "$work"
+"$app" &
+pid=$!
+main=$(window "QVT Parametrieren")
+[ -n "$main" ] || fail "main window did not appear"
+
+menu d n
+gw=$(window "Gerätewahl")
+[ -n "$gw" ] || fail "\"Neu\" did not open \"Gerätewahl\""
+focus "$gw"
+xdotool key Down Return  # second family, confirmed
+
+menu p s
+sp=$(window "Schaltpunkte")
+[ -n "$sp" ] || fail "\"Schaltpunkte\" did not open"
+focus "$sp"
+xdotool type --delay 40 -- "-0150"
+xdotool key Return
+
+menu d s
+answer_file_dialog "Konfiguration speichern unter" "erst.QVC"
+wait_for_file erst.QVC
+[ "$(stat -c %s erst.QVC)" = 76 ] || fail "erst.QVC has $(stat -c %s erst.QVC) bytes"
+[ "$(word erst.QVC 7)" = "6aff" ] || fail "switching point saved as $(word erst.QVC 7)"
+[ "$(word erst.QVC 14)" = "6400" ] || fail "encoder pulses saved as $(word erst.QVC 14)"
+[ "$(word erst.QVC 38)" = "0100" ] || fail "device type saved as $(word erst.QVC 38)"
+
+# A fresh set in memory, then the file back and saved under another name.
+menu d n
+gw=$(window "Gerätewahl")
+focus "$gw"
+xdotool key Escape
+menu d l
+answer_file_dialog "Parameter laden" "erst.QVC"
+sleep 0.5
+menu d p
+answer_file_dialog "Konfiguration speichern unter" "zweit.QVC"
+wait_for_file zweit.QVC
+cmp -s erst.QVC zweit.QVC || fail "zweit.QVC differs from erst.QVC"
+
+menu i b
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "the program did not end after Beenden"
+pid=""
+echo "1 passed, 0 failed"
