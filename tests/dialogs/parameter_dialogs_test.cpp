@@ -3,7 +3,6 @@
 // dialog's PC time from a fixed clock.
 #include <QCheckBox>
 #include <QEvent>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -580,27 +579,6 @@ class ParameterDialogsTest : public QObject {
         record_.daCardType = 2;
         da.Open();
         QCOMPARE(da.focusWidget(), static_cast<QWidget*>(da.DaRBtn3));
-    }
-
-    void captionsWithUmlautsAndBlanks() {
-        TGwDlg gw(record_, state_);
-        TPtDlg pt(record_, state_);
-        TSoDlg so(record_, state_);
-        TSPktDlg sp(record_, state_);
-        TMbDlg mb(record_, state_);
-        const std::pair<QString, const char*> cases[] = {
-            {gw.windowTitle(), "Gerätewahl"},
-            {gw.GwRButton2->text(), "QVT0xx (Frequenz, Drehzahl, Zähler, Durchfluß)"},
-            {pt.PtBtn1->text(), "Pt100 - Bereich1 (-150,0°C...+199,9°C)"},
-            {pt.PtBtn3->text(), "Pt1000 - Bereich1 (-150,0...+199,9°C)"},
-            {so.GroupBox2->title(), " Zählrichtung "},
-            {so.SoZlRBtn1->text(), "Vorwärts"},
-            {so.SoZlRBtn2->text(), "Rückwärts"},
-            {sp.Sp2CBox1->text(), "Relais = Öffner"},
-            {sp.findChild<QLabel*>("Label6")->text(), "Verzögerung"},
-            {mb.findChild<QLabel*>("MbLabel1")->text(), "Messwert Bereichsanfang (Zählerstand)"},
-        };
-        for (const auto& [text, expected] : cases) QCOMPARE(text, QString::fromUtf8(expected));
     }
 };
 
