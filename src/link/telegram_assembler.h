@@ -37,6 +37,13 @@ class TelegramAssembler {
     // Handles one byte that has already been read.
     std::optional<ReceivedTelegram> Feed(std::uint8_t byte, ByteSource& source);
 
+    // Forgets a telegram begun before the port was (re)opened; its bytes were
+    // sent before and are discarded like every other such byte.
+    void Restart() {
+        position_ = 0;
+        discarding_ = false;
+    }
+
     // Index of the next byte; 0 between telegrams.
     std::size_t position() const { return position_; }
     // True while bytes of a telegram have arrived but not its CR.

@@ -68,8 +68,10 @@ void LinkCommands::OpenSerialPort() {
     const qvt::ApplicationState& s = context_.state;
     const std::string& device =
         context_.settings.SerialDeviceFor(qvt::PortNumberForIndex(s.PortIndex));
-    if (port_->Open(device, qvt::BaudRateForIndex(s.BaudIndex)))
-        qvt::DrainInput(*port_);
+    if (!port_->Open(device, qvt::BaudRateForIndex(s.BaudIndex)))
+        return;
+    qvt::DrainInput(*port_);
+    assembler_.Restart();
 }
 
 void LinkCommands::CloseSerialPort() {

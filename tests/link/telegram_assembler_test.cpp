@@ -154,5 +154,17 @@ TEST(TelegramAssemblerTest, ReceivingWhileATelegramIsIncomplete) {
     EXPECT_FALSE(assembler.receiving());
 }
 
+TEST(TelegramAssemblerTest, RestartForgetsAnUnfinishedTelegram) {
+    TelegramAssembler assembler;
+    Assemble(assembler, std::string(40, 'x'));  // overlong, being dropped
+    assembler.Restart();
+    EXPECT_FALSE(assembler.receiving());
+    Assemble(assembler, "+1.2");
+    assembler.Restart();
+    const std::vector<ReceivedTelegram> done = Assemble(assembler, "-3.456\r");
+    ASSERT_EQ(done.size(), 1u);
+    EXPECT_EQ(done[0].text, "-3.456");
+}
+
 }  // namespace
 }  // namespace qvt

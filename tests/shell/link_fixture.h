@@ -24,19 +24,32 @@ struct LinkFixture {
         QString caption;
     };
 
-    explicit LinkFixture(const std::string& com2, bool createDialogs = true) {
+    // start: false leaves the window to Start(), e.g. after a configuration
+    // file was put in place.
+    explicit LinkFixture(const std::string& com2, bool start = true) {
         QDir::setCurrent(dir.path());
         context.settings.serialDevices[1] = com2;
         context.settings.parallelAccess = "none";
         qvt::SetMessageInterceptor([this](const QString& text, const QString& caption) {
             messages.push_back({text, caption});
         });
-        form = std::make_unique<TForm1>(context);
-        if (createDialogs) {
-            form->CreateDialogs();
-            form->FormCreate();
-        }
+        if (start)
+            Start();
     }
+
+    void Start() {
+        form.reset();
+        form = std::make_unique<TForm1>(context);
+        form->CreateDialogs();
+        form->FormCreate();
+    }
+
+    void WriteConfig(const QByteArray& bytes) {
+        QFile f(dir.filePath("QVT410.CFG"));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+    }
+
     ~LinkFixture() {
         form.reset();
         qvt::SetMessageInterceptor({});

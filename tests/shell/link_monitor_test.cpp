@@ -1,5 +1,6 @@
 // The telegram monitor in the main window, fed through a pseudo terminal.
 #include <QAction>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "link_fixture.h"
@@ -55,6 +56,51 @@ class LinkMonitorTest : public QObject {
         QVERIFY(!app.form->AnzGroupBox->isHidden());
         QVERIFY(!app.form->SerPanel->isHidden());
         QCOMPARE(app.link().IndicatorColour(), QColor(Qt::white));
+    }
+
+    void simulatorTelegramsInEveryForm_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("textPattern");
+        QTest::addColumn<QString>("value");
+        const QString stamp = R"(\d\d\.\d\d\.\d\d \d\d:\d\d:\d\d)";
+        QTest::newRow("27, whole") << QStringList{"--form", "27"} << stamp + R"(\+0012\.34C)"
+                                   << "+ 0012.34";
+        QTest::newRow("27, pieces of 4, zero bytes")
+            << QStringList{"--form", "27", "--chunk", "4", "--zeros", "--value", "-0.5"}
+            << stamp + "    -0.5C"
+            << "     -0.5";
+        QTest::newRow("28, pieces of 5")
+            << QStringList{"--form", "28", "--chunk", "5"} << stamp + R"(\+00012\.34)"
+            << "+ 00012.34";
+        QTest::newRow("short, pieces of 2, zero bytes")
+            << QStringList{"--form", "short", "--chunk", "2", "--zeros"} << R"(\+12\.34)"
+            << "+ 12.34";
+    }
+
+    void simulatorTelegramsInEveryForm() {
+        QFETCH(QStringList, options);
+        QFETCH(QString, textPattern);
+        QFETCH(QString, value);
+        // The first telegram comes once the port is open, so the monitor sees
+        // the stream from a telegram's start.
+        DevSimProcess device(QStringList{"--cycle", "20", "--baud", "4800", "--delay", "500"} +
+                             options);
+        QVERIFY(device.Start());
+        LinkFixture app(device.path().toStdString());
+        app.form->action("InDateispeichern1")->trigger();
+        QTRY_VERIFY(app.link().monitorStats().telegrams >= 6);
+        const QRegularExpression whole("^" + textPattern + "$");
+        QVERIFY2(whole.match(app.form->SerLabel->text()).hasMatch(),
+                 qPrintable(app.form->SerLabel->text()));
+        QCOMPARE(app.form->AnzLabel->text(), value);
+        QFile log(app.dir.filePath(QString::fromStdString(app.link().log().fileName())));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromLatin1(log.readAll()).split("\r\n");
+        QVERIFY(lines.size() >= 7);
+        QCOMPARE(lines.back(), QString());
+        for (const QString& line : lines.mid(0, lines.size() - 1)) {
+            QVERIFY2(whole.match(line).hasMatch(), qPrintable(line));
+        }
     }
 
     void telegramSplitAcrossReadsTurnsTheIndicatorRedUntilItsEnd() {

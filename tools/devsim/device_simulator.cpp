@@ -9,7 +9,6 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <deque>
 #include <optional>
 
 #include "devsim/device_telegrams.h"
@@ -27,20 +26,20 @@ std::tm LocalNow() {
     return local;
 }
 
-bool WriteByte(int fd, std::uint8_t byte) {
-    for (;;) {
-        const ssize_t n = ::write(fd, &byte, 1);
-        if (n == 1)
-            return true;
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && errno == EAGAIN) {
+bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+        } else if (n < 0 && errno == EAGAIN) {
             pollfd p{fd, POLLOUT, 0};
             ::poll(&p, 1, 100);
-            continue;
+        } else if (!(n < 0 && errno == EINTR)) {
+            return false;
         }
-        return false;
     }
+    return true;
 }
 
 // Waits up to the given time for something to read; true when there is.
@@ -65,9 +64,9 @@ int RunDevice(int fd, const Options& options, const volatile std::sig_atomic_t& 
     const Clock::duration cycle = std::chrono::milliseconds(options.cycleMs);
 
     PcFrameReader reader(options);
-    std::deque<std::uint8_t> out;  // the telegram on its way
+    std::vector<std::uint8_t> out;  // the telegram on its way
     long sent = 0;
-    Clock::time_point nextTelegram = Clock::now();
+    Clock::time_point nextTelegram = Clock::now() + std::chrono::milliseconds(options.delayMs);
     Clock::time_point nextByte = Clock::now();
     std::optional<std::uint8_t> reply;
     Clock::time_point replyAt{};
@@ -88,7 +87,7 @@ int RunDevice(int fd, const Options& options, const volatile std::sig_atomic_t& 
         const bool paused = reader.receiving() || reply.has_value();
 
         if (reply && now >= replyAt) {
-            if (!WriteByte(fd, *reply))
+            if (!WriteAll(fd, {*reply}))
                 return 1;
             reply.reset();
             nextByte = std::max(nextByte, now + byteTime);
@@ -101,26 +100,22 @@ int RunDevice(int fd, const Options& options, const volatile std::sig_atomic_t& 
             nextByte = std::max(nextByte, now);
         }
         if (!paused && !out.empty() && now >= nextByte) {
-            if (byteTime == Clock::duration::zero()) {
-                const std::vector<std::uint8_t> block(out.begin(), out.end());
-                std::size_t done = 0;
-                while (done < block.size()) {
-                    const ssize_t n = ::write(fd, block.data() + done, block.size() - done);
-                    if (n < 0 && errno != EINTR && errno != EAGAIN)
-                        return 1;
-                    if (n > 0)
-                        done += static_cast<std::size_t>(n);
-                }
-                out.clear();
-            } else {
-                if (!WriteByte(fd, out.front()))
-                    return 1;
-                out.pop_front();
-                // Paced on a fixed schedule, so the average rate is exactly the line's.
-                nextByte = std::max(nextByte + byteTime, now - byteTime);
-            }
+            // A piece as a serial adapter hands it over; the next one follows
+            // when this one has had its time on the line.
+            const std::size_t size =
+                options.chunk > 0 ? std::min<std::size_t>(options.chunk, out.size()) : out.size();
+            const std::vector<std::uint8_t> piece(out.begin(), out.begin() + size);
+            if (!WriteAll(fd, piece))
+                return 1;
+            out.erase(out.begin(), out.begin() + size);
+            // On a fixed schedule, so the average rate is the line's; a delay
+            // is caught up, but never by more than one piece at once.
+            const auto lineTime = byteTime * static_cast<long>(size);
+            nextByte += lineTime;
+            if (nextByte < now - lineTime)
+                nextByte = now;
             if (out.empty())
-                nextTelegram = Clock::now() + cycle;
+                nextTelegram = nextByte + cycle;
             continue;
         }
         if (!doneReported && !moreTelegrams && out.empty()) {

@@ -18,9 +18,13 @@ const char* const kUsage =
     "  --unit C            character after the value in the long forms (default C)\n"
     "  --zeros             put zero bytes into each telegram\n"
     "  --cycle MS          pause between telegrams in milliseconds (default 1000)\n"
+    "  --delay MS          wait this long before the first telegram\n"
     "  --count N           send N telegrams, then only answer (default endless)\n"
     "  --baud N            pace the output as a line of N baud does (default 19200,\n"
-    "                      0 writes each telegram at once)\n"
+    "                      0: as fast as the PC takes it)\n"
+    "  --chunk N           hand the bytes over N at a time, each piece after the\n"
+    "                      line time of the one before (default: whole telegrams,\n"
+    "                      as a serial adapter delivers them)\n"
     "  --reply MODE        judge: 0x06 for a correct telegram, 0x15 otherwise\n"
     "                      (default); nak: always 0x15; none: stay silent\n"
     "  --reply-delay MS    answer this late\n"
@@ -86,6 +90,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             if (!isNumber || number < 0)
                 return bad();
             o.cycleMs = static_cast<int>(number);
+        } else if (name == "--delay") {
+            if (!isNumber || number < 0)
+                return bad();
+            o.delayMs = static_cast<int>(number);
         } else if (name == "--count") {
             if (!isNumber || number < -1)
                 return bad();
@@ -94,6 +102,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             if (!isNumber || number < 0)
                 return bad();
             o.baud = static_cast<int>(number);
+        } else if (name == "--chunk") {
+            if (!isNumber || number < 0)
+                return bad();
+            o.chunk = static_cast<int>(number);
         } else if (name == "--reply") {
             if (value == "judge")
                 o.reply = ReplyMode::kJudge;

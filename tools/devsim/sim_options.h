@@ -19,8 +19,10 @@ struct Options {
     bool numbered = false;  // value field carries the telegram's running number
     bool zeros = false;     // zero bytes inside each telegram
     int cycleMs = 1000;     // pause between telegrams
+    int delayMs = 0;        // pause before the first telegram
     long count = -1;        // telegrams to send; -1 endless, 0 none
     int baud = 19200;       // output paced as on a line of this rate; 0 unpaced
+    int chunk = 0;          // bytes handed over at a time; 0: a whole telegram
     ReplyMode reply = ReplyMode::kJudge;
     int replyDelayMs = 0;
     std::uint8_t deviceType = 0;  // how the parameter telegram is decoded

@@ -7,6 +7,7 @@
 
 #include "core/parameter_record.h"
 #include "link/pty/devsim_process.h"
+#include "link/pty/shifted_clock.h"
 #include "link/telegrams.h"
 #include "link/transmission.h"
 #include "platform/qt_serial_port.h"
@@ -15,35 +16,6 @@ namespace qvt {
 namespace {
 
 using namespace std::chrono_literals;
-
-// The PC clock set to a given local time, running on from there.
-class ShiftedClock : public Clock {
-  public:
-    explicit ShiftedClock(std::tm local) {
-        local.tm_isdst = -1;
-        base_ = std::chrono::system_clock::from_time_t(std::mktime(&local));
-        start_ = std::chrono::steady_clock::now();
-    }
-    TimePoint Now() const override {
-        return base_ + std::chrono::duration_cast<TimePoint::duration>(
-                           std::chrono::steady_clock::now() - start_);
-    }
-
-  private:
-    TimePoint base_;
-    std::chrono::steady_clock::time_point start_;
-};
-
-std::tm Sunday6December2026At2122() {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mon = 11;
-    t.tm_mday = 6;
-    t.tm_hour = 21;
-    t.tm_min = 22;
-    t.tm_sec = 0;
-    return t;
-}
 
 ParameterRecord ExampleRecord() {
     ParameterRecord r;

@@ -1,0 +1,272 @@
+// "Sen&den", "TEST" and the PC port dialog against the device simulator.
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "dialogs/az_dlg.h"
+#include "dialogs/psio_dlg.h"
+#include "link/pty/shifted_clock.h"
+#include "link_fixture.h"
+
+namespace {
+
+const QString kParametersOk = QString::fromUtf8("Parameter fehlerfrei übertragen");
+const QString kParametersFailed = QString::fromUtf8("Fehler bei der Übertragung der Parameter");
+const QString kValueOk = QString::fromUtf8("Wert fehlerfrei übertragen");
+const QString kValueFailed = QString::fromUtf8("Fehler bei der Übertragung");
+
+// Runs the modal PC port dialog, doing `choose` in it once it is up.
+void RunPortDialog(LinkFixture& app, std::function<void(TPSioDlg*)> choose) {
+    TPSioDlg* dialog = app.form->dialogs().PSioDlg;
+    QTimer::singleShot(0, dialog, [dialog, choose] {
+        QTRY_VERIFY(dialog->isVisible());
+        choose(dialog);
+    });
+    app.link().PCSIO1Click();
+}
+
+}  // namespace
+
+class LinkSerialTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void sendenSendsTheExampleTelegram() {
+        DevSimProcess device({"--count", "0"});
+        QVERIFY(device.Start());
+        LinkFixture app(device.path().toStdString());
+        qvt::ParameterRecord& r = app.context.record;
+        r.daCardType = 2;
+        r.sioMode = 0;
+        r.azAverageCount = "000";
+        app.link().SetClock(std::make_shared<ShiftedClock>(Sunday6December2026At2122()));
+        app.form->action("Senden1")->trigger();
+        QCOMPARE(app.messages.size(), std::size_t(1));
+        QCOMPARE(app.messages[0].text, kParametersOk);
+        QCOMPARE(app.messages[0].caption, QString("Meldung"));
+        QVERIFY(device.WaitForOutput("bytes ="));
+        QVERIFY2(device.Output().contains(
+                     "bytes = 02 3D 00 00 00 00 00 00 00 00 02 00 00 00 00 00 00 00 00 00 00 00 "
+                     "00 00 00 00 00 00 00 01 00 00 00 00 00 00 00 00 01 00 00 00 00 00 00 00 "
+                     "00 00 00 00 05 00 22 21 06 00 12 26 00 00 00 00 C9\n"),
+                 qPrintable(device.Output()));
+    }
+
+    void sendenReportsTheDevicesAnswer_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("minMs");
+        QTest::addColumn<int>("maxMs");
+        QTest::newRow("accepted") << QStringList{} << kParametersOk << "Meldung" << 0 << 900;
+        QTest::newRow("refused") << QStringList{"--reply", "nak"} << kParametersFailed << "Fehler"
+                                 << 0 << 900;
+        QTest::newRow("silent") << QStringList{"--reply", "none"} << kParametersFailed << "Fehler"
+                                << 950 << 2300;
+        QTest::newRow("too late") << QStringList{"--reply-delay", "2500"} << kParametersFailed
+                                  << "Fehler" << 950 << 2300;
+    }
+
+    void sendenReportsTheDevicesAnswer() {
+        QFETCH(QStringList, options);
+        QFETCH(QString, text);
+        QFETCH(QString, caption);
+        QFETCH(int, minMs);
+        QFETCH(int, maxMs);
+        DevSimProcess device(QStringList{"--count", "0"} + options);
+        QVERIFY(device.Start());
+        LinkFixture app(device.path().toStdString());
+        QElapsedTimer timer;
+        timer.start();
+        app.link().Senden1Click();
+        const qint64 elapsed = timer.elapsed();
+        QCOMPARE(app.messages.size(), std::size_t(1));
+        QCOMPARE(app.messages[0].text, text);
+        QCOMPARE(app.messages[0].caption, caption);
+        QVERIFY2(elapsed >= minMs && elapsed <= maxMs, qPrintable(QString::number(elapsed)));
+    }
+
+    void sendenWithoutADevice() {
+        LinkFixture app("/dev/qvt-no-device-here");
+        QVERIFY(!app.link().port().IsOpen());
+        QElapsedTimer timer;
+        timer.start();
+        app.link().Senden1Click();
+        QVERIFY(timer.elapsed() >= 950 && timer.elapsed() <= 2300);
+        QCOMPARE(app.messages.size(), std::size_t(1));
+        QCOMPARE(app.messages[0].text, kParametersFailed);
+        timer.restart();
+        app.form->dialogs().AzDlg->Button1Click();
+        QVERIFY(timer.elapsed() <= 1300);
+        QCOMPARE(app.messages.size(), std::size_t(2));
+        QCOMPARE(app.messages[1].text, kValueFailed);
+        QCOMPARE(app.messages[1].caption, QString("Fehler"));
+    }
+
+    void testButtonSendsTheValue_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("point");
+        QTest::addColumn<QString>("deviceShows");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("1234, X . XXX") << QStringList{} << "1234" << 1 << "1.234" << kValueOk;
+        QTest::newRow("9999 is 3999") << QStringList{} << "9999" << 0 << "3999" << kValueOk;
+        QTest::newRow("refused") << QStringList{"--reply", "nak"} << "0012" << 3 << "001.2"
+                                 << kValueFailed;
+    }
+
+    void testButtonSendsTheValue() {
+        QFETCH(QStringList, options);
+        QFETCH(QString, value);
+        QFETCH(int, point);
+        QFETCH(QString, deviceShows);
+        QFETCH(QString, text);
+        DevSimProcess device(QStringList{"--count", "0"} + options);
+        QVERIFY(device.Start());
+        LinkFixture app(device.path().toStdString());
+        TAzDlg* dialog = app.form->dialogs().AzDlg;
+        dialog->Open();
+        QRadioButton* points[] = {dialog->DzRBtn1, dialog->DzRBtn2, dialog->DzRBtn3,
+                                  dialog->DzRBtn4};
+        points[point]->setChecked(true);
+        dialog->AzDEdit1->setText(value);
+        QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+        QCOMPARE(app.messages.size(), std::size_t(1));
+        QCOMPARE(app.messages[0].text, text);
+        QVERIFY(device.WaitForOutput("value = " + deviceShows + "\n"));
+        dialog->close();
+    }
+
+    void portDialogPreselects_data() {
+        QTest::addColumn<int>("baudIndex");
+        QTest::addColumn<int>("portIndex");
+        QTest::addColumn<QString>("baudButton");
+        QTest::addColumn<QString>("portButton");
+        QTest::newRow("150 on the device") << 0 << 0 << "PsRBtn6"
+                                           << "PcRBtn1";
+        QTest::newRow("300") << 1 << 1 << "PsRBtn2"
+                             << "PcRBtn2";
+        QTest::newRow("2400") << 4 << 3 << "PsRBtn5"
+                              << "PcRBtn4";
+        QTest::newRow("4800") << 5 << 5 << "PsRBtn6"
+                              << "PcRBtn6";
+        QTest::newRow("9600") << 6 << 2 << "PsRBtn7"
+                              << "PcRBtn3";
+        QTest::newRow("19200 from the file") << 7 << 4 << "PsRBtn6"
+                                             << "PcRBtn5";
+        QTest::newRow("out of range") << 200 << 9 << "PsRBtn6"
+                                      << "PcRBtn2";
+    }
+
+    void portDialogPreselects() {
+        QFETCH(int, baudIndex);
+        QFETCH(int, portIndex);
+        QFETCH(QString, baudButton);
+        QFETCH(QString, portButton);
+        LinkFixture app("/dev/qvt-no-device-here");
+        TPSioDlg* dialog = app.form->dialogs().PSioDlg;
+        QCOMPARE(dialog->windowTitle(), QString("Serielle Schnittstelle PC"));
+        app.context.state.BaudIndex = static_cast<std::uint8_t>(baudIndex);
+        app.context.state.PortIndex = static_cast<std::uint8_t>(portIndex);
+        dialog->Prepare();
+        const QList<QRadioButton*> buttons = dialog->findChildren<QRadioButton*>();
+        QCOMPARE(buttons.size(), 12);
+        for (QRadioButton* b : buttons) {
+            const bool expected = b->objectName() == baudButton || b->objectName() == portButton;
+            QVERIFY2(b->isChecked() == expected, qPrintable(b->objectName()));
+        }
+    }
+
+    void portDialogOkReopensAndKeepsTheChoice() {
+        DevSimProcess first({"--count", "0"});
+        DevSimProcess second({"--count", "0"});
+        QVERIFY(first.Start());
+        QVERIFY(second.Start());
+        LinkFixture app(first.path().toStdString());
+        app.context.settings.serialDevices[3] = second.path().toStdString();
+        QCOMPARE(app.Config(), QByteArray("\x01\x05\x00\x01", 4));
+        RunPortDialog(app, [](TPSioDlg* d) {
+            QCOMPARE(d->PsRBtn6->text(), QString("4800 Baud"));
+            QCOMPARE(d->PsRBtn2->text(), QString("300  Baud"));
+            d->PcRBtn4->setChecked(true);
+            d->PsRBtn7->setChecked(true);
+            QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+        });
+        QCOMPARE(int(app.context.state.PortIndex), 3);
+        QCOMPARE(int(app.context.state.BaudIndex), 6);
+        QCOMPARE(app.Config(), QByteArray("\x03\x06\x00\x01", 4));
+        app.link().Senden1Click();
+        QCOMPARE(app.messages.back().text, kParametersOk);
+        QVERIFY(second.WaitForOutput("parameter telegram"));
+        QVERIFY(!first.Output().contains("parameter telegram"));
+    }
+
+    void portDialogCancelStillReopens() {
+        PtyPair before;
+        PtyPair after;
+        QVERIFY(before.ok() && after.ok());
+        LinkFixture app(before.path());
+        app.context.settings.serialDevices[1] = after.path();
+        RunPortDialog(app, [](TPSioDlg* d) { QTest::mouseClick(d->CancelBtn, Qt::LeftButton); });
+        QCOMPARE(app.Config(), QByteArray("\x01\x05\x00\x01", 4));
+        after.Send("+1.500\r");
+        QTRY_COMPARE(app.form->SerLabel->text(), QString("+1.500"));
+        // A telegram begun before a reopen is not continued after it.
+        after.Send("+9.9");
+        QTRY_COMPARE(app.link().IndicatorColour(), QColor(Qt::red));
+        RunPortDialog(app, [](TPSioDlg* d) { QTest::mouseClick(d->CancelBtn, Qt::LeftButton); });
+        after.Send("-2.500\r");
+        QTRY_COMPARE(app.form->SerLabel->text(), QString("-2.500"));
+    }
+
+    void monitorRunsWhileThePortDialogIsOpen() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        bool seen = false;
+        RunPortDialog(app, [&](TPSioDlg* d) {
+            device.Send("+2.500\r");
+            seen = WaitUntil([&] { return app.form->SerLabel->text() == "+2.500"; });
+            QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
+        });
+        QVERIFY(seen);
+    }
+
+    void rateFromTheFileAndBackTo4800() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path(), false);
+        app.WriteConfig(QByteArray("\x01\x07\x00\x01", 4));
+        app.Start();
+        termios t{};
+        ::tcgetattr(device.pcSide(), &t);
+        QCOMPARE(::cfgetospeed(&t), speed_t(B19200));
+        RunPortDialog(app, [](TPSioDlg* d) {
+            QVERIFY(d->PsRBtn6->isChecked());
+            QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+        });
+        QCOMPARE(int(app.context.state.BaudIndex), 5);
+        QCOMPARE(app.Config(), QByteArray("\x01\x05\x00\x01", 4));
+        ::tcgetattr(device.pcSide(), &t);
+        QCOMPARE(::cfgetospeed(&t), speed_t(B4800));
+    }
+
+    void portIndexAboveFiveOpensCom6() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app("/dev/qvt-no-device-here", false);
+        app.WriteConfig(QByteArray("\x09\x05\x00\x01", 4));
+        app.context.settings.serialDevices[5] = device.path();
+        app.Start();
+        QCOMPARE(int(app.context.state.PortIndex), 5);
+        QVERIFY(app.link().port().IsOpen());
+        device.Send("+6.000\r");
+        QTRY_COMPARE(app.form->SerLabel->text(), QString("+6.000"));
+    }
+};
+
+QTEST_MAIN(LinkSerialTest)
+#include "link_serial_test.moc"
