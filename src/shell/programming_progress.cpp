@@ -1,5 +1,6 @@
 #include "shell/programming_progress.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -16,6 +17,10 @@ constexpr int kPaintIntervalMs = 40;
 }  // namespace
 
 void ProgrammingProgress::ShowProgress(const std::string& text) {
+    // Let the closed menu leave the screen and the window repaint beneath it;
+    // user input stays queued, and the serial port is not read meanwhile.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                    QEventLoop::ExcludeSocketNotifiers);
     form_.PLabel->setText(QString::fromStdString(text));
     form_.PLabel->adjustSize();
     form_.AnzGroupBox->hide();
