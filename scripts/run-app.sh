@@ -26,8 +26,23 @@ set_ini() {  # section key value
 # programming menu shown.
 set_ini parallel access emulated
 set_ini programming menu visible
+
+# A simulated device on COM2 (a pseudo terminal), sending a telegram every
+# second and answering "Senden" and "TEST"; what it receives is written to
+# run/devsim.log. It is stopped when the program ends.
+"$root/build/bin/qvt-devsim" > devsim.log 2>&1 &
+devsim_pid=$!
+trap 'kill "$devsim_pid" 2>/dev/null || true; wait "$devsim_pid" 2>/dev/null || true' EXIT
+for _ in $(seq 50); do [ -s devsim.log ] && break; sleep 0.1; done
+devsim_path="$(head -n 1 devsim.log)"
+[ -n "$devsim_path" ] || { echo "The device simulator did not start:" >&2; cat devsim.log >&2; exit 1; }
+set_ini serial COM2 "$devsim_path"
+
+status=0
 if [ -z "${DISPLAY:-}" ]; then
     echo "No DISPLAY: starting under a virtual X server (xvfb-run)."
-    exec xvfb-run -a "$root/build/bin/qvt410"
+    xvfb-run -a "$root/build/bin/qvt410" || status=$?
+else
+    "$root/build/bin/qvt410" || status=$?
 fi
-exec "$root/build/bin/qvt410"
+exit "$status"
