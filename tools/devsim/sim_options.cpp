@@ -27,7 +27,7 @@ const char* const kUsage =
     "                      as a serial adapter delivers them)\n"
     "  --reply MODE        judge: 0x06 for a correct telegram, 0x15 otherwise\n"
     "                      (default); nak: always 0x15; none: stay silent\n"
-    "  --reply-delay MS    answer this late\n"
+    "  --reply-delay MS    answer this much later than the usual 20 ms\n"
     "  --type T            device type 0, 1 or 2 for decoding parameters (default 0)\n";
 
 namespace {

@@ -1,0 +1,166 @@
+// qvt-linkbench [--count N] [--idle S] [--baud B]
+// Streams N numbered telegrams (27-byte form) from the device simulator at
+// the line rate through a pseudo terminal into the main window's monitor with
+// the log file and the list of telegrams on, then leaves the port idle for S
+// seconds. Reports lost telegrams, processing time per telegram and the CPU
+// the program uses while streaming and while idle.
+#include <sys/resource.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "dialogs/message_box.h"
+#include "shell/link_commands.h"
+#include "shell/main_window.h"
+
+namespace {
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Counts the pages instead of printing them.
+class CountingPrinter : public qvt::Printer {
+  public:
+    explicit CountingPrinter(int& pages) : pages_(pages) {}
+    bool Print(const std::vector<qvt::PrintText>&) override {
+        ++pages_;
+        return true;
+    }
+
+  private:
+    int& pages_;
+};
+
+int Argument(const QStringList& args, const QString& name, int fallback) {
+    const int i = args.indexOf(name);
+    return i >= 0 && i + 1 < args.size() ? args[i + 1].toInt() : fallback;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    const int count = Argument(args, "--count", 10000);
+    const int idleSeconds = Argument(args, "--idle", 10);
+    const int baud = Argument(args, "--baud", 19200);
+
+    // The log goes to the disk of the current directory, as it would in use.
+    QTemporaryDir work(QDir::current().filePath("linkbench-XXXXXX"));
+    QDir::setCurrent(work.path());
+
+    QProcess device;
+    device.start(QCoreApplication::applicationDirPath() + "/qvt-devsim",
+                 {"--numbered", "--cycle", "0", "--baud", QString::number(baud), "--count",
+                  QString::number(count), "--delay", "1000", "--form", "27"});
+    if (!device.waitForStarted(5000) || !device.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "qvt-linkbench: the device simulator did not start\n");
+        return 1;
+    }
+    const QString path = QString::fromUtf8(device.readLine()).trimmed();
+
+    qvt::AppContext context;
+    context.settings.serialDevices[1] = path.toStdString();
+    context.settings.parallelAccess = "none";
+    int messages = 0;
+    qvt::SetMessageInterceptor([&messages](const QString&, const QString&) { ++messages; });
+    TForm1 form(context);
+    form.CreateDialogs();
+    form.FormCreate();
+    int pages = 0;
+    LinkCommands& link = form.linkCommands();
+    link.SetPrinter(std::make_unique<CountingPrinter>(pages));
+    form.action("InDateispeichern1")->trigger();
+    form.action("Drucken1")->trigger();
+    const QString logName = QString::fromStdString(link.log().fileName());
+
+    // Streaming: the line needs 28 bytes x 10 bits per telegram.
+    const double lineSeconds = count * 28.0 * 10.0 / baud;
+    QElapsedTimer wall;
+    wall.start();
+    const double cpuStart = CpuSeconds();
+    bool sent = false;
+    {
+        // The program's own event loop, looked at ten times a second.
+        QEventLoop loop;
+        QTimer check;
+        QObject::connect(&check, &QTimer::timeout, [&] {
+            if (device.canReadLine() && device.readAll().contains("sent "))
+                sent = true;
+            const bool done = sent && link.monitorStats().telegrams >= count;
+            if (done || wall.elapsed() > (lineSeconds + 60) * 1000)
+                loop.quit();
+        });
+        check.start(100);
+        loop.exec();
+    }
+    const double streamWall = wall.elapsed() / 1000.0;
+    const double streamCpu = CpuSeconds() - cpuStart;
+    const LinkCommands::MonitorStats stats = link.monitorStats();
+
+    // Idle: the port open, nothing arriving.
+    const double idleCpuStart = CpuSeconds();
+    QElapsedTimer idle;
+    idle.start();
+    {
+        QEventLoop loop;
+        QTimer::singleShot(idleSeconds * 1000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    const double idleCpu = CpuSeconds() - idleCpuStart;
+    const double idleWall = idle.elapsed() / 1000.0;
+
+    // The log: every telegram once, in order.
+    QFile log(logName);
+    log.open(QIODevice::ReadOnly);
+    const QList<QByteArray> lines = log.readAll().split('\n');
+    static const QRegularExpression kNumber(R"(\+(\d{7})C\r$)");
+    int logged = 0;
+    int inOrder = 0;
+    for (const QByteArray& line : lines) {
+        const QRegularExpressionMatch m = kNumber.match(QString::fromLatin1(line));
+        if (!m.hasMatch())
+            continue;
+        ++logged;
+        if (m.captured(1).toInt() == logged)
+            ++inOrder;
+    }
+
+    device.terminate();
+    device.waitForFinished(5000);
+    qvt::SetMessageInterceptor({});
+
+    std::printf("telegrams sent:              %d (27-byte form, %d baud, back to back)\n", count,
+                baud);
+    std::printf("telegrams shown:             %lld\n", static_cast<long long>(stats.telegrams));
+    std::printf("telegrams lost:              %lld\n",
+                static_cast<long long>(count - stats.telegrams));
+    std::printf("log lines, in order:         %d of %d\n", inOrder, logged);
+    std::printf("pages of 41 lines:           %d, %d lines left in the list\n", pages,
+                context.state.PrintLineCount);
+    std::printf("line time:                   %.1f s (stream took %.1f s)\n", lineSeconds,
+                streamWall);
+    std::printf("processing per telegram:     %.1f us (monitor, display, log with flush, list)\n",
+                stats.telegrams ? stats.busyNanoseconds / 1e3 / stats.telegrams : 0.0);
+    std::printf("CPU while streaming:         %.1f %% of one core (%.1f us per telegram)\n",
+                100.0 * streamCpu / streamWall,
+                stats.telegrams ? streamCpu * 1e6 / stats.telegrams : 0.0);
+    std::printf("CPU while idle:              %.2f %% of one core (%.3f s in %.1f s)\n",
+                100.0 * idleCpu / idleWall, idleCpu, idleWall);
+    std::printf("message boxes:               %d\n", messages);
+    return stats.telegrams == count && inOrder == count ? 0 : 1;
+}
