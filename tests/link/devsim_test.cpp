@@ -4,7 +4,6 @@
 #include "core/parameter_record.h"
 #include "devsim/device_telegrams.h"
 #include "devsim/pc_frame_reader.h"
-#include "devsim/sim_options.h"
 #include "link/telegram_assembler.h"
 #include "link/telegrams.h"
 #include "link_fakes.h"
@@ -179,41 +178,6 @@ TEST(PcFrameReaderTest, ReportListsTheDecodedParameters) {
     EXPECT_NE(frame->report.find("parameter telegram (63 bytes): ok, reply 06"), std::string::npos);
     EXPECT_NE(frame->report.find("  sp1Setpoint = -0150\n"), std::string::npos);
     EXPECT_NE(frame->report.find("  bytes = 02 3D "), std::string::npos);
-}
-
-struct OptionCase {
-    std::vector<std::string> args;
-    bool ok;
-};
-
-class SimOptionsTest : public ::testing::TestWithParam<OptionCase> {};
-
-TEST_P(SimOptionsTest, Parses) {
-    std::string error;
-    EXPECT_EQ(ParseOptions(GetParam().args, error).has_value(), GetParam().ok) << error;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Args, SimOptionsTest,
-    ::testing::Values(OptionCase{{}, true}, OptionCase{{"--form", "28", "--cycle", "0"}, true},
-                      OptionCase{{"--form", "29"}, false}, OptionCase{{"--cycle"}, false},
-                      OptionCase{{"--count", "-2"}, false}, OptionCase{{"--reply", "none"}, true},
-                      OptionCase{{"--reply", "maybe"}, false}, OptionCase{{"--unit", "mV"}, false},
-                      OptionCase{{"--baud", "19k"}, false}, OptionCase{{"--bogus", "1"}, false},
-                      OptionCase{{"--numbered", "--zeros", "--type", "1"}, true}));
-
-TEST(SimOptionsTest, Values) {
-    std::string error;
-    const auto o = ParseOptions({"--form", "short", "--value", "-1.0", "--count", "41", "--baud",
-                                 "0", "--reply-delay", "1500", "--link", "/tmp/x"},
-                                error);
-    ASSERT_TRUE(o.has_value()) << error;
-    EXPECT_EQ(o->form, Form::kShort);
-    EXPECT_EQ(o->value, "-1.0");
-    EXPECT_EQ(o->count, 41);
-    EXPECT_EQ(o->baud, 0);
-    EXPECT_EQ(o->replyDelayMs, 1500);
-    EXPECT_EQ(o->link, "/tmp/x");
 }
 
 }  // namespace

@@ -61,13 +61,18 @@ class LinkSerialTest : public QObject {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("minMs");
         QTest::addColumn<int>("maxMs");
-        QTest::newRow("accepted") << QStringList{} << kParametersOk << "Meldung" << 0 << 900;
-        QTest::newRow("refused") << QStringList{"--reply", "nak"} << kParametersFailed << "Fehler"
-                                 << 0 << 900;
-        QTest::newRow("silent") << QStringList{"--reply", "none"} << kParametersFailed << "Fehler"
-                                << 950 << 2300;
-        QTest::newRow("too late") << QStringList{"--reply-delay", "2500"} << kParametersFailed
-                                  << "Fehler" << 950 << 2300;
+        const QStringList quiet{"--count", "0"};
+        QTest::newRow("accepted") << quiet << kParametersOk << "Meldung" << 0 << 900;
+        QTest::newRow("refused") << quiet + QStringList{"--reply", "nak"} << kParametersFailed
+                                 << "Fehler" << 0 << 900;
+        QTest::newRow("silent") << quiet + QStringList{"--reply", "none"} << kParametersFailed
+                                << "Fehler" << 950 << 2300;
+        QTest::newRow("too late") << quiet + QStringList{"--reply-delay", "2500"}
+                                  << kParametersFailed << "Fehler" << 950 << 2300;
+        // What the device sent before the answer is drained; its answer is
+        // the first byte after sending.
+        QTest::newRow("while the device sends") << QStringList{"--cycle", "0", "--baud", "4800"}
+                                                << kParametersOk << "Meldung" << 0 << 900;
     }
 
     void sendenReportsTheDevicesAnswer() {
@@ -76,9 +81,10 @@ class LinkSerialTest : public QObject {
         QFETCH(QString, caption);
         QFETCH(int, minMs);
         QFETCH(int, maxMs);
-        DevSimProcess device(QStringList{"--count", "0"} + options);
+        DevSimProcess device(options);
         QVERIFY(device.Start());
         LinkFixture app(device.path().toStdString());
+        QTest::qWait(100);
         QElapsedTimer timer;
         timer.start();
         app.link().Senden1Click();
@@ -116,6 +122,9 @@ class LinkSerialTest : public QObject {
         QTest::newRow("9999 is 3999") << QStringList{} << "9999" << 0 << "3999" << kValueOk;
         QTest::newRow("refused") << QStringList{"--reply", "nak"} << "0012" << 3 << "001.2"
                                  << kValueFailed;
+        // The window closes at the next whole second at the latest.
+        QTest::newRow("too late") << QStringList{"--reply-delay", "1100"} << "0005" << 0 << "0005"
+                                  << kValueFailed;
     }
 
     void testButtonSendsTheValue() {

@@ -73,14 +73,14 @@ int RunDevice(int fd, const Options& options, const volatile std::sig_atomic_t& 
     long sent = 0;
     Clock::time_point nextTelegram = Clock::now() + std::chrono::milliseconds(options.delayMs);
     Clock::time_point nextByte = Clock::now();
-    std::optional<std::uint8_t> reply;
+    int reply = -1;  // the answer byte due at replyAt, -1 for none
     Clock::time_point replyAt{};
     bool doneReported = false;
     auto answer = [&](const PcFrame& frame) {
         std::fputs(frame.report.c_str(), stdout);
         std::fflush(stdout);
         if (frame.reply) {
-            reply = frame.reply;
+            reply = *frame.reply;
             replyAt = Clock::now() + kTurnaround + std::chrono::milliseconds(options.replyDelayMs);
         }
     };
@@ -89,12 +89,12 @@ int RunDevice(int fd, const Options& options, const volatile std::sig_atomic_t& 
         const Clock::time_point now = Clock::now();
         const bool moreTelegrams = options.count < 0 || sent < options.count;
         // The device keeps quiet while the PC talks and until it has answered.
-        const bool paused = reader.receiving() || reply.has_value();
+        const bool paused = reader.receiving() || reply >= 0;
 
-        if (reply && now >= replyAt) {
-            if (!WriteAll(fd, {*reply}))
+        if (reply >= 0 && now >= replyAt) {
+            if (!WriteAll(fd, {static_cast<std::uint8_t>(reply)}))
                 return 1;
-            reply.reset();
+            reply = -1;
             nextByte = std::max(nextByte, now + byteTime);
             continue;
         }
@@ -132,7 +132,7 @@ int RunDevice(int fd, const Options& options, const volatile std::sig_atomic_t& 
         // Sleep until the next thing to do, or until the PC sends something.
         std::optional<Clock::time_point> wake = reader.Deadline();
         auto earliest = [&wake](Clock::time_point t) { wake = wake ? std::min(*wake, t) : t; };
-        if (reply)
+        if (reply >= 0)
             earliest(replyAt);
         if (!paused && !out.empty())
             earliest(nextByte);
