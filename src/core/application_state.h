@@ -28,6 +28,9 @@ struct ApplicationState {
     std::string CurrentFileName = "Leer";
     std::uint8_t PortAccessMode = kPortAccessNone;
     std::uint8_t ShutdownDone = 0;
+    // Where QVT410.CFG was found at start. Choosing a firmware file in another
+    // folder moves the working directory, but the settings stay in one file.
+    std::string ConfigFilePath = "QVT410.CFG";
 };
 
 }  // namespace qvt

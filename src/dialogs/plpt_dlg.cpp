@@ -1,7 +1,5 @@
 #include "dialogs/plpt_dlg.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -11,9 +9,7 @@
 
 TPLptDlg::TPLptDlg(qvt::ParameterRecord& /*record*/, qvt::ApplicationState& state, QWidget* parent)
     : TOKBottomDlg(parent),
-      state_(state),
-      configPath_(
-          QFile::encodeName(QDir::current().absoluteFilePath(qvt::kConfigFileName)).toStdString()) {
+      state_(state) {
     setObjectName("PLptDlg");
     setWindowTitle("Programmierschnittstelle");
 
@@ -27,7 +23,7 @@ TPLptDlg::TPLptDlg(qvt::ParameterRecord& /*record*/, qvt::ApplicationState& stat
     for (QRadioButton* button : {PLpRBtn1, PLpRBtn2, PLpRBtn3}) layout->addWidget(button);
     PLpRBtn1->setChecked(true);
 
-    AddHelpButton(0);
+    AddHelpButton(50);  // the topic of the programming menu
 }
 
 void TPLptDlg::CheckChosenPort() {
@@ -52,5 +48,5 @@ void TPLptDlg::OKBtnClick() {
         state_.LptIndex = 2;
     accept();
     // The port in use stays until the next start; only the file changes now.
-    qvt::WriteLptIndex(state_.LptIndex, configPath_);
+    qvt::WriteLptIndex(state_.LptIndex, state_.ConfigFilePath);
 }

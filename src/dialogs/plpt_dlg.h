@@ -28,5 +28,4 @@ class TPLptDlg : public TOKBottomDlg {
     qvt::ApplicationState& state_;
     // The configuration file of the program's start folder, even after a
     // firmware file was chosen in another folder.
-    std::string configPath_;
 };

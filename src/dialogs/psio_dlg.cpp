@@ -89,5 +89,5 @@ void TPSioDlg::OKBtnClick() {
     if (reopen_)
         reopen_();
     accept();
-    qvt::WriteSerialSettings(state_.PortIndex, state_.BaudIndex);
+    qvt::WriteSerialSettings(state_.PortIndex, state_.BaudIndex, state_.ConfigFilePath);
 }

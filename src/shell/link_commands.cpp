@@ -136,7 +136,7 @@ void LinkCommands::Datumzeigen1Click() {
     if (showTelegramItem_)
         showTelegramItem_->setChecked(s.ShowTelegram);
     // The panel follows at the next telegram; the choice survives a restart.
-    qvt::WriteShowTelegram(s.ShowTelegram);
+    qvt::WriteShowTelegram(s.ShowTelegram, s.ConfigFilePath);
 }
 
 void LinkCommands::Drucken1Click() {

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -59,7 +61,9 @@ TForm1::TForm1(qvt::AppContext& context) : context_(context) {
     AnzGroupBox->hide();
 
     // 4. The configuration file; without it the program cannot keep its settings.
-    const std::optional<qvt::ConfigValues> config = qvt::ReadConfigurationFile();
+    state.ConfigFilePath =
+        QFile::encodeName(QDir::current().absoluteFilePath(qvt::kConfigFileName)).toStdString();
+    const std::optional<qvt::ConfigValues> config = qvt::ReadConfigurationFile(state.ConfigFilePath);
     if (!config) {
         qvt::ShowMessage(this, "Kein Zugriff auf Parameterdatei", "Warnung");
         return;  // startedUp_ stays false; main() ends the program

@@ -129,6 +129,19 @@ private slots:
         QCOMPARE(ConfigBytes(), file);
     }
 
+    void settingsStayInTheStartFolderWhenTheWorkingFolderMoves() {
+        qvt::AppContext ctx;
+        TForm1 form(ctx);
+        form.CreateDialogs();
+        form.FormCreate();
+        QTemporaryDir firmwareFolder;  // choosing a firmware file moves the working folder
+        QDir::setCurrent(firmwareFolder.path());
+        form.action("Datumzeigen1")->trigger();
+        QVERIFY(!QFile::exists("QVT410.CFG"));
+        QDir::setCurrent(dir_.path());
+        QCOMPARE(ConfigBytes(), QByteArray("\x01\x05\x00\x00", 4));
+    }
+
     void warnsAndStopsWithoutAConfigurationFile() {
         QDir().mkdir("QVT410.CFG");  // a folder in its place: neither readable nor creatable
         qvt::AppContext ctx;
