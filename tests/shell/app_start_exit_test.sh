@@ -16,7 +16,12 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 cd "$work"
 "$app" &
 pid=$!
-win=$(timeout 20 xdotool search --sync --name "^QVT Parametrieren$" | head -1)
+win=""
+for _ in $(seq 100); do  # a search can fail while windows come and go; ask again
+    win=$(xdotool search --onlyvisible --name "^QVT Parametrieren$" 2>/dev/null | head -1) || true
+    [ -n "$win" ] && break
+    sleep 0.2
+done
 [ -n "$win" ] || { echo "FAIL: window did not appear"; exit 1; }
 
 bytes=$(od -An -tx1 QVT410.CFG | tr -d ' \n')

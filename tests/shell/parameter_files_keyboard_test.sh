@@ -26,8 +26,17 @@ fi
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 fail() { echo "FAIL: $*"; exit 1; }
-# The window with exactly this title, waiting for it to appear.
-window() { timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
+# The window with exactly this title, waiting up to 20 s for it to appear.
+# A search can fail when another window vanishes while the tree is walked
+# (BadWindow), so it is simply asked again.
+window() {
+    local id
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) || true
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.2
+    done
+}
 focus() { xdotool windowfocus --sync "$1"; sleep 0.3; }
 menu() {  # Alt+letter of the menu, then the item's letter
     focus "$main"
