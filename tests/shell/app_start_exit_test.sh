@@ -5,13 +5,11 @@
 set -euo pipefail
 app="$(realpath "$1")"
 work="$(mktemp -d)"
-display=":$((50 + RANDOM % 40))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-cleanup() { kill "$xvfb" 2>/dev/null || true; rm -rf "$work"; }
+xvfb_pid=""
+source "$(dirname "$0")/xvfb.sh"
+cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
-export DISPLAY="$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb
 
 cd "$work"
 "$app" &

@@ -6,24 +6,22 @@
 set -euo pipefail
 app="$(realpath "$1")"
 work="$(mktemp -d)"
-display=":$((90 + RANDOM % 40))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+xvfb_pid=""
+source "$(dirname "$0")/xvfb.sh"
 pid=""
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
-export DISPLAY="$display"
+start_xvfb
 # The X keyboard library hands strndup a buffer with a length but without a
 # terminating zero, which is allowed; ASan's strict string checks call that an
 # overflow. Everything else stays checked.
 if [ -n "${ASAN_OPTIONS:-}" ]; then
     export ASAN_OPTIONS="${ASAN_OPTIONS//strict_string_checks=1/strict_string_checks=0}"
 fi
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 fail() { echo "FAIL: $*"; exit 1; }
 # The window with exactly this title, waiting up to 20 s for it to appear.
