@@ -14,6 +14,7 @@
 #include "dialogs/fuwahl_dlg.h"
 #include "dialogs/message_box.h"
 #include "platform/help.h"
+#include "shell/file_helpers.h"
 #include "shell/main_window.h"
 
 class MainWindowTest : public QObject {
@@ -24,15 +25,8 @@ private:
     QString previousDir_;
     QStringList messages_;
 
-    static QByteArray ConfigBytes() {
-        QFile f("QVT410.CFG");
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static void WriteConfig(const QByteArray& bytes) {
-        QFile f("QVT410.CFG");
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    }
+    static QByteArray ConfigBytes() { return ReadFile("QVT410.CFG"); }
+    static void WriteConfig(const QByteArray& bytes) { WriteFile("QVT410.CFG", bytes); }
     static QStringList TopMenuCaptions(TForm1& form) {
         QStringList captions;
         for (QAction* a : form.menuBar()->actions()) {

@@ -29,19 +29,9 @@
 #include "dialogs/spkt_dlg.h"
 #include "shell/main_window.h"
 #include "shell/parameter_commands.h"
+#include "shell/file_helpers.h"
 
 namespace {
-
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 qint16 Word(const QByteArray& file, int number) {
     const int offset = 2 * (number - 1);

@@ -22,21 +22,7 @@
 #include "prog/prog_test_support.h"
 #include "shell/main_window.h"
 #include "shell/programming_commands.h"
-
-namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-}  // namespace
+#include "shell/file_helpers.h"
 
 class ProgrammingCommandsTest : public QObject {
     Q_OBJECT
@@ -144,8 +130,8 @@ class ProgrammingCommandsTest : public QObject {
         QVERIFY(chip().data() == qvt::testing::ImageOf(table, 2048));
         QVERIFY(chip().locked());
         // The memory files show the result to anyone looking from outside.
-        QCOMPARE(ReadAll("emulated-data.bin").size(), 2048);
-        QVERIFY(ReadAll("emulated-data.bin").mid(0x100, 80) ==
+        QCOMPARE(ReadFile("emulated-data.bin").size(), 2048);
+        QVERIFY(ReadFile("emulated-data.bin").mid(0x100, 80) ==
                 QByteArray(reinterpret_cast<const char*>(table.at(0x100).data()), 80));
         QVERIFY(form.PGroupBox->isHidden());
         QVERIFY(form.AnzGroupBox->isHidden());  // until the next telegram
@@ -323,7 +309,7 @@ class ProgrammingCommandsTest : public QObject {
         form_ = std::make_unique<TForm1>(*ctx_);
         form_->CreateDialogs();
         form_->FormCreate();
-        QCOMPARE(ReadAll("trace.txt"), QByteArray("W 0378 08\nW 0378 08\n"));
+        QCOMPARE(ReadFile("trace.txt"), QByteArray("W 0378 08\nW 0378 08\n"));
     }
 
     void portDialogStoresTheChoiceForTheNextStart_data() {
@@ -356,7 +342,7 @@ class ProgrammingCommandsTest : public QObject {
         QVERIFY(!dialog->isVisible());
         QCOMPARE(ctx_->state.LptIndex, std::uint8_t{2});
         QCOMPARE(ctx_->state.LptBase, std::uint16_t{0x378});
-        QCOMPARE(ReadAll(start + "/QVT410.CFG"), QByteArray("\x01\x05\x02\x01", 4));
+        QCOMPARE(ReadFile(start + "/QVT410.CFG"), QByteArray("\x01\x05\x02\x01", 4));
         QVERIFY(!QFile::exists("QVT410.CFG"));
     }
 
@@ -369,7 +355,7 @@ class ProgrammingCommandsTest : public QObject {
         dialog->PLpRBtn1->setChecked(true);
         dialog->CancelBtn->click();
         QCOMPARE(ctx_->state.LptIndex, std::uint8_t{1});
-        QCOMPARE(ReadAll("QVT410.CFG"), QByteArray("\x01\x05\x01\x01", 4));
+        QCOMPARE(ReadFile("QVT410.CFG"), QByteArray("\x01\x05\x01\x01", 4));
     }
 
     void outsideProgrammer_data() {
@@ -420,7 +406,7 @@ class ProgrammingCommandsTest : public QObject {
         Start();
         Trigger(item.toUtf8().constData());
         QCOMPARE(messages_, messages);
-        QCOMPARE(QString::fromUtf8(ReadAll("xpg-calls.txt")).split('\n', Qt::SkipEmptyParts),
+        QCOMPARE(QString::fromUtf8(ReadFile("xpg-calls.txt")).split('\n', Qt::SkipEmptyParts),
                  calls);
     }
 
