@@ -28,19 +28,35 @@ int WaitForReply(SerialPort& port, const Clock& clock, int windowSeconds) {
     }
 }
 
+namespace {
+
+// Sends a telegram and waits for the device's one-byte answer; -1 when none
+// came. A write that failed on an open port (it timed out, its rest dropped)
+// has reached the device at best in part: no answer is waited for. On a closed
+// port the window runs out as it would with a silent device.
+int SendAndWaitForReply(SerialPort& port, const std::uint8_t* telegram, std::size_t size,
+                        const Clock& clock, int windowSeconds) {
+    if (!port.Write(telegram, size) && port.IsOpen())
+        return -1;
+    return WaitForReply(port, clock, windowSeconds);
+}
+
+}  // namespace
+
 int TransmitParameters(SerialPort& port, const ParameterRecord& record, const Clock& clock) {
     const ParameterTelegramBytes telegram = ParameterTelegram(record, LocalTime(clock.Now()));
-    port.Write(telegram.data(), telegram.size());
+    // The device's cyclic telegrams are dropped before sending, not after: the
+    // write returns only some milliseconds after the last stop bit, and a quick
+    // device has answered by then.
     DrainInput(port);
-    const int reply = WaitForReply(port, clock, 2);
+    const int reply = SendAndWaitForReply(port, telegram.data(), telegram.size(), clock, 2);
     return reply < 0 ? 0 : reply;
 }
 
 int TransmitTestValue(SerialPort& port, std::string_view testValue, TestValuePoint point,
                       const Clock& clock) {
     const TestValueTelegramBytes telegram = TestValueTelegram(testValue, point);
-    port.Write(telegram.data(), telegram.size());
-    return WaitForReply(port, clock, 1);
+    return SendAndWaitForReply(port, telegram.data(), telegram.size(), clock, 1);
 }
 
 }  // namespace qvt

@@ -18,14 +18,16 @@ void DrainInput(SerialPort& port);
 // windowSeconds. Nothing further is read. -1 when none came.
 int WaitForReply(SerialPort& port, const Clock& clock, int windowSeconds);
 
-// Sends the parameter telegram built from the record and the clock's local
-// time, drops what the device sent meanwhile (its cyclic telegrams), and waits
-// until the whole-second clock has advanced by 2 (one to two seconds after the
-// last byte has left the PC). Returns the reply byte, 0 when none arrived.
+// Drops what the device has sent so far (its cyclic telegrams), sends the
+// parameter telegram built from the record and the clock's local time, and
+// waits until the whole-second clock has advanced by 2 (one to two seconds
+// after the last byte has left the PC). Returns the reply byte, 0 when none
+// arrived or at once when the write failed on an open port.
 int TransmitParameters(SerialPort& port, const ParameterRecord& record, const Clock& clock);
 
 // Sends the test value telegram (no draining) and waits until the whole-second
-// clock has advanced by 1. Returns the reply byte, -1 when none arrived.
+// clock has advanced by 1. Returns the reply byte, -1 when none arrived or at
+// once when the write failed on an open port.
 int TransmitTestValue(SerialPort& port, std::string_view testValue, TestValuePoint point,
                       const Clock& clock);
 

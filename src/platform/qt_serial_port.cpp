@@ -5,6 +5,7 @@
 
 #include <cerrno>
 
+#include <QDeadlineTimer>
 #include <QThread>
 
 namespace qvt {
@@ -85,18 +86,31 @@ bool QtSerialPort::Write(const std::uint8_t* data, std::size_t count) {
     if (!IsOpen())
         return false;
     Busy busy(busy_);
+    if (!HandOverToDriver(data, count)) {
+        // What is still in Qt's buffer or the driver's queue would otherwise go
+        // out later, glued to the front of the next telegram.
+        if (port_.isOpen())
+            port_.clear(QSerialPort::Output);
+        if (port_.error() == QSerialPort::TimeoutError)
+            port_.clearError();
+        return false;
+    }
+    // The bytes are with the driver; wait until they have left the line.
+    return ::tcdrain(port_.handle()) == 0 || errno == EINTR;
+}
+
+bool QtSerialPort::HandOverToDriver(const std::uint8_t* data, std::size_t count) {
     const qint64 queued =
         port_.write(reinterpret_cast<const char*>(data), static_cast<qint64>(count));
     if (queued != static_cast<qint64>(count))
         return false;
+    QDeadlineTimer deadline(writeTimeout_);
     while (port_.bytesToWrite() > 0 && !failed_) {
-        if (!port_.waitForBytesWritten(5000))
+        const auto left = deadline.remainingTime();
+        if (left == 0 || !port_.waitForBytesWritten(static_cast<int>(left)))
             break;
     }
-    if (failed_ || port_.bytesToWrite() > 0)
-        return false;
-    // The bytes are with the driver; wait until they have left the line.
-    return ::tcdrain(port_.handle()) == 0 || errno == EINTR;
+    return !failed_ && port_.bytesToWrite() == 0;
 }
 
 bool QtSerialPort::WaitForBytes(int milliseconds) {

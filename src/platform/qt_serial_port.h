@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QSerialPort>
+#include <chrono>
 #include <memory>
 
 #include "platform/serial_port.h"
@@ -29,9 +30,14 @@ class QtSerialPort final : public QObject, public SerialPort {
     bool WaitForBytes(int milliseconds) override;
     void SetBytesArrivedHandler(std::function<void()> handler) override;
 
+    // How long a write may take to hand its bytes to the driver before it
+    // gives up (a line that stops taking bytes); 5 s unless set.
+    void SetWriteTimeout(std::chrono::milliseconds timeout) { writeTimeout_ = timeout; }
+
   private:
     void OnReadyRead();
     void OnError(QSerialPort::SerialPortError error);
+    bool HandOverToDriver(const std::uint8_t* data, std::size_t count);
 
     // Marks a stretch of our own blocking calls, during which Qt may report
     // arrivals that the caller consumes itself.
@@ -50,6 +56,7 @@ class QtSerialPort final : public QObject, public SerialPort {
     bool failed_ = false;  // hang-up or read error seen; the port is being closed
     bool configuring_ = false;
     int busy_ = 0;
+    std::chrono::milliseconds writeTimeout_{5000};
     std::function<void()> bytesArrived_;
 };
 

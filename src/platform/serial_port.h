@@ -29,7 +29,9 @@ class SerialPort : public ByteSource {
 
     // Writes the bytes and returns once they have left the PC, so a reply
     // window started afterwards does not include the sending time. False when
-    // the port is closed or the write failed.
+    // the port is closed or the write failed; a write that failed or could not
+    // finish in time drops its unsent rest, so none of it precedes the next
+    // telegram.
     virtual bool Write(const std::uint8_t* data, std::size_t count) = 0;
 
     // Waits up to the given time for further bytes; true when some arrived.

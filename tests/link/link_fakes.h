@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,7 +37,9 @@ inline Clock::TimePoint At(double seconds) {
 
 // A serial port on the fake clock: bytes are scheduled to arrive at given
 // times; waiting moves the clock up to the next arrival. Writing takes the
-// time the bytes need on the line, if a byte time is set.
+// time the bytes need on the line, if a byte time is set, and then the drain
+// time: a UART driver notices the end of sending only some milliseconds after
+// the last stop bit, and a quick device's answer arrives meanwhile.
 class FakeSerialPort : public SerialPort {
   public:
     explicit FakeSerialPort(FakeClock& clock) : clock_(clock) {}
@@ -47,11 +50,16 @@ class FakeSerialPort : public SerialPort {
     }
     // A byte that arrives at a moment of the clock.
     void ArriveAt(Clock::TimePoint when, std::uint8_t byte) { pending_.emplace(when, byte); }
-    // A byte that arrives the given time after the last write has ended.
+    // A byte that arrives the given time after the last written byte has
+    // left the line (before the write returns, if the drain takes longer).
     void ReplyAfterWrite(std::chrono::nanoseconds delay, std::uint8_t byte) {
         replies_.push_back({delay, byte});
     }
     void SetByteTime(std::chrono::nanoseconds t) { byteTime_ = t; }
+    void SetDrainTime(std::chrono::nanoseconds t) { drainTime_ = t; }
+    // Writes on the open port give up after this time, nothing sent (a line
+    // that takes no bytes).
+    void FailWritesAfter(std::chrono::nanoseconds t) { failingWrite_ = t; }
     void SetOpen(bool open) { open_ = open; }
 
     bool Open(const std::string& path, std::int32_t baud) override {
@@ -77,11 +85,16 @@ class FakeSerialPort : public SerialPort {
         writeCalls.push_back(std::vector<std::uint8_t>(data, data + count));
         if (!open_)
             return false;
+        if (failingWrite_) {
+            clock_.Advance(*failingWrite_);
+            return false;
+        }
         written.insert(written.end(), data, data + count);
         clock_.Advance(byteTime_ * static_cast<long>(count));
-        Deliver();
         for (const auto& [delay, byte] : replies_) pending_.emplace(clock_.Now() + delay, byte);
         replies_.clear();
+        clock_.Advance(drainTime_);
+        Deliver();
         return true;
     }
 
@@ -128,6 +141,8 @@ class FakeSerialPort : public SerialPort {
     std::multimap<Clock::TimePoint, std::uint8_t> pending_;
     std::vector<Reply> replies_;
     std::chrono::nanoseconds byteTime_{0};
+    std::chrono::nanoseconds drainTime_{0};
+    std::optional<std::chrono::nanoseconds> failingWrite_;
     bool open_ = true;
     std::function<void()> handler_;
 };

@@ -20,6 +20,9 @@ struct WindowCase {
     std::chrono::nanoseconds delay;  // reply this long after the last byte left
     bool parameters;                 // parameter telegram or test value
     int expected;                    // reply seen by the caller
+    // The write returns this long after the last byte has left: a UART
+    // driver notices the end of sending late, a quick device answers sooner.
+    std::chrono::nanoseconds drain = 0ms;
 };
 
 class ReplyWindowTest : public ::testing::TestWithParam<WindowCase> {};
@@ -31,6 +34,7 @@ TEST_P(ReplyWindowTest, ReplyIsTakenOnlyWithinTheWindow) {
     FakeClock clock(At(c.start));
     FakeSerialPort port(clock);
     port.SetByteTime(c.write / (c.parameters ? 63 : 6));
+    port.SetDrainTime(c.drain);
     port.ReplyAfterWrite(c.delay, kAcknowledge);
     const int reply = c.parameters ? TransmitParameters(port, ParameterRecord{}, clock)
                                    : TransmitTestValue(port, "1234", TestValuePoint::kNone, clock);
@@ -48,10 +52,30 @@ INSTANTIATE_TEST_SUITE_P(
         // The window begins after the last byte has left: 300 ms of sending
         // carry the start into the next second.
         WindowCase{"parameters, window after sending", 100.8, 300ms, 1400ms, true, 0x06},
+        WindowCase{"parameters, answer during the drain", 100.3, 131ms, 1ms, true, 0x06, 10ms},
+        WindowCase{"test value, answer during the drain", 100.3, 13ms, 1ms, false, 0x06, 10ms},
         WindowCase{"test value, 0.9 s", 100.0, 0ms, 900ms, false, 0x06},
         WindowCase{"test value, after the tick", 100.9, 0ms, 200ms, false, -1},
         WindowCase{"test value, within the second", 100.5, 0ms, 400ms, false, 0x06},
         WindowCase{"test value, window after sending", 100.9, 200ms, 500ms, false, 0x06}));
+
+class FailedWriteTest : public ::testing::TestWithParam<bool> {};
+
+// A write that gave up on an open port has not sent the telegram whole: the
+// command fails as soon as the write returns, without waiting for an answer.
+TEST_P(FailedWriteTest, OpenPortReportsNoReplyAtOnce) {
+    const bool parameters = GetParam();
+    FakeClock clock(At(100.1));
+    FakeSerialPort port(clock);
+    port.FailWritesAfter(300ms);
+    const Clock::TimePoint start = clock.Now();
+    const int reply = parameters ? TransmitParameters(port, ParameterRecord{}, clock)
+                                 : TransmitTestValue(port, "1", TestValuePoint::kNone, clock);
+    EXPECT_EQ(reply, parameters ? 0 : -1);
+    EXPECT_EQ(clock.Now(), start + 300ms);
+}
+
+INSTANTIATE_TEST_SUITE_P(Telegrams, FailedWriteTest, ::testing::Bool());
 
 TEST(TransmissionTest, ParameterTelegramIsWrittenWholeAndExactly) {
     FakeClock clock(At(1'796'000'000.0));

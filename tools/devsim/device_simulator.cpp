@@ -19,11 +19,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The device checks a telegram before it answers. On a pseudo terminal
-// nothing else would keep the answer from arriving before the PC has even
-// finished its own writing.
-constexpr std::chrono::milliseconds kTurnaround{20};
-
 std::tm LocalNow() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -81,7 +76,7 @@ int RunDevice(int fd, const Options& options, const volatile std::sig_atomic_t& 
         std::fflush(stdout);
         if (frame.reply) {
             reply = *frame.reply;
-            replyAt = Clock::now() + kTurnaround + std::chrono::milliseconds(options.replyDelayMs);
+            replyAt = Clock::now() + std::chrono::milliseconds(options.replyDelayMs);
         }
     };
 

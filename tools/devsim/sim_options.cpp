@@ -27,7 +27,8 @@ const char* const kUsage =
     "                      as a serial adapter delivers them)\n"
     "  --reply MODE        judge: 0x06 for a correct telegram, 0x15 otherwise\n"
     "                      (default); nak: always 0x15; none: stay silent\n"
-    "  --reply-delay MS    answer this much later than the usual 20 ms\n"
+    "  --reply-delay MS    answer this long after the telegram's last byte\n"
+    "                      (default 20; 0 answers at once)\n"
     "  --type T            device type 0, 1 or 2 for decoding parameters (default 0)\n";
 
 namespace {

@@ -24,7 +24,10 @@ struct Options {
     int baud = 19200;       // output paced as on a line of this rate; 0 unpaced
     int chunk = 0;          // bytes handed over at a time; 0: a whole telegram
     ReplyMode reply = ReplyMode::kJudge;
-    int replyDelayMs = 0;
+    // The device checks a telegram before it answers; 0 answers at once, as
+    // the quickest device would, before a PC's UART driver has even noticed
+    // that its last byte has left.
+    int replyDelayMs = 20;
     std::uint8_t deviceType = 0;  // how the parameter telegram is decoded
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
@@ -50,6 +51,19 @@ class PtyPair {
         std::string bytes;
         char buffer[256];
         for (ssize_t n; (n = ::read(device_, buffer, sizeof buffer)) > 0;) bytes.append(buffer, n);
+        return bytes;
+    }
+
+    // What the PC sends until the line has been quiet for the given time.
+    std::string ReceivedUntilQuiet(int quietMilliseconds) const {
+        std::string bytes;
+        pollfd p{device_, POLLIN, 0};
+        while (::poll(&p, 1, quietMilliseconds) > 0 && (p.revents & POLLIN)) {
+            const std::string more = Received();
+            if (more.empty())
+                break;
+            bytes += more;
+        }
         return bytes;
     }
 

@@ -23,10 +23,12 @@ termios SettingsOf(int fd) {
 }
 
 // A line as another program might have left it: cooked, echoing, with
-// software flow control, 7 data bits, even parity, two stop bits, 1200 baud.
+// software flow control, CR and LF translated both ways, 7 data bits, even
+// parity, two stop bits, 1200 baud.
 termios CookedLine(int fd) {
     termios t = SettingsOf(fd);
     t.c_iflag |= IXON | IXOFF | ICRNL;
+    t.c_oflag |= OPOST | ONLCR | OCRNL;
     t.c_lflag |= ICANON | ECHO;
     t.c_cflag = (t.c_cflag & ~CSIZE) | CS7 | PARENB | CSTOPB;
     ::cfsetispeed(&t, B1200);
@@ -63,6 +65,8 @@ TEST_P(PortRateTest, RawLineAtTheTableRateAndOldSettingsBack) {
     EXPECT_EQ(open.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
     EXPECT_EQ(open.c_iflag & (IXON | IXOFF | ICRNL | INPCK), 0u);
     EXPECT_EQ(open.c_lflag & (ICANON | ECHO | ISIG), 0u);
+    // No output processing at all: the translations left set below it stay idle.
+    EXPECT_EQ(open.c_oflag & OPOST, 0u);
     port.Close();
     EXPECT_FALSE(port.IsOpen());
     EXPECT_TRUE(SameSettings(SettingsOf(pty.pcSide()), before));
@@ -103,15 +107,14 @@ TEST(QtSerialPortTest, WhatCannotBeOpenedStaysClosed) {
 TEST(QtSerialPortTest, ReadsWhatArrivedWithoutWaitingForTheEventLoop) {
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
+    CookedLine(pty.pcSide());
     QtSerialPort port;
     ASSERT_TRUE(port.Open(pty.path(), 9600));
     EXPECT_EQ(port.ReadByte(), -1);
-    pty.Send(std::string("A\0B", 3));
+    pty.Send(std::string("A\0\r\nB", 5));
     QThread::msleep(50);  // in the system's buffer; no event has run
-    EXPECT_EQ(port.ReadByte(), 'A');
-    EXPECT_EQ(port.ReadByte(), 0);
-    EXPECT_EQ(port.ReadByte(), 'B');
-    EXPECT_EQ(port.ReadByte(), -1);
+    for (int expected : {int('A'), 0, int('\r'), int('\n'), int('B'), -1})
+        EXPECT_EQ(port.ReadByte(), expected);
 }
 
 TEST(QtSerialPortTest, DrainDiscardsWhatTheDeviceSentBefore) {
@@ -129,14 +132,46 @@ TEST(QtSerialPortTest, DrainDiscardsWhatTheDeviceSentBefore) {
     EXPECT_EQ(port.ReadByte(), 'X');
 }
 
-TEST(QtSerialPortTest, WriteReturnsWithTheBytesSent) {
+// Telegram bytes go out as they are: an LF never becomes CR LF, a CR never LF.
+TEST(QtSerialPortTest, WriteReturnsWithTheBytesSentUnchanged) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    CookedLine(pty.pcSide());
+    QtSerialPort port;
+    ASSERT_TRUE(port.Open(pty.path(), 19200));
+    const std::vector<std::uint8_t> bytes = {0x02, 0x3D, 0x0A, 0x00, 0x0D, 0x0A, 0x0D, 0xFF};
+    ASSERT_TRUE(port.Write(bytes.data(), bytes.size()));
+    EXPECT_EQ(pty.ReceivedUntilQuiet(100), std::string(bytes.begin(), bytes.end()));
+}
+
+// A line that stops taking bytes (here: the other side of the pseudo terminal
+// reads nothing and its buffer fills up): the write gives up after its time
+// and drops its unsent rest, so the next telegram goes out alone.
+TEST(QtSerialPortTest, WriteThatCannotFinishDropsItsRest) {
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
     QtSerialPort port;
     ASSERT_TRUE(port.Open(pty.path(), 19200));
-    const std::vector<std::uint8_t> bytes = {0x02, 0x3D, 0x00, 0x0D, 0xFF};
-    ASSERT_TRUE(port.Write(bytes.data(), bytes.size()));
-    EXPECT_EQ(pty.Received(), std::string("\x02\x3D\x00\x0D\xFF", 5));
+    port.SetWriteTimeout(std::chrono::milliseconds(200));
+    const std::vector<std::uint8_t> block(4096, 0xAA);
+    QElapsedTimer timer;
+    bool written = true;
+    for (int blocks = 0; written && blocks < 256; ++blocks) {
+        timer.start();
+        written = port.Write(block.data(), block.size());
+    }
+    ASSERT_FALSE(written) << "the pseudo terminal never stopped taking bytes";
+    EXPECT_GE(timer.elapsed(), 190);
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_TRUE(port.IsOpen());
+    // What had reached the line before is the device's to read.
+    const std::string before = pty.ReceivedUntilQuiet(100);
+    EXPECT_EQ(before.find_first_not_of('\xAA'), std::string::npos);
+    const std::vector<std::uint8_t> telegram = {0x03, 0x04, 0x03, 0x02, 0x01, 0x0D};
+    ASSERT_TRUE(port.Write(telegram.data(), telegram.size()));
+    const std::string after = pty.ReceivedUntilQuiet(100);
+    ASSERT_EQ(after.size(), telegram.size()) << "stale bytes went out before the telegram";
+    EXPECT_EQ(after, std::string(telegram.begin(), telegram.end()));
 }
 
 TEST(QtSerialPortTest, ArrivalsAreAnnouncedOnTheEventLoop) {
