@@ -1,8 +1,5 @@
 #include "link/telegram_log.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
 
 namespace qvt {
@@ -31,32 +28,67 @@ bool TelegramLog::Open(const std::tm& localDate, const std::filesystem::path& di
     const std::optional<std::string> name = FirstFreeLogFileName(localDate, directory);
     if (!name)
         return false;
-    // O_EXCL: a name that appeared since the check is not overwritten.
-    const std::string path = (directory / *name).string();
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0)
+    descriptor_ = CreateNewFile(directory / *name);
+    if (descriptor_ < 0)
         return false;
-    file_ = ::fdopen(fd, "wb");
-    if (!file_) {
-        ::close(fd);
-        return false;
-    }
     fileName_ = *name;
+    linesWritten_ = linesSynced_ = 0;
+    closing_ = failed_ = false;
+    syncer_ = std::thread([this, sync = sync_] { SyncUntilClosed(sync); });
     return true;
 }
 
-void TelegramLog::Close() {
-    if (file_)
-        std::fclose(file_);
-    file_ = nullptr;
+bool TelegramLog::Close() {
+    if (descriptor_ < 0)
+        return true;
+    {
+        std::lock_guard lock(mutex_);
+        closing_ = true;
+    }
+    wake_.notify_one();
+    syncer_.join();
+    CloseFile(descriptor_);
+    descriptor_ = -1;
+    return !failed_;
 }
 
 bool TelegramLog::Write(std::string_view text) {
-    if (!file_)
+    if (descriptor_ < 0)
         return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file_) == text.size() &&
-                         std::fwrite("\r\n", 1, 2, file_) == 2 && std::fflush(file_) == 0;
-    return written && ::fdatasync(::fileno(file_)) == 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (failed_)
+            return false;
+    }
+    std::string line(text);
+    line += "\r\n";
+    const bool written = AppendBytes(descriptor_, line);
+    {
+        std::lock_guard lock(mutex_);
+        if (!written) {
+            failed_ = true;
+            return false;
+        }
+        ++linesWritten_;
+    }
+    wake_.notify_one();
+    return true;
+}
+
+void TelegramLog::SyncUntilClosed(const Sync& sync) {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return closing_ || linesWritten_ > linesSynced_; });
+        if (linesWritten_ == linesSynced_)
+            return;  // closing, and everything is on stable storage
+        // Every line written up to here is covered by this one sync.
+        const std::uint64_t covered = linesWritten_;
+        lock.unlock();
+        const bool synced = sync(descriptor_);
+        lock.lock();
+        failed_ = failed_ || !synced;
+        linesSynced_ = covered;
+    }
 }
 
 }  // namespace qvt

@@ -3,6 +3,11 @@
 #include <cstdio>
 
 namespace qvt {
+namespace {
+
+constexpr std::size_t kPageLines = kLinesPerPage;
+
+}  // namespace
 
 std::vector<PrintText> PageLayout(const std::vector<std::string>& lines, int pageNumber) {
     std::vector<PrintText> items;
@@ -24,15 +29,26 @@ TelegramPage::Outcome TelegramPage::Add(const std::string& text, Printer& printe
         lines_.clear();
     lines_.push_back(text);
     state_.PrintLineCount = static_cast<std::int32_t>(lines_.size());
-    if (state_.PrintLineCount < kLinesPerPage) {
+    // The printer is asked whenever a page has filled up; lines kept from a
+    // page it refused wait for the next one, so a missing printer costs one
+    // attempt (and one message) per page, not one per telegram.
+    if (lines_.size() % kPageLines != 0) {
         return restarted ? Outcome::kRestarted : Outcome::kCollected;
     }
-    if (!printer.Print(PageLayout(lines_, state_.PrintPageNumber)))
-        return Outcome::kPrintFailed;
-    ++state_.PrintPageNumber;
-    lines_.clear();
-    state_.PrintLineCount = 0;
-    return Outcome::kPrinted;
+    return PrintFullPages(printer);
+}
+
+TelegramPage::Outcome TelegramPage::PrintFullPages(Printer& printer) {
+    const auto pageSize = static_cast<std::ptrdiff_t>(kPageLines);
+    while (lines_.size() >= kPageLines) {
+        const std::vector<std::string> page(lines_.begin(), lines_.begin() + pageSize);
+        if (!printer.Print(PageLayout(page, state_.PrintPageNumber)))
+            break;
+        ++state_.PrintPageNumber;
+        lines_.erase(lines_.begin(), lines_.begin() + pageSize);
+    }
+    state_.PrintLineCount = static_cast<std::int32_t>(lines_.size());
+    return lines_.size() >= kPageLines ? Outcome::kPrintFailed : Outcome::kPrinted;
 }
 
 void TelegramPage::Reset() {

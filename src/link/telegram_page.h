@@ -20,9 +20,12 @@ std::vector<PrintText> PageLayout(const std::vector<std::string>& lines, int pag
 // line prints the page. The counters are the application's PrintLineCount and
 // PrintPageNumber, which "Neu" also resets; a line count found at 0 means the
 // list was started afresh. A page that cannot be handed to the printer stays
-// in the list and is tried again with the next line.
+// in the list, and the printer is tried again when the next page is full, not
+// with every line; the lines kept then go out as pages of 41 lines, each with
+// its own footer and number.
 class TelegramPage {
   public:
+    // kPrinted and kPrintFailed: pages may have left the list, see lines().
     enum class Outcome { kCollected, kPrinted, kPrintFailed, kRestarted };
 
     explicit TelegramPage(ApplicationState& state) : state_(state) {}
@@ -37,6 +40,8 @@ class TelegramPage {
     const std::vector<std::string>& lines() const { return lines_; }
 
   private:
+    Outcome PrintFullPages(Printer& printer);
+
     ApplicationState& state_;
     std::vector<std::string> lines_;
 };

@@ -33,6 +33,10 @@ LinkCommands::LinkCommands(TForm1& form, qvt::AppContext& context)
     retry_.setSingleShot(true);
     retry_.setInterval(50);
     connect(&retry_, &QTimer::timeout, this, &LinkCommands::MonitorBytesArrived);
+    // A stream is handled a slice at a time, the event loop turning in between.
+    nextSlice_.setSingleShot(true);
+    nextSlice_.setInterval(0);
+    connect(&nextSlice_, &QTimer::timeout, this, &LinkCommands::MonitorBytesArrived);
 }
 
 LinkCommands::~LinkCommands() = default;
@@ -154,19 +158,30 @@ void LinkCommands::Druckseitercksetzen1Click() {
 
 void LinkCommands::InDateispeichern1Click() {
     qvt::ApplicationState& s = context_.state;
-    if (!s.LogEnabled) {
-        s.LogEnabled = 1;
-        if (logItem_)
-            logItem_->setChecked(true);
-        // No free name of the day or no file: logging stays on and writes nothing.
-        std::error_code error;
-        log_.Open(qvt::LocalTime(clock_->Now()), std::filesystem::current_path(error));
+    if (s.LogEnabled) {
+        if (!StopLogging())
+            qvt::ShowMessage(&form_, kLogFailed, "Fehler");
         return;
     }
+    s.LogEnabled = 1;
+    if (logItem_)
+        logItem_->setChecked(true);
+    std::error_code error;
+    if (!log_.Open(qvt::LocalTime(clock_->Now()), std::filesystem::current_path(error))) {
+        // No free name of the day, or no file: logging that keeps nothing
+        // must not look as if it were on.
+        StopLogging();
+        qvt::ShowMessage(&form_, kLogFailed, "Fehler");
+    }
+}
+
+bool LinkCommands::StopLogging() {
+    qvt::ApplicationState& s = context_.state;
     s.LogEnabled = 0;
     if (logItem_)
         logItem_->setChecked(false);
-    log_.Close();
+    const bool synced = log_.Close();
     form_.FileGroupBox->setTitle(" Parameterdatei ");
     form_.FileLabel->setText(QString::fromStdString(s.CurrentFileName));
+    return synced;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "link/clock.h"
 #include "link/telegram_assembler.h"
@@ -58,12 +59,16 @@ class LinkCommands : public QObject {
     void HoldMonitor();
     void ReleaseMonitor();
 
-    // Handles every byte that has arrived (the port's arrival notification).
+    // Handles the bytes that have arrived (the port's arrival notification),
+    // a slice at a time: what is left after a slice is handled once the event
+    // loop has turned, so a stream never holds the window.
     void MonitorBytesArrived();
 
     // Replaceable for tests and measurements.
     void SetClock(std::shared_ptr<const qvt::Clock> clock) { clock_ = std::move(clock); }
     void SetPrinter(std::unique_ptr<qvt::Printer> printer) { printer_ = std::move(printer); }
+    // The sync of the log files opened from now on.
+    void SetLogSync(qvt::TelegramLog::Sync sync) { log_.SetSync(std::move(sync)); }
     qvt::SerialPort& port() { return *port_; }
     const qvt::TelegramLog& log() const { return log_; }
     const qvt::TelegramPage& page() const { return page_; }
@@ -77,11 +82,21 @@ class LinkCommands : public QObject {
     const MonitorStats& monitorStats() const { return stats_; }
 
   private:
+    static constexpr const char* kLogFailed = "Protokolldatei kann nicht geschrieben werden";
+
     bool MonitorMayRun() const;
     void HandleTelegram(const qvt::ReceivedTelegram& telegram);
     void LogStep(const std::string& text);
+    // Logging off, with its check mark and the file label; false when a line
+    // of the log may not have reached the disk.
+    bool StopLogging();
     void ListStep(const std::string& text);
     void AppendListLine(const std::string& text);
+    void ShowListLines();
+    // Failures found while handling a slice are shown after it, once the
+    // monitor's own state is complete; bytes wait in the port meanwhile.
+    void ReportAfterSlice(const QString& text);
+    void ShowReports();
     void SetIndicator(const QColor& colour);
     QAction* Connect(const char* name, void (LinkCommands::*handler)());
 
@@ -98,6 +113,8 @@ class LinkCommands : public QObject {
     QAction* printItem_ = nullptr;
     QAction* logItem_ = nullptr;
     QTimer retry_;
+    QTimer nextSlice_;
+    std::vector<QString> reports_;
     int holds_ = 0;
     bool inMonitor_ = false;
     bool monitorStarted_ = false;

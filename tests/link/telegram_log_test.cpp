@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <mutex>
 #include <sstream>
+#include <thread>
+#include <vector>
 
 namespace qvt {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 std::tm Date(int year, int month, int day) {
     std::tm t{};
@@ -98,6 +103,32 @@ TEST_F(TelegramLogTest, EveryLineIsOnDiskAsSoonAsItIsWritten) {
     ASSERT_TRUE(log.Write("-12.34"));
     EXPECT_EQ(ReadFile(file), "06.12.26 21:22:05+0012.34C\r\n-12.34\r\n");
     EXPECT_TRUE(log.isOpen());
+}
+
+// A USB stick or a network share: every sync takes 30 ms, twice a telegram's
+// time on the line. Writing never waits for it, one sync covers many lines,
+// and closing waits until the last line is covered.
+TEST_F(TelegramLogTest, ASlowSyncNeitherHoldsTheWriterNorLosesALine) {
+    const fs::path file = dir_ / "050327_A.QVT";
+    std::mutex mutex;
+    std::vector<std::uintmax_t> sizeAtSync;
+    TelegramLog log([&](int) {
+        {
+            std::lock_guard lock(mutex);
+            sizeAtSync.push_back(fs::file_size(file));
+        }
+        std::this_thread::sleep_for(30ms);
+        return true;
+    });
+    ASSERT_TRUE(log.Open(Date(2027, 3, 5), dir_));
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 20; ++i) ASSERT_TRUE(log.Write("+0012.34"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 200ms);  // 600 ms if it waited
+    EXPECT_EQ(fs::file_size(file), 20u * 10);
+    EXPECT_TRUE(log.Close());
+    ASSERT_FALSE(sizeAtSync.empty());
+    EXPECT_LT(sizeAtSync.size(), 20u);
+    EXPECT_EQ(sizeAtSync.back(), 20u * 10);
 }
 
 TEST_F(TelegramLogTest, NoFileWhenAllNamesAreTaken) {

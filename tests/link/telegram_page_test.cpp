@@ -69,23 +69,26 @@ INSTANTIATE_TEST_SUITE_P(Counts, TelegramPageTest,
                                            PageCase{42, 1, 1, 2}, PageCase{82, 2, 0, 3},
                                            PageCase{0, 0, 0, 1}));
 
-TEST(TelegramPageTest, AFailedPageIsKeptAndPrintedWithTheNextLine) {
+// A refused page is kept; the printer is asked again only when the next page
+// is full, and then both go out as pages of 41 lines with their own footers.
+TEST(TelegramPageTest, AFailedPageIsKeptAndPrintedWithTheNextFullPage) {
     ApplicationState state;
     TelegramPage list(state);
     RecordingPrinter printer;
     printer.available = false;
-    for (const std::string& line : Lines(40)) list.Add(line, printer);
-    EXPECT_EQ(list.Add("T41", printer), TelegramPage::Outcome::kPrintFailed);
-    EXPECT_EQ(list.lines().size(), 41u);
-    EXPECT_EQ(state.PrintLineCount, 41);
-    EXPECT_EQ(state.PrintPageNumber, 1);
+    const std::vector<std::string> lines = Lines(82);
+    for (int i = 0; i < 40; ++i) list.Add(lines[i], printer);
+    EXPECT_EQ(list.Add(lines[40], printer), TelegramPage::Outcome::kPrintFailed);
+    for (int i = 41; i < 81; ++i) list.Add(lines[i], printer);
+    EXPECT_EQ(printer.pages.size(), 1u);  // no attempt with every line
+    EXPECT_EQ(state.PrintLineCount, 81);
     printer.available = true;
-    EXPECT_EQ(list.Add("T42", printer), TelegramPage::Outcome::kPrinted);
-    ASSERT_EQ(printer.pages.size(), 2u);
-    EXPECT_EQ(printer.pages[1].size(), 43u);  // 42 lines and the footer
-    EXPECT_EQ(printer.pages[1].back().text, "QVT410-Daten  Seite 1");
+    EXPECT_EQ(list.Add(lines[81], printer), TelegramPage::Outcome::kPrinted);
+    ASSERT_EQ(printer.pages.size(), 3u);
+    EXPECT_EQ(printer.pages[1], PageLayout({lines.begin(), lines.begin() + 41}, 1));
+    EXPECT_EQ(printer.pages[2], PageLayout({lines.begin() + 41, lines.end()}, 2));
     EXPECT_TRUE(list.lines().empty());
-    EXPECT_EQ(state.PrintPageNumber, 2);
+    EXPECT_EQ(state.PrintPageNumber, 3);
 }
 
 TEST(TelegramPageTest, ResetStartsAgainAtPageOne) {

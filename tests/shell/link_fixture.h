@@ -105,6 +105,7 @@ class RecordingPrinter : public qvt::Printer {
             pages_.push_back(page);
         return available_;
     }
+    void SetAvailable(bool available) { available_ = available; }
 
   private:
     std::vector<std::vector<qvt::PrintText>>& pages_;

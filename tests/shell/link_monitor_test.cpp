@@ -1,7 +1,10 @@
 // The telegram monitor in the main window, fed through a pseudo terminal.
 #include <QAction>
+#include <QFontMetrics>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
+#include <atomic>
 
 #include "link_fixture.h"
 
@@ -12,6 +15,28 @@ const QString kLong26 = "06.12.26 21:22:05+0012.34C";
 void Settle() {
     QTest::qWait(30);
     QCoreApplication::processEvents();
+}
+
+// Short telegrams "+<first>", "+<first + 1>", ...
+std::string Numbered(int count, int first) {
+    std::string bytes;
+    for (int i = 0; i < count; ++i) bytes += "+" + std::to_string(first + i) + "\r";
+    return bytes;
+}
+
+// Logging that could not keep its lines is switched off, said once, and the
+// telegrams go on being shown.
+void ExpectLoggingSwitchedOffOnce(LinkFixture& app, PtyPair& device) {
+    QCOMPARE(app.messages.size(), std::size_t(1));
+    QCOMPARE(app.messages[0].text, QString("Protokolldatei kann nicht geschrieben werden"));
+    QCOMPARE(app.messages[0].caption, QString("Fehler"));
+    QVERIFY(!app.form->action("InDateispeichern1")->isChecked());
+    QCOMPARE(app.context.state.LogEnabled, 0);
+    QCOMPARE(app.form->FileGroupBox->title(), QString(" Parameterdatei "));
+    QCOMPARE(app.form->FileLabel->text(), QString("Leer"));
+    device.Send("+9.876\r");
+    QTRY_COMPARE(app.form->SerLabel->text(), QString("+9.876"));
+    QCOMPARE(app.messages.size(), std::size_t(1));
 }
 
 }  // namespace
@@ -179,7 +204,8 @@ class LinkMonitorTest : public QObject {
         LinkFixture app(device.path());
         device.Send("+5.555\r");
         QTRY_VERIFY(!app.form->AnzGroupBox->isHidden());
-        // What programming does with the window while it runs.
+        // What programming does with the monitor and the window while it runs.
+        app.link().HoldMonitor();
         app.form->AnzGroupBox->hide();
         app.form->SerPanel->hide();
         app.form->PGroupBox->show();
@@ -187,6 +213,7 @@ class LinkMonitorTest : public QObject {
         QTest::qWait(150);
         QCOMPARE(app.form->SerLabel->text(), QString("+5.555"));
         app.form->PGroupBox->hide();
+        app.link().ReleaseMonitor();
         QTRY_COMPARE(app.form->SerLabel->text(), QString("+6.666"));
         QVERIFY(!app.form->AnzGroupBox->isHidden());
         QVERIFY(!app.form->SerPanel->isHidden());
@@ -235,12 +262,67 @@ class LinkMonitorTest : public QObject {
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
         app.form->action("InDateispeichern1")->trigger();
-        QVERIFY(app.form->action("InDateispeichern1")->isChecked());
         QVERIFY(!app.link().log().isOpen());
-        device.Send("+1.234\r");
-        QTRY_COMPARE(app.link().monitorStats().telegrams, 1);
+        ExpectLoggingSwitchedOffOnce(app, device);
         QCOMPARE(QFileInfo(app.dir.filePath("061226_Z.QVT")).size(), 0);
         QCOMPARE(QDir(app.dir.path()).entryList({"*.QVT"}).size(), 26);
+    }
+
+    void aLogWhoseLinesDoNotReachTheDiskIsSwitchedOff() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        std::atomic<int> syncs{0};
+        app.link().SetLogSync([&syncs](int) {
+            ++syncs;
+            return false;
+        });
+        app.form->action("InDateispeichern1")->trigger();
+        // The failed sync is noticed with a later telegram.
+        for (int i = 0; i < 100 && app.messages.empty(); ++i) {
+            device.Send("+1.111\r");
+            QTest::qWait(20);
+        }
+        QVERIFY(syncs > 0);
+        ExpectLoggingSwitchedOffOnce(app, device);
+    }
+
+    void aBacklogIsHandledInSlicesAndInOrder() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        app.link().SetClock(std::make_shared<FixedClock>(2027, 3, 5));
+        app.form->action("InDateispeichern1")->trigger();
+        app.link().HoldMonitor();
+        const std::string telegrams = Numbered(300, 10001);
+        device.Send(telegrams);
+        QTest::qWait(200);
+        app.link().ReleaseMonitor();
+        std::int64_t afterFirstTurn = -1;
+        QTimer::singleShot(0, [&] { afterFirstTurn = app.link().monitorStats().telegrams; });
+        QTRY_COMPARE(app.link().monitorStats().telegrams, 300);
+        // The event loop turned while the backlog was being worked off.
+        QVERIFY2(afterFirstTurn > 0 && afterFirstTurn < 300,
+                 qPrintable(QString::number(afterFirstTurn)));
+        QCOMPARE(app.form->SerLabel->text(), QString("+10300"));
+        QFile log(app.dir.filePath("050327_A.QVT"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll(), QByteArray::fromStdString(telegrams).replace("\r", "\r\n"));
+    }
+
+    void markupFromTheDeviceIsShownAsItCame() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        const QString telegram = "06.12.26 21:22:05+<b>W</b>";
+        device.Send((telegram + "\r\n").toStdString());
+        QTRY_COMPARE(app.form->SerLabel->text(), telegram);
+        QCOMPARE(app.form->AnzLabel->text(), QString("+ <b>W</b"));
+        // Shown as markup, the tags would take no room.
+        for (QLabel* label : {app.form->SerLabel, app.form->AnzLabel}) {
+            const int asText = QFontMetrics(label->font()).horizontalAdvance(label->text());
+            QVERIFY2(label->sizeHint().width() >= asText - 3, qPrintable(label->objectName()));
+        }
     }
 
     void printingWidensTheWindowAndCollectsTheList() {
@@ -253,9 +335,7 @@ class LinkMonitorTest : public QObject {
         app.form->action("Drucken1")->trigger();
         QVERIFY(app.form->action("Drucken1")->isChecked());
         QCOMPARE(app.form->width(), 660);
-        std::string forty;
-        for (int i = 1; i <= 40; ++i) forty += "+" + std::to_string(10000 + i) + "\r";
-        device.Send(forty);
+        device.Send(Numbered(40, 10001));
         QTRY_COMPARE(app.link().monitorStats().telegrams, 40);
         QCOMPARE(pages.size(), std::size_t(0));
         QCOMPARE(app.ListLines().size(), 40);
@@ -309,11 +389,11 @@ class LinkMonitorTest : public QObject {
         QVERIFY(device.ok());
         LinkFixture app(device.path());
         std::vector<std::vector<qvt::PrintText>> pages;
-        app.link().SetPrinter(std::make_unique<RecordingPrinter>(pages, false));
+        auto owned = std::make_unique<RecordingPrinter>(pages, false);
+        RecordingPrinter* printer = owned.get();
+        app.link().SetPrinter(std::move(owned));
         app.form->action("Drucken1")->trigger();
-        std::string telegrams;
-        for (int i = 0; i < 41; ++i) telegrams += "+0.003\r";
-        device.Send(telegrams);
+        device.Send(Numbered(41, 10001));
         QTRY_COMPARE(app.link().monitorStats().telegrams, 41);
         QCOMPARE(app.messages.size(), std::size_t(1));
         QCOMPARE(app.messages[0].text, QString::fromUtf8("Kein Drucker verfügbar"));
@@ -321,6 +401,21 @@ class LinkMonitorTest : public QObject {
         QCOMPARE(app.ListLines().size(), 41);
         QCOMPARE(app.context.state.PrintLineCount, 41);
         QCOMPARE(app.context.state.PrintPageNumber, 1);
+
+        // Said once, not again with every further telegram.
+        device.Send(Numbered(40, 10042));
+        QTRY_COMPARE(app.link().monitorStats().telegrams, 81);
+        QCOMPARE(app.messages.size(), std::size_t(1));
+        QCOMPARE(app.ListLines().size(), 81);
+
+        // The printer is back: the kept lines go out as pages of 41.
+        printer->SetAvailable(true);
+        device.Send(Numbered(1, 10082));
+        QTRY_COMPARE(app.link().monitorStats().telegrams, 82);
+        QCOMPARE(pages.size(), std::size_t(2));
+        QCOMPARE(pages[1].front().text, std::string("+10042"));
+        QVERIFY(app.ListLines().isEmpty());
+        QCOMPARE(app.messages.size(), std::size_t(1));
     }
 };
 

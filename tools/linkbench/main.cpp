@@ -1,9 +1,12 @@
-// qvt-linkbench [--count N] [--idle S] [--baud B] [--log 0|1] [--list 0|1]
+// qvt-linkbench [--count N] [--idle S] [--baud B] [--log 0|1] [--list 0|1] [--sync-ms M]
 // Streams N numbered telegrams (27-byte form) from the device simulator at
 // the line rate through a pseudo terminal into the main window's monitor with
 // the log file and the list of telegrams on, then leaves the port idle for S
-// seconds. Reports lost telegrams, processing time per telegram and the CPU
-// the program uses while streaming and while idle.
+// seconds. --sync-ms makes every sync of the log file take M ms longer, as on
+// a USB stick or a network share. Reports lost telegrams, how late a timer
+// due every 10 ms fired while streaming (what a repaint or a key would wait),
+// processing time per telegram and the CPU the program uses while streaming
+// and while idle.
 #include <sys/resource.h>
 
 #include <QAction>
@@ -15,9 +18,14 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "dialogs/message_box.h"
+#include "platform/append_file.h"
 #include "shell/link_commands.h"
 #include "shell/main_window.h"
 
@@ -48,6 +56,34 @@ int Argument(const QStringList& args, const QString& name, int fallback) {
     return i >= 0 && i + 1 < args.size() ? args[i + 1].toInt() : fallback;
 }
 
+// A timer due every 10 ms: how late it fires is how long a repaint, a key or
+// a menu would have waited.
+class LatenessProbe {
+  public:
+    static constexpr qint64 kPeriodNanoseconds = 10'000'000;
+
+    LatenessProbe() {
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            const qint64 late = since_.nsecsElapsed() - kPeriodNanoseconds;
+            since_.start();
+            worst_ = std::max(worst_, late);
+            if (late > 50'000'000)
+                ++over50ms_;
+        });
+        since_.start();
+        timer_.start(static_cast<int>(kPeriodNanoseconds / 1'000'000));
+    }
+    double worstMs() const { return worst_ / 1e6; }
+    int over50ms() const { return over50ms_; }
+
+  private:
+    QTimer timer_;
+    QElapsedTimer since_;
+    qint64 worst_ = 0;
+    int over50ms_ = 0;
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -60,6 +96,7 @@ int main(int argc, char* argv[]) {
     const int baud = Argument(args, "--baud", 19200);
     const bool logOn = Argument(args, "--log", 1) != 0;
     const bool listOn = Argument(args, "--list", 1) != 0;
+    const int syncMs = Argument(args, "--sync-ms", 0);
 
     // The log goes to the disk of the current directory, as it would in use.
     QTemporaryDir work(QDir::current().filePath("linkbench-XXXXXX"));
@@ -86,6 +123,12 @@ int main(int argc, char* argv[]) {
     int pages = 0;
     LinkCommands& link = form.linkCommands();
     link.SetPrinter(std::make_unique<CountingPrinter>(pages));
+    std::atomic<int> syncs{0};
+    link.SetLogSync([syncMs, &syncs](int descriptor) {
+        ++syncs;
+        std::this_thread::sleep_for(std::chrono::milliseconds(syncMs));
+        return qvt::SyncFileData(descriptor);
+    });
     if (logOn)
         form.action("InDateispeichern1")->trigger();
     if (listOn)
@@ -98,8 +141,11 @@ int main(int argc, char* argv[]) {
     wall.start();
     const double cpuStart = CpuSeconds();
     bool sent = false;
+    double worstLateMs = 0;
+    int lateOver50ms = 0;
     {
         // The program's own event loop, looked at ten times a second.
+        LatenessProbe probe;
         QEventLoop loop;
         QTimer check;
         QObject::connect(&check, &QTimer::timeout, [&] {
@@ -111,6 +157,8 @@ int main(int argc, char* argv[]) {
         });
         check.start(100);
         loop.exec();
+        worstLateMs = probe.worstMs();
+        lateOver50ms = probe.over50ms();
     }
     const double streamWall = wall.elapsed() / 1000.0;
     const double streamCpu = CpuSeconds() - cpuStart;
@@ -128,10 +176,17 @@ int main(int argc, char* argv[]) {
     const double idleCpu = CpuSeconds() - idleCpuStart;
     const double idleWall = idle.elapsed() / 1000.0;
 
+    // Logging off waits for the last sync.
+    QElapsedTimer closing;
+    closing.start();
+    if (logOn)
+        form.action("InDateispeichern1")->trigger();
+    const double closeMs = closing.nsecsElapsed() / 1e6;
+
     // The log: every telegram once, in order.
     QFile log(logName);
-    log.open(QIODevice::ReadOnly);
-    const QList<QByteArray> lines = log.readAll().split('\n');
+    const QList<QByteArray> lines =
+        logOn && log.open(QIODevice::ReadOnly) ? log.readAll().split('\n') : QList<QByteArray>();
     static const QRegularExpression kNumber(R"(\+(\d{7})C\r$)");
     int logged = 0;
     int inOrder = 0;
@@ -152,6 +207,8 @@ int main(int argc, char* argv[]) {
                 baud);
     std::printf("log file, list:              %s, %s\n", logOn ? "on" : "off",
                 listOn ? "on" : "off");
+    std::printf("log sync:                    fdatasync%s, %d syncs, %.1f ms to close\n",
+                syncMs ? qPrintable(QString(" + %1 ms").arg(syncMs)) : "", syncs.load(), closeMs);
     std::printf("telegrams shown:             %lld\n", static_cast<long long>(stats.telegrams));
     std::printf("telegrams lost:              %lld\n",
                 static_cast<long long>(count - stats.telegrams));
@@ -160,7 +217,9 @@ int main(int argc, char* argv[]) {
                 context.state.PrintLineCount);
     std::printf("line time:                   %.1f s (stream took %.1f s)\n", lineSeconds,
                 streamWall);
-    std::printf("processing per telegram:     %.1f us (monitor, display, log with flush, list)\n",
+    std::printf("UI timer (10 ms) late by:    %.1f ms at worst, %d times over 50 ms\n", worstLateMs,
+                lateOver50ms);
+    std::printf("processing per telegram:     %.1f us (monitor, display, log line, list)\n",
                 stats.telegrams ? stats.busyNanoseconds / 1e3 / stats.telegrams : 0.0);
     std::printf("CPU while streaming:         %.1f %% of one core (%.1f us per telegram)\n",
                 100.0 * streamCpu / streamWall,
