@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "core/platform_settings.h"
 #include "platform/parallel_port.h"
@@ -18,14 +20,28 @@ struct OpenedParallelPort {
     std::unique_ptr<ParallelPort> port;  // null when there is no access
     ParallelAccess access = ParallelAccess::None;
     EmulatedIspChip* chip = nullptr;  // the emulated chip behind the port, if any
+    // The mode and what it reaches: "ppdev /dev/parport0", "direct 0x378",
+    // "emulated 8253" or "none".
+    std::string description = "none";
 };
 
+// The two real kinds of port; each gives null when it cannot be had. Tests
+// put stand-ins in their place.
+struct ParallelPortOpeners {
+    std::function<std::unique_ptr<ParallelPort>(std::uint16_t base, const std::string& device)>
+        ppdev;
+    std::function<std::unique_ptr<ParallelPort>(std::uint16_t base)> direct;
+};
+ParallelPortOpeners SystemParallelPortOpeners();
+
 // Chooses the access from [parallel] access: ppdev, direct, emulated or none
-// as named; auto takes ppdev when the port's device can be opened and claimed,
-// else direct port I/O when the process may have it, else none. A named mode
-// that cannot be had also ends in none. The emulated chip times its write
-// cycles with clock.
-OpenedParallelPort OpenParallelPort(const PlatformSettings& settings, std::uint16_t lptBase,
-                                    Counter& clock);
+// as named; auto takes ppdev when the port's device can be opened and claimed
+// in time, else direct port I/O when the process may have it, else none. A
+// named mode that cannot be had ends in none. Never waits long for a port
+// that another process holds. The emulated chip times its write cycles with
+// clock.
+OpenedParallelPort OpenParallelPort(
+    const PlatformSettings& settings, std::uint16_t lptBase, Counter& clock,
+    const ParallelPortOpeners& openers = SystemParallelPortOpeners());
 
 }  // namespace qvt

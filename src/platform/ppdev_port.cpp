@@ -7,10 +7,21 @@
 
 #include <utility>
 
+#include "platform/time_limited_call.h"
+
 namespace qvt {
 
-PpdevPort::PpdevPort(std::uint16_t base, std::string device)
-    : base_(base), device_(std::move(device)) {}
+PpdevAccess KernelPpdevAccess() {
+    return {[](const std::string& device) { return open(device.c_str(), O_RDWR | O_CLOEXEC); },
+            [](int fd) { return ioctl(fd, PPCLAIM); }};
+}
+
+PpdevPort::PpdevPort(std::uint16_t base, std::string device, PpdevAccess access,
+                     std::chrono::milliseconds claimLimit)
+    : base_(base),
+      device_(std::move(device)),
+      access_(std::move(access)),
+      claimLimit_(claimLimit) {}
 
 PpdevPort::~PpdevPort() {
     if (fd_ < 0)
@@ -20,14 +31,14 @@ PpdevPort::~PpdevPort() {
 }
 
 bool PpdevPort::Open() {
-    fd_ = open(device_.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd_ < 0)
+    const int fd = CallWithTimeLimit(claimLimit_, [this] { return access_.open(device_); });
+    if (fd < 0)
         return false;
-    if (ioctl(fd_, PPCLAIM) != 0) {
-        close(fd_);
-        fd_ = -1;
+    if (CallWithTimeLimit(claimLimit_, [this, fd] { return access_.claim(fd); }) != 0) {
+        close(fd);
         return false;
     }
+    fd_ = fd;
     return true;
 }
 

@@ -1,14 +1,26 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include <string>
+#include <vector>
 
 namespace qvt {
 
-// Starts a program from the working directory (not from the search path)
-// with the given arguments, sharing this process's standard streams, and
-// waits for it without a time-out. Returns its exit code, or -1 when it could
-// not be started or did not end normally.
-int RunProgramAndWait(const QString& program, const QStringList& arguments);
+// How a started program ended.
+struct ProgramExit {
+    enum class How { NotStarted, Exited, Signalled };
+    How how = How::NotStarted;
+    int code = -1;   // the exit code, when it exited
+    int signal = 0;  // the signal that ended it, when signalled
+};
+
+// Starts the program file `program` from folder (never from the search path,
+// never from the current directory), with folder as its working directory,
+// argument 0 = program as given and then arguments, sharing this process's
+// environment and standard streams, and waits for it without a time-out.
+ProgramExit RunProgramAndWait(const std::string& folder, const std::string& program,
+                              const std::vector<std::string>& arguments);
+
+// "SIGKILL (9)".
+std::string SignalName(int signal);
 
 }  // namespace qvt

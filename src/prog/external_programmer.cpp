@@ -3,8 +3,29 @@
 #include <array>
 
 namespace qvt {
+namespace {
 
-std::string ExternalProgrammerMessage(int exitCode) {
+bool Succeeded(const ProgramExit& exit) {
+    return exit.how == ProgramExit::How::Exited && exit.code == 0;
+}
+
+// What the caller gets back for a run: the exit code, or what a shell would
+// show for a program that did not get as far as exiting.
+int CodeOf(const ProgramExit& exit) {
+    switch (exit.how) {
+        case ProgramExit::How::Exited:
+            return exit.code;
+        case ProgramExit::How::Signalled:
+            return 128 + exit.signal;
+        case ProgramExit::How::NotStarted:
+            break;
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::string ExternalProgrammerMessage(const ProgramExit& exit) {
     static constexpr std::array<const char*, 9> kMessages = {
         "",
         "Falsche Aufrufparameter",
@@ -16,22 +37,28 @@ std::string ExternalProgrammerMessage(int exitCode) {
         "Prüfsumme der Hex-Datei fehlerhaft",
         "Initialisierung nicht möglich",
     };
-    if (exitCode >= 1 && exitCode <= 8)
-        return kMessages[exitCode];
-    if (exitCode == -1)
-        return std::string(kExternalProgrammer) + " konnte nicht gestartet werden";
-    return std::string(kExternalProgrammer) + " endete mit dem unbekannten Code " +
-           std::to_string(exitCode);
+    const std::string program = kExternalProgrammer;
+    switch (exit.how) {
+        case ProgramExit::How::NotStarted:
+            return program + " konnte nicht gestartet werden";
+        case ProgramExit::How::Signalled:
+            return program + " wurde durch das Signal " + SignalName(exit.signal) + " beendet";
+        case ProgramExit::How::Exited:
+            break;
+    }
+    if (exit.code >= 1 && exit.code <= 8)
+        return kMessages[exit.code];
+    return program + " endete mit dem unbekannten Code " + std::to_string(exit.code);
 }
 
 int RunExternalProgrammer(const std::string& variantName, const ProgramRunner& run,
                           const MessageSink& show) {
-    const int first = run(kExternalProgrammer, {variantName, "W", "1", "101"});
-    if (first != 0) {
+    const ProgramExit first = run(kExternalProgrammer, {variantName, "W", "1", "101"});
+    if (!Succeeded(first)) {
         show(ExternalProgrammerMessage(first), "Fehler");
-        return first;
+        return CodeOf(first);
     }
-    if (run(kExternalProgrammer, {"QVT470", "S", "1", "101"}) == 0) {
+    if (Succeeded(run(kExternalProgrammer, {"QVT470", "S", "1", "101"}))) {
         show("Programmierung OK", "Meldung");
     }
     return 0;

@@ -47,8 +47,6 @@ ProgStatus ReadHexRecord(std::FILE* file, HexRecord& record) {
         if (!ReadByte(file, length))
             return kProgFormatError;
         record.Length = length;
-        if (length == 0)
-            return kHexEndOfData;
         std::uint8_t sum = static_cast<std::uint8_t>(0 - length);
 
         std::uint8_t high = 0;
@@ -61,10 +59,6 @@ ProgStatus ReadHexRecord(std::FILE* file, HexRecord& record) {
         std::uint8_t type = 0;
         if (!ReadByte(file, type))
             return kProgFormatError;
-        if (type == kTypeEnd)
-            return kHexEndOfData;
-        if (type > kTypeLinearStart)
-            return kProgFormatError;
         sum = static_cast<std::uint8_t>(sum - type);
 
         for (std::uint8_t i = 0; i < length; ++i) {
@@ -76,9 +70,15 @@ ProgStatus ReadHexRecord(std::FILE* file, HexRecord& record) {
         std::uint8_t checksum = 0;
         if (!ReadByte(file, checksum))
             return kProgFormatError;
+        // Checked before anything ends the data: a length byte damaged to
+        // 00 in the middle of a file must not pass for the end of it.
         if (checksum != sum)
             return kProgChecksumError;
 
+        if (length == 0 || type == kTypeEnd)
+            return kHexEndOfData;
+        if (type > kTypeLinearStart)
+            return kProgFormatError;
         if (type == kTypeData)
             return kHexDataRecord;
         if (type == kTypeSegmentBase || type == kTypeLinearBase) {

@@ -21,8 +21,10 @@ inline constexpr ProgStatus kHexEndOfData = 0;
 inline constexpr ProgStatus kHexDataRecord = 1;
 
 // Reads the next data record from a file opened "rb". CR and LF between
-// records are skipped. Returns
-//   kHexEndOfData       a record of length 0, or an end-of-file record (type 01);
+// records are skipped. Every record is read whole and its checksum checked,
+// the ones that end the data included. Returns
+//   kHexEndOfData       a record of length 0, or an end-of-file record (type 01),
+//                       whose checksum matches;
 //   kHexDataRecord      a data record with a matching checksum, now in record;
 //   kProgFormatError    anything else where a ":" record or a hex digit belongs,
 //                       the end of the file included;

@@ -1,5 +1,7 @@
 // Chip 8253: the whole file collected into a memory image, then every used
-// page written with one instruction and compared with one read-page.
+// page written with one instruction and compared with one read-page. The
+// data memory is not erased first, so a data page keeps the chip's own bytes
+// wherever the file has none for it.
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -36,6 +38,20 @@ bool PageWritten(IspLink& link, const MemoryGeometry& memory, bool program, std:
     return false;
 }
 
+// Fills the cells of a page that no record supplied with what the chip holds
+// there now, so that rewriting the whole page changes only the file's bytes.
+void KeepChipBytes(IspLink& link, const MemoryGeometry& memory, std::uint16_t address,
+                   std::uint8_t* page, std::vector<bool>::const_iterator fromFile) {
+    if (std::all_of(fromFile, fromFile + memory.pageSize, [](bool b) { return b; }))
+        return;
+    std::array<std::uint8_t, 64> chip{};
+    ReadPage8253(link, memory, address, chip.data());
+    for (std::uint16_t i = 0; i < memory.pageSize; ++i) {
+        if (!fromFile[i])
+            page[i] = chip[i];
+    }
+}
+
 }  // namespace
 
 ProgStatus Programmer::ProgramPages8253(int which, std::FILE* hexFile,
@@ -48,6 +64,7 @@ ProgStatus Programmer::ProgramPages8253(int which, std::FILE* hexFile,
 
     std::vector<std::uint8_t> image(memory.imageSize(), 0xFF);
     std::vector<bool> used(memory.pages, false);
+    std::vector<bool> fromFile(memory.imageSize(), false);
     HexRecord record;
     for (;;) {
         const ProgStatus result = ReadHexRecord(hexFile, record);
@@ -60,6 +77,7 @@ ProgStatus Programmer::ProgramPages8253(int which, std::FILE* hexFile,
             return kProgFormatError;
         MarkRecordPages(used, memory, record.Address, record.Length);
         std::copy_n(record.Data.begin(), record.Length, image.begin() + record.Address);
+        std::fill_n(fromFile.begin() + record.Address, record.Length, true);
     }
     view_.SetProgressMaximum(static_cast<int>(std::count(used.begin(), used.end(), true)));
 
@@ -75,7 +93,9 @@ ProgStatus Programmer::ProgramPages8253(int which, std::FILE* hexFile,
         if (!used[page])
             continue;
         const auto address = static_cast<std::uint16_t>(page * memory.pageSize);
-        const std::uint8_t* bytes = image.data() + address;
+        std::uint8_t* bytes = image.data() + address;
+        if (!program)
+            KeepChipBytes(link_, memory, address, bytes, fromFile.cbegin() + address);
         for (int attempt = 1;; ++attempt) {
             WritePage8253(link_, memory, address, bytes);
             link_.IspDelay(400);

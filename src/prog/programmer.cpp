@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/any_case_file.h"
 #include "prog/isp_instructions.h"
 #include "prog/isp_link.h"
 #include "prog/programming_view.h"
@@ -38,8 +39,10 @@ struct FileCloser {
 };
 using HexFile = std::unique_ptr<std::FILE, FileCloser>;
 
+// The name as the catalogue or the user gave it, in whatever letter case
+// the file was stored.
 HexFile OpenHexFile(const std::string& name) {
-    return HexFile(std::fopen(name.c_str(), "rb"));
+    return HexFile(std::fopen(FindFileAnyCase(name).c_str(), "rb"));
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 #include "shell/programming_commands.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+
+#include <cstdio>
+#include <filesystem>
 
 #include "dialogs/message_box.h"
 #include "dialogs/plpt_dlg.h"
@@ -15,6 +19,7 @@
 #include "prog/isp_link.h"
 #include "prog/port_io.h"
 #include "prog/programmer.h"
+#include "shell/link_commands.h"
 #include "shell/main_window.h"
 #include "shell/programming_progress.h"
 
@@ -40,6 +45,32 @@ constexpr const char* kNotForNetwork[] = {"QVT410025Leistung1", "QVT420025Leistu
 QString RunDialog(QFileDialog& dialog) {
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
+
+// The firmware files' filter as the list shows it; the pattern behind it
+// takes the extension in any letter case.
+constexpr const char* kHexFilterCaption = "Intel Hex Dateien    *.HEX";
+constexpr const char* kHexFilterPatterns = " (*.HEX *.[Hh][Ee][Xx])";
+
+// Qt's filter list shows a filter with its patterns and with single blanks;
+// the list shows the caption as designed instead.
+void ShowFilterCaption(QFileDialog& dialog, const char* caption) {
+    if (auto* list = dialog.findChild<QComboBox*>("fileTypeCombo"))
+        list->setItemText(0, caption);
+}
+
+// Keeps the telegram monitor still for a whole programming run, repaints of
+// the progress box and the outcome message included: the run owns the main
+// thread, and what the device sends meanwhile waits in the port.
+class MonitorHold {
+  public:
+    explicit MonitorHold(LinkCommands& link) : link_(link) { link_.HoldMonitor(); }
+    ~MonitorHold() { link_.ReleaseMonitor(); }
+    MonitorHold(const MonitorHold&) = delete;
+    MonitorHold& operator=(const MonitorHold&) = delete;
+
+  private:
+    LinkCommands& link_;
+};
 
 }  // namespace
 
@@ -103,6 +134,8 @@ void ProgrammingCommands::EnsurePortAccess() {
     accessPending_ = false;
     port_ = qvt::OpenParallelPort(context_.settings, context_.state.LptBase, *counter_);
     io_->SetPort(port_.port.get());
+    // Tells "nothing answers" apart from "no port access".
+    std::fprintf(stderr, "qvt410: Parallelport: %s\n", port_.description.c_str());
     switch (port_.access) {
         case qvt::ParallelAccess::None:
             context_.state.PortAccessMode = qvt::kPortAccessNone;
@@ -143,6 +176,7 @@ qvt::ParallelAccess ProgrammingCommands::parallelAccess() {
 // ---- Programming -------------------------------------------------------------
 
 void ProgrammingCommands::RunProgramming() {
+    const MonitorHold hold(form_.linkCommands());
     EnsurePortAccess();
     ProgrammingProgress view(form_);
     qvt::IspLink link(*io_, *counter_, context_.state.LptBase);
@@ -168,13 +202,15 @@ bool ProgrammingCommands::ChooseFirmwareFile(const QString& title, std::string& 
         own->setObjectName("FirmwareDialog");
         own->setFileMode(QFileDialog::ExistingFile);
         own->setAcceptMode(QFileDialog::AcceptOpen);
+        own->setOption(QFileDialog::DontUseNativeDialog, true);
         dialog = own.get();
     }
     const QStringList savedFilters = dialog->nameFilters();
     const QString savedFilter = dialog->selectedNameFilter();
     const QStringList savedFiles = dialog->selectedFiles();
 
-    dialog->setNameFilter("Intel Hex Dateien    *.HEX (*.HEX)");
+    dialog->setNameFilter(QString(kHexFilterCaption) + kHexFilterPatterns);
+    ShowFilterCaption(*dialog, kHexFilterCaption);
     dialog->setDefaultSuffix("HEX");
     dialog->selectFile("*.HEX");
     dialog->setWindowTitle(title);
@@ -218,6 +254,7 @@ void ProgrammingCommands::Daten1Click() {
 }
 
 void ProgrammingCommands::Bausteinlschen1Click() {
+    const MonitorHold hold(form_.linkCommands());
     EnsurePortAccess();
     ProgrammingProgress view(form_);
     qvt::IspLink link(*io_, *counter_, context_.state.LptBase);
@@ -273,11 +310,16 @@ void ProgrammingCommands::Schnittstelle1Click() {
 // ---- QVT470 ------------------------------------------------------------------
 
 void ProgrammingCommands::RunOutsideProgrammer(const char* variant) {
+    const MonitorHold hold(form_.linkCommands());
     VariantName = variant;
-    const auto run = [](const std::string& program, const std::vector<std::string>& arguments) {
-        QStringList list;
-        for (const std::string& argument : arguments) list << QString::fromStdString(argument);
-        return qvt::RunProgramAndWait(QString::fromStdString(program), list);
+    // From the folder the program started in, beside QVT410.CFG: never one
+    // that a firmware choice made the working folder, where a downloaded
+    // XPG.EXE might lie next to the firmware.
+    const std::string folder =
+        std::filesystem::absolute(context_.state.ConfigFilePath).parent_path().string();
+    const auto run = [&folder](const std::string& program,
+                               const std::vector<std::string>& arguments) {
+        return qvt::RunProgramAndWait(folder, program, arguments);
     };
     const auto show = [](const std::string& text, const std::string& caption) {
         qvt::ShowMessage(nullptr, QString::fromStdString(text), QString::fromStdString(caption));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace qvt {
 namespace {
 
@@ -11,10 +13,16 @@ struct ProgramRun {
     bool operator==(const ProgramRun&) const = default;
 };
 
+ProgramExit Exited(int code) {
+    return {ProgramExit::How::Exited, code, 0};
+}
+const ProgramExit kNotStarted{};
+const ProgramExit kKilled{ProgramExit::How::Signalled, -1, SIGKILL};
+
 struct OutsideCase {
     const char* variant;
-    int firstExit;
-    int secondExit;
+    ProgramExit firstExit;
+    ProgramExit secondExit;
     int result;
     std::vector<std::pair<std::string, std::string>> messages;
     int runs;
@@ -50,22 +58,35 @@ using Messages = std::vector<std::pair<std::string, std::string>>;
 INSTANTIATE_TEST_SUITE_P(
     ExitCodes, OutsideProgrammer,
     ::testing::Values(
-        OutsideCase{"QVT470", 0, 0, 0, Messages{{"Programmierung OK", "Meldung"}}, 2},
-        OutsideCase{"QVT47040", 0, 0, 0, Messages{{"Programmierung OK", "Meldung"}}, 2},
-        OutsideCase{"QVT470", 0, 5, 0, Messages{}, 2},
-        OutsideCase{"QVT470", 1, 0, 1, Messages{{"Falsche Aufrufparameter", "Fehler"}}, 1},
-        OutsideCase{"QVT470", 2, 0, 2, Messages{{"Falsche Schnittstelle", "Fehler"}}, 1},
-        OutsideCase{"QVT470", 3, 0, 3, Messages{{"Falsches Funktionskommando", "Fehler"}}, 1},
-        OutsideCase{"QVT47040", 4, 0, 4, Messages{{"Hex-Datei nicht vorhanden", "Fehler"}}, 1},
-        OutsideCase{"QVT470", 5, 0, 5, Messages{{"Programmieren fehlgeschlagen", "Fehler"}}, 1},
-        OutsideCase{"QVT470", 6, 0, 6, Messages{{"Hex-Datei fehlerhaft", "Fehler"}}, 1},
-        OutsideCase{"QVT470", 7, 0, 7, Messages{{"Prüfsumme der Hex-Datei fehlerhaft", "Fehler"}},
+        OutsideCase{"QVT470", Exited(0), Exited(0), 0, Messages{{"Programmierung OK", "Meldung"}},
+                    2},
+        OutsideCase{"QVT47040", Exited(0), Exited(0), 0, Messages{{"Programmierung OK", "Meldung"}},
+                    2},
+        OutsideCase{"QVT470", Exited(0), Exited(5), 0, Messages{}, 2},
+        OutsideCase{"QVT470", Exited(0), kKilled, 0, Messages{}, 2},
+        OutsideCase{"QVT470", Exited(1), Exited(0), 1,
+                    Messages{{"Falsche Aufrufparameter", "Fehler"}}, 1},
+        OutsideCase{"QVT470", Exited(2), Exited(0), 2,
+                    Messages{{"Falsche Schnittstelle", "Fehler"}}, 1},
+        OutsideCase{"QVT470", Exited(3), Exited(0), 3,
+                    Messages{{"Falsches Funktionskommando", "Fehler"}}, 1},
+        OutsideCase{"QVT47040", Exited(4), Exited(0), 4,
+                    Messages{{"Hex-Datei nicht vorhanden", "Fehler"}}, 1},
+        OutsideCase{"QVT470", Exited(5), Exited(0), 5,
+                    Messages{{"Programmieren fehlgeschlagen", "Fehler"}}, 1},
+        OutsideCase{"QVT470", Exited(6), Exited(0), 6, Messages{{"Hex-Datei fehlerhaft", "Fehler"}},
                     1},
-        OutsideCase{"QVT470", 8, 0, 8, Messages{{"Initialisierung nicht möglich", "Fehler"}}, 1},
-        OutsideCase{"QVT470", 9, 0, 9,
+        OutsideCase{"QVT470", Exited(7), Exited(0), 7,
+                    Messages{{"Prüfsumme der Hex-Datei fehlerhaft", "Fehler"}}, 1},
+        OutsideCase{"QVT470", Exited(8), Exited(0), 8,
+                    Messages{{"Initialisierung nicht möglich", "Fehler"}}, 1},
+        OutsideCase{"QVT470", Exited(9), Exited(0), 9,
                     Messages{{"XPG.EXE endete mit dem unbekannten Code 9", "Fehler"}}, 1},
-        OutsideCase{"QVT470", -1, 0, -1,
-                    Messages{{"XPG.EXE konnte nicht gestartet werden", "Fehler"}}, 1}));
+        OutsideCase{"QVT470", kNotStarted, Exited(0), -1,
+                    Messages{{"XPG.EXE konnte nicht gestartet werden", "Fehler"}}, 1},
+        OutsideCase{"QVT470", kKilled, Exited(0), 128 + SIGKILL,
+                    Messages{{"XPG.EXE wurde durch das Signal SIGKILL (9) beendet", "Fehler"}},
+                    1}));
 
 }  // namespace
 }  // namespace qvt

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "case_name.h"
 #include "core/temp_dir.h"
 #include "prog/page_marking.h"
 #include "prog_test_support.h"
@@ -51,8 +52,16 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"bad checksum", ":0300300002337A1F\r\n:00000001FF\r\n", {7}},
         ReaderCase{"missing end record", ":0300300002337A1E\r\n", {1, 6}},
         ReaderCase{"empty file", "", {6}},
-        ReaderCase{"zero length of any type ends", ":00123400AA\r\n:0300300002337A1E\r\n", {0}},
-        ReaderCase{"end record with data ends at once", ":02000001FFFFxx\r\n", {0}},
+        ReaderCase{"zero length of any type ends", ":00123400BA\r\n:0300300002337A1E\r\n", {0}},
+        ReaderCase{"end record with data ends", ":02000001FFFFFF\r\n", {0}},
+        // A length byte damaged to 00 (":04001000..."): the rest of the
+        // record cannot add up, so it does not pass for the end.
+        ReaderCase{"length damaged to zero",
+                   ":0300000002337A4E\r\n:00001000C0FFEE003F\r\n:00000001FF\r\n",
+                   {1, 7}},
+        ReaderCase{"zero length with a bad checksum", ":00000001FE\r\n", {7}},
+        ReaderCase{"end record with data and a bad checksum", ":02000001FFFF00\r\n", {7}},
+        ReaderCase{"zero length cut short", ":000000", {6}},
         ReaderCase{"non-hex digit in data", ":03003000023G7A1E\r\n", {6}},
         ReaderCase{"non-hex digit in length", ":0Z00300002337A1E\r\n", {6}},
         ReaderCase{"file ends inside a record", ":0300300002", {6}},
@@ -72,14 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"base record of the wrong length", ":03000004000000F9\r\n", {6}},
         ReaderCase{"base record with a bad checksum", ":020000040000FB\r\n", {7}},
         ReaderCase{"unknown record type", ":0100000600F9\r\n", {6}}),
-    [](const ::testing::TestParamInfo<ReaderCase>& info) {
-        std::string name = info.param.name;
-        for (char& ch : name) {
-            if (!std::isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        }
-        return name;
-    });
+    testing::CaseName());
 
 TEST(HexReader, DeliversAddressLengthAndData) {
     HexRecord record;

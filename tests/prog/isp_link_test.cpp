@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 
+#include "case_name.h"
 #include "core/temp_dir.h"
+#include "platform/monotonic_counter.h"
 #include "platform/parallel_port.h"
 #include "prog/isp_instructions.h"
 #include "prog_test_support.h"
@@ -133,6 +136,27 @@ INSTANTIATE_TEST_SUITE_P(Frequencies, IspDelayCounts,
                                            DelayCase{3'579'545, 7, 195},
                                            DelayCase{10'000'000, 0, 0}));
 
+class IspDelayOnTheRealCounter : public ::testing::TestWithParam<int> {};
+
+// With the 10 MHz counter n units last at least n microseconds of the system
+// clock. The upper bound leaves room for a busy machine that takes the core
+// away, yet catches a counter of ten times the wrong scale at 100,000 units.
+TEST_P(IspDelayOnTheRealCounter, WaitsAtLeastNMicroseconds) {
+    const int units = GetParam();
+    MonotonicCounter counter;
+    PortIo io;
+    IspLink link(io, counter, kBase);
+    const auto start = std::chrono::steady_clock::now();
+    link.IspDelay(units);
+    const auto waited = std::chrono::duration_cast<std::chrono::microseconds>(
+                            std::chrono::steady_clock::now() - start)
+                            .count();
+    EXPECT_GE(waited, units);
+    EXPECT_LT(waited, 2 * units + 500'000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, IspDelayOnTheRealCounter, ::testing::Values(1, 50, 3000, 100'000));
+
 TEST(IspLink, WithoutCounterEveryWaitIsSkippedWithANotice) {
     FakeCounter counter(0);
     PortIo io;
@@ -216,14 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
                          ReadPage8253(l, kDataMemory8253, 0x0125, out);
                      },
                      {0xB0, 0x01, 0x20}}),
-    [](const ::testing::TestParamInfo<EncodingCase>& info) {
-        std::string name = info.param.name;
-        for (char& ch : name) {
-            if (!std::isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        }
-        return name;
-    });
+    testing::CaseName());
 
 struct EnableCase {
     int chipType;

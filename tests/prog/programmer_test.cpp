@@ -183,6 +183,10 @@ TEST_P(Programming, BrokenFilesFailAndLeaveTheChipUnlocked) {
         {"space before colon", good + " :00000001FF\r\n"},
         {"non-hex character", good + ":0300300002x37A1E\r\n:00000001FF\r\n"},
         {"non-zero linear base", ":020000040001F9\r\n" + good + ":00000001FF\r\n"},
+        // ":04001000C0FFEE003F" with its length byte damaged: not an end record.
+        {"length damaged to zero", good + ":00001000C0FFEE003F\r\n" +
+                                       testing::HexRecordLine(0x0014, 0, Pattern(16, 7)) +
+                                       ":00000001FF\r\n"},
     };
     for (const BrokenFile& file : files) {
         messages().clear();
@@ -334,6 +338,27 @@ TEST(PageModeBounds, DataBeyondTheImageIsAFormatError) {
     EXPECT_EQ(rig.view.messages, (std::vector<Message>{kFailed, kFailed}));
     EXPECT_EQ(rig.chip.statistics().pageWrites, 0);
     EXPECT_EQ(rig.chip.statistics().erasures, 0);
+}
+
+// The data memory is not erased: cells of a page the file touches only partly
+// keep what the device stored there. The page mode rewrites whole pages, the
+// byte mode only the file's bytes.
+TEST(DataMemory, KeepsTheChipsOtherBytesInPagesTheFileTouches) {
+    const Contents table = {{0x0104, Pattern(8, 10)}, {0x0130, Pattern(16, 11)}};
+    for (const int chipType : {8252, 8253}) {
+        ScopedWorkingDir dir;
+        const std::vector<std::uint8_t> stored = Pattern(2048, 9);  // never 0xFF
+        WriteBytes("emulated-data.bin", stored);
+        ChipRig rig(chipType);
+        WriteText("table.hex", MakeHex(table));
+        rig.programmer.RunProgramming("", "table.hex");
+        EXPECT_EQ(rig.view.messages, std::vector<Message>{kDataDone}) << chipType;
+        std::vector<std::uint8_t> expected = stored;
+        for (const auto& [address, bytes] : table) {
+            std::copy(bytes.begin(), bytes.end(), expected.begin() + address);
+        }
+        EXPECT_EQ(rig.chip.data(), expected) << chipType;
+    }
 }
 
 TEST(PageModeEscape, IsNotAsked) {

@@ -1,28 +1,82 @@
 // The "Programmieren" menu end to end with the emulated cable: catalogue,
 // free file choice, erase, chip type and edition toggles, the port dialog,
-// ESC, and the outside programmer with a stand-in XPG.EXE.
+// ESC, and the outside programmer with a stand-in XPG.EXE (this program
+// itself, started under that name).
+#include <unistd.h>
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
+
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 
 #include "dialogs/message_box.h"
 #include "dialogs/plpt_dlg.h"
+#include "link/pty/pty_pair.h"
 #include "platform/emulated_isp_chip.h"
 #include "prog/firmware_catalogue.h"
 #include "prog/prog_test_support.h"
+#include "shell/file_helpers.h"
+#include "shell/link_commands.h"
 #include "shell/main_window.h"
 #include "shell/programming_commands.h"
-#include "shell/file_helpers.h"
+
+namespace {
+
+// Started as XPG.EXE, this program records how it was called, one line per
+// run in the file named by this variable: argument 0, working folder, the
+// other arguments. Its exit comes from line n of the file named by
+// kStandInExits for its n-th run: a number, or KILL.
+constexpr const char* kStandInLog = "QVT_XPG_STANDIN_LOG";
+constexpr const char* kStandInExits = "QVT_XPG_STANDIN_EXITS";
+
+int RunAsOutsideProgrammer(int argc, char* argv[]) {
+    std::string line = std::string(argv[0]) + "|" + std::filesystem::current_path().string() + "|";
+    for (int i = 1; i < argc; ++i) line += (i > 1 ? " " : "") + std::string(argv[i]);
+    const char* logPath = std::getenv(kStandInLog);
+    std::ofstream(logPath, std::ios::app) << line << "\n";
+    int runs = 0;
+    std::ifstream log(logPath);
+    for (std::string l; std::getline(log, l);) ++runs;
+    std::ifstream exits(std::getenv(kStandInExits));
+    std::string exit = "0";
+    for (int i = 0; i < runs && std::getline(exits, exit); ++i) {
+    }
+    if (exit == "KILL")
+        std::raise(SIGKILL);
+    return std::atoi(exit.c_str());
+}
+
+// What the program writes on its standard error while run runs.
+QByteArray StandardErrorOf(const std::function<void()>& run) {
+    QTemporaryFile capture;
+    if (!capture.open())
+        return {};
+    std::fflush(stderr);
+    const int saved = dup(2);
+    dup2(capture.handle(), 2);
+    run();
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    capture.seek(0);
+    return capture.readAll();
+}
+
+}  // namespace
 
 class ProgrammingCommandsTest : public QObject {
     Q_OBJECT
@@ -35,11 +89,15 @@ class ProgrammingCommandsTest : public QObject {
     std::unique_ptr<TForm1> form_;
 
     // A started main window whose parallel port is the emulated cable.
-    TForm1& Start(int chip = 8253, const char* access = "emulated") {
+    TForm1& Start(int chip = 8253, const char* access = "emulated",
+                  const std::function<void(qvt::PlatformSettings&)>& adjust = {}) {
+        form_.reset();  // before the context it uses
         ctx_ = std::make_unique<qvt::AppContext>();
         ctx_->settings.parallelAccess = access;
         ctx_->settings.emulatedChip = chip;
         ctx_->settings.programmingMenuVisible = true;
+        if (adjust)
+            adjust(ctx_->settings);
         form_ = std::make_unique<TForm1>(*ctx_);
         form_->CreateDialogs();
         form_->FormCreate();
@@ -51,6 +109,17 @@ class ProgrammingCommandsTest : public QObject {
         QAction* item = form_->action(name);
         QVERIFY2(item, name);
         item->trigger();
+    }
+    // XPG.EXE in folder: this program under that name, recording its runs.
+    void InstallOutsideProgrammer(const QString& folder, const QByteArray& exits) {
+        QVERIFY(QFile::link(QCoreApplication::applicationFilePath(), folder + "/XPG.EXE"));
+        WriteFile(folder + "/xpg-exits.txt", exits);
+        qputenv(kStandInLog, (folder + "/xpg-calls.txt").toUtf8());
+        qputenv(kStandInExits, (folder + "/xpg-exits.txt").toUtf8());
+    }
+    QStringList OutsideProgrammerRuns(const QString& folder) {
+        return QString::fromUtf8(ReadFile(folder + "/xpg-calls.txt"))
+            .split('\n', Qt::SkipEmptyParts);
     }
     void UseChip8252() {
         if (ctx_->state.ChipType != 8252)
@@ -71,6 +140,8 @@ class ProgrammingCommandsTest : public QObject {
         });
     }
     void cleanup() {
+        qunsetenv(kStandInLog);
+        qunsetenv(kStandInExits);
         form_.reset();
         ctx_.reset();
         qvt::SetMessageInterceptor({});
@@ -180,20 +251,32 @@ class ProgrammingCommandsTest : public QObject {
         qvt::testing::WriteText("fw/MY.HEX", qvt::testing::MakeHex(program));
         qvt::testing::WriteText("fw/EVTUI_I.HEX", qvt::testing::MakeHex(program));
         qvt::testing::WriteText("fw/TAB.HEX", qvt::testing::MakeHex(program));
+        qvt::testing::WriteText("fw/low.hex", qvt::testing::MakeHex(program));
+        qvt::testing::WriteText("fw/Mixed.Hex", qvt::testing::MakeHex(program));
+        qvt::testing::WriteText("fw/notes.txt", "");
         QString title;
-        QStringList filters;
+        QString filter;
+        QStringList listed;
         QString answer = folder + "/MY.HEX";
         commands().SetFileChooser([&](QFileDialog& dialog) {
             title = dialog.windowTitle();
-            filters = dialog.nameFilters();
+            filter = dialog.findChild<QComboBox*>("fileTypeCombo")->currentText();
+            dialog.setDirectory(folder);
+            auto* view = dialog.findChild<QListView*>("listView");
+            // The folder is read in the background; the listing is compared below.
+            (void)QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) >= 5; });
+            listed.clear();
+            for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
             return answer;
         });
         commands().DataFileName = "OLD.HEX";
 
         Trigger("Datei2");
         QCOMPARE(title, QString("Programmdatei laden"));
-        // Qt keeps filter texts with single blanks.
-        QCOMPARE(filters, QStringList{"Intel Hex Dateien *.HEX (*.HEX)"});
+        QCOMPARE(filter, QString("Intel Hex Dateien    *.HEX"));
+        listed.sort();
+        QCOMPARE(listed, (QStringList{"EVTUI_I.HEX", "MY.HEX", "Mixed.Hex", "TAB.HEX", "low.hex"}));
         QCOMPARE(commands().ProgramFileName, std::string("MY.HEX"));  // never renamed
         QVERIFY(commands().DataFileName.empty());
         QCOMPARE(QDir::currentPath(), folder);
@@ -277,6 +360,79 @@ class ProgrammingCommandsTest : public QObject {
         messages_.clear();
         Trigger("QVT420UI1");
         QCOMPARE(messages_, QStringList{"Fehler: Programmdatei \"N420UI.HEX\" nicht gefunden"});
+    }
+
+    void firmwareFilesInAnyLetterCase_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("messages");
+        const QStringList done{"Meldung: Programm- und Datenspeicher fehlerfrei Programmiert"};
+        QTest::newRow("lower case") << QStringList{"evtpt_i.hex", "qvtpttab.hex"} << done;
+        QTest::newRow("mixed case") << QStringList{"Evtpt_I.Hex", "QvtPtTab.HEX"} << done;
+        // Which of two would be a guess: the name looked for is reported.
+        QTest::newRow("two candidates")
+            << QStringList{"evtpt_i.hex", "Evtpt_I.Hex", "QVTPTTAB.HEX"}
+            << QStringList{"Fehler: Programmdatei \"EVTPT_I.HEX\" nicht gefunden"};
+    }
+    void firmwareFilesInAnyLetterCase() {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, messages);
+        Start(8253);
+        const qvt::testing::Contents contents = {{0x0000, qvt::testing::Pattern(20, 9)}};
+        for (const QString& file : files)
+            qvt::testing::WriteText(file.toStdString(), qvt::testing::MakeHex(contents));
+        Trigger("QVT410PT2");
+        QCOMPARE(messages_, messages);
+    }
+
+    // What the device sends during a run waits in the port until the run is
+    // over, even when the monitor was due to look (a transmission that just
+    // ended leaves it such a call) before the progress box shows.
+    void monitorWaitsForTheWholeRun_data() {
+        QTest::addColumn<int>("chipType");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("8253, page mode") << 8253 << "EVTUI_I.HEX";
+        QTest::newRow("8252, byte mode") << 8252 << "QVTUI_I.HEX";
+    }
+    void monitorWaitsForTheWholeRun() {
+        QFETCH(int, chipType);
+        QFETCH(QString, file);
+        PtyPair device;
+        QVERIFY(device.ok());
+        Start(chipType, "emulated",
+              [&](qvt::PlatformSettings& s) { s.serialDevices[1] = device.path(); });
+        if (chipType == 8252)
+            UseChip8252();
+        qvt::testing::WriteText(file.toStdString(),
+                                qvt::testing::MakeHex({{0, qvt::testing::Pattern(300, 10)}}));
+        LinkCommands& link = form_->linkCommands();
+        QTest::qWait(20);  // the monitor's first look at the port
+        device.Send("-12.34\r");
+        link.HoldMonitor();
+        link.ReleaseMonitor();
+        std::int64_t telegramsAtOutcome = -1;
+        qvt::SetMessageInterceptor([&](const QString& text, const QString& caption) {
+            messages_ << caption + ": " + text;
+            telegramsAtOutcome = link.monitorStats().telegrams;
+        });
+
+        Trigger("QVT410UI2");
+        QCOMPARE(messages_, QStringList{"Meldung: Programmspeicher fehlerfrei Programmiert"});
+        QCOMPARE(telegramsAtOutcome, std::int64_t{0});
+        QTRY_COMPARE(link.monitorStats().telegrams, std::int64_t{1});
+        QCOMPARE(form_->SerLabel->text(), QString("-12.34"));
+    }
+
+    // One line at start tells "nothing answers" from "no port access".
+    void startNamesTheParallelAccess() {
+        for (const auto& [mode, access] :
+             {std::pair{"emulated", "emulated 8252"}, std::pair{"ppdev", "none"}}) {
+            const QByteArray written = StandardErrorOf([&] {
+                Start(8252, mode, [](qvt::PlatformSettings& s) { s.ppdevFor378 = "no-parport"; });
+            });
+            QCOMPARE(written.count("qvt410: Parallelport:"), 1);
+            QVERIFY2(written.contains(QByteArray("qvt410: Parallelport: ") + access + "\n"),
+                     written.constData());
+        }
     }
 
     void eraseCommand() {
@@ -386,6 +542,11 @@ class ProgrammingCommandsTest : public QObject {
                                   << QStringList{w}
                                   << QStringList{QString::fromUtf8(
                                          "Fehler: Prüfsumme der Hex-Datei fehlerhaft")};
+        QTest::newRow("killed by a signal")
+            << "QVT470010UI1"
+            << "KILL\n"
+            << QStringList{w}
+            << QStringList{"Fehler: XPG.EXE wurde durch das Signal SIGKILL (9) beendet"};
         QTest::newRow("unknown code")
             << "QVT470010UI1"
             << "9\n"
@@ -396,18 +557,40 @@ class ProgrammingCommandsTest : public QObject {
         QFETCH(QString, exitCodes);
         QFETCH(QStringList, calls);
         QFETCH(QStringList, messages);
-        WriteFile("xpg-codes.txt", exitCodes.toUtf8());
-        WriteFile("XPG.EXE",
-                  "#!/bin/sh\n"
-                  "echo \"$*\" >> xpg-calls.txt\n"
-                  "n=$(wc -l < xpg-calls.txt)\n"
-                  "exit $(sed -n \"${n}p\" xpg-codes.txt)\n");
-        QFile::setPermissions("XPG.EXE", QFile::permissions("XPG.EXE") | QFile::ExeOwner);
+        const QString start = QDir::currentPath();
+        InstallOutsideProgrammer(start, exitCodes.toUtf8());
         Start();
         Trigger(item.toUtf8().constData());
         QCOMPARE(messages_, messages);
-        QCOMPARE(QString::fromUtf8(ReadFile("xpg-calls.txt")).split('\n', Qt::SkipEmptyParts),
-                 calls);
+        // Argument 0 is the program's name, and it runs in the start folder.
+        for (QString& call : calls) call = "XPG.EXE|" + start + "|" + call;
+        QCOMPARE(OutsideProgrammerRuns(start), calls);
+    }
+
+    // A firmware choice made another folder the working folder; an XPG.EXE
+    // that came with the firmware there is not the programmer.
+    void outsideProgrammerRunsFromTheStartFolder() {
+        const QString start = QDir::currentPath();
+        InstallOutsideProgrammer(start, "0\n0\n");
+        QDir().mkpath("download");
+        qvt::testing::WriteText("download/FW.HEX",
+                                qvt::testing::MakeHex({{0x0000, qvt::testing::Pattern(16, 8)}}));
+        WriteFile("download/XPG.EXE", "#!/bin/sh\ntouch foreign-xpg-ran\nexit 0\n");
+        QFile::setPermissions("download/XPG.EXE",
+                              QFile::permissions("download/XPG.EXE") | QFile::ExeOwner);
+        Start();
+        commands().SetFileChooser(
+            [](QFileDialog&) { return QDir().absoluteFilePath("download/FW.HEX"); });
+        Trigger("Datei2");
+        QCOMPARE(QDir::currentPath(), start + "/download");
+        messages_.clear();
+
+        Trigger("QVT470010UI1");
+        QCOMPARE(messages_, QStringList{"Meldung: Programmierung OK"});
+        QCOMPARE(OutsideProgrammerRuns(start),
+                 (QStringList{"XPG.EXE|" + start + "|QVT470 W 1 101",
+                              "XPG.EXE|" + start + "|QVT470 S 1 101"}));
+        QVERIFY(!QFile::exists(start + "/download/foreign-xpg-ran"));
     }
 
     void outsideProgrammerOnlyFromTheWorkingFolder() {
@@ -424,5 +607,13 @@ class ProgrammingCommandsTest : public QObject {
     }
 };
 
-QTEST_MAIN(ProgrammingCommandsTest)
+int main(int argc, char* argv[]) {
+    if (std::getenv(kStandInLog))
+        return RunAsOutsideProgrammer(argc, argv);
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    ProgrammingCommandsTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "programming_commands_test.moc"
