@@ -1,35 +1,40 @@
 #include "core/config_file.h"
 
 #include <cstdio>
-#include <memory>
+
+#include "platform/posix/regular_file.h"
 
 namespace qvt {
 namespace {
 
 constexpr unsigned char kDefaults[4] = {0x01, 0x05, 0x00, 0x01};
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
 // Reads one byte; past the end the reader's EOF value, narrowed to a byte, is 255.
-std::uint8_t ReadByteOrEof(std::FILE* f) { return static_cast<std::uint8_t>(std::fgetc(f)); }
+std::uint8_t ReadByteOrEof(std::FILE* f) {
+    return static_cast<std::uint8_t>(std::fgetc(f));
+}
 
 void PatchAt(const std::string& path, long offset, const unsigned char* bytes, std::size_t count) {
-    File f(std::fopen(path.c_str(), "rb+"));
-    if (!f) return;
-    if (std::fseek(f.get(), offset, SEEK_SET) != 0) return;
+    // Only an existing plain file is patched; anything else of that name is
+    // left alone without waiting on it.
+    const UniqueFile f = OpenRegularFile(path, FileAccess::Update);
+    if (!f)
+        return;
+    if (std::fseek(f.get(), offset, SEEK_SET) != 0)
+        return;
     std::fwrite(bytes, 1, count, f.get());
 }
 
 }  // namespace
 
 std::optional<ConfigValues> ReadConfigurationFile(const std::string& path) {
-    File f(std::fopen(path.c_str(), "rb"));
+    // A pipe, device or folder of that name counts as no access: the program
+    // could neither keep its settings there nor rely on reading them back.
+    UniqueFile f = OpenRegularFile(path, FileAccess::Read);
     if (!f) {
-        f.reset(std::fopen(path.c_str(), "ab+"));
-        if (!f) return std::nullopt;
+        f = OpenRegularFile(path, FileAccess::AppendOrCreate);
+        if (!f)
+            return std::nullopt;
         std::fwrite(kDefaults, 1, sizeof kDefaults, f.get());
         std::fflush(f.get());
         std::rewind(f.get());
@@ -39,11 +44,14 @@ std::optional<ConfigValues> ReadConfigurationFile(const std::string& path) {
     v.BaudIndex = ReadByteOrEof(f.get());
     v.LptIndex = ReadByteOrEof(f.get());
     v.ShowTelegram = ReadByteOrEof(f.get()) != 0;
-    // A short file is fine (end of file); a read error (a folder of that name,
-    // an unreadable medium) means there is no usable configuration.
-    if (std::ferror(f.get())) return std::nullopt;
-    if (v.PortIndex > 5) v.PortIndex = 5;
-    if (v.LptIndex > 3) v.LptIndex = 3;
+    // A short file is fine (end of file); a read error (an unreadable medium)
+    // means there is no usable configuration.
+    if (std::ferror(f.get()))
+        return std::nullopt;
+    if (v.PortIndex > 5)
+        v.PortIndex = 5;
+    if (v.LptIndex > 3)
+        v.LptIndex = 3;
     return v;
 }
 

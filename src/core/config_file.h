@@ -25,14 +25,16 @@ struct ConfigValues {
 // Bytes missing from a short file read as 255 (indices) and as "on" (check
 // mark), as the byte reader's end-of-file value would. The port index is
 // clamped to 5 and the parallel index to 3; the baud index is left as read.
-// Returns nothing when the file can be neither opened nor created.
+// Returns nothing when the file can be neither opened nor created, or when the
+// name stands for a pipe, device or folder (never waited on).
 std::optional<ConfigValues> ReadConfigurationFile(const std::string& path = kConfigFileName);
 
 // The parallel port base address for a parallel port index.
 std::uint16_t LptBaseForIndex(std::uint8_t lptIndex);
 
 // Patch writers: update bytes of an existing file in place. They never create
-// the file and report nothing; a missing or read-only file is left as it is.
+// the file and report nothing; a missing or read-only file is left as it is,
+// and a pipe or device of that name gets nothing, without waiting on it.
 void WriteSerialSettings(std::uint8_t portIndex, std::uint8_t baudIndex,
                          const std::string& path = kConfigFileName);
 void WriteLptIndex(std::uint8_t lptIndex, const std::string& path = kConfigFileName);

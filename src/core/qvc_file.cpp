@@ -3,18 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <system_error>
+
+#include "platform/posix/regular_file.h"
 
 namespace qvt {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 // One word of the file: how it is taken from the record and put back.
 struct WordField {
@@ -132,18 +128,26 @@ const std::array<WordField, kParameterFileWords> kWords = {{
     {GetDeviceType, SetByte<&R::deviceType>},                        // 38
 }};
 
+// Word n (from 0) of the file data, little-endian.
+std::uint16_t WordAt(std::span<const std::uint8_t> data, std::size_t n) {
+    return static_cast<std::uint16_t>(data[2 * n] | (data[2 * n + 1] << 8));
+}
+
+// Index of the device type word (word 38 of the file).
+constexpr std::size_t kDeviceTypeWord = kParameterFileWords - 1;
+
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 // A fresh file name beside the target that no other file has yet.
-File CreateTempBeside(const fs::path& target, fs::path& tempPath) {
+UniqueFile CreateTempBeside(const fs::path& target, fs::path& tempPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = target;
         tempPath += ".tmp" + std::to_string(attempt);
         // "x": fails instead of reusing a file that is already there.
         if (std::FILE* f = std::fopen(tempPath.c_str(), "wbx"))
-            return File(f);
+            return UniqueFile(f);
         std::error_code ec;
         if (!fs::exists(tempPath, ec))
             return nullptr;  // the folder refuses new files
@@ -188,18 +192,32 @@ ParameterFileImage EncodeParameterFile(const ParameterRecord& record) {
 void DecodeParameterFile(std::span<const std::uint8_t> data, ParameterRecord& record) {
     const std::size_t words = std::min(data.size() / 2, kWords.size());
     for (std::size_t n = 0; n < words; ++n) {
-        const auto word = static_cast<std::uint16_t>(data[2 * n] | (data[2 * n + 1] << 8));
-        kWords[n].set(record, word);
+        kWords[n].set(record, WordAt(data, n));
     }
+    // The counter family codes "Fünfer" as 3 and knows no code 5.
+    if (record.deviceType == kDeviceQvt0xx && record.azRounding > 2)
+        record.azRounding = 3;
 }
 
 bool LoadParameterFile(const std::string& path, ParameterRecord& record) {
-    File f(std::fopen(path.c_str(), "rb"));
+    const UniqueFile f = OpenRegularFile(path, FileAccess::Read);
     if (!f)
         return false;
     ParameterFileImage image{};
     const std::size_t got = std::fread(image.data(), 1, image.size(), f.get());
-    DecodeParameterFile(std::span<const std::uint8_t>(image.data(), got), record);
+    if (std::ferror(f.get()))
+        return false;
+    const std::span<const std::uint8_t> data(image.data(), got);
+    // A device type this program does not know would leave every type-dependent
+    // code without meaning; such a file is not one of ours.
+    if (data.size() / 2 > kDeviceTypeWord) {
+        const auto type = static_cast<std::int16_t>(WordAt(data, kDeviceTypeWord));
+        if (type < kDeviceQvt410 || type > kDeviceQvt055)
+            return false;
+    }
+    ParameterRecord loaded = record;
+    DecodeParameterFile(data, loaded);
+    record = loaded;
     return true;
 }
 
@@ -219,12 +237,12 @@ bool SaveParameterFile(const std::string& path, const ParameterRecord& record) {
         // write would bypass its protection.
         if (!fs::is_regular_file(target, ec))
             return false;
-        if (!File(std::fopen(target.c_str(), "rb+")))
+        if (!OpenRegularFile(target.string(), FileAccess::Update))
             return false;
     }
 
     fs::path tempPath;
-    File temp = CreateTempBeside(target, tempPath);
+    UniqueFile temp = CreateTempBeside(target, tempPath);
     if (!temp)
         return false;
     const bool written = WriteAll(temp.get(), EncodeParameterFile(record));

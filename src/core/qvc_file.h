@@ -40,12 +40,15 @@ ParameterFileImage EncodeParameterFile(const ParameterRecord& record);
 // Stores the words of a file image into the record. Only whole words present
 // in the data are read: the fields of a short file's missing words keep their
 // values. A number whose decimal text does not fit its field is cut to the
-// field's capacity. Fields the file does not hold are left alone.
+// field's capacity. Fields the file does not hold are left alone. A record of
+// the counter family (device type 1) gets its own "Fünfer" code 3 for the
+// file's 5.
 void DecodeParameterFile(std::span<const std::uint8_t> data, ParameterRecord& record);
 
-// Reads the file into the record. False when it cannot be opened (the record
-// is then unchanged); a file shorter than 76 bytes fills what it holds, and
-// nothing beyond the first 76 bytes is read.
+// Reads the file into the record. False, with the record unchanged, when the
+// file cannot be opened or read, is no plain file (a pipe or device is never
+// waited on), or names a device type other than 0..2. A file shorter than 76
+// bytes fills what it holds, and nothing beyond the first 76 bytes is read.
 bool LoadParameterFile(const std::string& path, ParameterRecord& record);
 
 // Writes the record to a new file beside the target and renames it over the

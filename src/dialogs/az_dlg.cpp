@@ -76,7 +76,6 @@ TAzDlg::TAzDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidg
         AzDEdit1->fontMetrics().horizontalAdvance(QStringLiteral("00000000")));
     Button1 = new QPushButton("TEST", Bevel1);
     Button1->setObjectName("Button1");
-    Button1->setAutoDefault(false);
 
     auto* grid = new QGridLayout(Bevel1);
     grid->addWidget(GroupBox1, 0, 0, 4, 1);

@@ -23,10 +23,8 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent) {
     OKBtn = new QPushButton("OK", this);
     OKBtn->setObjectName("OKBtn");
     OKBtn->setDefault(true);
-    OKBtn->setAutoDefault(true);
     CancelBtn = new QPushButton("Abbrechen", this);
     CancelBtn->setObjectName("CancelBtn");
-    CancelBtn->setAutoDefault(false);
 
     buttonRow_ = new QHBoxLayout;
     buttonRow_->addStretch(1);
@@ -46,7 +44,6 @@ void TOKBottomDlg::AddHelpButton(int helpContext) {
     helpContext_ = helpContext;
     HelpBtn = new QPushButton("&Hilfe", this);
     HelpBtn->setObjectName("HelpBtn");
-    HelpBtn->setAutoDefault(false);
     buttonRow_->addWidget(HelpBtn);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { HelpBtnClick(); });
 }
@@ -97,6 +94,9 @@ void TOKBottomDlg::showEvent(QShowEvent* event) {
                 setTabOrder(previous, w);
             previous = w;
         }
+        // Enter acts on the button that has the focus; OK is the default only
+        // while no other button has it, as in every classic dialog.
+        for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(true);
     }
     if (QWidget* first = FirstControl())
         first->setFocus(Qt::TabFocusReason);

@@ -13,8 +13,9 @@ struct ParameterRecord;
 
 // Common form of the parameter dialogs and the two port dialogs: a framed area
 // for the dialog's own controls ("Bevel1") above the buttons "OK" (default,
-// Enter) and "Abbrechen" (Esc). Dialogs are shown modelessly, except where a
-// caller runs one with exec(); closing only hides them.
+// Enter) and "Abbrechen" (Esc); Enter on a focused button acts on that button.
+// Dialogs are shown modelessly, except where a caller runs one with exec();
+// closing only hides them.
 class TOKBottomDlg : public QDialog {
     Q_OBJECT
   public:

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 
 namespace {
 
@@ -82,4 +84,11 @@ TInfoBox::TInfoBox(QWidget* parent) : QDialog(parent) {
     OKBtn->setDefault(true);
     OKBtn->setGeometry(119, 182, 75, 25);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void TInfoBox::showEvent(QShowEvent* event) {
+    const QWidget* anchor = parentWidget() ? parentWidget() : this;
+    const QRect screen = anchor->screen()->availableGeometry();
+    move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, frameSize(), screen).topLeft());
+    QDialog::showEvent(event);
 }

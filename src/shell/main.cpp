@@ -6,11 +6,13 @@
 
 #include "platform/help.h"
 #include "platform/settings_reader.h"
+#include "shell/app_icon.h"
 #include "shell/main_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("QVT410");
+    QApplication::setWindowIcon(qvt::ApplicationIcon());
     QApplication::setQuitOnLastWindowClosed(false);
     // The classic look the technicians know: group titles sit in the frame line.
     QApplication::setStyle("Windows");
@@ -28,7 +30,8 @@ int main(int argc, char* argv[]) {
     context.settings = qvt::ReadPlatformSettings();
 
     TForm1 form(context);
-    if (!form.startedUp()) return 1;
+    if (!form.startedUp())
+        return 1;
     form.CreateDialogs();
     form.FormCreate();
     form.show();

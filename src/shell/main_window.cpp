@@ -12,6 +12,8 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTextEdit>
 
 #include "core/config_file.h"
@@ -19,6 +21,7 @@
 #include "dialogs/fuwahl_dlg.h"
 #include "dialogs/message_box.h"
 #include "platform/help.h"
+#include "shell/app_icon.h"
 #include "shell/info_box.h"
 #include "shell/link_commands.h"
 #include "shell/parameter_commands.h"
@@ -29,6 +32,8 @@ namespace {
 QLabel* MakeLabel(QWidget* parent, const char* name, int left, int top, const QString& text = {}) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
+    // Labels show device telegrams and file names as they are, never as markup.
+    label->setTextFormat(Qt::PlainText);
     label->move(left, top);
     return label;
 }
@@ -48,6 +53,7 @@ TForm1::TForm1(qvt::AppContext& context) : context_(context) {
     // 1. The window and its controls.
     setObjectName("Form1");
     setWindowTitle("QVT Parametrieren");
+    setWindowIcon(qvt::ApplicationIcon());
     BuildControls();
     BuildMenus();
     parameterCommands_ = std::make_unique<ParameterCommands>(*this, context_);
@@ -63,15 +69,16 @@ TForm1::TForm1(qvt::AppContext& context) : context_(context) {
     // 4. The configuration file; without it the program cannot keep its settings.
     state.ConfigFilePath =
         QFile::encodeName(QDir::current().absoluteFilePath(qvt::kConfigFileName)).toStdString();
-    const std::optional<qvt::ConfigValues> config = qvt::ReadConfigurationFile(state.ConfigFilePath);
+    const std::optional<qvt::ConfigValues> config =
+        qvt::ReadConfigurationFile(state.ConfigFilePath);
     if (!config) {
         qvt::ShowMessage(this, "Kein Zugriff auf Parameterdatei", "Warnung");
         return;  // startedUp_ stays false; main() ends the program
     }
 
     // 5. The power variants have no firmware of their own yet.
-    for (const char* name : {"QVT430025Leistung1", "QVT440025Leistung1", "QVT460025Leistung",
-                             "QVT450025Leistung"}) {
+    for (const char* name :
+         {"QVT430025Leistung1", "QVT440025Leistung1", "QVT460025Leistung", "QVT450025Leistung"}) {
         action(name)->setEnabled(false);
     }
 
@@ -88,8 +95,11 @@ TForm1::TForm1(qvt::AppContext& context) : context_(context) {
     // 8.
     state.LptBase = qvt::LptBaseForIndex(state.LptIndex);
 
-    // 9., 10.
+    // 9., 10. The window opens in the middle of its screen.
     SetFormWidth(455);
+    move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, size(),
+                             screen()->availableGeometry())
+             .topLeft());
     state.CurrentFileName = "Leer";
     FileLabel->setText("Leer");
 
@@ -105,7 +115,9 @@ TForm1::TForm1(qvt::AppContext& context) : context_(context) {
     startedUp_ = true;
 }
 
-TForm1::~TForm1() { ReleasePorts(); }
+TForm1::~TForm1() {
+    ReleasePorts();
+}
 
 void TForm1::BuildControls() {
     auto* client = new QWidget(this);
@@ -133,6 +145,7 @@ void TForm1::BuildControls() {
         "QGroupBox#AnzGroupBox::title { subcontrol-origin: padding; left: 8px; top: 1px; }");
     AnzLabel = new QLabel(" 0000", AnzGroupBox);
     AnzLabel->setObjectName("AnzLabel");
+    AnzLabel->setTextFormat(Qt::PlainText);
     AnzLabel->setGeometry(8, 24, 385, 75);
     AnzLabel->setAlignment(Qt::AlignCenter);
     QFont big("Arial");
@@ -174,13 +187,15 @@ void TForm1::BuildControls() {
     FileLabel = MakeLabel(FileGroupBox, "FileLabel", 8, 16);
     FileLabel->setMinimumWidth(430);
 
-    GtGroupBox = MakeGroupBox(client, "GtGroupBox", QString::fromUtf8(" Gerätetyp "),
-                              {547, 318, 105, 33});
+    GtGroupBox =
+        MakeGroupBox(client, "GtGroupBox", QString::fromUtf8(" Gerätetyp "), {547, 318, 105, 33});
     GeraetLabel = MakeLabel(GtGroupBox, "GeraetLabel", 16, 16, "QVT410-3E");
     GeraetLabel->setMinimumWidth(85);
 }
 
-void TForm1::CreateDialogs() { dialogs_ = std::make_unique<qvt::DialogSet>(context_, this); }
+void TForm1::CreateDialogs() {
+    dialogs_ = std::make_unique<qvt::DialogSet>(context_, this);
+}
 
 void TForm1::FormCreate() {
     linkCommands_->StartMonitor();
@@ -189,11 +204,14 @@ void TForm1::FormCreate() {
 
 QAction* TForm1::action(const QString& name) const {
     for (QAction* a : findChildren<QAction*>(name)) return a;
-    if (QMenu* m = menu(name)) return m->menuAction();
+    if (QMenu* m = menu(name))
+        return m->menuAction();
     return nullptr;
 }
 
-QMenu* TForm1::menu(const QString& name) const { return findChild<QMenu*>(name); }
+QMenu* TForm1::menu(const QString& name) const {
+    return findChild<QMenu*>(name);
+}
 
 void TForm1::SetFormWidth(int width) {
     const int height = 351 + menuBar()->sizeHint().height();
@@ -211,9 +229,12 @@ void TForm1::AnchorBottomBoxes() {
 }
 
 void TForm1::ReleasePorts() {
-    if (context_.state.ShutdownDone) return;
-    if (linkCommands_) linkCommands_->Shutdown();
-    if (programmingCommands_) programmingCommands_->Shutdown();
+    if (context_.state.ShutdownDone)
+        return;
+    if (linkCommands_)
+        linkCommands_->Shutdown();
+    if (programmingCommands_)
+        programmingCommands_->Shutdown();
     context_.state.ShutdownDone = 1;
     emit portsReleased();
 }
@@ -240,24 +261,36 @@ void TForm1::Info2Click() {
     dialogs_->InfoBox->activateWindow();
 }
 
-void TForm1::HilfeInhaltExecute() { qvt::help::ShowContents(); }
+void TForm1::HilfeInhaltExecute() {
+    qvt::help::ShowContents();
+}
 
-void TForm1::Index1Click() { qvt::help::ShowIndex(); }
+void TForm1::Index1Click() {
+    qvt::help::ShowIndex();
+}
 
-// F1 on a highlighted menu item shows the topic of its help context.
+// F1 on a highlighted menu item shows the topic of its help context; in the
+// help menu itself it shows the contents.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == centralWidget() && event->type() == QEvent::Resize) AnchorBottomBoxes();
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        AnchorBottomBoxes();
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         if (auto* m = qobject_cast<QMenu*>(watched)) {
             QAction* active = m->activeAction();
             QAction* source = active ? active : m->menuAction();
             int context = source->property("helpContext").toInt();
-            if (active && context == 0) context = m->menuAction()->property("helpContext").toInt();
+            if (active && context == 0)
+                context = m->menuAction()->property("helpContext").toInt();
             m->close();
             for (QWidget* w = m->parentWidget(); w; w = w->parentWidget()) {
-                if (auto* parentMenu = qobject_cast<QMenu*>(w)) parentMenu->close();
+                if (auto* parentMenu = qobject_cast<QMenu*>(w))
+                    parentMenu->close();
             }
-            qvt::help::ShowContext(context);
+            if (m == menu("Hilfe1")) {
+                qvt::help::ShowContents();
+            } else {
+                qvt::help::ShowContext(context);
+            }
             return true;
         }
     }
@@ -283,7 +316,8 @@ void TForm1::ApplyChipToLabelAndMenu(const QString& family) {
 }
 
 void TForm1::SelectDeviceType(std::uint8_t deviceType) {
-    if (deviceType > qvt::kDeviceQvt055) return;
+    if (deviceType > qvt::kDeviceQvt055)
+        return;
     MarkDeviceTypeItem(deviceType);
     context_.record.deviceType = deviceType;
     const QString family = QString::fromStdString(qvt::FamilyText(deviceType));
@@ -301,9 +335,15 @@ void TForm1::SelectDeviceType(std::uint8_t deviceType) {
     ApplyChipToLabelAndMenu(family);
 }
 
-void TForm1::QVT4101Click() { SelectDeviceType(qvt::kDeviceQvt410); }
-void TForm1::QVT0xx1Click() { SelectDeviceType(qvt::kDeviceQvt0xx); }
-void TForm1::QVT055Click() { SelectDeviceType(qvt::kDeviceQvt055); }
+void TForm1::QVT4101Click() {
+    SelectDeviceType(qvt::kDeviceQvt410);
+}
+void TForm1::QVT0xx1Click() {
+    SelectDeviceType(qvt::kDeviceQvt0xx);
+}
+void TForm1::QVT055Click() {
+    SelectDeviceType(qvt::kDeviceQvt055);
+}
 
 void TForm1::RefreshDeviceLabel() {
     const std::uint8_t type = context_.record.deviceType;
@@ -316,12 +356,14 @@ void TForm1::RefreshDeviceLabel() {
 
 void TForm1::Gertetyp1Click() {
     const std::uint8_t type = context_.record.deviceType;
-    if (type <= qvt::kDeviceQvt055) MarkDeviceTypeItem(type);
+    if (type <= qvt::kDeviceQvt055)
+        MarkDeviceTypeItem(type);
 }
 
 void TForm1::Parameter1Click() {
     const std::uint8_t type = context_.record.deviceType;
-    if (type > qvt::kDeviceQvt055) return;
+    if (type > qvt::kDeviceQvt055)
+        return;
     const bool counterFamily = type == qvt::kDeviceQvt0xx;
     action("AnalogausgangDAC1")->setVisible(!counterFamily);
     action("Sonstiges1")->setVisible(counterFamily);

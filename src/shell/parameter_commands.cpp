@@ -75,12 +75,16 @@ void ParameterCommands::Laden1Click() {
     const QString chosen = askFileName_(qvt::ParameterFileDialog::Open);
     if (chosen.isEmpty())
         return;
-    context_.state.CurrentFileName = chosen.toStdString();
-    // A file that cannot be opened leaves the record and the menus as they were.
-    if (qvt::LoadParameterFile(context_.state.CurrentFileName, context_.record)) {
-        EnableParameterSetCommands();
-        form_.FileGroupBox->setTitle(kFileGroupCaption);
+    const std::string path = chosen.toStdString();
+    // A file that cannot be read, or is not a parameter file, must not pass
+    // for the set in use: "Senden" would send the old one under its name.
+    if (!qvt::LoadParameterFile(path, context_.record)) {
+        qvt::ShowMessage(&form_, "Datei konnte nicht geladen werden", "Fehler");
+        return;
     }
+    context_.state.CurrentFileName = path;
+    EnableParameterSetCommands();
+    form_.FileGroupBox->setTitle(kFileGroupCaption);
     form_.FileLabel->setText(chosen);
     form_.SelectDeviceType(context_.record.deviceType);
 }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "core/temp_dir.h"
+#include "core/unkind_files.h"
 
 namespace qvt {
 namespace {
@@ -103,6 +104,21 @@ TEST(ConfigFile, PatchWritersNeverCreateTheFile) {
     WriteLptIndex(1);
     WriteShowTelegram(true);
     EXPECT_FALSE(std::filesystem::exists(kConfigFileName));
+}
+
+TEST(ConfigFile, NoPlainFileCountsAsNoAccessAndIsNeverWaitedOn) {
+    for (const char* kind : {"pipe", "device", "folder"}) {
+        ScopedWorkingDir dir;
+        MakeUnkind(kind, kConfigFileName);
+        std::optional<ConfigValues> values;
+        EXPECT_TRUE(ReturnsWithoutWaiting(kConfigFileName, [&] {
+            values = ReadConfigurationFile();
+            WriteSerialSettings(2, 3);
+            WriteLptIndex(1);
+            WriteShowTelegram(false);
+        })) << kind;
+        EXPECT_FALSE(values.has_value()) << kind;
+    }
 }
 
 TEST(ConfigFile, PatchOfAShortFileExtendsOnlyUpToTheByteWritten) {

@@ -11,6 +11,7 @@
 
 #include "core/application_state.h"
 #include "core/parameter_reset.h"
+#include "core/unkind_files.h"
 
 namespace qvt {
 namespace {
@@ -117,7 +118,7 @@ TEST(ParameterFileImage, RoundTripKeepsEveryStoredField) {
         {0, 5, 5, 3,
          "\xB0"
          "C"},
-        {1, 3, 5, 1, "U/m"},
+        {1, 3, 3, 1, "U/m"},  // the counter family's own "Fünfer" code
         {1, 2, 2, 2, "Hz"},
         {2, 1, 1, 0, "h"},
         {2, 4, 5, 2, ""},
@@ -381,6 +382,30 @@ TEST_F(ParameterFileOnDisk, LoadOfShortLongAndMissingFiles) {
     const ParameterRecord before = record;
     EXPECT_FALSE(LoadParameterFile(PathOf("missing.QVC"), record));
     EXPECT_EQ(EncodeParameterFile(record), EncodeParameterFile(before));
+}
+
+TEST_F(ParameterFileOnDisk, RefusedFilesLeaveTheRecordAsItWas) {
+    const auto refused = [](const std::string& path) {
+        ParameterRecord record;
+        record.mbMeasStart = "12";
+        bool loaded = true;
+        EXPECT_TRUE(ReturnsWithoutWaiting(path, [&] { loaded = LoadParameterFile(path, record); }))
+            << path;
+        EXPECT_FALSE(loaded) << path;
+        EXPECT_EQ(record.mbMeasStart, "12") << path;
+    };
+    for (const char* kind : {"pipe", "device", "folder", "read error"}) {
+        MakeUnkind(kind, PathOf(kind));
+        refused(PathOf(kind));
+    }
+    // Word 38 outside 0..2, even with a known low byte, is no file of ours.
+    Bytes file(kParameterFileSize, 0);
+    SetWord(file, 1, 77);
+    for (std::int16_t type : {3, -1, 0x0100}) {
+        SetWord(file, 38, type);
+        Write(PathOf("type.QVC"), file);
+        refused(PathOf("type.QVC"));
+    }
 }
 
 TEST_F(ParameterFileOnDisk, FailedSaveLeavesTheOldFileIntact) {

@@ -1,5 +1,6 @@
 // The display dialog: decimal point and rounding codes per device type, the
 // other fields, cancelling, and the TEST button with a fake transmission.
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -340,6 +341,42 @@ class AzDlgTest : public QObject {
         dlg.HelpBtn->click();
         qvt::help::SetHandler(previous);
         QCOMPARE(asked, QList<int>{32});
+    }
+
+    // Every dialog has this from the dialog base; the display dialog has all
+    // kinds of button.
+    void enterActsOnTheButtonTabbedTo_data() {
+        QTest::addColumn<QString>("target");  // empty: stay in the edit
+        QTest::addColumn<QString>("effect");
+        QTest::newRow("edit") << QString() << "commit";
+        QTest::newRow("OK") << "OKBtn"
+                            << "commit";
+        QTest::newRow("Abbrechen") << "CancelBtn"
+                                   << "close";
+        QTest::newRow("Hilfe") << "HelpBtn"
+                               << "help";
+        QTest::newRow("TEST") << "Button1"
+                              << "test";
+    }
+    void enterActsOnTheButtonTabbedTo() {
+        QFETCH(QString, target);
+        QString effect = "nothing";
+        const qvt::help::Handler previous =
+            qvt::help::SetHandler([&effect](const qvt::help::Request&) { effect = "help"; });
+        TAzDlg dlg(record_, state_);
+        dlg.SetTestValueSender([&effect](std::string_view, int) { return effect = "test", 6; });
+        dlg.Open();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        Retype(dlg.AzEdit1, "77");
+        QWidget* focus = target.isEmpty() ? static_cast<QWidget*>(dlg.AzEdit1)
+                                          : dlg.findChild<QPushButton*>(target);
+        for (int tabs = 0; tabs < 30 && QApplication::focusWidget() != focus; ++tabs)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(focus, Qt::Key_Return);
+        qvt::help::SetHandler(previous);
+        if (!dlg.isVisible())
+            effect = record_.azAverageCount == "77" ? "commit" : "close";
+        QTEST(effect, "effect");
     }
 };
 

@@ -6,36 +6,47 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "dialogs/fuwahl_dlg.h"
 #include "dialogs/message_box.h"
+#include "dialogs/plpt_dlg.h"
 #include "platform/help.h"
+#include "shell/app_icon.h"
 #include "shell/file_helpers.h"
+#include "shell/info_box.h"
 #include "shell/main_window.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir dir_;
     QString previousDir_;
     QStringList messages_;
 
     static QByteArray ConfigBytes() { return ReadFile("QVT410.CFG"); }
     static void WriteConfig(const QByteArray& bytes) { WriteFile("QVT410.CFG", bytes); }
+    static bool CentredOnItsScreen(const QWidget& window) {
+        const QPoint off =
+            window.frameGeometry().center() - window.screen()->availableGeometry().center();
+        return off.manhattanLength() <= 2;
+    }
     static QStringList TopMenuCaptions(TForm1& form) {
         QStringList captions;
         for (QAction* a : form.menuBar()->actions()) {
-            if (a->isVisible()) captions << a->text();
+            if (a->isVisible())
+                captions << a->text();
         }
         return captions;
     }
 
-private slots:
+  private slots:
     void init() {
         QVERIFY(dir_.isValid());
         previousDir_ = QDir::currentPath();
@@ -43,8 +54,9 @@ private slots:
         QDir().mkpath(dir_.path());
         QDir::setCurrent(dir_.path());
         messages_.clear();
-        qvt::SetMessageInterceptor(
-            [this](const QString& text, const QString& caption) { messages_ << caption + ": " + text; });
+        qvt::SetMessageInterceptor([this](const QString& text, const QString& caption) {
+            messages_ << caption + ": " + text;
+        });
     }
     void cleanup() {
         qvt::SetMessageInterceptor({});
@@ -80,6 +92,35 @@ private slots:
         QCOMPARE(ctx.state.ChipType, 8253);
         QCOMPARE(ctx.state.CurrentFileName, std::string("Leer"));
         QVERIFY(messages_.isEmpty());
+        QVERIFY(CentredOnItsScreen(form));
+        QVERIFY(!form.windowIcon().isNull());
+        QCOMPARE(form.windowIcon().pixmap(32).toImage(),
+                 qvt::ApplicationIcon().pixmap(32).toImage());
+
+        form.move(0, 0);  // wherever the user put it, the info box opens in the middle
+        form.show();
+        form.action("Info2")->trigger();
+        QVERIFY(CentredOnItsScreen(*form.findChild<TInfoBox*>("InfoBox")));
+    }
+
+    void parallelPortChoiceTakesEffectAtTheNextStart() {
+        WriteConfig(QByteArray("\x03\x06\x00\x00\x5A", 5));
+        qvt::AppContext ctx;
+        TForm1 form(ctx);
+        form.CreateDialogs();
+        QCOMPARE(ctx.state.LptBase, 0x378);
+        form.action("Schnittstelle1")->trigger();
+        TPLptDlg* dialog = form.dialogs().PLptDlg;
+        QVERIFY(dialog->isVisible());
+        dialog->PLpRBtn2->setChecked(true);  // "Schnittstelle = LPT2"
+        dialog->OKBtn->click();
+        QCOMPARE(ConfigBytes(), QByteArray("\x03\x06\x01\x00\x5A", 5));
+        QCOMPARE(ctx.state.LptIndex, 1);
+        QCOMPARE(ctx.state.LptBase, 0x378);  // the running program keeps its port
+
+        qvt::AppContext next;
+        TForm1 restarted(next);
+        QCOMPARE(next.state.LptBase, 0x278);
     }
 
     void dialogsAreCreatedOnceHiddenInTheirOrder() {
@@ -94,9 +135,9 @@ private slots:
                 QVERIFY(dialog->isHidden());
             }
         }
-        QCOMPARE(names, (QStringList{"InfoBox", "SPktDlg", "SioDlg", "RtcDlg", "PSioDlg", "PLptDlg",
-                                     "MbDlg", "PtDlg", "DaDlg", "FuWahlDlg", "SoDlg", "GwDlg",
-                                     "AzDlg"}));
+        QCOMPARE(names,
+                 (QStringList{"InfoBox", "SPktDlg", "SioDlg", "RtcDlg", "PSioDlg", "PLptDlg",
+                              "MbDlg", "PtDlg", "DaDlg", "FuWahlDlg", "SoDlg", "GwDlg", "AzDlg"}));
         QCOMPARE(ctx.record.funcCode, 0);  // the measuring range dialog starts from the first range
     }
 
@@ -106,8 +147,10 @@ private slots:
         QTest::addColumn<int>("baud");
         QTest::addColumn<int>("lptBase");
         QTest::addColumn<bool>("shown");
-        QTest::newRow("09 07 03 00") << QByteArray("\x09\x07\x03\x00", 4) << 5 << 7 << 0x278 << false;
-        QTest::newRow("00 00 02 05") << QByteArray("\x00\x00\x02\x05", 4) << 0 << 0 << 0x378 << true;
+        QTest::newRow("09 07 03 00")
+            << QByteArray("\x09\x07\x03\x00", 4) << 5 << 7 << 0x278 << false;
+        QTest::newRow("00 00 02 05")
+            << QByteArray("\x00\x00\x02\x05", 4) << 0 << 0 << 0x378 << true;
         QTest::newRow("short") << QByteArray("\x02", 1) << 2 << 255 << 0x278 << true;
     }
     void readsTheConfigurationFile() {
@@ -147,17 +190,17 @@ private slots:
     void menusAreCompleteAndProgrammingIsHidden() {
         qvt::AppContext ctx;
         TForm1 form(ctx);
-        QCOMPARE(TopMenuCaptions(form), (QStringList{"&Info", "&Datei", "&Parameter",
-                                                     "&Einstellungen", "&Hilfe"}));
+        QCOMPARE(TopMenuCaptions(form),
+                 (QStringList{"&Info", "&Datei", "&Parameter", "&Einstellungen", "&Hilfe"}));
         QMenu* prog = form.menu("Programmieren1");
         QVERIFY(prog);
         QVERIFY(!prog->menuAction()->isVisible());
         // Every catalogue submenu and command is there behind the hidden menu.
-        for (const char* name : {"QVT410UI71351", "QVT410UI2", "QVT410090Feuchte1", "QVT420090Feuchte",
-                                 "QVT430035UIohneRel1", "QVT44PT1", "QVT4502", "QVT460090Feuchte",
-                                 "N001UIM1", "N001THI1", "QVT470010UI1", "Q470401", "Datei2",
-                                 "Daten1", "Bausteinlschen1", "Baustein1", "SIOTYP1",
-                                 "Schnittstelle1"}) {
+        for (const char* name :
+             {"QVT410UI71351", "QVT410UI2", "QVT410090Feuchte1", "QVT420090Feuchte",
+              "QVT430035UIohneRel1", "QVT44PT1", "QVT4502", "QVT460090Feuchte", "N001UIM1",
+              "N001THI1", "QVT470010UI1", "Q470401", "Datei2", "Daten1", "Bausteinlschen1",
+              "Baustein1", "SIOTYP1", "Schnittstelle1"}) {
             QVERIFY2(form.action(name), name);
         }
         for (const char* name : {"QVT430025Leistung1", "QVT440025Leistung1", "QVT450025Leistung",
@@ -166,7 +209,8 @@ private slots:
         }
         QVERIFY(form.action("QVT410025Leistung1")->isVisible());
         QCOMPARE(form.action("Bausteinlschen1")->text(), QString::fromUtf8("&Baustein löschen"));
-        QCOMPARE(form.action("Druckseitercksetzen1")->text(), QString::fromUtf8("D&ruckseite löschen"));
+        QCOMPARE(form.action("Druckseitercksetzen1")->text(),
+                 QString::fromUtf8("D&ruckseite löschen"));
         QCOMPARE(form.action("Neu1")->property("helpContext").toInt(), 21);
         QCOMPARE(form.action("PCSIO1")->property("helpContext").toInt(), 45);
     }
@@ -189,8 +233,9 @@ private slots:
         qvt::AppContext ctx;
         ctx.settings.programmingMenuVisible = true;
         TForm1 form(ctx);
-        QCOMPARE(TopMenuCaptions(form), (QStringList{"&Info", "&Datei", "&Parameter", "&Einstellungen",
-                                                     "&Programmieren", "&Hilfe"}));
+        QCOMPARE(TopMenuCaptions(form),
+                 (QStringList{"&Info", "&Datei", "&Parameter", "&Einstellungen", "&Programmieren",
+                              "&Hilfe"}));
     }
 
     void deviceTypeCommands_data() {
@@ -200,11 +245,16 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<bool>("chipMark");
         QTest::addColumn<QString>("firstChoice");
-        QTest::newRow("410 on 8252") << 8252 << 0 << "QVT4101" << "QVT410-2" << false << "Sondermessung";
-        QTest::newRow("0xx network") << 8253 << 1 << "QVT0xx1" << "QVT0xx-3N" << true << "Sondermessung";
-        QTest::newRow("410 single") << 8253 << 0 << "QVT4101" << "QVT410-3E" << true << "Sondermessung";
-        QTest::newRow("clock 8253") << 8253 << 1 << "QVT055" << "QVT055-Uhr-2" << false << "Anzeigezeiten";
-        QTest::newRow("clock 8252") << 8252 << 0 << "QVT055" << "QVT055-Uhr-2" << false << "Anzeigezeiten";
+        QTest::newRow("410 on 8252") << 8252 << 0 << "QVT4101"
+                                     << "QVT410-2" << false << "Sondermessung";
+        QTest::newRow("0xx network") << 8253 << 1 << "QVT0xx1"
+                                     << "QVT0xx-3N" << true << "Sondermessung";
+        QTest::newRow("410 single") << 8253 << 0 << "QVT4101"
+                                    << "QVT410-3E" << true << "Sondermessung";
+        QTest::newRow("clock 8253") << 8253 << 1 << "QVT055"
+                                    << "QVT055-Uhr-2" << false << "Anzeigezeiten";
+        QTest::newRow("clock 8252") << 8252 << 0 << "QVT055"
+                                    << "QVT055-Uhr-2" << false << "Anzeigezeiten";
     }
     void deviceTypeCommands() {
         QFETCH(int, chip);
@@ -222,7 +272,8 @@ private slots:
         QTEST(form.action("SIOTYP1")->isVisible(), "chipMark");
         QTEST(form.dialogs().FuWahlDlg->FuWahlBtn1->text(), "firstChoice");
         int marked = 0;
-        for (const char* item : {"QVT4101", "QVT0xx1", "QVT055"}) marked += form.action(item)->isChecked();
+        for (const char* item : {"QVT4101", "QVT0xx1", "QVT055"})
+            marked += form.action(item)->isChecked();
         QCOMPARE(marked, 1);
         QVERIFY(form.action(command)->isChecked());
         QCOMPARE(ctx.state.ChipType, chip);  // the clock device does not change the chip
@@ -291,6 +342,14 @@ private slots:
         QVERIFY(requests[2].command == qvt::help::Command::Context);
         QCOMPARE(requests[2].context, 22);
         QVERIFY(!datei->isVisible());
+
+        // In the help menu, F1 leads to the contents.
+        for (const char* item : {"Hilfe2", "Index1"}) {
+            form.menu("Hilfe1")->popup(QPoint(0, 0));
+            form.menu("Hilfe1")->setActiveAction(form.action(item));
+            QTest::keyClick(form.menu("Hilfe1"), Qt::Key_F1);
+            QVERIFY2(requests.last().command == qvt::help::Command::Contents, item);
+        }
         qvt::help::SetHandler({});
     }
 };

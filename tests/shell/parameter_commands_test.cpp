@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include "core/qvc_file.h"
 #include "dialogs/az_dlg.h"
 #include "dialogs/da_dlg.h"
 #include "dialogs/dialog_controls.h"
@@ -27,9 +28,9 @@
 #include "dialogs/sio_dlg.h"
 #include "dialogs/so_dlg.h"
 #include "dialogs/spkt_dlg.h"
+#include "shell/file_helpers.h"
 #include "shell/main_window.h"
 #include "shell/parameter_commands.h"
-#include "shell/file_helpers.h"
 
 namespace {
 
@@ -192,7 +193,7 @@ class ParameterCommandsTest : public QObject {
         answers_ << Path("a.QVC");
         Trigger("Laden1");
         QVERIFY(r.sp1Setpoint == "-150");
-        QCOMPARE(int(r.azRounding), 5);
+        QCOMPARE(int(r.azRounding), deviceType == 1 ? 3 : 5);  // "Fünfer" as the family codes it
         QVERIFY(r.azUnitText ==
                 "\xB0"
                 "C");
@@ -214,20 +215,13 @@ class ParameterCommandsTest : public QObject {
         QVERIFY(messages_.isEmpty());
     }
 
-    void cancelledOrFailedLoad() {
+    void cancelledOrShortLoad() {
         ctx_->record.mbMeasStart = "42";
         Trigger("Laden1");  // cancelled
         QCOMPARE(asked_, QList<qvt::ParameterFileDialog>{qvt::ParameterFileDialog::Open});
         QCOMPARE(ctx_->state.CurrentFileName, std::string("Leer"));
         QVERIFY(!form_->action("Speichern1")->isEnabled());
-
-        answers_ << Path("missing.QVC");
-        Trigger("Laden1");
         QVERIFY(ctx_->record.mbMeasStart == "42");
-        QVERIFY(!form_->action("Speichern1")->isEnabled());
-        QCOMPARE(form_->FileLabel->text(), Path("missing.QVC"));
-        QCOMPARE(QString::fromStdString(ctx_->state.CurrentFileName), Path("missing.QVC"));
-        QVERIFY(messages_.isEmpty());
 
         // A short file fills what it holds and enables saving.
         QByteArray shortFile(6, '\0');
@@ -239,6 +233,30 @@ class ParameterCommandsTest : public QObject {
         QVERIFY(ctx_->record.mbDisplayStart == "0");
         QVERIFY(ctx_->record.sp1Setpoint == "0000");  // beyond the data: kept
         QVERIFY(form_->action("Speichern1")->isEnabled());
+    }
+
+    void failedLoadKeepsTheSetInUse() {
+        // The set in use came from a file of the counter family.
+        Trigger("Neu1");
+        ctx_->record.deviceType = 1;
+        answers_ << Path("good.QVC") << Path("good.QVC");
+        Trigger("Speichern1");
+        Trigger("Laden1");
+        const qvt::ParameterFileImage inUse = qvt::EncodeParameterFile(ctx_->record);
+        QByteArray typeThree = ReadFile(Path("good.QVC"));
+        typeThree[0] = 7;  // another measuring start, so a partial load would show
+        typeThree[74] = 3;
+        WriteFile(Path("type3.QVC"), typeThree);
+        for (const char* bad : {"missing.QVC", "type3.QVC"}) {
+            messages_.clear();
+            answers_ << Path(bad);
+            Trigger("Laden1");
+            QCOMPARE(messages_, QStringList{"Fehler: Datei konnte nicht geladen werden"});
+            QVERIFY(qvt::EncodeParameterFile(ctx_->record) == inUse);
+            QCOMPARE(form_->FileLabel->text(), Path("good.QVC"));
+            QCOMPARE(QString::fromStdString(ctx_->state.CurrentFileName), Path("good.QVC"));
+            QCOMPARE(form_->GeraetLabel->text(), QString("QVT0xx-3E"));
+        }
     }
 
     void failedSaveReportsAndKeepsTheOldFile() {
