@@ -39,7 +39,9 @@ TOPICS = {
    ["Neu", "Grundwerte", "Zurücksetzen"]),
  22: ("Laden...", [
    "Lädt einen Parametersatz aus einer Parameterdatei (<tt>*.QVC</tt>, 76 Byte). Der in der Datei gespeicherte Gerätetyp wird übernommen, wie wenn Sie ihn im Menü <a href='topic-41.html'>Gerätetyp</a> gewählt hätten.",
-   "Der Dateiname erscheint unten im Feld <b>Parameterdatei</b>."],
+   "Der Dateiname erscheint unten im Feld <b>Parameterdatei</b>.",
+   "Eine Datei, die sich nicht lesen lässt, keine gewöhnliche Datei ist oder einen unbekannten Gerätetyp enthält, wird mit <i>Datei konnte nicht geladen werden</i> abgewiesen; der bisherige Parametersatz und Dateiname bleiben dann unverändert.",
+   "Bei QVT0xx-Geräten wird die Rundung <i>Fünfer</i> beim Laden wieder auf den Code dieser Familie gesetzt."],
    ["Laden", "Öffnen", "QVC-Datei"]),
  23: ("Speichern", [
    "Schreibt den Parametersatz in die zuletzt geladene oder gespeicherte Parameterdatei. Ist noch keine Datei gewählt, fragt das Programm nach einem Namen.",
@@ -91,7 +93,7 @@ TOPICS = {
    ["Gerätetyp", "Gerätefamilie", "QVT055", "QVT0xx"]),
  42: ("Drucken", [
    "Schaltet das Drucken der empfangenen Telegramme ein oder aus. Die Telegramme werden rechts im Fenster gesammelt; sobald 41 Zeilen beisammen sind, geht die Seite auf den Standarddrucker (Fußzeile <i>QVT410-Daten Seite n</i>).",
-   "Ist kein Drucker verfügbar, meldet das Programm <i>Kein Drucker verfügbar</i>; die gesammelten Zeilen bleiben erhalten."],
+   "Ist kein Drucker verfügbar, meldet das Programm einmal <i>Kein Drucker verfügbar</i>; die gesammelten Zeilen bleiben erhalten. Sobald die nächste Seite voll ist, versucht es das Programm erneut und druckt alle aufgehobenen Zeilen, je 41 Zeilen auf eine Seite mit eigener Seitennummer."],
    ["Drucken", "Drucker", "Telegrammliste", "Seite"]),
  43: ("Druckseite löschen", [
    "Verwirft die gesammelten Telegrammzeilen der aktuellen Druckseite, ohne sie zu drucken."],
@@ -106,12 +108,14 @@ TOPICS = {
    ["PC-SIO", "COM", "Baudrate", "Schnittstelle", "QVT410.INI"]),
  46: ("In Datei speichern", [
    "Schreibt jedes empfangene Telegramm als eine Zeile in eine Protokolldatei. Der Name wird aus dem Datum gebildet und erhält den ersten freien Buchstaben; er erscheint unten im Feld <b>Zieldatei</b>.",
-   "Jede Zeile wird sofort auf den Datenträger geschrieben."],
+   "Jede Zeile wird sofort in die Datei geschrieben und im Hintergrund auf den Datenträger gebracht, so dass auch ein langsamer USB-Stick oder ein Netzlaufwerk die Anzeige nicht aufhält.",
+   "Kann die Datei nicht angelegt oder beschrieben werden (Datenträger voll oder entfernt, alle 26 Namen des Tages vergeben), meldet das Programm einmal <i>Protokolldatei kann nicht geschrieben werden</i> und schaltet das Speichern aus; die Telegramme werden weiter angezeigt."],
    ["In Datei speichern", "Protokoll", "Zieldatei", "Log"]),
  50: ("Programmieren", [
    "Das Menü <b>Programmieren</b> schreibt Firmware in den Mikrocontroller eines Geräts (Baustein 8252 oder 8253) über ein Programmierkabel an der Parallelschnittstelle. Es wird mit <tt>[programming] menu=visible</tt> in <tt>QVT410.INI</tt> angezeigt.",
    "Wählen Sie die Gerätevariante aus dem Katalog, oder mit <b>Programm...</b> und <b>Daten...</b> eine beliebige Intel-HEX-Datei. <b>Baustein löschen</b> löscht den Baustein. <b>Schnittstelle...</b> wählt die Parallelschnittstelle (wirksam nach dem nächsten Start).",
-   "Während des Programmierens zeigt das Fenster den Fortschritt; ESC bricht ab."],
+   "Während des Programmierens zeigt das Fenster den Fortschritt; ESC bricht ab.",
+   "Die Firmware-Dateien werden im Arbeitsordner gesucht, gleich ob ihr Name groß oder klein geschrieben ist (<tt>EVTPT_I.HEX</tt> oder <tt>evtpt_i.hex</tt>). Das Programm <tt>XPG.EXE</tt> für die QVT470-Geräte wird immer aus dem Ordner gestartet, in dem das Programm gestartet wurde (dort liegt <tt>QVT410.CFG</tt>)."],
    ["Programmieren", "Firmware", "Baustein", "Parallelschnittstelle", "HEX-Datei"]),
 }
 
