@@ -1,19 +1,27 @@
 # Sourced by the tests that drive the real program: starts a private virtual X
-# server on a display number it picks itself (so parallel tests and stale lock
-# files never collide), exports DISPLAY, and sets xvfb_pid for the cleanup.
+# server, exports DISPLAY, and sets xvfb_pid for the cleanup.
+#
+# The display number is drawn at random from a wide range rather than taken as
+# the lowest free one: a server of another test that is just shutting down
+# releases its lock before it removes its socket, and a new server that took
+# over the same number would lose its socket to it.
 start_xvfb() {
-    local display_file
-    display_file="$(mktemp)"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$display_file" ] && break
-        sleep 0.1
+    local n
+    for _ in $(seq 20); do
+        n=$((100 + RANDOM % 30000))
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfb_pid=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=""
     done
-    [ -s "$display_file" ] || { echo "FAIL: Xvfb did not start"; rm -f "$display_file"; return 1; }
-    export DISPLAY=":$(tr -d '\n' < "$display_file")"
-    rm -f "$display_file"
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
-    echo "FAIL: display $DISPLAY does not answer"
+    echo "FAIL: Xvfb did not start"
     return 1
 }
