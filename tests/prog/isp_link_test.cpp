@@ -148,11 +148,13 @@ TEST_P(IspDelayOnTheRealCounter, WaitsAtLeastNMicroseconds) {
     IspLink link(io, counter, kBase);
     const auto start = std::chrono::steady_clock::now();
     link.IspDelay(units);
-    const auto waited = std::chrono::duration_cast<std::chrono::microseconds>(
-                            std::chrono::steady_clock::now() - start)
-                            .count();
-    EXPECT_GE(waited, units);
-    EXPECT_LT(waited, 2 * units + 500'000);
+    const std::int64_t waitedNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                      std::chrono::steady_clock::now() - start)
+                                      .count();
+    // The wait starts from a counter reading cut to its 100 ns tick, so it may
+    // be up to one tick shorter than n microseconds.
+    EXPECT_GE(waitedNs, std::int64_t{units} * 1000 - 100);
+    EXPECT_LT(waitedNs, (2 * std::int64_t{units} + 500'000) * 1000);
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, IspDelayOnTheRealCounter, ::testing::Values(1, 50, 3000, 100'000));
