@@ -14,6 +14,7 @@
 #include "core/application_state.h"
 #include "core/parameter_record.h"
 #include "dialogs/dialog_controls.h"
+#include "dialogs/field_guard.h"
 #include "dialogs/message_box.h"
 
 namespace {
@@ -119,6 +120,9 @@ void TAzDlg::Open() {
 }
 
 void TAzDlg::OKBtnClick() {
+    if (!qvt::EditsFitTheirFields(this, record_.deviceType,
+                                  {{qvt::NumericField::kAzAverageCount, AzEdit1}}))
+        return;
     record_.azDivideBy10 = AzCBox->isChecked() ? 1 : 0;
 
     const int point = std::max(0, qvt::CheckedIndex({DzRBtn1, DzRBtn2, DzRBtn3, DzRBtn4}));
@@ -146,10 +150,6 @@ void TAzDlg::OKBtnClick() {
 std::string TAzDlg::TestValuePositions() const {
     std::string positions = AzDEdit1->displayText().toLatin1().toStdString();
     positions.resize(kTestValuePositions, kMaskBlank);
-    for (char& c : positions) {
-        if (c < '0' || c > '9')
-            c = kMaskBlank;
-    }
     return positions;
 }
 
@@ -158,8 +158,13 @@ int TAzDlg::ChosenPointPosition() const {
 }
 
 void TAzDlg::Button1Click() {
-    const int reply =
-        testValueSender_ ? testValueSender_(TestValuePositions(), ChosenPointPosition()) : -1;
+    // A value the display cannot show is refused, not sent as another one.
+    const std::string positions = TestValuePositions();
+    if (const std::optional<qvt::FieldFault> fault = qvt::CheckTestValue(positions)) {
+        qvt::ShowFieldFaults(this, {*fault});
+        return;
+    }
+    const int reply = testValueSender_ ? testValueSender_(positions, ChosenPointPosition()) : -1;
     if (reply == 6) {
         qvt::ShowMessage(this, QString::fromUtf8("Wert fehlerfrei übertragen"), "Meldung");
     } else {

@@ -7,6 +7,7 @@
 #include "core/application_state.h"
 #include "core/parameter_record.h"
 #include "dialogs/dialog_controls.h"
+#include "dialogs/field_guard.h"
 
 TMbDlg::TMbDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent)
     : TOKBottomDlg(parent), record_(record), state_(state) {
@@ -49,6 +50,13 @@ void TMbDlg::FillFromRecord() {
 }
 
 void TMbDlg::OKBtnClick() {
+    using F = qvt::NumericField;
+    if (!qvt::EditsFitTheirFields(this, record_.deviceType,
+                                  {{F::kMbMeasStart, MbEdit1},
+                                   {F::kMbDisplayStart, MbEdit2},
+                                   {F::kMbMeasEnd, MbEdit3},
+                                   {F::kMbDisplayEnd, MbEdit4}}))
+        return;
     record_.mbMeasStart = MbEdit1->Field();
     record_.mbDisplayStart = MbEdit2->Field();
     record_.mbMeasEnd = MbEdit3->Field();

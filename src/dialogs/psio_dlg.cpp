@@ -3,12 +3,18 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "core/application_state.h"
 #include "core/config_file.h"
 #include "core/parameter_record.h"
+#include "core/platform_settings.h"
+#include "platform/serial_devices.h"
+#include "platform/settings_writer.h"
 
 namespace {
 
@@ -18,6 +24,14 @@ QRadioButton* MakeRadio(QWidget* parent, QButtonGroup* group, const QString& nam
     button->setObjectName(name);
     group->addButton(button);
     return button;
+}
+
+// A typed name without a folder means a device: "ttyUSB3" is /dev/ttyUSB3.
+std::string DevicePath(const QString& typed) {
+    const QString path = typed.trimmed();
+    if (path.isEmpty() || path.startsWith('/'))
+        return path.toStdString();
+    return "/dev/" + path.toStdString();
 }
 
 }  // namespace
@@ -49,9 +63,101 @@ TPSioDlg::TPSioDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, Q
         portColumn->addWidget(*port[i]);
     }
 
-    auto* row = new QHBoxLayout(Bevel1);
+    auto* row = new QHBoxLayout;
     row->addLayout(baudColumn);
     row->addWidget(GroupBox1);
+
+    DeviceLabel = new QLabel(Bevel1);
+    DeviceLabel->setObjectName("DeviceLabel");
+    DeviceLabel->setTextFormat(Qt::PlainText);
+    MapBtn = new QPushButton("Zuordnen...", Bevel1);
+    MapBtn->setObjectName("MapBtn");
+    MapNote = new QLabel(Bevel1);
+    MapNote->setObjectName("MapNote");
+    MapNote->setTextFormat(Qt::PlainText);
+    MapNote->setStyleSheet("color: red;");
+    MapNote->setWordWrap(true);
+    MapNote->setFixedWidth(220);
+    auto* mapRow = new QHBoxLayout;
+    mapRow->addWidget(MapBtn, 0, Qt::AlignTop);
+    mapRow->addWidget(MapNote, 1);
+
+    auto* column = new QVBoxLayout(Bevel1);
+    column->addLayout(row);
+    column->addWidget(DeviceLabel);
+    column->addLayout(mapRow);
+
+    PortChooser = new QInputDialog(this);
+    PortChooser->setObjectName("PortChooser");
+    PortChooser->setWindowTitle("Zuordnen");
+    PortChooser->setComboBoxEditable(true);
+    PortChooser->setOkButtonText("OK");
+    PortChooser->setCancelButtonText("Abbrechen");
+
+    connect(portGroup, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool checked) {
+        if (checked) {
+            ShowNote({});
+            ShowDevice();
+        }
+    });
+    connect(MapBtn, &QPushButton::clicked, this, [this] { AssignDevice(); });
+}
+
+void TPSioDlg::SetDeviceMapping(qvt::PlatformSettings& settings, DeviceCheck check) {
+    settings_ = &settings;
+    check_ = std::move(check);
+    ShowDevice();
+}
+
+std::size_t TPSioDlg::CheckedPort() const {
+    const auto port = PortButtons();
+    for (std::size_t i = 0; i < port.size(); ++i) {
+        if (port[i]->isChecked())
+            return i;
+    }
+    return 0;
+}
+
+void TPSioDlg::ShowDevice() {
+    if (!settings_)
+        return;
+    const std::size_t port = CheckedPort();
+    const std::string& device = settings_->serialDevices[port];
+    DeviceLabel->setText(QString("COM%1: %2 (%3)")
+                             .arg(port + 1)
+                             .arg(QString::fromStdString(device))
+                             .arg(qvt::DevicePresent(device) ? "vorhanden" : "nicht vorhanden"));
+}
+
+void TPSioDlg::AssignDevice() {
+    if (!settings_)
+        return;
+    const std::size_t port = CheckedPort();
+    QStringList devices;
+    for (const std::string& device : qvt::ListSerialDevices(deviceRoot_))
+        devices << QString::fromStdString(device);
+    PortChooser->setLabelText(QString("Gerät für COM%1:").arg(port + 1));
+    PortChooser->setComboBoxItems(devices);
+    PortChooser->setTextValue(QString::fromStdString(settings_->serialDevices[port]));
+    if (PortChooser->exec() != QDialog::Accepted)
+        return;
+    const std::string device = DevicePath(PortChooser->textValue());
+    if (device.empty())
+        return;
+    // A device that does not open is not kept: the next start would fail on it.
+    if (const std::string problem = check_ ? check_(device) : std::string(); !problem.empty()) {
+        ShowNote(problem);
+        return;
+    }
+    settings_->serialDevices[port] = device;
+    // When the file cannot be written, the assignment holds for this run.
+    ShowNote(qvt::WriteSerialDevice(qvt::PlatformSettingsPathBeside(state_.ConfigFilePath),
+                                    static_cast<int>(port) + 1, device));
+    ShowDevice();
+}
+
+void TPSioDlg::ShowNote(const std::string& note) {
+    MapNote->setText(QString::fromStdString(note));
 }
 
 std::array<QRadioButton*, 6> TPSioDlg::BaudButtons() const {
@@ -71,6 +177,8 @@ void TPSioDlg::Prepare() {
     const std::uint8_t port = state_.PortIndex;
     const int portButton = port == 0 || (port >= 2 && port <= 5) ? port : 1;
     PortButtons()[static_cast<std::size_t>(portButton)]->setChecked(true);
+    ShowNote({});
+    ShowDevice();
 }
 
 void TPSioDlg::OKBtnClick() {
@@ -80,12 +188,7 @@ void TPSioDlg::OKBtnClick() {
         if (baud[i]->isChecked())
             state_.BaudIndex = static_cast<std::uint8_t>(i + 1);
     }
-    state_.PortIndex = 0;
-    const auto port = PortButtons();
-    for (std::size_t i = 0; i < port.size(); ++i) {
-        if (port[i]->isChecked())
-            state_.PortIndex = static_cast<std::uint8_t>(i);
-    }
+    state_.PortIndex = static_cast<std::uint8_t>(CheckedPort());
     if (reopen_)
         reopen_();
     accept();

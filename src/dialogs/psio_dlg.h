@@ -2,15 +2,23 @@
 
 #include <array>
 #include <functional>
+#include <string>
 
 #include "dialogs/ok_bottom_dlg.h"
 
 class QGroupBox;
+class QInputDialog;
+class QLabel;
 class QRadioButton;
+
+namespace qvt {
+struct PlatformSettings;
+}
 
 // "Serielle Schnittstelle PC": the PC's port and line rate. Run modally from
 // "&PC-SIO..."; OK reopens the port at once and keeps the choice in bytes 0
-// and 1 of QVT410.CFG.
+// and 1 of QVT410.CFG. Below, the device behind the chosen port name, and
+// "Zuordnen..." to put another one behind it (kept in QVT410.INI).
 class TPSioDlg : public TOKBottomDlg {
     Q_OBJECT
   public:
@@ -23,6 +31,14 @@ class TPSioDlg : public TOKBottomDlg {
     // Reopens the serial port with the current indices; installed by the
     // device link.
     void SetReopenHandler(std::function<void()> reopen) { reopen_ = std::move(reopen); }
+
+    // The devices behind the port names, and what a newly chosen device must
+    // pass: the check says why it does not open, or nothing when it does.
+    // Installed by the device link; without it the mapping line stays empty.
+    using DeviceCheck = std::function<std::string(const std::string& device)>;
+    void SetDeviceMapping(qvt::PlatformSettings& settings, DeviceCheck check);
+    // Where "Zuordnen..." looks for serial devices ("/" unless a test says so).
+    void SetDeviceRoot(std::string root) { deviceRoot_ = std::move(root); }
 
     void OKBtnClick() override;
 
@@ -39,12 +55,23 @@ class TPSioDlg : public TOKBottomDlg {
     QRadioButton* PcRBtn4 = nullptr;
     QRadioButton* PcRBtn5 = nullptr;
     QRadioButton* PcRBtn6 = nullptr;
+    QLabel* DeviceLabel = nullptr;  // "COM2: /dev/ttyUSB0 (vorhanden)"
+    QPushButton* MapBtn = nullptr;  // "Zuordnen..."
+    QLabel* MapNote = nullptr;      // in red: why the assignment did not happen
+    QInputDialog* PortChooser = nullptr;
 
   private:
     std::array<QRadioButton*, 6> BaudButtons() const;
     std::array<QRadioButton*, 6> PortButtons() const;
+    std::size_t CheckedPort() const;
+    void ShowDevice();
+    void AssignDevice();
+    void ShowNote(const std::string& note);
 
     qvt::ParameterRecord& record_;
     qvt::ApplicationState& state_;
     std::function<void()> reopen_;
+    qvt::PlatformSettings* settings_ = nullptr;
+    DeviceCheck check_;
+    std::string deviceRoot_ = "/";
 };

@@ -10,6 +10,7 @@
 #include "core/application_state.h"
 #include "core/parameter_record.h"
 #include "dialogs/dialog_controls.h"
+#include "dialogs/field_guard.h"
 
 namespace {
 
@@ -102,6 +103,9 @@ void TSioDlg::Open() {
 }
 
 void TSioDlg::OKBtnClick() {
+    if (!qvt::EditsFitTheirFields(this, record_.deviceType,
+                                  {{qvt::NumericField::kSioSendCycle, TimEdit}}))
+        return;
     record_.sioSendCycle = TimEdit->Field();
     const int baud = qvt::CheckedIndex(
         {BdRBtn[0], BdRBtn[1], BdRBtn[2], BdRBtn[3], BdRBtn[4], BdRBtn[5], BdRBtn[6]});

@@ -9,6 +9,7 @@
 #include "core/application_state.h"
 #include "core/parameter_record.h"
 #include "dialogs/dialog_controls.h"
+#include "dialogs/field_guard.h"
 
 TSoDlg::TSoDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent)
     : TOKBottomDlg(parent), record_(record), state_(state) {
@@ -50,6 +51,9 @@ void TSoDlg::Open() {
 }
 
 void TSoDlg::OKBtnClick() {
+    if (!qvt::EditsFitTheirFields(this, record_.deviceType,
+                                  {{qvt::NumericField::kSoEncoderPulses, SoEdit1}}))
+        return;
     record_.soEncoderPulses = SoEdit1->Field();
     record_.soDisplayMode = SoAzRBtn1->isChecked() ? 0 : 1;
     record_.soCountDirection = SoZlRBtn1->isChecked() ? 0 : 1;

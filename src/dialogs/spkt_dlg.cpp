@@ -9,6 +9,7 @@
 #include "core/application_state.h"
 #include "core/parameter_record.h"
 #include "dialogs/dialog_controls.h"
+#include "dialogs/field_guard.h"
 
 namespace {
 
@@ -95,6 +96,15 @@ void TSPktDlg::Open() {
 }
 
 void TSPktDlg::OKBtnClick() {
+    using F = qvt::NumericField;
+    if (!qvt::EditsFitTheirFields(this, record_.deviceType,
+                                  {{F::kSp1Setpoint, Sp1Edit1},
+                                   {F::kSp1Hysteresis, Sp1Edit2},
+                                   {F::kSp1Delay, Sp1Edit3},
+                                   {F::kSp2Setpoint, Sp2Edit1},
+                                   {F::kSp2Hysteresis, Sp2Edit2},
+                                   {F::kSp2Delay, Sp2Edit3}}))
+        return;
     record_.sp1Setpoint = Sp1Edit1->Field();
     record_.sp1Hysteresis = Sp1Edit2->Field();
     record_.sp1Delay = Sp1Edit3->Field();

@@ -231,7 +231,7 @@ class AzDlgTest : public QObject {
         QTest::addColumn<QString>("positions");
         QTest::addColumn<int>("point");
         QTest::newRow("untouched") << QString() << 0 << "0   " << 0;
-        QTest::newRow("9999 X.XXX") << "9999" << 1 << "9999" << 1;
+        QTest::newRow("3999 X.XXX") << "3999" << 1 << "3999" << 1;
         QTest::newRow("1234 XX.XX") << "1234" << 2 << "1234" << 2;
         QTest::newRow("left-aligned 12 XXX.X") << "12" << 3 << "12  " << 3;
         QTest::newRow("blanks then 5") << "   5" << 0 << "   5" << 0;
@@ -289,14 +289,30 @@ class AzDlgTest : public QObject {
         QCOMPARE(messages_, QStringList{message});
     }
 
+    // A value the display cannot show is refused, not sent as another one.
+    void testButtonRefusesWhatTheDisplayCannotShow() {
+        TAzDlg dlg(record_, state_);
+        bool sent = false;
+        dlg.SetTestValueSender([&sent](std::string_view, int) { return sent = true, 6; });
+        dlg.Open();
+        for (const auto& [typed, value] : {std::pair{"9999", "9999"}, {"4", "4000"}}) {
+            Retype(dlg.AzDEdit1, typed);
+            dlg.Button1->click();
+            QCOMPARE(messages_.takeFirst(),
+                     QString("Fehler: Testwert: %1 (zulässig 0 bis 3999)").arg(value));
+        }
+        QVERIFY(!sent);
+        QVERIFY(dlg.isVisible());
+    }
+
     // What the dialog hands over, run through the device link's telegram builder.
     void testValueTelegramFromTheDialog_data() {
         QTest::addColumn<QString>("typed");  // empty: untouched
         QTest::addColumn<int>("pointButton");
         QTest::addColumn<QByteArray>("telegram");
         QTest::newRow("untouched") << QString() << 0 << QByteArray::fromHex("030000000003");
-        QTest::newRow("9999 as 3999") << "9999" << 0 << QByteArray::fromHex("030909090321");
-        QTest::newRow("9999 X.XXX") << "9999" << 1 << QByteArray::fromHex("030909091331");
+        QTest::newRow("3999") << "3999" << 0 << QByteArray::fromHex("030909090321");
+        QTest::newRow("3999 X.XXX") << "3999" << 1 << QByteArray::fromHex("030909091331");
         QTest::newRow("blanks then 5") << "   5" << 0 << QByteArray::fromHex("030500000008");
         QTest::newRow("left-aligned 12") << "12" << 0 << QByteArray::fromHex("030000020106");
         QTest::newRow("1234 XX.XX") << "1234" << 2 << QByteArray::fromHex("03040312011d");

@@ -7,15 +7,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 
 #include "core/application_state.h"
+#include "core/field_check.h"
 #include "core/parameter_record.h"
+#include "dialogs/az_dlg.h"
 #include "dialogs/da_dlg.h"
 #include "dialogs/dialog_controls.h"
 #include "dialogs/fuwahl_dlg.h"
 #include "dialogs/gw_dlg.h"
 #include "dialogs/mb_dlg.h"
+#include "dialogs/message_box.h"
 #include "dialogs/pt_dlg.h"
 #include "dialogs/rtc_dlg.h"
 #include "dialogs/sio_dlg.h"
@@ -98,19 +102,19 @@ class ParameterDialogsTest : public QObject {
             QVERIFY(!b->isChecked());
         }
         Retype(dlg.Sp1Edit1, "-0150");
-        Retype(dlg.Sp1Edit2, "123456");  // five characters at most
-        Retype(dlg.Sp1Edit3, "98765");   // the delay field holds four
+        Retype(dlg.Sp1Edit2, "-012345");  // five characters at most
+        Retype(dlg.Sp1Edit3, "98765");    // the delay field holds four
         Retype(dlg.Sp2Edit1, " 0200");
-        Retype(dlg.Sp2Edit2, "ab");
+        Retype(dlg.Sp2Edit2, "-12");
         Retype(dlg.Sp2Edit3, "7");
         dlg.Sp1CBox1->setChecked(true);
         dlg.Sp2CBox2->setChecked(true);
         dlg.OKBtn->click();
         QVERIFY(record_.sp1Setpoint == "-0150");
-        QVERIFY(record_.sp1Hysteresis == "12345");
+        QVERIFY(record_.sp1Hysteresis == "-0123");
         QVERIFY(record_.sp1Delay == "9876");
         QVERIFY(record_.sp2Setpoint == " 0200");
-        QVERIFY(record_.sp2Hysteresis == "ab");
+        QVERIFY(record_.sp2Hysteresis == "-12");
         QVERIFY(record_.sp2Delay == "7");
         QCOMPARE(int(record_.sp1RelayNC), 1);
         QCOMPARE(int(record_.sp1Active), 0);
@@ -217,16 +221,16 @@ class ParameterDialogsTest : public QObject {
         QCOMPARE(mb.MbEdit1->text(), QString("-100"));
         QCOMPARE(mb.MbEdit2->text(), QString("0000"));
         QCOMPARE(mb.MbEdit4->text(), QString("12"));
-        Retype(mb.MbEdit2, "56789");
+        Retype(mb.MbEdit2, "-12345");
         Retype(mb.MbEdit3, "");
         mb.CancelBtn->click();
         QVERIFY(record_.mbDisplayStart == "0000");
         mb.FillFromRecord();
-        Retype(mb.MbEdit2, "56789");
+        Retype(mb.MbEdit2, "-12345");
         Retype(mb.MbEdit3, "");
         mb.OKBtn->click();
         QVERIFY(record_.mbMeasStart == "-100");
-        QVERIFY(record_.mbDisplayStart == "5678");
+        QVERIFY(record_.mbDisplayStart == "-123");
         QVERIFY(record_.mbMeasEnd == "");
         QVERIFY(record_.mbDisplayEnd == "12");
     }
@@ -579,6 +583,55 @@ class ParameterDialogsTest : public QObject {
         record_.daCardType = 2;
         da.Open();
         QCOMPARE(da.focusWidget(), static_cast<QWidget*>(da.DaRBtn3));
+    }
+
+    // OK refuses a text its telegram field cannot carry: the dialog stays open
+    // with the keyboard on the first failing edit, and the record keeps its values.
+    void okRefusesWhatCannotBeSent() {
+        TMbDlg mb(record_, state_);
+        TSPktDlg sp(record_, state_);
+        TSioDlg sio(record_, state_);
+        TSoDlg so(record_, state_);
+        TAzDlg az(record_, state_);
+        mb.ShowModeless();
+        sp.Open();
+        sio.Open();
+        so.Open();
+        az.Open();
+        Retype(sp.Sp1Edit3, "-5");
+        const struct {
+            TOKBottomDlg* dialog;
+            QLineEdit* edit;
+            QString text;
+            QWidget* focus;
+            QString message;
+        } cases[] = {
+            {&mb, mb.MbEdit3, "2000", mb.MbEdit3,
+             "Messwert Bereichsende: 2000 (zulässig -1999 bis 1999)"},
+            {&sp, sp.Sp2Edit2, "1x", sp.Sp1Edit3,
+             "Schaltpunkt 1 – Verzögerung: -5 (zulässig 0 bis 9999)\n"
+             "Schaltpunkt 2 – Hysterese: 1x (zulässig -1999 bis 1999)"},
+            {&sio, sio.TimEdit, "300", sio.TimEdit, "Sendezyklus: 300 (zulässig 0 bis 255)"},
+            {&so, so.SoEdit1, "-", so.SoEdit1,
+             "Impulse des Drehgebers: - (zulässig -1999 bis 1999)"},
+            {&az, az.AzEdit1, "12x", az.AzEdit1,
+             "Messungen für Durchschnittsbildung: 12x (zulässig 0 bis 9999)"},
+        };
+        QStringList messages;
+        qvt::SetMessageInterceptor([&messages](const QString& text, const QString& caption) {
+            messages << caption + ": " + text;
+        });
+        const auto restore = qScopeGuard([] { qvt::SetMessageInterceptor({}); });
+        for (const auto& c : cases) {
+            Retype(c.edit, c.text);
+            c.dialog->OKBtn->setFocus();
+            c.dialog->OKBtn->click();
+            QCOMPARE(messages, QStringList{"Fehler: " + c.message});
+            messages.clear();
+            QVERIFY(c.dialog->isVisible());
+            QCOMPARE(c.dialog->focusWidget(), c.focus);
+        }
+        QVERIFY(qvt::CheckSentFields(record_).empty());
     }
 };
 

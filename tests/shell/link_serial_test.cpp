@@ -55,6 +55,26 @@ class LinkSerialTest : public QObject {
                  qPrintable(device.Output()));
     }
 
+    // Texts their telegram fields cannot carry: nothing is sent, and the one
+    // message names each of them with what it may hold.
+    void sendenRefusesWhatTheTelegramCannotCarry() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        qvt::ParameterRecord& r = app.context.record;
+        r.mbMeasEnd = "2000";
+        r.sp2Hysteresis = "1x";
+        r.sioSendCycle = "300";
+        app.form->action("Senden1")->trigger();
+        QCOMPARE(app.messages.size(), std::size_t(1));
+        QCOMPARE(app.messages[0].text,
+                 QString("Messwert Bereichsende: 2000 (zulässig -1999 bis 1999)\n"
+                         "Schaltpunkt 2 – Hysterese: 1x (zulässig -1999 bis 1999)\n"
+                         "Sendezyklus: 300 (zulässig 0 bis 255)"));
+        QCOMPARE(app.messages[0].caption, QString("Fehler"));
+        QCOMPARE(device.ReceivedUntilQuiet(300), std::string());
+    }
+
     void sendenReportsTheDevicesAnswer_data() {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("text");
@@ -119,7 +139,7 @@ class LinkSerialTest : public QObject {
         QTest::addColumn<QString>("deviceShows");
         QTest::addColumn<QString>("text");
         QTest::newRow("1234, X . XXX") << QStringList{} << "1234" << 1 << "1.234" << kValueOk;
-        QTest::newRow("9999 is 3999") << QStringList{} << "9999" << 0 << "3999" << kValueOk;
+        QTest::newRow("3999, the highest") << QStringList{} << "3999" << 0 << "3999" << kValueOk;
         QTest::newRow("refused") << QStringList{"--reply", "nak"} << "0012" << 3 << "001.2"
                                  << kValueFailed;
         // The window closes at the next whole second at the latest.
