@@ -105,6 +105,10 @@ ProgStatus Programmer::ProgramPages8253(int which, std::FILE* hexFile,
                 return kProgWriteFailed;
         }
         view_.SetProgressPosition(++done);
+        // ESC ends the run between pages, never inside one: the pages so far
+        // are whole and verified.
+        if (view_.AbortRequested())
+            return kProgAborted;
     }
     return kProgOk;
 }

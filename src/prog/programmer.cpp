@@ -3,8 +3,10 @@
 #include <memory>
 
 #include "platform/any_case_file.h"
+#include "prog/firmware_check.h"
 #include "prog/isp_instructions.h"
 #include "prog/isp_link.h"
+#include "prog/memory_geometry.h"
 #include "prog/programming_view.h"
 
 namespace qvt {
@@ -45,6 +47,39 @@ HexFile OpenHexFile(const std::string& name) {
     return HexFile(std::fopen(FindFileAnyCase(name).c_str(), "rb"));
 }
 
+// The page mode collects a memory into an image of fixed size; the byte mode
+// folds higher addresses onto the chip and needs no limit.
+std::size_t ImageLimit(std::uint16_t chipType, int which) {
+    if (chipType != 8253)
+        return 0;
+    return which == kProgramMemory ? kCodeMemory8253.imageSize() : kDataMemory8253.imageSize();
+}
+
+// Opens a named firmware file and reads it through once, so that a file that
+// is missing or broken is told before the chip is erased or written, never
+// halfway through. An empty name needs no file.
+bool OpenCheckedHexFile(const std::string& name, const char* kind, std::size_t imageLimit,
+                        ProgrammingView& view, HexFile& file) {
+    if (name.empty())
+        return true;
+    const std::string quoted = "\"" + name + "\"";
+    file = OpenHexFile(name);
+    if (!file) {
+        view.ShowMessage(std::string(kind) + " " + quoted + " nicht gefunden", "Fehler");
+        return false;
+    }
+    switch (CheckHexFile(file.get(), imageLimit)) {
+        case kProgOk:
+            return true;
+        case kProgChecksumError:
+            view.ShowMessage("Prüfsumme der Hex-Datei " + quoted + " fehlerhaft", "Fehler");
+            return false;
+        default:
+            view.ShowMessage("Hex-Datei " + quoted + " fehlerhaft", "Fehler");
+            return false;
+    }
+}
+
 }  // namespace
 
 Programmer::Programmer(IspLink& link, std::uint16_t chipType, ProgrammingView& view)
@@ -57,29 +92,25 @@ std::string Programmer::ProgressText(int which, const std::string& fileName) {
 
 void Programmer::RunProgramming(const std::string& programFileName,
                                 const std::string& dataFileName) {
+    HexFile programFile;
+    HexFile dataFile;
+    if (!OpenCheckedHexFile(programFileName, "Programmdatei", ImageLimit(chipType_, kProgramMemory),
+                            view_, programFile) ||
+        !OpenCheckedHexFile(dataFileName, "Datendatei", ImageLimit(chipType_, kDataMemory), view_,
+                            dataFile)) {
+        return;
+    }
+
     ProgStatus status = kProgOk;
-    if (!programFileName.empty()) {
-        HexFile file = OpenHexFile(programFileName);
-        if (!file) {
-            view_.ShowMessage("Programmdatei \"" + programFileName + "\" nicht gefunden", "Fehler");
-            return;
-        }
-        status = ProgramMemory(kProgramMemory, file.get(), programFileName);
+    if (programFile) {
+        status = ProgramMemory(kProgramMemory, programFile.get(), programFileName);
+        programFile.reset();
     }
 
     Outcome outcome = Outcome::Failed;
-    if (!dataFileName.empty() && status == kProgOk) {
-        HexFile file = OpenHexFile(dataFileName);
-        if (!file) {
-            // The program memory may already be written: release the chip
-            // from reset before telling the user.
-            if (!programFileName.empty())
-                ClosingSteps();
-            view_.ShowMessage("Datendatei \"" + dataFileName + "\" nicht gefunden", "Fehler");
-            return;
-        }
-        status = ProgramMemory(kDataMemory, file.get(), dataFileName);
-        file.reset();
+    if (dataFile && status == kProgOk) {
+        status = ProgramMemory(kDataMemory, dataFile.get(), dataFileName);
+        dataFile.reset();
         if (status == kProgOk) {
             link_.WriteDataRegister(kIspIdlePattern);
             if (programFileName.empty()) {

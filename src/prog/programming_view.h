@@ -22,7 +22,7 @@ class ProgrammingView {
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
 
     // True when the user pressed ESC since the run began; asked after every
-    // byte of the byte-by-byte programming.
+    // byte of the byte mode and after every page of the page mode.
     virtual bool AbortRequested() = 0;
 };
 

@@ -100,8 +100,9 @@ void TForm1::BuildMenus() {
     AddItem(settings, "PCSIO1", "&PC-SIO...", 45);
 
     // "Programmieren" is hidden as designed. While hidden it is not even placed
-    // in the menu bar, so its mnemonic cannot compete with "&Parameter".
-    QMenu* prog = new QMenu("&Programmieren", this);
+    // in the menu bar; when shown it takes R, so that Alt+P always means
+    // "&Parameter" and never, alternating, a menu that erases the chip.
+    QMenu* prog = new QMenu("P&rogrammieren", this);
     prog->setObjectName("Programmieren1");
     prog->menuAction()->setObjectName("Programmieren1");
     prog->menuAction()->setProperty(kHelpContext, 50);  // one topic for the whole menu

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -26,6 +27,13 @@ const Message kBothDone{"Programm- und Datenspeicher fehlerfrei Programmiert", "
 const Message kDataDone{"Datenspeicher fehlerfrei Programmiert", "Meldung"};
 const Message kFailed{"Programmieren fehlgeschlagen", "Fehler"};
 const Message kLockFailed{"Fehler beim Sichern des Baustein", "Fehler"};
+
+std::vector<std::string> TraceLines(const std::string& name) {
+    std::ifstream trace(name);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(trace, line);) lines.push_back(line);
+    return lines;
+}
 
 // Program contents spread over the memory, records crossing page borders.
 const Contents kProgram = {
@@ -138,22 +146,42 @@ TEST_P(Programming, AbsentChipCostsEveryEnableAttempt) {
     ExpectIdleAndClosed();
 }
 
-TEST_P(Programming, MissingProgramFileTouchesNothing) {
-    Run("nope.hex", "table.hex");
-    EXPECT_EQ(messages(),
-              (std::vector<Message>{{"Programmdatei \"nope.hex\" nicht gefunden", "Fehler"}}));
-    EXPECT_EQ(rig_.chip.statistics().dataRegisterWrites, 0);
-}
+struct FileCheckCase {
+    const char* program;  // "" for none
+    const char* data;
+    bool pageModeOnly;  // the byte mode folds addresses beyond its memory
+    Message message;
+};
 
-// The program memory is written; the chip must not stay held in reset.
-TEST_P(Programming, MissingDataFileStillReleasesTheChip) {
+// Both files are read through before the chip is touched: a missing or broken
+// data file must not leave a freshly erased and half-programmed chip behind.
+TEST_P(Programming, FirmwareFilesAreCheckedBeforeTheChip) {
     WriteText("prog.hex", MakeHex(kProgram));
-    Run("prog.hex", "nope.hex");
-    EXPECT_EQ(messages(),
-              (std::vector<Message>{{"Datendatei \"nope.hex\" nicht gefunden", "Fehler"}}));
-    EXPECT_EQ(rig_.chip.code(), ImageOf(kProgram, codeSize()));
-    EXPECT_FALSE(rig_.chip.locked());
-    ExpectIdleAndClosed();
+    WriteText("table.hex", MakeHex(kTable));
+    WriteText("sum.hex", ":0300300002337A1F\r\n:00000001FF\r\n");
+    WriteText("unended.hex", testing::HexRecordLine(0, 0, {1, 2}));
+    WriteText("bigdata.hex", MakeHex({{0x07F8, Pattern(16, 8)}}));
+    const FileCheckCase cases[] = {
+        {"nope.hex", "table.hex", false, {"Programmdatei \"nope.hex\" nicht gefunden", "Fehler"}},
+        {"prog.hex", "nope.hex", false, {"Datendatei \"nope.hex\" nicht gefunden", "Fehler"}},
+        {"prog.hex",
+         "sum.hex",
+         false,
+         {"Prüfsumme der Hex-Datei \"sum.hex\" fehlerhaft", "Fehler"}},
+        {"", "unended.hex", false, {"Hex-Datei \"unended.hex\" fehlerhaft", "Fehler"}},
+        {"prog.hex", "bigdata.hex", true, {"Hex-Datei \"bigdata.hex\" fehlerhaft", "Fehler"}},
+    };
+    ASSERT_TRUE(rig_.io.OpenTrace("trace.txt"));
+    for (const FileCheckCase& c : cases) {
+        if (c.pageModeOnly && chip() != 8253)
+            continue;
+        messages().clear();
+        Run(c.program, c.data);
+        rig_.io.FlushTrace();
+        EXPECT_EQ(messages(), std::vector<Message>{c.message}) << c.program << " " << c.data;
+        EXPECT_EQ(TraceLines("trace.txt"), std::vector<std::string>{})
+            << c.program << " " << c.data;
+    }
 }
 
 TEST_P(Programming, FailedLockIsReportedAsError) {
@@ -173,33 +201,32 @@ TEST_P(Programming, FailedLockIsReportedAsError) {
 struct BrokenFile {
     const char* name;
     std::string text;
+    const char* message;
 };
 
-TEST_P(Programming, BrokenFilesFailAndLeaveTheChipUnlocked) {
+TEST_P(Programming, BrokenFilesAreToldAndNeverReachTheChip) {
     const std::string good = testing::HexRecordLine(0x0000, 0, Pattern(16, 6));
+    const char* format = "Hex-Datei \"broken.hex\" fehlerhaft";
+    const char* checksum = "Prüfsumme der Hex-Datei \"broken.hex\" fehlerhaft";
     const std::vector<BrokenFile> files = {
-        {"bad checksum", good + ":0300300002337A1F\r\n:00000001FF\r\n"},
-        {"missing end record", good},
-        {"space before colon", good + " :00000001FF\r\n"},
-        {"non-hex character", good + ":0300300002x37A1E\r\n:00000001FF\r\n"},
-        {"non-zero linear base", ":020000040001F9\r\n" + good + ":00000001FF\r\n"},
+        {"bad checksum", good + ":0300300002337A1F\r\n:00000001FF\r\n", checksum},
+        {"missing end record", good, format},
+        {"space before colon", good + " :00000001FF\r\n", format},
+        {"non-hex character", good + ":0300300002x37A1E\r\n:00000001FF\r\n", format},
+        {"non-zero linear base", ":020000040001F9\r\n" + good + ":00000001FF\r\n", format},
         // ":04001000C0FFEE003F" with its length byte damaged: not an end record.
-        {"length damaged to zero", good + ":00001000C0FFEE003F\r\n" +
-                                       testing::HexRecordLine(0x0014, 0, Pattern(16, 7)) +
-                                       ":00000001FF\r\n"},
+        {"length damaged to zero",
+         good + ":00001000C0FFEE003F\r\n" + testing::HexRecordLine(0x0014, 0, Pattern(16, 7)) +
+             ":00000001FF\r\n",
+         checksum},
     };
     for (const BrokenFile& file : files) {
         messages().clear();
         WriteText("broken.hex", file.text);
         Run("broken.hex", "");
-        EXPECT_EQ(messages(), std::vector<Message>{kFailed}) << file.name;
-        EXPECT_FALSE(rig_.chip.locked()) << file.name;
-        EXPECT_EQ(rig_.chip.statistics().lockWrites, 0) << file.name;
+        EXPECT_EQ(messages(), (std::vector<Message>{{file.message, "Fehler"}})) << file.name;
     }
-    // The page mode reads the whole file before it touches the chip.
-    if (chip() == 8253) {
-        EXPECT_EQ(rig_.chip.statistics().pageWrites, 0);
-    }
+    EXPECT_EQ(rig_.chip.statistics().dataRegisterWrites, 0);
 }
 
 TEST_P(Programming, ProgressFollowsTheRun) {
@@ -332,12 +359,10 @@ TEST(PageModeBounds, DataBeyondTheImageIsAFormatError) {
     ScopedWorkingDir dir;
     ChipRig rig(8253);
     WriteText("big.hex", MakeHex({{0x2FF8, Pattern(16, 8)}}));
-    WriteText("bigdata.hex", MakeHex({{0x07F8, Pattern(16, 8)}}));
     rig.programmer.RunProgramming("big.hex", "");
-    rig.programmer.RunProgramming("", "bigdata.hex");
-    EXPECT_EQ(rig.view.messages, (std::vector<Message>{kFailed, kFailed}));
-    EXPECT_EQ(rig.chip.statistics().pageWrites, 0);
-    EXPECT_EQ(rig.chip.statistics().erasures, 0);
+    EXPECT_EQ(rig.view.messages,
+              (std::vector<Message>{{"Hex-Datei \"big.hex\" fehlerhaft", "Fehler"}}));
+    EXPECT_EQ(rig.chip.statistics().dataRegisterWrites, 0);
 }
 
 // The data memory is not erased: cells of a page the file touches only partly
@@ -361,14 +386,32 @@ TEST(DataMemory, KeepsTheChipsOtherBytesInPagesTheFileTouches) {
     }
 }
 
-TEST(PageModeEscape, IsNotAsked) {
+// ESC while page k is written: page k is finished, nothing after it is
+// written, and the run ends with the closing steps as the byte mode does.
+TEST(PageModeEscape, StopsBetweenPagesAndReleasesTheChip) {
     ScopedWorkingDir dir;
     ChipRig rig(8253);
     WriteText("prog.hex", MakeHex(kProgram));
-    rig.view.escapeAfter = 0;
-    rig.programmer.RunProgramming("prog.hex", "");
-    EXPECT_EQ(rig.view.messages, std::vector<Message>{kProgramDone});
-    EXPECT_EQ(rig.view.abortQuestions, 0);
+    WriteText("table.hex", MakeHex(kTable));
+    rig.view.escapeAfter = 2;  // pages 0, 1 and 2 of the 8 the file uses
+    ASSERT_TRUE(rig.io.OpenTrace("trace.txt"));
+    rig.programmer.RunProgramming("prog.hex", "table.hex");
+    rig.io.FlushTrace();
+    EXPECT_EQ(rig.view.messages, std::vector<Message>{kFailed});
+    EXPECT_EQ(rig.chip.statistics().pageWrites, 3);
+    EXPECT_EQ(rig.chip.code()[0x0433], 0xFF);
+    EXPECT_EQ(rig.chip.data()[0], 0xFF);
+    EXPECT_FALSE(rig.chip.locked());
+    // Closing steps: idle, wait, an 8252 enable (unanswered by the 8253: all
+    // its 32 attempts), wait, idle.
+    const std::vector<std::string> trace = TraceLines("trace.txt");
+    const std::vector<std::string> idleThenWait = {"W 0378 08", "D 2000"};
+    const auto closing =
+        std::search(trace.begin(), trace.end(), idleThenWait.begin(), idleThenWait.end());
+    ASSERT_NE(closing, trace.end());
+    EXPECT_EQ(std::count(closing, trace.end(), "W 0378 00"), 32);
+    EXPECT_EQ(std::vector<std::string>(trace.end() - 2, trace.end()),
+              (std::vector<std::string>{"D 2000", "W 0378 08"}));
 }
 
 // ---- Erase ------------------------------------------------------------------

@@ -215,17 +215,21 @@ class ProgrammingCommandsTest : public QObject {
         QCOMPARE(form.ProgressBar->value(), 4);
     }
 
-    void escapeInTheWindowAbortsTheByteMode_data() {
+    void escapeInTheWindowAbortsTheRun_data() {
+        QTest::addColumn<int>("chipType");
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("aborts");
-        QTest::newRow("ESC") << int(Qt::Key_Escape) << true;
-        QTest::newRow("other key") << int(Qt::Key_A) << false;
+        QTest::newRow("8252, ESC") << 8252 << int(Qt::Key_Escape) << true;
+        QTest::newRow("8252, other key") << 8252 << int(Qt::Key_A) << false;
+        QTest::newRow("8253, ESC") << 8253 << int(Qt::Key_Escape) << true;
     }
-    void escapeInTheWindowAbortsTheByteMode() {
+    void escapeInTheWindowAbortsTheRun() {
+        QFETCH(int, chipType);
         QFETCH(int, key);
         QFETCH(bool, aborts);
-        TForm1& form = Start(8252);
-        UseChip8252();
+        TForm1& form = Start(chipType);
+        if (chipType == 8252)
+            UseChip8252();
         const qvt::testing::Contents program = {{0x0000, qvt::testing::Pattern(600, 4)}};
         qvt::testing::WriteText("FW.HEX", qvt::testing::MakeHex(program));
         commands().SetFileChooser(
@@ -236,6 +240,7 @@ class ProgrammingCommandsTest : public QObject {
         if (aborts) {
             QCOMPARE(messages_, QStringList{"Fehler: Programmieren fehlgeschlagen"});
             QVERIFY(chip().statistics().byteWrites < 600);
+            QVERIFY(chip().statistics().pageWrites < 11);  // of pages 0 to 10
             QVERIFY(!chip().locked());
         } else {
             QCOMPARE(messages_, QStringList{"Meldung: Programmspeicher fehlerfrei Programmiert"});
@@ -372,6 +377,10 @@ class ProgrammingCommandsTest : public QObject {
         QTest::newRow("two candidates")
             << QStringList{"evtpt_i.hex", "Evtpt_I.Hex", "QVTPTTAB.HEX"}
             << QStringList{"Fehler: Programmdatei \"EVTPT_I.HEX\" nicht gefunden"};
+        // Neither memory is touched when the second file is not there.
+        QTest::newRow("data file missing")
+            << QStringList{"evtpt_i.hex"}
+            << QStringList{"Fehler: Datendatei \"QVTPTTAB.HEX\" nicht gefunden"};
     }
     void firmwareFilesInAnyLetterCase() {
         QFETCH(QStringList, files);
@@ -382,6 +391,7 @@ class ProgrammingCommandsTest : public QObject {
             qvt::testing::WriteText(file.toStdString(), qvt::testing::MakeHex(contents));
         Trigger("QVT410PT2");
         QCOMPARE(messages_, messages);
+        QCOMPARE(chip().statistics().erasures, messages.first().startsWith("Fehler") ? 0 : 1);
     }
 
     // What the device sends during a run waits in the port until the run is
