@@ -1,14 +1,22 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <string>
 
 namespace qvt {
 
 // Settings of the Linux build, read once at start from the optional QVT410.INI
-// beside QVT410.CFG. Everything missing or unreadable keeps the default below;
-// the program never writes the file.
+// beside QVT410.CFG. Everything missing or unreadable keeps the default below.
+// The program writes only the [serial] keys, when the user assigns a device to
+// a port name in "Serielle Schnittstelle PC".
 inline constexpr const char* kPlatformSettingsFileName = "QVT410.INI";
+
+// QVT410.INI in the folder of the given QVT410.CFG.
+inline std::string PlatformSettingsPathBeside(const std::string& configFilePath) {
+    return (std::filesystem::path(configFilePath).parent_path() / kPlatformSettingsFileName)
+        .string();
+}
 
 struct PlatformSettings {
     // [serial] COM1..COM6: the device behind each port name.

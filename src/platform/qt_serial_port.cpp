@@ -131,6 +131,10 @@ void QtSerialPort::SetBytesArrivedHandler(std::function<void()> handler) {
     bytesArrived_ = std::move(handler);
 }
 
+void QtSerialPort::SetLineLostHandler(std::function<void()> handler) {
+    lineLost_ = std::move(handler);
+}
+
 void QtSerialPort::OnReadyRead() {
     if (busy_ > 0 || failed_ || !bytesArrived_)
         return;
@@ -154,8 +158,11 @@ void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (failed_)
-                Close();
+            if (!failed_)
+                return;
+            Close();
+            if (lineLost_)
+                lineLost_();
         },
         Qt::QueuedConnection);
 }

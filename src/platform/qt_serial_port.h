@@ -29,6 +29,7 @@ class QtSerialPort final : public QObject, public SerialPort {
     bool Write(const std::uint8_t* data, std::size_t count) override;
     bool WaitForBytes(int milliseconds) override;
     void SetBytesArrivedHandler(std::function<void()> handler) override;
+    void SetLineLostHandler(std::function<void()> handler) override;
 
     // How long a write may take to hand its bytes to the driver before it
     // gives up (a line that stops taking bytes); 5 s unless set.
@@ -58,6 +59,7 @@ class QtSerialPort final : public QObject, public SerialPort {
     int busy_ = 0;
     std::chrono::milliseconds writeTimeout_{5000};
     std::function<void()> bytesArrived_;
+    std::function<void()> lineLost_;
 };
 
 std::unique_ptr<SerialPort> MakeQtSerialPort();

@@ -40,6 +40,10 @@ class SerialPort : public ByteSource {
 
     // Called (on the main thread) whenever new bytes have arrived.
     virtual void SetBytesArrivedHandler(std::function<void()> handler) = 0;
+
+    // Called (on the main thread) once the port has closed itself because its
+    // line is gone. A port that cannot lose its line never calls it.
+    virtual void SetLineLostHandler(std::function<void()> handler) { (void)handler; }
 };
 
 }  // namespace qvt

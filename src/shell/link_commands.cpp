@@ -7,12 +7,15 @@
 #include <filesystem>
 
 #include "core/config_file.h"
+#include "core/field_check.h"
 #include "dialogs/az_dlg.h"
+#include "dialogs/field_guard.h"
 #include "dialogs/message_box.h"
 #include "dialogs/psio_dlg.h"
 #include "link/baud_table.h"
 #include "link/transmission.h"
 #include "platform/qt_serial_port.h"
+#include "platform/serial_devices.h"
 #include "shell/main_window.h"
 
 LinkCommands::LinkCommands(TForm1& form, qvt::AppContext& context)
@@ -21,7 +24,8 @@ LinkCommands::LinkCommands(TForm1& form, qvt::AppContext& context)
       port_(qvt::MakeQtSerialPort()),
       clock_(std::make_shared<qvt::SystemClock>()),
       printer_(qvt::MakeDefaultPrinter()),
-      page_(context.state) {
+      page_(context.state),
+      display_(*form.AnzGroupBox, *form.AnzLabel) {
     Connect("Senden1", &LinkCommands::Senden1Click);
     Connect("PCSIO1", &LinkCommands::PCSIO1Click);
     showTelegramItem_ = Connect("Datumzeigen1", &LinkCommands::Datumzeigen1Click);
@@ -37,6 +41,12 @@ LinkCommands::LinkCommands(TForm1& form, qvt::AppContext& context)
     nextSlice_.setSingleShot(true);
     nextSlice_.setInterval(0);
     connect(&nextSlice_, &QTimer::timeout, this, &LinkCommands::MonitorBytesArrived);
+
+    port_->SetLineLostHandler([this] {
+        openDevice_.clear();
+        display_.LineLost();
+    });
+    display_.SetMonitorHeldCheck([this] { return monitorStarted_ && !MonitorMayRun(); });
 }
 
 LinkCommands::~LinkCommands() = default;
@@ -70,16 +80,30 @@ void LinkCommands::Shutdown() {
 
 void LinkCommands::OpenSerialPort() {
     const qvt::ApplicationState& s = context_.state;
+    const std::string portName = qvt::PortNameForIndex(s.PortIndex);
     const std::string& device =
         context_.settings.SerialDeviceFor(qvt::PortNumberForIndex(s.PortIndex));
-    if (!port_->Open(device, qvt::BaudRateForIndex(s.BaudIndex)))
+    if (!port_->Open(device, qvt::BaudRateForIndex(s.BaudIndex))) {
+        // Not a message box, as designed; the measured-value frame says it.
+        display_.OpenFailed(portName, device);
         return;
+    }
+    openDevice_ = device;
+    display_.Opened(portName, device);
     qvt::DrainInput(*port_);
     assembler_.Restart();
 }
 
 void LinkCommands::CloseSerialPort() {
     port_->Close();
+    openDevice_.clear();
+}
+
+std::string LinkCommands::DeviceProblem(const std::string& device) const {
+    // The port we hold ourselves does not open a second time.
+    if (port_->IsOpen() && device == openDevice_)
+        return {};
+    return qvt::SerialDeviceProblem(device);
 }
 
 void LinkCommands::ReopenSerialPort() {
@@ -90,6 +114,8 @@ void LinkCommands::ReopenSerialPort() {
 void LinkCommands::PCSIO1Click() {
     TPSioDlg* dialog = form_.dialogs().PSioDlg;
     dialog->SetReopenHandler([this] { ReopenSerialPort(); });
+    dialog->SetDeviceMapping(context_.settings,
+                             [this](const std::string& device) { return DeviceProblem(device); });
     dialog->Prepare();
     dialog->exec();
     ReopenSerialPort();
@@ -111,6 +137,13 @@ void LinkCommands::ReleaseMonitor() {
 }
 
 void LinkCommands::Senden1Click() {
+    // A text its telegram field cannot carry would reach the device as
+    // another value: nothing is sent then.
+    const std::vector<qvt::FieldFault> faults = qvt::CheckSentFields(context_.record);
+    if (!faults.empty()) {
+        qvt::ShowFieldFaults(&form_, faults);
+        return;
+    }
     HoldMonitor();
     const int reply = qvt::TransmitParameters(*port_, context_.record, *clock_);
     ReleaseMonitor();

@@ -16,6 +16,7 @@
 #include "platform/printer.h"
 #include "platform/serial_port.h"
 #include "shell/app_context.h"
+#include "shell/connection_display.h"
 
 class QAction;
 class TForm1;
@@ -66,6 +67,8 @@ class LinkCommands : public QObject {
 
     // Replaceable for tests and measurements.
     void SetClock(std::shared_ptr<const qvt::Clock> clock) { clock_ = std::move(clock); }
+    // The clock that measures how long the device has been quiet.
+    void SetMonotonicClock(ConnectionDisplay::Now now) { display_.SetClock(std::move(now)); }
     void SetPrinter(std::unique_ptr<qvt::Printer> printer) { printer_ = std::move(printer); }
     // The sync of the log files opened from now on.
     void SetLogSync(qvt::TelegramLog::Sync sync) { log_.SetSync(std::move(sync)); }
@@ -85,6 +88,8 @@ class LinkCommands : public QObject {
     static constexpr const char* kLogFailed = "Protokolldatei kann nicht geschrieben werden";
 
     bool MonitorMayRun() const;
+    // Empty when the dialog may assign the device to a port name.
+    std::string DeviceProblem(const std::string& device) const;
     void HandleTelegram(const qvt::ReceivedTelegram& telegram);
     void LogStep(const std::string& text);
     // Logging off, with its check mark and the file label; false when a line
@@ -108,6 +113,9 @@ class LinkCommands : public QObject {
     qvt::TelegramAssembler assembler_;
     qvt::TelegramLog log_;
     qvt::TelegramPage page_;
+
+    ConnectionDisplay display_;
+    std::string openDevice_;  // the device the port is open on, if it is
 
     QAction* showTelegramItem_ = nullptr;
     QAction* printItem_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTextCursor>
@@ -39,13 +40,14 @@ constexpr qint64 kSliceNanoseconds = 10'000'000;
 
 // The monitor stands still while a transmission or programming holds it, while
 // it is already at work (a page being printed), and while a message box or a
-// file dialog waits for the user; the PC port dialog is the one modal window
-// it keeps running under.
+// file dialog waits for the user; the PC port dialog, with its device
+// chooser, is the one modal window it keeps running under.
 bool LinkCommands::MonitorMayRun() const {
     if (!monitorStarted_ || holds_ > 0 || inMonitor_)
         return false;
     QWidget* modal = QApplication::activeModalWidget();
-    return modal == nullptr || modal == form_.dialogs().PSioDlg;
+    TPSioDlg* portDialog = form_.dialogs().PSioDlg;
+    return modal == nullptr || modal == portDialog || modal == portDialog->PortChooser;
 }
 
 void LinkCommands::MonitorBytesArrived() {
@@ -88,6 +90,7 @@ void LinkCommands::HandleTelegram(const qvt::ReceivedTelegram& telegram) {
     form_.SerPanel->setVisible(context_.state.ShowTelegram);
     form_.AnzLabel->setText(FromDevice(telegram.value));
     form_.AnzGroupBox->show();
+    display_.TelegramShown();
     LogStep(telegram.text);
     ListStep(telegram.text);
 }

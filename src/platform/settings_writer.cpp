@@ -1,0 +1,239 @@
+#include "platform/settings_writer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "platform/append_file.h"
+#include "platform/error_reason.h"
+
+namespace qvt {
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+// One line of the file: its content and its line end ("\n", "\r\n" or none).
+struct Line {
+    std::string content;
+    std::string end;
+};
+
+std::vector<Line> SplitLines(std::string_view text) {
+    std::vector<Line> lines;
+    while (!text.empty()) {
+        const std::size_t newline = text.find('\n');
+        std::string_view content = text.substr(0, newline);
+        std::string end = newline == std::string_view::npos ? "" : "\n";
+        if (!end.empty() && content.ends_with('\r')) {
+            content.remove_suffix(1);
+            end = "\r\n";
+        }
+        lines.push_back({std::string(content), end});
+        text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
+    }
+    return lines;
+}
+
+// A path of plain characters stands as it is; anything else is quoted, the
+// way the settings reader takes a quoted value apart.
+std::string IniValue(const std::string& device) {
+    const bool plain = !device.empty() && std::all_of(device.begin(), device.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) ||
+               std::string_view("/._-+:").find(c) != std::string_view::npos;
+    });
+    if (plain)
+        return device;
+    std::string quoted = "\"";
+    for (char c : device) {
+        switch (c) {
+            case '"':
+            case '\\':
+                quoted += '\\';
+                quoted += c;
+                break;
+            case '\n':
+                quoted += "\\n";
+                break;
+            case '\r':
+                quoted += "\\r";
+                break;
+            case '\t':
+                quoted += "\\t";
+                break;
+            default:
+                quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+// Where the value of a key line ends: at a comment outside quotes, without the
+// blanks before it.
+std::size_t ValueEnd(std::string_view line, std::size_t from) {
+    bool quoted = false;
+    std::size_t end = from;
+    for (std::size_t i = from; i < line.size(); ++i) {
+        if (quoted && line[i] == '\\') {
+            ++i;
+        } else if (line[i] == '"') {
+            quoted = !quoted;
+        } else if (!quoted && line[i] == ';') {
+            break;
+        }
+        if (kBlanks.find(line[i]) == std::string_view::npos)
+            end = i + 1;
+    }
+    return end;
+}
+
+std::optional<std::string> SectionName(std::string_view line) {
+    const std::string_view t = Trimmed(line);
+    if (t.size() < 2 || t.front() != '[' || t.find(']') == std::string_view::npos)
+        return std::nullopt;
+    return std::string(t.substr(1, t.find(']') - 1));
+}
+
+bool IsKeyLine(std::string_view line, std::string_view key) {
+    return Trimmed(line.substr(0, line.find('='))) == key;
+}
+
+}  // namespace
+
+std::string WithSerialDevice(std::string_view ini, int portNumber, const std::string& device) {
+    const std::string key = "COM" + std::to_string(portNumber);
+    const std::string value = IniValue(device);
+    std::vector<Line> lines = SplitLines(ini);
+    const std::string lineEnd = ini.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
+
+    bool inSerial = false;
+    bool replaced = false;
+    std::optional<std::size_t> lastInSerial;  // the line a new key goes after
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string& content = lines[i].content;
+        if (const std::optional<std::string> section = SectionName(content)) {
+            inSerial = *section == "serial";
+            if (inSerial && !lastInSerial)
+                lastInSerial = i;
+            continue;
+        }
+        const std::string_view trimmed = Trimmed(content);
+        if (!inSerial || trimmed.starts_with(';') || trimmed.starts_with('#') ||
+            content.find('=') == std::string::npos)
+            continue;
+        lastInSerial = i;
+        if (!IsKeyLine(content, key))
+            continue;
+        const std::size_t start = content.find_first_not_of(kBlanks, content.find('=') + 1);
+        const std::size_t from = start == std::string::npos ? content.size() : start;
+        content.replace(from, ValueEnd(content, from) - from, value);
+        replaced = true;
+    }
+    if (!replaced) {
+        const Line added{key + "=" + value, lineEnd};
+        if (lastInSerial) {
+            if (lines[*lastInSerial].end.empty())
+                lines[*lastInSerial].end = lineEnd;
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*lastInSerial) + 1, added);
+        } else {
+            if (!lines.empty() && lines.back().end.empty())
+                lines.back().end = lineEnd;
+            if (!lines.empty())
+                lines.push_back({"", lineEnd});
+            lines.push_back({"[serial]", lineEnd});
+            lines.push_back(added);
+        }
+    }
+    std::string text;
+    for (const Line& line : lines) text += line.content + line.end;
+    return text;
+}
+
+namespace {
+
+constexpr int kNotPlainFile = -1;
+
+// The file's text; an error number when it is there but cannot be read. A
+// missing file is an empty one.
+int ReadExisting(const std::string& path, std::string& text, mode_t& mode) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? 0 : errno;
+    struct stat info {};
+    int error = ::fstat(fd, &info) != 0 ? errno : S_ISREG(info.st_mode) ? 0 : kNotPlainFile;
+    mode = info.st_mode & 07777;
+    char buffer[4096];
+    while (error == 0) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0)
+            text.append(buffer, static_cast<std::size_t>(n));
+        else if (n == 0)
+            break;
+        else if (errno != EINTR)
+            error = errno;
+    }
+    ::close(fd);
+    return error;
+}
+
+// Writes text to a new file beside target, syncs it and renames it over target.
+int ReplaceFile(const std::string& target, const std::string& text, mode_t mode) {
+    std::string temporary = target + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return errno;
+    int error = 0;
+    if (::fchmod(fd, mode) != 0 || !AppendBytes(fd, text) || ::fsync(fd) != 0)
+        error = errno != 0 ? errno : EIO;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        return error;
+    }
+    // The rename itself reaches the disk with the folder.
+    const std::string folder = std::filesystem::path(target).parent_path().string();
+    const int dir =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::string WriteSerialDevice(const std::string& path, int portNumber, const std::string& device) {
+    // A link (the file kept elsewhere) stays a link; its target is replaced.
+    char resolved[PATH_MAX];
+    const std::string target = ::realpath(path.c_str(), resolved) ? resolved : path;
+    std::string text;
+    mode_t mode = 0644;
+    int error = ReadExisting(target, text, mode);
+    if (error == 0)
+        error = ReplaceFile(target, WithSerialDevice(text, portNumber, device), mode);
+    if (error == 0)
+        return {};
+    return std::filesystem::path(path).filename().string() + " kann nicht geschrieben werden: " +
+           (error == kNotPlainFile ? "keine gewöhnliche Datei" : ErrorReason(error));
+}
+
+}  // namespace qvt

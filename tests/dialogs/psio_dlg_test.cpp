@@ -1,0 +1,104 @@
+// "Serielle Schnittstelle PC": the device behind each port name, and
+// "Zuordnen..." putting another one behind it in QVT410.INI.
+#include <QDir>
+#include <QFile>
+#include <QInputDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "core/application_state.h"
+#include "core/parameter_record.h"
+#include "core/platform_settings.h"
+#include "dialogs/psio_dlg.h"
+#include "link/pty/pty_pair.h"
+#include "platform/serial_devices.h"
+
+namespace {
+
+const QByteArray kIni =
+    "; kept as it is\n[serial]\nCOM1=/dev/ttyS0   ; first\n\n[parallel]\n"
+    "access=none\n";
+
+}  // namespace
+
+class PsioDlgTest : public QObject {
+    Q_OBJECT
+  private:
+    QTemporaryDir dir_;
+    qvt::ParameterRecord record_;
+    qvt::ApplicationState state_;
+    qvt::PlatformSettings settings_;
+
+    QByteArray Ini() const {
+        QFile f(dir_.filePath("QVT410.INI"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // Clicks "Zuordnen..." and answers the chooser with the typed text.
+    void Assign(TPSioDlg& dialog, const QString& typed, QStringList* offered = nullptr) {
+        QTimer::singleShot(0, &dialog, [&dialog, typed, offered] {
+            if (offered)
+                *offered = dialog.PortChooser->comboBoxItems();
+            dialog.PortChooser->setTextValue(typed);
+            dialog.PortChooser->accept();
+        });
+        QTest::mouseClick(dialog.MapBtn, Qt::LeftButton);
+    }
+
+  private slots:
+    void init() {
+        QFile f(dir_.filePath("QVT410.INI"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(kIni);
+        state_.ConfigFilePath = dir_.filePath("QVT410.CFG").toStdString();
+        settings_ = {};
+    }
+
+    void assignedDeviceIsKeptInTheFile() {
+        PtyPair pty;
+        QVERIFY(QDir(dir_.path()).mkpath("root/dev"));
+        QFile::link(QString::fromStdString(pty.path()), dir_.filePath("root/dev/ttyUSB0"));
+        TPSioDlg dialog(record_, state_);
+        dialog.SetDeviceMapping(settings_, qvt::SerialDeviceProblem);
+        dialog.SetDeviceRoot(dir_.filePath("root").toStdString());
+        state_.PortIndex = 2;
+        dialog.Prepare();
+
+        QStringList offered;
+        Assign(dialog, QString::fromStdString(pty.path()), &offered);
+        QCOMPARE(offered, QStringList{dir_.filePath("root/dev/ttyUSB0")});
+        QCOMPARE(settings_.serialDevices[2], pty.path());
+        QCOMPARE(Ini(), kIni.left(kIni.indexOf("\n\n") + 1) + "COM3=" + pty.path().c_str() +
+                            kIni.mid(kIni.indexOf("\n\n")));
+        QCOMPARE(dialog.MapNote->text(), QString());
+        QCOMPARE(dialog.DeviceLabel->text(),
+                 QString("COM3: %1 (vorhanden)").arg(pty.path().c_str()));
+        // The line follows the port button.
+        settings_.serialDevices[4] = "/dev/qvt-none";
+        dialog.PcRBtn5->click();
+        QCOMPARE(dialog.DeviceLabel->text(), QString("COM5: /dev/qvt-none (nicht vorhanden)"));
+        dialog.PcRBtn3->click();
+
+        // A device that does not open is said so, and not kept.
+        QFile plain(dir_.filePath("plain"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        const QString notes[][2] = {
+            {"qvt-no-such-tty", "/dev/qvt-no-such-tty lässt sich nicht öffnen: nicht vorhanden"},
+            {plain.fileName(), plain.fileName() + " lässt sich nicht öffnen: keine serielle "
+                                                  "Schnittstelle"}};
+        for (const auto& [typed, note] : notes) {
+            Assign(dialog, typed);
+            QCOMPARE(dialog.MapNote->text(), note);
+            QCOMPARE(settings_.serialDevices[2], pty.path());
+            QVERIFY(!Ini().contains(typed.toUtf8()));
+        }
+        QVERIFY(dialog.MapNote->styleSheet().contains("red"));
+    }
+};
+
+QTEST_MAIN(PsioDlgTest)
+#include "psio_dlg_test.moc"

@@ -1,0 +1,88 @@
+#include "platform/settings_writer.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "platform/settings_reader.h"
+
+namespace qvt {
+namespace {
+
+TEST(SettingsWriter, ChangesOnlyTheOneKey) {
+    struct Case {
+        const char* name;
+        std::string before;
+        int port;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"no file", "", 2, "[serial]\nCOM2=/dev/ttyUSB0\n"},
+        {"no section, no last line end", "[parallel]\naccess=none", 1,
+         "[parallel]\naccess=none\n\n[serial]\nCOM1=/dev/ttyUSB0\n"},
+        {"value replaced, comment and alignment kept",
+         "; mine\n[serial]\nCOM2=/dev/ttyS1        ; default\nCOM3=/dev/x\n[parallel]\n", 2,
+         "; mine\n[serial]\nCOM2=/dev/ttyUSB0        ; default\nCOM3=/dev/x\n[parallel]\n"},
+        {"quoted old value with a semicolon", "[serial]\n  COM4 =  \"/dev/a;b\" ;c\r\n", 4,
+         "[serial]\n  COM4 =  /dev/ttyUSB0 ;c\r\n"},
+        {"key added after the section's last key, CRLF kept",
+         "[serial]\r\nCOM1=/dev/ttyS0\r\n\r\n; next\r\n[emulator]\r\nchip=8252\r\n", 6,
+         "[serial]\r\nCOM1=/dev/ttyS0\r\nCOM6=/dev/ttyUSB0\r\n\r\n; next\r\n[emulator]\r\n"
+         "chip=8252\r\n"},
+        {"commented key and other sections untouched",
+         "[Serial]\nCOM2=a\n[serial]\n;COM2=b\n[emulator]\nCOM2=c\n", 2,
+         "[Serial]\nCOM2=a\n[serial]\nCOM2=/dev/ttyUSB0\n;COM2=b\n[emulator]\nCOM2=c\n"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WithSerialDevice(c.before, c.port, "/dev/ttyUSB0"), c.after) << c.name;
+}
+
+TEST(SettingsWriter, OddNamesReadBackExactly) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("QVT410.INI").toStdString();
+    const std::string names[] = {
+        "/dev/serial/by-id/usb-FTDI FT232R USB UART-if00-port0",
+        "/dev/a;b,c=d#e",
+        " /dev/\"quoted\"\\back\tslash",
+        "/dev/gerät",
+    };
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        ASSERT_EQ(WriteSerialDevice(path, static_cast<int>(i) + 1, names[i]), "");
+        const PlatformSettings read = ReadPlatformSettings(QString::fromStdString(path));
+        for (std::size_t j = 0; j <= i; ++j) EXPECT_EQ(read.serialDevices[j], names[j]);
+    }
+}
+
+TEST(SettingsWriter, ReplacesTheFileWhole) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("kept");
+    const QString target = dir.filePath("kept/QVT410.INI");
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[programming]\nmenu=visible\n");
+    file.close();
+    ::chmod(target.toLocal8Bit().constData(), 0640);
+    // The file is reached through a link; the link stays a link.
+    const QString link = dir.filePath("QVT410.INI");
+    ASSERT_TRUE(QFile::link(target, link));
+
+    EXPECT_EQ(WriteSerialDevice(link.toStdString(), 2, "/dev/ttyACM0"), "");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "[programming]\nmenu=visible\n\n[serial]\nCOM2=/dev/ttyACM0\n");
+    struct stat info {};
+    ::stat(target.toLocal8Bit().constData(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    // No temporary file is left beside it.
+    EXPECT_EQ(QDir(dir.filePath("kept")).entryList(QDir::Files), QStringList{"QVT410.INI"});
+
+    EXPECT_EQ(WriteSerialDevice(dir.filePath("missing/QVT410.INI").toStdString(), 1, "/dev/x"),
+              "QVT410.INI kann nicht geschrieben werden: nicht vorhanden");
+}
+
+}  // namespace
+}  // namespace qvt

@@ -1,0 +1,78 @@
+// The measured-value frame tells a closed port and a quiet device from a
+// current value.
+#include <QTest>
+
+#include "link_fixture.h"
+
+namespace {
+
+const QString kTitle = " Messwert ";
+
+bool DigitsGrey(const LinkFixture& app) {
+    return app.form->AnzLabel->styleSheet().contains("gray");
+}
+
+}  // namespace
+
+class LinkConnectionTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void quietDeviceAndHangUpGreyTheValue() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        qvt::TelegramAge::TimePoint now{};
+        app.link().SetMonotonicClock([&now] { return now; });
+        QVERIFY(app.form->AnzGroupBox->isHidden());  // open port, no telegram: nothing to say
+        for (const char* telegram : {"+1.000\r", "+2.000\r", "+3.000\r"}) {
+            device.Send(telegram);
+            QTRY_COMPARE(app.form->SerLabel->text(), QString(telegram).trimmed());
+            now += std::chrono::seconds(1);
+        }
+        QCOMPARE(app.form->AnzGroupBox->title(), kTitle);
+        QVERIFY(!DigitsGrey(app));
+
+        now += std::chrono::seconds(11);
+        QTRY_COMPARE(app.form->AnzGroupBox->title(),
+                     QString::fromUtf8("Messwert – seit 12 s kein Telegramm"));
+        QVERIFY(DigitsGrey(app));
+        now += std::chrono::seconds(1);
+        QTRY_COMPARE(app.form->AnzGroupBox->title(),
+                     QString::fromUtf8("Messwert – seit 13 s kein Telegramm"));
+
+        device.Send("+4.000\r");
+        QTRY_COMPARE(app.form->AnzGroupBox->title(), kTitle);
+        QVERIFY(!DigitsGrey(app));
+
+        device.CloseDevice();
+        QTRY_COMPARE(
+            app.form->AnzGroupBox->title(),
+            QString::fromUtf8("Messwert – keine Verbindung (COM2: %1)").arg(device.path().c_str()));
+        QVERIFY(DigitsGrey(app));
+        QCOMPARE(app.form->AnzLabel->text(), QString("+ 4.000"));
+        QVERIFY(app.messages.empty());
+    }
+
+    void portThatDoesNotOpenIsShownAtStart() {
+        LinkFixture app("/dev/qvt-no-device-here");
+        QVERIFY(!app.form->AnzGroupBox->isHidden());
+        QCOMPARE(app.form->AnzGroupBox->title(),
+                 QString::fromUtf8("Messwert – keine Verbindung (COM2: /dev/qvt-no-device-here)"));
+        QCOMPARE(app.form->AnzLabel->text(), QString(" 0000"));
+        QVERIFY(DigitsGrey(app));
+        QVERIFY(app.messages.empty());
+
+        // Another device behind the name: connected, the old value stays grey
+        // until a telegram of the new device.
+        PtyPair device;
+        app.context.settings.serialDevices[1] = device.path();
+        app.link().ReopenSerialPort();
+        QCOMPARE(app.form->AnzGroupBox->title(), kTitle);
+        QVERIFY(DigitsGrey(app));
+        device.Send("+5.5\r");
+        QTRY_VERIFY(!DigitsGrey(app));
+    }
+};
+
+QTEST_MAIN(LinkConnectionTest)
+#include "link_connection_test.moc"
