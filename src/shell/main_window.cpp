@@ -239,12 +239,24 @@ void TForm1::ReleasePorts() {
     emit portsReleased();
 }
 
+bool TForm1::MayExit() {
+    if (!exitConfirmed_)
+        exitConfirmed_ = parameterCommands_->MayDiscardChanges();
+    return exitConfirmed_;
+}
+
 void TForm1::Beenden1Click() {
+    if (!MayExit())
+        return;
     ReleasePorts();
     close();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (!MayExit()) {
+        event->ignore();
+        return;
+    }
     ReleasePorts();
     event->accept();
     if (!closing_) {

@@ -24,7 +24,7 @@ class ProgrammingCommands;
 // the menu items by name.
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TForm1(qvt::AppContext& context);
     ~TForm1() override;
 
@@ -49,7 +49,9 @@ public:
     // Builds the device label from the device type, chip and network flag.
     void RefreshDeviceLabel();
 
-    // Exit sequence: releases the ports once, then closes the window.
+    // Exit sequence: releases the ports once, then closes the window. Unsaved
+    // edits of the parameter set are offered for saving first (also when the
+    // window is closed by its frame); cancelling keeps the program running.
     void Beenden1Click();
     void Info2Click();
     void HilfeInhaltExecute();
@@ -82,19 +84,20 @@ public:
     LinkCommands& linkCommands() { return *linkCommands_; }
     ProgrammingCommands& programmingCommands() { return *programmingCommands_; }
 
-signals:
+  signals:
     // The exit sequence released the ports (emitted once per run).
     void portsReleased();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildControls();
     void BuildMenus();
     void AnchorBottomBoxes();
     void ReleasePorts();
+    bool MayExit();
     void MarkDeviceTypeItem(std::uint8_t deviceType);
     void ApplyChipToLabelAndMenu(const QString& family);
 
@@ -105,4 +108,5 @@ private:
     std::unique_ptr<ProgrammingCommands> programmingCommands_;
     bool startedUp_ = false;
     bool closing_ = false;
+    bool exitConfirmed_ = false;
 };

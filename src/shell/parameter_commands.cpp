@@ -1,6 +1,8 @@
 #include "shell/parameter_commands.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTextEdit>
@@ -26,9 +28,14 @@ const QString kNoFile = "Leer";
 }  // namespace
 
 ParameterCommands::ParameterCommands(TForm1& form, qvt::AppContext& context)
-    : form_(form), context_(context), askFileName_([&form](qvt::ParameterFileDialog kind) {
+    : form_(form),
+      context_(context),
+      askFileName_([&form](qvt::ParameterFileDialog kind) {
           return qvt::AskParameterFileName(kind, &form);
-      }) {
+      }),
+      askToSave_(
+          [&form](const QString& fileName) { return qvt::AskToSaveChanges(&form, fileName); }),
+      saved_(context.record) {
     const auto on = [this](const char* name, void (ParameterCommands::*handler)()) {
         connect(form_.action(name), &QAction::triggered, this, handler);
     };
@@ -57,21 +64,75 @@ void ParameterCommands::EnableParameterSetCommands() {
     }
 }
 
+// The name "Leer" shown at start is no file; a chosen file always comes with
+// its folder.
+bool ParameterCommands::HasFileName() const {
+    const std::string& name = context_.state.CurrentFileName;
+    return !name.empty() && name != kNoFile.toStdString();
+}
+
+bool ParameterCommands::MayDiscardChanges() {
+    if (!saved_.Differs(context_.record))
+        return true;
+    const QString shownName =
+        HasFileName() ? QFileInfo(QString::fromStdString(context_.state.CurrentFileName)).fileName()
+                      : kNoFile;
+    switch (askToSave_(shownName)) {
+        case qvt::SaveAnswer::Save:
+            return SaveParameterSet();
+        case qvt::SaveAnswer::Discard:
+            return true;
+        case qvt::SaveAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void ParameterCommands::RefillOpenDialogs() {
+    QWidget* active = QApplication::activeWindow();
+    qvt::DialogSet& d = form_.dialogs();
+    if (d.MbDlg->isVisible())
+        d.MbDlg->FillFromRecord();
+    if (d.PtDlg->isVisible())
+        d.PtDlg->FillFromRecord();
+    // Opening a shown dialog refills it, with the side effects opening has.
+    const auto reopen = [](auto* dialog) {
+        if (dialog->isVisible())
+            dialog->Open();
+    };
+    reopen(d.AzDlg);
+    reopen(d.SPktDlg);
+    reopen(d.SioDlg);
+    reopen(d.RtcDlg);
+    reopen(d.DaDlg);
+    reopen(d.SoDlg);
+    reopen(d.GwDlg);
+    // The keyboard stays where the user had it.
+    if (active)
+        active->activateWindow();
+}
+
 // ---- Datei ------------------------------------------------------------------
 
 void ParameterCommands::Neu1Click() {
+    if (!MayDiscardChanges())
+        return;
     EnableParameterSetCommands();
     qvt::ResetParameters(context_.record, context_.state);
+    saved_.Remember(context_.record);
     form_.RichEdit1->clear();
     context_.state.CurrentFileName.clear();
     form_.FileGroupBox->setTitle(kFileGroupCaption);
     form_.FileLabel->setText(kNoFile);
     // The user confirms the family of the new set.
     LinkDialogs();
+    RefillOpenDialogs();
     form_.dialogs().GwDlg->Open();
 }
 
 void ParameterCommands::Laden1Click() {
+    if (!MayDiscardChanges())
+        return;
     const QString chosen = askFileName_(qvt::ParameterFileDialog::Open);
     if (chosen.isEmpty())
         return;
@@ -87,20 +148,28 @@ void ParameterCommands::Laden1Click() {
     form_.FileGroupBox->setTitle(kFileGroupCaption);
     form_.FileLabel->setText(chosen);
     form_.SelectDeviceType(context_.record.deviceType);
+    saved_.Remember(context_.record);
+    RefillOpenDialogs();
 }
 
 void ParameterCommands::Speichern1Click() {
-    if (context_.state.CurrentFileName.empty()) {
+    SaveParameterSet();
+}
+
+bool ParameterCommands::SaveParameterSet() {
+    if (!HasFileName()) {
         const QString chosen = askFileName_(qvt::ParameterFileDialog::Save);
         if (chosen.isEmpty())
-            return;
+            return false;
         context_.state.CurrentFileName = chosen.toStdString();
     }
     if (!qvt::SaveParameterFile(context_.state.CurrentFileName, context_.record)) {
         qvt::ShowMessage(&form_, "Datei konnte nicht gespeichert werden", "Fehler");
-        return;
+        return false;
     }
+    saved_.Remember(context_.record);
     form_.FileLabel->setText(QString::fromStdString(context_.state.CurrentFileName));
+    return true;
 }
 
 void ParameterCommands::Speichernunter1Click() {

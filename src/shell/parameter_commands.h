@@ -4,8 +4,10 @@
 #include <QString>
 #include <functional>
 
+#include "core/saved_parameter_set.h"
 #include "shell/app_context.h"
 #include "shell/parameter_file_dialog.h"
+#include "shell/save_question.h"
 
 class TForm1;
 
@@ -20,6 +22,16 @@ class ParameterCommands : public QObject {
     // The default runs the file dialog; tests answer without one.
     using FileNameProvider = std::function<QString(qvt::ParameterFileDialog kind)>;
     void SetFileNameProvider(FileNameProvider provider) { askFileName_ = std::move(provider); }
+
+    // Asks whether to save the edits to the named file before they are
+    // discarded. The default shows the question; tests answer without one.
+    using SaveQuestion = std::function<qvt::SaveAnswer(const QString& fileName)>;
+    void SetSaveQuestion(SaveQuestion question) { askToSave_ = std::move(question); }
+
+    // Before an action that discards the parameter set ("Neu", "Laden...",
+    // the exit): true when it may go on. Unsaved edits are offered for saving
+    // first; cancelling the question, the file name or a failed save stops it.
+    bool MayDiscardChanges();
 
     // "Datei" menu.
     void Neu1Click();
@@ -41,8 +53,15 @@ class ParameterCommands : public QObject {
     // to the main window are made when first needed.
     void LinkDialogs();
     void EnableParameterSetCommands();
+    bool SaveParameterSet();
+    bool HasFileName() const;
+    // A dialog left open must not write the values of the set it was filled
+    // with over the one that replaced it.
+    void RefillOpenDialogs();
 
     TForm1& form_;
     qvt::AppContext& context_;
     FileNameProvider askFileName_;
+    SaveQuestion askToSave_;
+    qvt::SavedParameterSet saved_;
 };

@@ -20,7 +20,9 @@
 #include "shell/app_icon.h"
 #include "shell/file_helpers.h"
 #include "shell/info_box.h"
+#include "shell/link_commands.h"
 #include "shell/main_window.h"
+#include "shell/parameter_commands.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -76,7 +78,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(form.GeraetLabel->text(), QString("QVT410-3E"));
         QCOMPARE(form.FileGroupBox->title(), QString(" Parameterdatei  "));
         QCOMPARE(form.GtGroupBox->title(), QString::fromUtf8(" Gerätetyp "));
-        QVERIFY(form.AnzGroupBox->isHidden());
+        // Before any telegram the value shows only to say the port did not open.
+        QCOMPARE(form.AnzGroupBox->isHidden(), form.linkCommands().port().IsOpen());
         QVERIFY(form.SerPanel->isHidden());
         QVERIFY(form.PGroupBox->isHidden());
         QVERIFY(!form.action("Speichern1")->isEnabled());
@@ -215,8 +218,17 @@ class MainWindowTest : public QObject {
         QCOMPARE(form.action("PCSIO1")->property("helpContext").toInt(), 45);
     }
 
-    void altPAlwaysOpensParameterWhileProgrammingIsHidden() {
+    // Alt+P never alternates onto the menu that erases the chip: hidden, the
+    // programming menu takes no mnemonic; shown, it answers to Alt+R.
+    void altPAlwaysOpensParameter_data() {
+        QTest::addColumn<bool>("programmingShown");
+        QTest::newRow("programming hidden") << false;
+        QTest::newRow("programming shown") << true;
+    }
+    void altPAlwaysOpensParameter() {
+        QFETCH(bool, programmingShown);
         qvt::AppContext ctx;
+        ctx.settings.programmingMenuVisible = programmingShown;
         TForm1 form(ctx);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -227,6 +239,9 @@ class MainWindowTest : public QObject {
             form.menu("Parameter1")->close();
             QTest::keyClick(&form, Qt::Key_Escape);
         }
+        QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
+        QTRY_COMPARE(form.menu("Programmieren1")->isVisible(), programmingShown);
+        QVERIFY(!form.menu("Parameter1")->isVisible());
     }
 
     void programmingMenuCanBeShownBySetting() {
@@ -234,7 +249,7 @@ class MainWindowTest : public QObject {
         ctx.settings.programmingMenuVisible = true;
         TForm1 form(ctx);
         QCOMPARE(TopMenuCaptions(form),
-                 (QStringList{"&Info", "&Datei", "&Parameter", "&Einstellungen", "&Programmieren",
+                 (QStringList{"&Info", "&Datei", "&Parameter", "&Einstellungen", "P&rogrammieren",
                               "&Hilfe"}));
     }
 
@@ -320,6 +335,27 @@ class MainWindowTest : public QObject {
         form->action("Beenden1")->trigger();
         form.reset();  // the window's destruction runs the exit sequence too
         QCOMPARE(released.count(), 1);
+    }
+
+    void closingTheWindowOffersUnsavedEditsForSaving() {
+        qvt::AppContext ctx;
+        TForm1 form(ctx);
+        form.CreateDialogs();
+        QStringList asked;
+        qvt::SaveAnswer answer = qvt::SaveAnswer::Cancel;
+        form.parameterCommands().SetSaveQuestion([&](const QString& fileName) {
+            asked << fileName;
+            return answer;
+        });
+        form.show();
+        ctx.record.sp2Setpoint = "12";
+        QVERIFY(!form.close());
+        QVERIFY(form.isVisible());
+        QCOMPARE(ctx.state.ShutdownDone, 0);
+        answer = qvt::SaveAnswer::Discard;
+        QVERIFY(form.close());
+        QCOMPARE(asked, (QStringList{"Leer", "Leer"}));
+        QCOMPARE(ctx.state.ShutdownDone, 1);
     }
 
     void helpCommandsAndF1OnAMenuItem() {

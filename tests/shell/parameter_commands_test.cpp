@@ -53,6 +53,8 @@ class ParameterCommandsTest : public QObject {
     std::unique_ptr<TForm1> form_;
     QStringList answers_;  // file names the dialogs return, in order ("" = cancel)
     QList<qvt::ParameterFileDialog> asked_;
+    QStringList questions_;  // file names the save question named
+    qvt::SaveAnswer answer_ = qvt::SaveAnswer::Discard;
 
     void Trigger(const char* name) { form_->action(name)->trigger(); }
     qvt::DialogSet& Dialogs() { return form_->dialogs(); }
@@ -68,6 +70,8 @@ class ParameterCommandsTest : public QObject {
         messages_.clear();
         answers_.clear();
         asked_.clear();
+        questions_.clear();
+        answer_ = qvt::SaveAnswer::Discard;
         qvt::SetMessageInterceptor([this](const QString& text, const QString& caption) {
             messages_ << caption + ": " + text;
         });
@@ -78,6 +82,10 @@ class ParameterCommandsTest : public QObject {
         form_->parameterCommands().SetFileNameProvider([this](qvt::ParameterFileDialog kind) {
             asked_ << kind;
             return answers_.isEmpty() ? QString() : answers_.takeFirst();
+        });
+        form_->parameterCommands().SetSaveQuestion([this](const QString& fileName) {
+            questions_ << fileName;
+            return answer_;
         });
     }
     void cleanup() {
@@ -334,6 +342,101 @@ class ParameterCommandsTest : public QObject {
             Trigger(item);
             QVERIFY2(opened(), item);
         }
+    }
+
+    void editsAreOfferedForSavingBeforeTheyAreDiscarded_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("named");    // saved as a.QVC first, else the start set
+        QTest::addColumn<QString>("edit");  // "", "field", "clock" (opening the clock dialog)
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("saveName");  // asked for when unnamed ("" = cancel)
+        QTest::addColumn<bool>("saveFails");
+        QTest::addColumn<QString>("question");  // the name asked about, "" = no question
+        QTest::addColumn<bool>("goesOn");
+        const int yes = int(qvt::SaveAnswer::Save), no = int(qvt::SaveAnswer::Discard),
+                  cancel = int(qvt::SaveAnswer::Cancel);
+        for (const char* command : {"Neu1", "Laden1", "Beenden2"}) {
+            const auto row = [&](const char* answer) -> QTestData& {
+                return QTest::addRow("%s %s", command, answer) << QString(command) << true;
+            };
+            row("unchanged") << "" << cancel << "" << false << "" << true;
+            row("Ja") << "field" << yes << "" << false << "a.QVC" << true;
+            row("Nein") << "field" << no << "" << false << "a.QVC" << true;
+            row("Abbrechen") << "field" << cancel << "" << false << "a.QVC" << false;
+        }
+        QTest::newRow("Beenden after the clock dialog")
+            << "Beenden1" << true << "clock" << cancel << "" << false << "" << true;
+        QTest::newRow("Neu, failed save")
+            << "Neu1" << true << "field" << yes << "" << true << "a.QVC" << false;
+        QTest::newRow("Laden, start set, name cancelled")
+            << "Laden1" << false << "field" << yes << "" << false << "Leer" << false;
+        QTest::newRow("Beenden, start set, saved as c.QVC")
+            << "Beenden1" << false << "field" << yes << "c.QVC" << false << "Leer" << true;
+    }
+    void editsAreOfferedForSavingBeforeTheyAreDiscarded() {
+        QFETCH(QString, command);
+        QFETCH(bool, named);
+        QFETCH(QString, edit);
+        QFETCH(QString, saveName);
+        QFETCH(bool, saveFails);
+        QFETCH(bool, goesOn);
+        qvt::ParameterRecord other;
+        other.mbMeasStart = "7";
+        QVERIFY(qvt::SaveParameterFile(Path("b.QVC").toStdString(), other));
+        if (named) {
+            answers_ << Path("a.QVC");
+            Trigger("Neu1");
+            Trigger("Speichern1");
+        }
+        if (edit == "field")
+            ctx_->record.sp1Setpoint = "0815";
+        if (edit == "clock") {
+            Dialogs().RtcDlg->SetClock([] { return QDateTime({2030, 5, 6}, {7, 8}); });
+            Trigger("RTC1");
+            Dialogs().RtcDlg->OKBtn->click();
+        }
+        if (saveFails) {
+            QFile::remove(Path("a.QVC"));
+            QDir(dir_.path()).mkdir("a.QVC");
+        }
+        if (!named)
+            answers_ << (saveName.isEmpty() ? QString() : Path(saveName));
+        answers_ << Path("b.QVC");
+        QFETCH(int, answer);
+        answer_ = static_cast<qvt::SaveAnswer>(answer);
+        Dialogs().GwDlg->hide();
+
+        Trigger(command.toLatin1().constData());
+        QFETCH(QString, question);
+        QCOMPARE(questions_, question.isEmpty() ? QStringList() : QStringList{question});
+        const bool wentOn = command == "Neu1"     ? Dialogs().GwDlg->isVisible()
+                            : command == "Laden1" ? ctx_->record.mbMeasStart == "7"
+                                                  : ctx_->state.ShutdownDone == 1;
+        QCOMPARE(wentOn, goesOn);
+        const QString target = named ? "a.QVC" : saveName;
+        if (!target.isEmpty() && !saveFails) {
+            const QByteArray file = ReadFile(Path(target));
+            QCOMPARE(file.size(), 76);
+            QCOMPARE(Word(file, 7), qint16(answer_ == qvt::SaveAnswer::Save ? 815 : 0));
+        }
+        QVERIFY(!QFile::exists(Path("Leer")));
+    }
+
+    void anOpenDialogShowsTheLoadedSet() {
+        qvt::ParameterRecord other;
+        other.sp1Setpoint = "-150";
+        other.sp2Delay = "42";
+        QVERIFY(qvt::SaveParameterFile(Path("b.QVC").toStdString(), other));
+        TSPktDlg* dialog = Dialogs().SPktDlg;
+        Trigger("Schaltpunkte1");
+        answers_ << Path("b.QVC");
+        Trigger("Laden1");
+        QCOMPARE(dialog->Sp1Edit1->text(), QString("-150"));
+        QCOMPARE(dialog->Sp2Edit3->text(), QString("42"));
+        const qvt::ParameterFileImage loaded = qvt::EncodeParameterFile(ctx_->record);
+        dialog->OKBtn->click();
+        QVERIFY(qvt::EncodeParameterFile(ctx_->record) == loaded);
+        QVERIFY(questions_.isEmpty());
     }
 
     void fileDialogsAsDesigned_data() {

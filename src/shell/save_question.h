@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace qvt {
+
+enum class SaveAnswer { Save, Discard, Cancel };
+
+// "Änderungen an <name> speichern?" under "Frage", with "Ja", "Nein" and
+// "Abbrechen"; Enter saves, Esc cancels.
+SaveAnswer AskToSaveChanges(QWidget* parent, const QString& fileName);
+
+}  // namespace qvt
