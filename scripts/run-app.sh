@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # Builds the application and starts it in run/ (its working directory, where
 # QVT410.CFG, QVT410.INI and the emulated chip's memory files live).
+# QVT_BIN_DIR=DIR starts the programs already built in DIR instead (nothing is
+# installed or built); QVT_RUN_DIR=DIR works in DIR instead of run/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
-scripts/ensure-packages.sh
-scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo --target qvt410 qvt-devsim
+bin="${QVT_BIN_DIR:-}"
+if [ -z "$bin" ]; then
+    scripts/ensure-packages.sh
+    scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo --target qvt410 qvt-devsim
+    bin="$root/build/bin"
+fi
+bin="$(realpath "$bin")"
 
-mkdir -p run
-cd run
+mkdir -p "${QVT_RUN_DIR:-run}"
+cd "${QVT_RUN_DIR:-run}"
 
 # Sets one key of QVT410.INI, leaving every other line of the file as it is.
 set_ini() {  # section key value
@@ -29,20 +36,28 @@ set_ini programming menu visible
 
 # A simulated device on COM2 (a pseudo terminal), sending a telegram every
 # second and answering "Senden" and "TEST"; what it receives is written to
-# run/devsim.log. It is stopped when the program ends.
-"$root/build/bin/qvt-devsim" > devsim.log 2>&1 &
+# devsim.log. The simulator makes devsim-tty a link to its terminal, and COM2
+# names that link: a new simulator's terminal is known once the link is there,
+# whatever an old log or a killed simulator's link still says. It is stopped
+# when the program ends.
+link="$PWD/devsim-tty"
+if [ -L "$link" ]; then rm -f "$link"; fi
+"$bin/qvt-devsim" --link "$link" > devsim.log 2>&1 &
 devsim_pid=$!
 trap 'kill "$devsim_pid" 2>/dev/null || true; wait "$devsim_pid" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do [ -s devsim.log ] && break; sleep 0.1; done
-devsim_path="$(head -n 1 devsim.log)"
-[ -n "$devsim_path" ] || { echo "The device simulator did not start:" >&2; cat devsim.log >&2; exit 1; }
-set_ini serial COM2 "$devsim_path"
+for _ in $(seq 100); do
+    [ -L "$link" ] && break
+    kill -0 "$devsim_pid" 2>/dev/null || break
+    sleep 0.05
+done
+[ -L "$link" ] || { echo "The device simulator did not start:" >&2; cat devsim.log >&2; exit 1; }
+set_ini serial COM2 "$link"
 
 status=0
 if [ -z "${DISPLAY:-}" ]; then
     echo "No DISPLAY: starting under a virtual X server (xvfb-run)."
-    xvfb-run -a "$root/build/bin/qvt410" || status=$?
+    xvfb-run -a "$bin/qvt410" || status=$?
 else
-    "$root/build/bin/qvt410" || status=$?
+    "$bin/qvt410" || status=$?
 fi
 exit "$status"
