@@ -2,12 +2,15 @@
 
 #include <QFile>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 // Resources of a static library must be registered from outside any namespace.
-static void InitHelpResources() { Q_INIT_RESOURCE(help); }
+static void InitHelpResources() {
+    Q_INIT_RESOURCE(help);
+}
 
 namespace qvt::help {
 
@@ -60,6 +63,19 @@ QString HelpWindow::PageFor(const Request& request) {
     const QString page = QString(":/help/topic-%1.html").arg(request.context);
     // A context without its own topic leads to the contents page.
     return QFile::exists(page) ? "qrc" + page : "qrc:/help/contents.html";
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_F1:
+            Show({Command::Contents, 0});
+            return;
+        case Qt::Key_Escape:
+            close();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
 }
 
 void HelpWindow::Show(const Request& request) {

@@ -6,6 +6,7 @@
 
 class QTextBrowser;
 class QPushButton;
+class QKeyEvent;
 
 namespace qvt::help {
 
@@ -13,7 +14,7 @@ namespace qvt::help {
 // context number, plus a contents page and an index. Created on first use.
 class HelpWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     static HelpWindow& Instance();
 
     void Show(const Request& request);
@@ -21,7 +22,12 @@ public:
     // The resource page that answers a request ("qrc:/help/topic-21.html").
     static QString PageFor(const Request& request);
 
-private:
+  protected:
+    // F1 leads to the contents, as it does in the main window's help menu;
+    // Esc closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
     HelpWindow();
 
     QTextBrowser* browser_ = nullptr;

@@ -1,6 +1,7 @@
 // Every help context the program can ask for leads to a German topic of its own.
 #include <QAction>
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -14,7 +15,7 @@ using qvt::help::HelpWindow;
 
 class HelpTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void everyContextInUseHasItsOwnTopic() {
         QTemporaryDir dir;
         QDir::setCurrent(dir.path());
@@ -23,7 +24,8 @@ private slots:
         form.CreateDialogs();
         QSet<int> contexts;
         for (QAction* a : form.findChildren<QAction*>()) {
-            if (a->property("helpContext").isValid()) contexts << a->property("helpContext").toInt();
+            if (a->property("helpContext").isValid())
+                contexts << a->property("helpContext").toInt();
         }
         for (TOKBottomDlg* d : form.findChildren<TOKBottomDlg*>()) contexts << d->helpContext();
         QVERIFY(contexts.size() > 20);
@@ -54,6 +56,29 @@ private slots:
         }
         QVERIFY(window.isVisible());
         window.close();
+    }
+
+    void keysInTheHelpWindow() {
+        HelpWindow& window = HelpWindow::Instance();
+        auto* browser = window.findChild<QTextBrowser*>("HelpBrowser");
+        window.Show({Command::Context, 25});
+        QTest::keyClick(browser, Qt::Key_F1);
+        QCOMPARE(browser->documentTitle(), QString("QVT410 - Inhalt"));
+        QTest::keyClick(browser, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+    }
+
+    void indexEntriesSayWhereTheyLead() {
+        QFile index(":/help/index.html");
+        QVERIFY(index.open(QIODevice::ReadOnly));
+        QStringList entries;
+        for (const auto& match :
+             QRegularExpression("<li><a [^>]*>([^<]*)</a>").globalMatch(index.readAll())) {
+            entries << match.captured(1);
+        }
+        QVERIFY(entries.size() > 50);
+        QCOMPARE(QSet<QString>(entries.begin(), entries.end()).size(), entries.size());
+        QCOMPARE(entries.filter(QRegularExpression("^Baudrate \\(.+\\)$")).size(), 2);
     }
 };
 
