@@ -3,14 +3,9 @@
 #include <cstdint>
 #include <string>
 
-namespace qvt {
+#include "core/parallel_access.h"
 
-// How the parallel port is reached for chip programming.
-enum PortAccess : std::uint8_t {
-    kPortAccessNone = 0,
-    kPortAccessDirect = 1,
-    kPortAccessDriver = 2,
-};
+namespace qvt {
 
 // PC-side state shared by the shell, the device link and the programmer.
 struct ApplicationState {
@@ -26,7 +21,7 @@ struct ApplicationState {
     std::int32_t PrintPageNumber = 1;
     bool ShowTelegram = true;
     std::string CurrentFileName = "Leer";
-    std::uint8_t PortAccessMode = kPortAccessNone;
+    ParallelAccess PortAccessMode = ParallelAccess::None;  // the access in use
     std::uint8_t ShutdownDone = 0;
     // Where QVT410.CFG was found at start. Choosing a firmware file in another
     // folder moves the working directory, but the settings stay in one file.

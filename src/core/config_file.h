@@ -1,8 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
-#include <optional>
-#include <string>
 
 namespace qvt {
 
@@ -14,6 +14,17 @@ namespace qvt {
 //   byte 3  "Telegramm zeigen" (0 off, anything else on)
 inline constexpr const char* kConfigFileName = "QVT410.CFG";
 
+inline constexpr std::size_t kConfigFileSize = 4;
+using ConfigFileBytes = std::array<std::uint8_t, kConfigFileSize>;
+
+// What a missing file is created with: COM2, 4800 baud, LPT1, telegram shown.
+inline constexpr ConfigFileBytes kConfigFileDefaults = {0x01, 0x05, 0x00, 0x01};
+
+// Where each setting is patched in place.
+inline constexpr long kSerialSettingsOffset = 0;  // port index, then baud index
+inline constexpr long kLptIndexOffset = 2;
+inline constexpr long kShowTelegramOffset = 3;
+
 struct ConfigValues {
     std::uint8_t PortIndex = 1;
     std::uint8_t BaudIndex = 5;
@@ -21,23 +32,13 @@ struct ConfigValues {
     bool ShowTelegram = true;
 };
 
-// Reads the file, creating it with the defaults 01 05 00 01 when it is missing.
-// Bytes missing from a short file read as 255 (indices) and as "on" (check
-// mark), as the byte reader's end-of-file value would. The port index is
-// clamped to 5 and the parallel index to 3; the baud index is left as read.
-// Returns nothing when the file can be neither opened nor created, or when the
-// name stands for a pipe, device or folder (never waited on).
-std::optional<ConfigValues> ReadConfigurationFile(const std::string& path = kConfigFileName);
+// The settings of the file's four bytes. A short file's missing bytes are
+// given as 255, the byte reader's end-of-file value, and so read as 255
+// (indices) and as "on" (check mark). The port index is clamped to 5 and the
+// parallel index to 3; the baud index is left as read.
+ConfigValues DecodeConfigFile(const ConfigFileBytes& bytes);
 
 // The parallel port base address for a parallel port index.
 std::uint16_t LptBaseForIndex(std::uint8_t lptIndex);
-
-// Patch writers: update bytes of an existing file in place. They never create
-// the file and report nothing; a missing or read-only file is left as it is,
-// and a pipe or device of that name gets nothing, without waiting on it.
-void WriteSerialSettings(std::uint8_t portIndex, std::uint8_t baudIndex,
-                         const std::string& path = kConfigFileName);
-void WriteLptIndex(std::uint8_t lptIndex, const std::string& path = kConfigFileName);
-void WriteShowTelegram(bool shown, const std::string& path = kConfigFileName);
 
 }  // namespace qvt

@@ -17,7 +17,8 @@ std::string FamilyText(std::uint8_t deviceType) {
 
 std::string DeviceLabelSuffix(std::uint8_t deviceType, std::uint16_t chipType,
                               std::uint8_t networkDevice) {
-    if (deviceType == kDeviceQvt055 || chipType != 8253) return "-2";
+    if (deviceType == kDeviceQvt055 || chipType != 8253)
+        return "-2";
     return networkDevice == 1 ? "-3N" : "-3E";
 }
 

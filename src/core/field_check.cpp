@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/device_family.h"
 #include "core/parameter_record.h"
 
 namespace qvt {
@@ -9,12 +10,6 @@ namespace {
 
 // Beyond every range; keeps a long row of digits from overflowing.
 constexpr std::int64_t kBeyondAnyRange = 1'000'000'000;
-
-// Families 1 and 2 read the texts as decimal numbers into 16 bits; the main
-// family (and any unknown type, as the encoder treats it) reads them as BCD.
-bool BinaryFamily(std::uint8_t deviceType) {
-    return deviceType == kDeviceQvt0xx || deviceType == kDeviceQvt055;
-}
 
 // The number the text shows, when it is one the encoders read as it stands:
 // blanks, a minus where allowed, digits. Nothing at all is 0.
@@ -103,7 +98,7 @@ constexpr std::size_t kTestValuePositions = 4;
 }  // namespace
 
 AllowedRange RangeFor(NumberEncoding encoding, std::uint8_t deviceType) {
-    const bool binary = BinaryFamily(deviceType);
+    const bool binary = ReadsBinaryNumbers(deviceType);
     switch (encoding) {
         case NumberEncoding::kSigned:
             return binary ? AllowedRange{-32768, 32767} : AllowedRange{-1999, 1999};
@@ -118,7 +113,7 @@ AllowedRange RangeFor(NumberEncoding encoding, std::uint8_t deviceType) {
 }
 
 bool FitsEncoding(std::string_view text, NumberEncoding encoding, std::uint8_t deviceType) {
-    const bool binary = BinaryFamily(deviceType);
+    const bool binary = ReadsBinaryNumbers(deviceType);
     const std::optional<std::int64_t> number =
         PlainNumber(text, encoding == NumberEncoding::kSigned, binary);
     const AllowedRange range = RangeFor(encoding, deviceType);

@@ -15,7 +15,7 @@ template <std::size_t Capacity>
 class FixedText {
     static_assert(Capacity >= 1, "a text field needs room for its terminator");
 
-public:
+  public:
     static constexpr std::size_t kCapacity = Capacity;
     static constexpr std::size_t kMaxLength = Capacity - 1;
 
@@ -30,7 +30,8 @@ public:
     constexpr void assign(std::string_view text) {
         // A zero byte inside the source ends the text, as it would in the C field.
         const std::size_t zero = text.find('\0');
-        if (zero != std::string_view::npos) text = text.substr(0, zero);
+        if (zero != std::string_view::npos)
+            text = text.substr(0, zero);
         length_ = text.size() < kMaxLength ? text.size() : kMaxLength;
         for (std::size_t i = 0; i < Capacity; ++i) chars_[i] = i < length_ ? text[i] : '\0';
     }
@@ -53,7 +54,7 @@ public:
         return a.view() == b;
     }
 
-private:
+  private:
     std::array<char, Capacity> chars_{};
     std::size_t length_ = 0;
 };

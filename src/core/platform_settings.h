@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "core/parallel_access.h"
+
 namespace qvt {
 
 // Settings of the Linux build, read once at start from the optional QVT410.INI
@@ -24,7 +26,7 @@ struct PlatformSettings {
                                              "/dev/ttyS3", "/dev/ttyS4", "/dev/ttyS5"};
 
     // [parallel]
-    std::string parallelAccess = "auto";  // auto, ppdev, direct, emulated, none
+    ParallelAccess parallelAccess = ParallelAccess::Auto;  // access=auto, ppdev, direct, ...
     std::string ppdevFor378 = "/dev/parport0";
     std::string ppdevFor278 = "/dev/parport1";
     std::string portTraceFile;  // empty: no trace

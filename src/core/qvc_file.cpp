@@ -1,16 +1,9 @@
 #include "core/qvc_file.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
-
-#include "platform/posix/regular_file.h"
 
 namespace qvt {
 namespace {
-
-namespace fs = std::filesystem;
 
 // One word of the file: how it is taken from the record and put back.
 struct WordField {
@@ -140,27 +133,6 @@ bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// A fresh file name beside the target that no other file has yet.
-UniqueFile CreateTempBeside(const fs::path& target, fs::path& tempPath) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = target;
-        tempPath += ".tmp" + std::to_string(attempt);
-        // "x": fails instead of reusing a file that is already there.
-        if (std::FILE* f = std::fopen(tempPath.c_str(), "wbx"))
-            return UniqueFile(f);
-        std::error_code ec;
-        if (!fs::exists(tempPath, ec))
-            return nullptr;  // the folder refuses new files
-    }
-    return nullptr;
-}
-
-bool WriteAll(std::FILE* f, const ParameterFileImage& image) {
-    if (std::fwrite(image.data(), 1, image.size(), f) != image.size())
-        return false;
-    return std::fflush(f) == 0 && std::ferror(f) == 0;
-}
-
 }  // namespace
 
 std::int16_t TextToWord(std::string_view text) {
@@ -199,15 +171,7 @@ void DecodeParameterFile(std::span<const std::uint8_t> data, ParameterRecord& re
         record.azRounding = 3;
 }
 
-bool LoadParameterFile(const std::string& path, ParameterRecord& record) {
-    const UniqueFile f = OpenRegularFile(path, FileAccess::Read);
-    if (!f)
-        return false;
-    ParameterFileImage image{};
-    const std::size_t got = std::fread(image.data(), 1, image.size(), f.get());
-    if (std::ferror(f.get()))
-        return false;
-    const std::span<const std::uint8_t> data(image.data(), got);
+bool DecodeKnownParameterFile(std::span<const std::uint8_t> data, ParameterRecord& record) {
     // A device type this program does not know would leave every type-dependent
     // code without meaning; such a file is not one of ours.
     if (data.size() / 2 > kDeviceTypeWord) {
@@ -215,53 +179,7 @@ bool LoadParameterFile(const std::string& path, ParameterRecord& record) {
         if (type < kDeviceQvt410 || type > kDeviceQvt055)
             return false;
     }
-    ParameterRecord loaded = record;
-    DecodeParameterFile(data, loaded);
-    record = loaded;
-    return true;
-}
-
-bool SaveParameterFile(const std::string& path, const ParameterRecord& record) {
-    std::error_code ec;
-    fs::path target(path);
-    // A link is followed, so the file it points to gets the new content.
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::canonical(target, ec);
-        if (!ec)
-            target = resolved;
-    }
-    const bool exists = fs::exists(target, ec);
-    if (exists) {
-        // Only a plain file is replaced: renaming over a folder or a device
-        // node would destroy it, and renaming over a file the user may not
-        // write would bypass its protection.
-        if (!fs::is_regular_file(target, ec))
-            return false;
-        if (!OpenRegularFile(target.string(), FileAccess::Update))
-            return false;
-    }
-
-    fs::path tempPath;
-    UniqueFile temp = CreateTempBeside(target, tempPath);
-    if (!temp)
-        return false;
-    const bool written = WriteAll(temp.get(), EncodeParameterFile(record));
-    const bool closed = std::fclose(temp.release()) == 0;
-    if (!written || !closed) {
-        fs::remove(tempPath, ec);
-        return false;
-    }
-    if (exists) {
-        const fs::perms perms = fs::status(target, ec).permissions();
-        if (!ec)
-            fs::permissions(tempPath, perms, ec);
-    }
-    fs::rename(tempPath, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(tempPath, ignored);
-        return false;
-    }
+    DecodeParameterFile(data, record);
     return true;
 }
 

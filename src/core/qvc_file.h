@@ -45,18 +45,9 @@ ParameterFileImage EncodeParameterFile(const ParameterRecord& record);
 // file's 5.
 void DecodeParameterFile(std::span<const std::uint8_t> data, ParameterRecord& record);
 
-// Reads the file into the record. False, with the record unchanged, when the
-// file cannot be opened or read, is no plain file (a pipe or device is never
-// waited on), or names a device type other than 0..2. A file shorter than 76
-// bytes fills what it holds, and nothing beyond the first 76 bytes is read.
-bool LoadParameterFile(const std::string& path, ParameterRecord& record);
-
-// Writes the record to a new file beside the target and renames it over the
-// target, so the previous file stays intact unless the complete new one is in
-// place. An existing target keeps its permissions; a link is followed. A
-// target that is no plain file or cannot be written (read-only file, missing
-// folder, folder not writable, disk full) gives false and leaves the old file
-// as it was.
-bool SaveParameterFile(const std::string& path, const ParameterRecord& record);
+// Decodes the data read from a file into the record, unless the file names a
+// device type other than 0..2: then false, with the record unchanged. Data
+// shorter than 76 bytes fills what it holds.
+bool DecodeKnownParameterFile(std::span<const std::uint8_t> data, ParameterRecord& record);
 
 }  // namespace qvt

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "core/application_state.h"
+#include "core/device_family.h"
 #include "core/parameter_record.h"
 #include "dialogs/dialog_controls.h"
 #include "dialogs/field_guard.h"
@@ -23,10 +24,12 @@ constexpr std::uint8_t kPointMask = 0x03;
 constexpr std::uint8_t kDisplayReception = 0x04;
 constexpr int kTestValuePositions = 4;
 constexpr char kMaskBlank = ' ';
+// The device's answer to a telegram it took.
+constexpr std::uint8_t kAccepted = 0x06;
 
 // The counter family numbers the points "X . XXX" and "XXX . X" the other way round.
 int ExchangeForCounterFamily(int code, std::uint8_t deviceType) {
-    if (deviceType != qvt::kDeviceQvt0xx)
+    if (!qvt::IsCounterFamily(deviceType))
         return code;
     if (code == 1)
         return 3;
@@ -164,10 +167,13 @@ void TAzDlg::Button1Click() {
         qvt::ShowFieldFaults(this, {*fault});
         return;
     }
-    const int reply = testValueSender_ ? testValueSender_(positions, ChosenPointPosition()) : -1;
-    if (reply == 6) {
-        qvt::ShowMessage(this, QString::fromUtf8("Wert fehlerfrei übertragen"), "Meldung");
+    const std::optional<std::uint8_t> reply =
+        testValueSender_ ? testValueSender_(positions, ChosenPointPosition()) : std::nullopt;
+    if (reply == kAccepted) {
+        qvt::ShowMessage(this, QString::fromUtf8("Wert fehlerfrei übertragen"),
+                         qvt::Severity::Info);
     } else {
-        qvt::ShowMessage(this, QString::fromUtf8("Fehler bei der Übertragung"), "Fehler");
+        qvt::ShowMessage(this, QString::fromUtf8("Fehler bei der Übertragung"),
+                         qvt::Severity::Error);
     }
 }

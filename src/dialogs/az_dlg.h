@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,10 +27,11 @@ class TAzDlg : public TOKBottomDlg {
     // Sends a test value to the device and waits for its answer. Gets the text
     // of the "Testwert" field as shown (four positions) and the decimal point
     // as chosen by the dialog's buttons: 0 none, 1 "X . XXX", 2 "XX . XX",
-    // 3 "XXX . X" (no device type exchange). Returns the reply byte, or -1
-    // when none arrived. The device link installs it; without one, "TEST"
-    // reports the failed transmission.
-    using TestValueSender = std::function<int(std::string_view testValue, int pointPosition)>;
+    // 3 "XXX . X" (no device type exchange). Returns the reply byte, or
+    // nothing when none arrived. The device link installs it; without one,
+    // "TEST" reports the failed transmission.
+    using TestValueSender =
+        std::function<std::optional<std::uint8_t>(std::string_view testValue, int pointPosition)>;
     void SetTestValueSender(TestValueSender sender) { testValueSender_ = std::move(sender); }
 
     // Sets every control from the record (test value "0") and shows the dialog.

@@ -8,17 +8,28 @@ MessageInterceptor& Interceptor() {
     static MessageInterceptor interceptor;
     return interceptor;
 }
+
+QMessageBox::Icon IconFor(Severity severity) {
+    switch (severity) {
+        case Severity::Error:
+            return QMessageBox::Critical;
+        case Severity::Warning:
+            return QMessageBox::Warning;
+        case Severity::Info:
+            break;
+    }
+    return QMessageBox::Information;
+}
+
 }  // namespace
 
-void ShowMessage(QWidget* parent, const QString& text, const QString& caption) {
+void ShowMessage(QWidget* parent, const QString& text, Severity severity) {
+    const QString caption = SeverityCaption(severity);
     if (Interceptor()) {
         Interceptor()(text, caption);
         return;
     }
-    QMessageBox::Icon icon = QMessageBox::Information;
-    if (caption == "Fehler") icon = QMessageBox::Critical;
-    if (caption == "Warnung") icon = QMessageBox::Warning;
-    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    QMessageBox box(IconFor(severity), caption, text, QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -5,11 +5,10 @@
 #include <QVBoxLayout>
 
 #include "core/application_state.h"
-#include "core/config_file.h"
+#include "platform/files/config_file_access.h"
 
 TPLptDlg::TPLptDlg(qvt::ParameterRecord& /*record*/, qvt::ApplicationState& state, QWidget* parent)
-    : TOKBottomDlg(parent),
-      state_(state) {
+    : TOKBottomDlg(parent), state_(state) {
     setObjectName("PLptDlg");
     setWindowTitle("Programmierschnittstelle");
 

@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 
 #include "core/application_state.h"
-#include "core/config_file.h"
 #include "core/parameter_record.h"
 #include "core/platform_settings.h"
+#include "platform/files/config_file_access.h"
 #include "platform/serial_devices.h"
 #include "platform/settings_writer.h"
 

@@ -1,6 +1,6 @@
 #include "link/number_text.h"
 
-#include "core/parameter_record.h"
+#include "core/device_family.h"
 
 namespace qvt {
 namespace {
@@ -65,7 +65,7 @@ std::optional<std::int32_t> ReadHexadecimal(std::string_view text) {
 }
 
 std::uint16_t SignedFieldValue(std::string_view text, std::uint8_t deviceType) {
-    if (deviceType == kDeviceQvt0xx || deviceType == kDeviceQvt055) {
+    if (ReadsBinaryNumbers(deviceType)) {
         return Low16(ReadDecimal(text));
     }
     if (!text.empty() && text.front() == '-') {
@@ -78,7 +78,7 @@ std::uint16_t SignedFieldValue(std::string_view text, std::uint8_t deviceType) {
 }
 
 std::uint16_t UnsignedFieldValue(std::string_view text, std::uint8_t deviceType) {
-    if (deviceType == kDeviceQvt0xx || deviceType == kDeviceQvt055) {
+    if (ReadsBinaryNumbers(deviceType)) {
         return Low16(ReadDecimal(text));
     }
     return Low16(ReadHexadecimal(text));

@@ -1,15 +1,14 @@
 #include "link/telegram_assembler.h"
 
+#include <utility>
+
 namespace qvt {
 
-std::optional<ReceivedTelegram> TelegramAssembler::Step(ByteSource& source) {
-    const int byte = source.ReadByte();
-    if (byte < 0)
-        return std::nullopt;
-    return Feed(static_cast<std::uint8_t>(byte), source);
-}
-
-std::optional<ReceivedTelegram> TelegramAssembler::Feed(std::uint8_t byte, ByteSource& source) {
+std::optional<ReceivedTelegram> TelegramAssembler::Feed(std::uint8_t byte) {
+    if (pending_) {
+        // Whatever it is, it had arrived with the CR: it is the trailing byte.
+        return std::exchange(pending_, std::nullopt);
+    }
     if (byte == 0)
         return std::nullopt;  // zero bytes are never stored
     if (discarding_) {
@@ -26,10 +25,19 @@ std::optional<ReceivedTelegram> TelegramAssembler::Feed(std::uint8_t byte, ByteS
     buffer_[position_++] = byte;
     if (byte != kCR)
         return std::nullopt;
-    return Complete(source);
+    ReceivedTelegram telegram = Complete();
+    if (telegram.kind == ReceivedTelegram::Kind::kLong27) {
+        pending_ = std::move(telegram);
+        return std::nullopt;
+    }
+    return telegram;
 }
 
-ReceivedTelegram TelegramAssembler::Complete(ByteSource& source) {
+std::optional<ReceivedTelegram> TelegramAssembler::NoMoreBytes() {
+    return std::exchange(pending_, std::nullopt);
+}
+
+ReceivedTelegram TelegramAssembler::Complete() {
     ReceivedTelegram t;
     const std::size_t length = position_;  // including the CR
     if (length <= 15) {
@@ -37,9 +45,7 @@ ReceivedTelegram TelegramAssembler::Complete(ByteSource& source) {
         t.kind = ReceivedTelegram::Kind::kShort;
     } else {
         if (buffer_[26] == kCR) {
-            // The trailing byte is taken if it is already there; one still on
-            // its way becomes the first byte of the next telegram.
-            source.ReadByte();
+            // Followed by its trailing byte, which Feed() decides about.
             t.kind = ReceivedTelegram::Kind::kLong27;
         } else if (buffer_[27] == kCR) {
             buffer_[27] = 0;

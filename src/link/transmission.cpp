@@ -11,16 +11,16 @@ void DrainInput(SerialPort& port) {
     }
 }
 
-int WaitForReply(SerialPort& port, const Clock& clock, int windowSeconds) {
+std::optional<std::uint8_t> WaitForReply(SerialPort& port, const Clock& clock, int windowSeconds) {
     const std::int64_t end = WholeSeconds(clock.Now()) + windowSeconds;
     const Clock::TimePoint deadline{std::chrono::seconds(end)};
     for (;;) {
         const int byte = port.ReadByte();
         if (byte >= 0)
-            return byte;
+            return static_cast<std::uint8_t>(byte);
         const Clock::TimePoint now = clock.Now();
         if (WholeSeconds(now) >= end)
-            return -1;
+            return std::nullopt;
         // Sleep in the port until a byte arrives or the window closes, instead
         // of spinning on the clock.
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
@@ -30,31 +30,32 @@ int WaitForReply(SerialPort& port, const Clock& clock, int windowSeconds) {
 
 namespace {
 
-// Sends a telegram and waits for the device's one-byte answer; -1 when none
-// came. A write that failed on an open port (it timed out, its rest dropped)
+// Sends a telegram and waits for the device's one-byte answer; nothing when
+// none came. A write that failed on an open port (it timed out, its rest dropped)
 // has reached the device at best in part: no answer is waited for. On a closed
 // port the window runs out as it would with a silent device.
-int SendAndWaitForReply(SerialPort& port, const std::uint8_t* telegram, std::size_t size,
-                        const Clock& clock, int windowSeconds) {
+std::optional<std::uint8_t> SendAndWaitForReply(SerialPort& port, const std::uint8_t* telegram,
+                                                std::size_t size, const Clock& clock,
+                                                int windowSeconds) {
     if (!port.Write(telegram, size) && port.IsOpen())
-        return -1;
+        return std::nullopt;
     return WaitForReply(port, clock, windowSeconds);
 }
 
 }  // namespace
 
-int TransmitParameters(SerialPort& port, const ParameterRecord& record, const Clock& clock) {
+std::optional<std::uint8_t> TransmitParameters(SerialPort& port, const ParameterRecord& record,
+                                               const Clock& clock) {
     const ParameterTelegramBytes telegram = ParameterTelegram(record, LocalTime(clock.Now()));
     // The device's cyclic telegrams are dropped before sending, not after: the
     // write returns only some milliseconds after the last stop bit, and a quick
     // device has answered by then.
     DrainInput(port);
-    const int reply = SendAndWaitForReply(port, telegram.data(), telegram.size(), clock, 2);
-    return reply < 0 ? 0 : reply;
+    return SendAndWaitForReply(port, telegram.data(), telegram.size(), clock, 2);
 }
 
-int TransmitTestValue(SerialPort& port, std::string_view testValue, TestValuePoint point,
-                      const Clock& clock) {
+std::optional<std::uint8_t> TransmitTestValue(SerialPort& port, std::string_view testValue,
+                                              TestValuePoint point, const Clock& clock) {
     const TestValueTelegramBytes telegram = TestValueTelegram(testValue, point);
     return SendAndWaitForReply(port, telegram.data(), telegram.size(), clock, 1);
 }

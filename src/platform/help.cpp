@@ -1,7 +1,5 @@
 #include "platform/help.h"
 
-#include "platform/help_window.h"
-
 namespace qvt::help {
 namespace {
 Handler& CurrentHandler() {
@@ -10,17 +8,20 @@ Handler& CurrentHandler() {
 }
 
 void Dispatch(const Request& request) {
-    if (CurrentHandler()) {
+    if (CurrentHandler())
         CurrentHandler()(request);
-        return;
-    }
-    HelpWindow::Instance().Show(request);
 }
 }  // namespace
 
-void ShowContext(int context) { Dispatch({Command::Context, context}); }
-void ShowContents() { Dispatch({Command::Contents, 0}); }
-void ShowIndex() { Dispatch({Command::Index, 0}); }
+void ShowContext(int context) {
+    Dispatch({Command::Context, context});
+}
+void ShowContents() {
+    Dispatch({Command::Contents, 0});
+}
+void ShowIndex() {
+    Dispatch({Command::Index, 0});
+}
 
 Handler SetHandler(Handler handler) {
     Handler previous = std::move(CurrentHandler());

@@ -18,8 +18,9 @@ void ShowContext(int context);
 void ShowContents();  // contents page
 void ShowIndex();     // keyword index
 
-// Where requests go. The default handler opens the help window; tests install a
-// recorder. Returns the previous handler.
+// Where requests go: the program installs its help window at start (see
+// platform/qt/help_window.h), tests install a recorder. Without a handler a
+// request is dropped. Returns the previous handler.
 using Handler = std::function<void(const Request&)>;
 Handler SetHandler(Handler handler);
 

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "platform/direct_io_port.h"
-#include "platform/emulated_isp_chip.h"
 #include "platform/ppdev_port.h"
 
 namespace qvt {
@@ -31,22 +30,11 @@ ParallelPortOpeners SystemParallelPortOpeners() {
             [](std::uint16_t base) { return IfOpened(std::make_unique<DirectIoPort>(base)); }};
 }
 
-OpenedParallelPort OpenParallelPort(const PlatformSettings& settings, std::uint16_t lptBase,
-                                    Counter& clock, const ParallelPortOpeners& openers) {
+OpenedParallelPort OpenSystemParallelPort(const PlatformSettings& settings, std::uint16_t lptBase,
+                                          const ParallelPortOpeners& openers) {
     OpenedParallelPort opened;
-    const std::string& mode = settings.parallelAccess;
-    if (mode == "emulated") {
-        EmulatedChipFiles files{settings.emulatedCodeFile, settings.emulatedDataFile,
-                                settings.emulatedLockFile};
-        auto chip =
-            std::make_unique<EmulatedIspChip>(settings.emulatedChip, lptBase, files, &clock);
-        opened.chip = chip.get();
-        opened.description = "emulated " + std::to_string(chip->chipType());
-        opened.port = std::move(chip);
-        opened.access = ParallelAccess::Emulated;
-        return opened;
-    }
-    if (mode == "ppdev" || mode == "auto") {
+    const ParallelAccess mode = settings.parallelAccess;
+    if (mode == ParallelAccess::Ppdev || mode == ParallelAccess::Auto) {
         const std::string& device = lptBase == 0x278 ? settings.ppdevFor278 : settings.ppdevFor378;
         opened.port = openers.ppdev(lptBase, device);
         if (opened.port) {
@@ -55,7 +43,7 @@ OpenedParallelPort OpenParallelPort(const PlatformSettings& settings, std::uint1
             return opened;
         }
     }
-    if (mode == "direct" || mode == "auto") {
+    if (mode == ParallelAccess::Direct || mode == ParallelAccess::Auto) {
         opened.port = openers.direct(lptBase);
         if (opened.port) {
             opened.access = ParallelAccess::Direct;

@@ -10,16 +10,9 @@
 
 namespace qvt {
 
-class Counter;
-class EmulatedIspChip;
-
-// How the parallel port is reached on this machine.
-enum class ParallelAccess { None, Ppdev, Direct, Emulated };
-
 struct OpenedParallelPort {
     std::unique_ptr<ParallelPort> port;  // null when there is no access
     ParallelAccess access = ParallelAccess::None;
-    EmulatedIspChip* chip = nullptr;  // the emulated chip behind the port, if any
     // The mode and what it reaches: "ppdev /dev/parport0", "direct 0x378",
     // "emulated 8253" or "none".
     std::string description = "none";
@@ -34,14 +27,14 @@ struct ParallelPortOpeners {
 };
 ParallelPortOpeners SystemParallelPortOpeners();
 
-// Chooses the access from [parallel] access: ppdev, direct, emulated or none
-// as named; auto takes ppdev when the port's device can be opened and claimed
+// The operating system's access as [parallel] access names it: ppdev, direct
+// or none; auto takes ppdev when the port's device can be opened and claimed
 // in time, else direct port I/O when the process may have it, else none. A
-// named mode that cannot be had ends in none. Never waits long for a port
-// that another process holds. The emulated chip times its write cycles with
-// clock.
-OpenedParallelPort OpenParallelPort(
-    const PlatformSettings& settings, std::uint16_t lptBase, Counter& clock,
+// named mode that cannot be had ends in none, and so does any mode this layer
+// does not provide (the emulated cable is chosen above it). Never waits long
+// for a port that another process holds.
+OpenedParallelPort OpenSystemParallelPort(
+    const PlatformSettings& settings, std::uint16_t lptBase,
     const ParallelPortOpeners& openers = SystemParallelPortOpeners());
 
 }  // namespace qvt

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,9 +24,5 @@ class Printer {
     // handed to it.
     virtual bool Print(const std::vector<PrintText>& page) = 0;
 };
-
-// The system's default printer, used without a dialog; coordinates are
-// scaled from 600 dpi to the printer's own resolution.
-std::unique_ptr<Printer> MakeDefaultPrinter();
 
 }  // namespace qvt

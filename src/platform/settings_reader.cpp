@@ -8,14 +8,16 @@ namespace {
 
 void ReadString(const QSettings& ini, const char* key, std::string& target) {
     const QVariant value = ini.value(key);
-    if (value.isValid() && !value.toString().isEmpty()) target = value.toString().toStdString();
+    if (value.isValid() && !value.toString().isEmpty())
+        target = value.toString().toStdString();
 }
 
 }  // namespace
 
 PlatformSettings ReadPlatformSettings(const QString& path) {
     PlatformSettings s;
-    if (!QFileInfo::exists(path)) return s;
+    if (!QFileInfo::exists(path))
+        return s;
     const QSettings ini(path, QSettings::IniFormat);
 
     for (int i = 0; i < 6; ++i) {
@@ -25,16 +27,15 @@ PlatformSettings ReadPlatformSettings(const QString& path) {
 
     std::string access;
     ReadString(ini, "parallel/access", access);
-    for (const char* known : {"auto", "ppdev", "direct", "emulated", "none"}) {
-        if (access == known) s.parallelAccess = access;
-    }
+    s.parallelAccess = ParseParallelAccess(access).value_or(s.parallelAccess);
     ReadString(ini, "parallel/port378", s.ppdevFor378);
     ReadString(ini, "parallel/port278", s.ppdevFor278);
     ReadString(ini, "parallel/trace", s.portTraceFile);
 
     bool ok = false;
     const int chip = ini.value("emulator/chip").toInt(&ok);
-    if (ok && (chip == 8252 || chip == 8253)) s.emulatedChip = chip;
+    if (ok && (chip == 8252 || chip == 8253))
+        s.emulatedChip = chip;
     ReadString(ini, "emulator/code", s.emulatedCodeFile);
     ReadString(ini, "emulator/data", s.emulatedDataFile);
     ReadString(ini, "emulator/locked", s.emulatedLockFile);

@@ -7,14 +7,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <vector>
 
-#include "platform/append_file.h"
 #include "platform/error_reason.h"
+#include "platform/files/atomic_file.h"
 
 namespace qvt {
 namespace {
@@ -166,17 +164,14 @@ std::string WithSerialDevice(std::string_view ini, int portNumber, const std::st
 
 namespace {
 
-constexpr int kNotPlainFile = -1;
-
 // The file's text; an error number when it is there but cannot be read. A
 // missing file is an empty one.
-int ReadExisting(const std::string& path, std::string& text, mode_t& mode) {
+int ReadExisting(const std::string& path, std::string& text) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? 0 : errno;
     struct stat info {};
-    int error = ::fstat(fd, &info) != 0 ? errno : S_ISREG(info.st_mode) ? 0 : kNotPlainFile;
-    mode = info.st_mode & 07777;
+    int error = ::fstat(fd, &info) != 0 ? errno : S_ISREG(info.st_mode) ? 0 : kNotAPlainFile;
     char buffer[4096];
     while (error == 0) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -191,49 +186,17 @@ int ReadExisting(const std::string& path, std::string& text, mode_t& mode) {
     return error;
 }
 
-// Writes text to a new file beside target, syncs it and renames it over target.
-int ReplaceFile(const std::string& target, const std::string& text, mode_t mode) {
-    std::string temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return errno;
-    int error = 0;
-    if (::fchmod(fd, mode) != 0 || !AppendBytes(fd, text) || ::fsync(fd) != 0)
-        error = errno != 0 ? errno : EIO;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        return error;
-    }
-    // The rename itself reaches the disk with the folder.
-    const std::string folder = std::filesystem::path(target).parent_path().string();
-    const int dir =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return 0;
-}
-
 }  // namespace
 
 std::string WriteSerialDevice(const std::string& path, int portNumber, const std::string& device) {
-    // A link (the file kept elsewhere) stays a link; its target is replaced.
-    char resolved[PATH_MAX];
-    const std::string target = ::realpath(path.c_str(), resolved) ? resolved : path;
     std::string text;
-    mode_t mode = 0644;
-    int error = ReadExisting(target, text, mode);
+    int error = ReadExisting(path, text);
     if (error == 0)
-        error = ReplaceFile(target, WithSerialDevice(text, portNumber, device), mode);
+        error = ReplaceFileContents(path, WithSerialDevice(text, portNumber, device));
     if (error == 0)
         return {};
     return std::filesystem::path(path).filename().string() + " kann nicht geschrieben werden: " +
-           (error == kNotPlainFile ? "keine gewöhnliche Datei" : ErrorReason(error));
+           (error == kNotAPlainFile ? "keine gewöhnliche Datei" : ErrorReason(error));
 }
 
 }  // namespace qvt

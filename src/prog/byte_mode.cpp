@@ -17,20 +17,20 @@ int FileLength(std::FILE* file) {
 
 }  // namespace
 
-ProgStatus Programmer::ProgramBytes8252(int which, std::FILE* hexFile,
+ProgStatus Programmer::ProgramBytes8252(ChipMemory which, std::FILE* hexFile,
                                         const std::string& fileName) {
     if (EnableProgramming8252(link_) != kEnableAnswer)
-        return kProgNoEnable;
+        return ProgStatus::NoEnable;
     view_.ShowProgress(ProgressText(which, fileName));
     view_.SetProgressMaximum(FileLength(hexFile));
 
-    auto write = which == kProgramMemory ? WriteCode8252 : WriteData8252;
+    auto write = which == ChipMemory::Program ? WriteCode8252 : WriteData8252;
     HexRecord record;
-    ProgStatus status = kProgOk;
+    ProgStatus status = ProgStatus::Ok;
     for (bool reading = true; reading;) {
-        const ProgStatus result = ReadHexRecord(hexFile, record);
-        if (result != kHexDataRecord) {
-            status = result;  // end of data (0), format or checksum error
+        const HexResult result = ReadHexRecord(hexFile, record);
+        if (result != HexResult::DataRecord) {
+            status = StatusOfEnd(result);  // end of data, format or checksum error
             break;
         }
         for (int i = 0; i < record.Length; ++i) {
@@ -40,12 +40,12 @@ ProgStatus Programmer::ProgramBytes8252(int which, std::FILE* hexFile,
                 failed = write(link_, address, record.Data[i]);
             view_.SetProgressPosition(static_cast<int>(std::ftell(hexFile)));
             if (failed) {
-                status = kProgWriteFailed;
+                status = ProgStatus::WriteFailed;
                 reading = false;
                 break;
             }
             if (view_.AbortRequested()) {
-                status = kProgAborted;
+                status = ProgStatus::Aborted;
                 reading = false;
                 break;
             }

@@ -55,11 +55,11 @@ int RunExternalProgrammer(const std::string& variantName, const ProgramRunner& r
                           const MessageSink& show) {
     const ProgramExit first = run(kExternalProgrammer, {variantName, "W", "1", "101"});
     if (!Succeeded(first)) {
-        show(ExternalProgrammerMessage(first), "Fehler");
+        show(ExternalProgrammerMessage(first), Severity::Error);
         return CodeOf(first);
     }
     if (Succeeded(run(kExternalProgrammer, {"QVT470", "S", "1", "101"}))) {
-        show("Programmierung OK", "Meldung");
+        show("Programmierung OK", Severity::Info);
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/message_severity.h"
 #include "platform/process_runner.h"
 
 namespace qvt {
@@ -15,7 +16,7 @@ inline constexpr const char* kExternalProgrammer = "XPG.EXE";
 // own name, which the runner passes as argument 0.
 using ProgramRunner = std::function<ProgramExit(const std::string& program,
                                                 const std::vector<std::string>& arguments)>;
-using MessageSink = std::function<void(const std::string& text, const std::string& caption)>;
+using MessageSink = std::function<void(const std::string& text, Severity severity)>;
 
 // Writes the variant's firmware ("W"), and after success starts the device
 // ("S", always as variant QVT470). Returns 0 after a successful first run,

@@ -6,16 +6,16 @@ namespace qvt {
 
 ProgStatus CheckHexFile(std::FILE* file, std::size_t imageSize) {
     HexRecord record;
-    ProgStatus result = kHexDataRecord;
-    while (result == kHexDataRecord) {
+    HexResult result = HexResult::DataRecord;
+    while (result == HexResult::DataRecord) {
         result = ReadHexRecord(file, record);
-        if (result == kHexDataRecord && imageSize != 0 &&
+        if (result == HexResult::DataRecord && imageSize != 0 &&
             std::size_t{record.Address} + record.Length > imageSize) {
-            result = kProgFormatError;
+            result = HexResult::FormatError;
         }
     }
     std::rewind(file);
-    return result;
+    return StatusOfEnd(result);
 }
 
 }  // namespace qvt

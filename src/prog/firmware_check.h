@@ -11,8 +11,8 @@ namespace qvt {
 // record, so that a broken file is found before the chip is erased or
 // written. A non-zero imageSize also requires every data byte to lie below
 // it (the page mode keeps an image of that size; the byte mode folds higher
-// addresses onto its memory and passes 0). Returns kProgOk, kProgFormatError
-// or kProgChecksumError, and leaves the file at its start again.
+// addresses onto its memory and passes 0). Returns Ok, FormatError
+// or ChecksumError, and leaves the file at its start again.
 ProgStatus CheckHexFile(std::FILE* file, std::size_t imageSize);
 
 }  // namespace qvt

@@ -39,56 +39,69 @@ bool StartOfRecord(std::FILE* file) {
 
 }  // namespace
 
-ProgStatus ReadHexRecord(std::FILE* file, HexRecord& record) {
+HexResult ReadHexRecord(std::FILE* file, HexRecord& record) {
     for (;;) {
         if (!StartOfRecord(file))
-            return kProgFormatError;
+            return HexResult::FormatError;
         std::uint8_t length = 0;
         if (!ReadByte(file, length))
-            return kProgFormatError;
+            return HexResult::FormatError;
         record.Length = length;
         std::uint8_t sum = static_cast<std::uint8_t>(0 - length);
 
         std::uint8_t high = 0;
         std::uint8_t low = 0;
         if (!ReadByte(file, high) || !ReadByte(file, low))
-            return kProgFormatError;
+            return HexResult::FormatError;
         record.Address = static_cast<std::uint16_t>(high * 256 + low);
         sum = static_cast<std::uint8_t>(sum - high - low);
 
         std::uint8_t type = 0;
         if (!ReadByte(file, type))
-            return kProgFormatError;
+            return HexResult::FormatError;
         sum = static_cast<std::uint8_t>(sum - type);
 
         for (std::uint8_t i = 0; i < length; ++i) {
             if (!ReadByte(file, record.Data[i]))
-                return kProgFormatError;
+                return HexResult::FormatError;
             sum = static_cast<std::uint8_t>(sum - record.Data[i]);
         }
         record.Checksum = sum;
         std::uint8_t checksum = 0;
         if (!ReadByte(file, checksum))
-            return kProgFormatError;
+            return HexResult::FormatError;
         // Checked before anything ends the data: a length byte damaged to
         // 00 in the middle of a file must not pass for the end of it.
         if (checksum != sum)
-            return kProgChecksumError;
+            return HexResult::ChecksumError;
 
         if (length == 0 || type == kTypeEnd)
-            return kHexEndOfData;
+            return HexResult::EndOfData;
         if (type > kTypeLinearStart)
-            return kProgFormatError;
+            return HexResult::FormatError;
         if (type == kTypeData)
-            return kHexDataRecord;
+            return HexResult::DataRecord;
         if (type == kTypeSegmentBase || type == kTypeLinearBase) {
             if (length != 2)
-                return kProgFormatError;
+                return HexResult::FormatError;
             if (record.Data[0] != 0 || record.Data[1] != 0)
-                return kProgFormatError;
+                return HexResult::FormatError;
         }
         // Start addresses (03, 05) and a base of 0: nothing to program; go on.
     }
+}
+
+ProgStatus StatusOfEnd(HexResult result) {
+    switch (result) {
+        case HexResult::EndOfData:
+            return ProgStatus::Ok;
+        case HexResult::ChecksumError:
+            return ProgStatus::ChecksumError;
+        case HexResult::DataRecord:
+        case HexResult::FormatError:
+            break;
+    }
+    return ProgStatus::FormatError;
 }
 
 }  // namespace qvt

@@ -54,9 +54,9 @@ void KeepChipBytes(IspLink& link, const MemoryGeometry& memory, std::uint16_t ad
 
 }  // namespace
 
-ProgStatus Programmer::ProgramPages8253(int which, std::FILE* hexFile,
+ProgStatus Programmer::ProgramPages8253(ChipMemory which, std::FILE* hexFile,
                                         const std::string& fileName) {
-    const bool program = which == kProgramMemory;
+    const bool program = which == ChipMemory::Program;
     const MemoryGeometry& memory = program ? kCodeMemory8253 : kDataMemory8253;
 
     view_.ShowProgress(ProgressText(which, fileName));
@@ -67,14 +67,14 @@ ProgStatus Programmer::ProgramPages8253(int which, std::FILE* hexFile,
     std::vector<bool> fromFile(memory.imageSize(), false);
     HexRecord record;
     for (;;) {
-        const ProgStatus result = ReadHexRecord(hexFile, record);
-        if (result == kHexEndOfData)
+        const HexResult result = ReadHexRecord(hexFile, record);
+        if (result == HexResult::EndOfData)
             break;
-        if (result != kHexDataRecord)
-            return result;
+        if (result != HexResult::DataRecord)
+            return StatusOfEnd(result);
         // Bytes beyond the chip's memory cannot be what the file means.
         if (std::size_t{record.Address} + record.Length > image.size())
-            return kProgFormatError;
+            return ProgStatus::FormatError;
         MarkRecordPages(used, memory, record.Address, record.Length);
         std::copy_n(record.Data.begin(), record.Length, image.begin() + record.Address);
         std::fill_n(fromFile.begin() + record.Address, record.Length, true);
@@ -82,7 +82,7 @@ ProgStatus Programmer::ProgramPages8253(int which, std::FILE* hexFile,
     view_.SetProgressMaximum(static_cast<int>(std::count(used.begin(), used.end(), true)));
 
     if (EnableProgramming8253(link_) != kEnableAnswer)
-        return kProgNoEnable;
+        return ProgStatus::NoEnable;
     if (program) {
         ChipErase8253(link_);
         link_.IspDelay(5000);
@@ -102,15 +102,15 @@ ProgStatus Programmer::ProgramPages8253(int which, std::FILE* hexFile,
             if (PageWritten(link_, memory, program, address, bytes))
                 break;
             if (attempt == kPageAttempts)
-                return kProgWriteFailed;
+                return ProgStatus::WriteFailed;
         }
         view_.SetProgressPosition(++done);
         // ESC ends the run between pages, never inside one: the pages so far
         // are whole and verified.
         if (view_.AbortRequested())
-            return kProgAborted;
+            return ProgStatus::Aborted;
     }
-    return kProgOk;
+    return ProgStatus::Ok;
 }
 
 }  // namespace qvt

@@ -16,24 +16,24 @@ enum class Outcome { ProgramDone, BothDone, DataDone, LockFailed, Failed };
 
 struct OutcomeMessage {
     const char* text;
-    const char* caption;
+    Severity severity;
 };
 
 OutcomeMessage MessageFor(Outcome outcome) {
     switch (outcome) {
         case Outcome::ProgramDone:
-            return {"Programmspeicher fehlerfrei Programmiert", "Meldung"};
+            return {"Programmspeicher fehlerfrei Programmiert", Severity::Info};
         case Outcome::BothDone:
-            return {"Programm- und Datenspeicher fehlerfrei Programmiert", "Meldung"};
+            return {"Programm- und Datenspeicher fehlerfrei Programmiert", Severity::Info};
         case Outcome::DataDone:
-            return {"Datenspeicher fehlerfrei Programmiert", "Meldung"};
+            return {"Datenspeicher fehlerfrei Programmiert", Severity::Info};
         case Outcome::LockFailed:
             // The chip is programmed but not protected: a failure.
-            return {"Fehler beim Sichern des Baustein", "Fehler"};
+            return {"Fehler beim Sichern des Baustein", Severity::Error};
         case Outcome::Failed:
             break;
     }
-    return {"Programmieren fehlgeschlagen", "Fehler"};
+    return {"Programmieren fehlgeschlagen", Severity::Error};
 }
 
 struct FileCloser {
@@ -49,10 +49,10 @@ HexFile OpenHexFile(const std::string& name) {
 
 // The page mode collects a memory into an image of fixed size; the byte mode
 // folds higher addresses onto the chip and needs no limit.
-std::size_t ImageLimit(std::uint16_t chipType, int which) {
+std::size_t ImageLimit(std::uint16_t chipType, ChipMemory which) {
     if (chipType != 8253)
         return 0;
-    return which == kProgramMemory ? kCodeMemory8253.imageSize() : kDataMemory8253.imageSize();
+    return which == ChipMemory::Program ? kCodeMemory8253.imageSize() : kDataMemory8253.imageSize();
 }
 
 // Opens a named firmware file and reads it through once, so that a file that
@@ -65,17 +65,17 @@ bool OpenCheckedHexFile(const std::string& name, const char* kind, std::size_t i
     const std::string quoted = "\"" + name + "\"";
     file = OpenHexFile(name);
     if (!file) {
-        view.ShowMessage(std::string(kind) + " " + quoted + " nicht gefunden", "Fehler");
+        view.ShowMessage(std::string(kind) + " " + quoted + " nicht gefunden", Severity::Error);
         return false;
     }
     switch (CheckHexFile(file.get(), imageLimit)) {
-        case kProgOk:
+        case ProgStatus::Ok:
             return true;
-        case kProgChecksumError:
-            view.ShowMessage("Prüfsumme der Hex-Datei " + quoted + " fehlerhaft", "Fehler");
+        case ProgStatus::ChecksumError:
+            view.ShowMessage("Prüfsumme der Hex-Datei " + quoted + " fehlerhaft", Severity::Error);
             return false;
         default:
-            view.ShowMessage("Hex-Datei " + quoted + " fehlerhaft", "Fehler");
+            view.ShowMessage("Hex-Datei " + quoted + " fehlerhaft", Severity::Error);
             return false;
     }
 }
@@ -85,8 +85,8 @@ bool OpenCheckedHexFile(const std::string& name, const char* kind, std::size_t i
 Programmer::Programmer(IspLink& link, std::uint16_t chipType, ProgrammingView& view)
     : link_(link), chipType_(chipType), view_(view) {}
 
-std::string Programmer::ProgressText(int which, const std::string& fileName) {
-    const char* memory = which == kProgramMemory ? "Programmspeichers" : "Datenspeichers";
+std::string Programmer::ProgressText(ChipMemory which, const std::string& fileName) {
+    const char* memory = which == ChipMemory::Program ? "Programmspeichers" : "Datenspeichers";
     return std::string("Programmierung des ") + memory + "   mit\n" + fileName + "  läuft";
 }
 
@@ -94,38 +94,38 @@ void Programmer::RunProgramming(const std::string& programFileName,
                                 const std::string& dataFileName) {
     HexFile programFile;
     HexFile dataFile;
-    if (!OpenCheckedHexFile(programFileName, "Programmdatei", ImageLimit(chipType_, kProgramMemory),
-                            view_, programFile) ||
-        !OpenCheckedHexFile(dataFileName, "Datendatei", ImageLimit(chipType_, kDataMemory), view_,
-                            dataFile)) {
+    if (!OpenCheckedHexFile(programFileName, "Programmdatei",
+                            ImageLimit(chipType_, ChipMemory::Program), view_, programFile) ||
+        !OpenCheckedHexFile(dataFileName, "Datendatei", ImageLimit(chipType_, ChipMemory::Data),
+                            view_, dataFile)) {
         return;
     }
 
-    ProgStatus status = kProgOk;
+    ProgStatus status = ProgStatus::Ok;
     if (programFile) {
-        status = ProgramMemory(kProgramMemory, programFile.get(), programFileName);
+        status = ProgramMemory(ChipMemory::Program, programFile.get(), programFileName);
         programFile.reset();
     }
 
     Outcome outcome = Outcome::Failed;
-    if (dataFile && status == kProgOk) {
-        status = ProgramMemory(kDataMemory, dataFile.get(), dataFileName);
+    if (dataFile && status == ProgStatus::Ok) {
+        status = ProgramMemory(ChipMemory::Data, dataFile.get(), dataFileName);
         dataFile.reset();
-        if (status == kProgOk) {
+        if (status == ProgStatus::Ok) {
             link_.WriteDataRegister(kIspIdlePattern);
             if (programFileName.empty()) {
                 outcome = Outcome::DataDone;
             } else {
-                outcome = LockChip() == kProgOk ? Outcome::BothDone : Outcome::LockFailed;
+                outcome = LockChip() == ProgStatus::Ok ? Outcome::BothDone : Outcome::LockFailed;
             }
         }
-    } else if (status == kProgOk) {
-        outcome = LockChip() == kProgOk ? Outcome::ProgramDone : Outcome::LockFailed;
+    } else if (status == ProgStatus::Ok) {
+        outcome = LockChip() == ProgStatus::Ok ? Outcome::ProgramDone : Outcome::LockFailed;
     }
 
     ClosingSteps();
     const OutcomeMessage message = MessageFor(outcome);
-    view_.ShowMessage(message.text, message.caption);
+    view_.ShowMessage(message.text, message.severity);
 }
 
 // Leaves the chip running: idle pattern, then an enable of the 8252 kind
@@ -139,7 +139,8 @@ void Programmer::ClosingSteps() {
     link_.WriteDataRegister(kIspIdlePattern);
 }
 
-ProgStatus Programmer::ProgramMemory(int which, std::FILE* hexFile, const std::string& fileName) {
+ProgStatus Programmer::ProgramMemory(ChipMemory which, std::FILE* hexFile,
+                                     const std::string& fileName) {
     if (chipType_ == 8252)
         return ProgramBytes8252(which, hexFile, fileName);
     return ProgramPages8253(which, hexFile, fileName);
@@ -148,16 +149,16 @@ ProgStatus Programmer::ProgramMemory(int which, std::FILE* hexFile, const std::s
 ProgStatus Programmer::LockChip() {
     if (chipType_ == 8253) {
         if (EnableProgramming8253(link_) != kEnableAnswer)
-            return kProgNoEnable;
+            return ProgStatus::NoEnable;
         WriteLockBits8253(link_);
     } else {
         if (EnableProgramming8252(link_) != kEnableAnswer)
-            return kProgNoEnable;
+            return ProgStatus::NoEnable;
         WriteLockBits8252(link_);
     }
     link_.IspDelay(500);
     link_.WriteDataRegister(kIspIdlePattern);
-    return kProgOk;
+    return ProgStatus::Ok;
 }
 
 bool Programmer::EraseChip() {
@@ -188,9 +189,9 @@ void Programmer::EraseWithMessage() {
     // Also after a chip that did not answer: never leave it held in reset.
     link_.WriteDataRegister(kIspIdlePattern);
     if (erased) {
-        view_.ShowMessage("Programm- und Datenspeicher gelöscht", "Meldung");
+        view_.ShowMessage("Programm- und Datenspeicher gelöscht", Severity::Info);
     } else {
-        view_.ShowMessage("Löschen nicht möglich", "Fehler");
+        view_.ShowMessage("Löschen nicht möglich", Severity::Error);
     }
 }
 

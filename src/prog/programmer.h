@@ -11,8 +11,8 @@ namespace qvt {
 class IspLink;
 class ProgrammingView;
 
-inline constexpr int kProgramMemory = 1;
-inline constexpr int kDataMemory = 0;
+// The chip's two memories.
+enum class ChipMemory { Data = 0, Program = 1 };
 
 // The operations of the programming menu on one chip: program the program
 // memory and the data memory from Intel HEX files and verify them, lock the
@@ -30,12 +30,12 @@ class Programmer {
     // directory, in any letter case when the exact name is not there.
     void RunProgramming(const std::string& programFileName, const std::string& dataFileName);
 
-    // One memory from an open HEX file (which: kProgramMemory or kDataMemory).
-    ProgStatus ProgramMemory(int which, std::FILE* hexFile, const std::string& fileName);
-    ProgStatus ProgramBytes8252(int which, std::FILE* hexFile, const std::string& fileName);
-    ProgStatus ProgramPages8253(int which, std::FILE* hexFile, const std::string& fileName);
+    // One memory from an open HEX file.
+    ProgStatus ProgramMemory(ChipMemory which, std::FILE* hexFile, const std::string& fileName);
+    ProgStatus ProgramBytes8252(ChipMemory which, std::FILE* hexFile, const std::string& fileName);
+    ProgStatus ProgramPages8253(ChipMemory which, std::FILE* hexFile, const std::string& fileName);
 
-    // 0 when the lock instruction was sent, 8 when the chip did not answer.
+    // Ok when the lock instruction was sent, NoEnable when the chip did not answer.
     ProgStatus LockChip();
     // True when the chip reads back as erased at its check address.
     bool EraseChip();
@@ -43,7 +43,7 @@ class Programmer {
     void EraseWithMessage();
 
     // "Programmierung des ...speichers   mit\n<file>  läuft"
-    static std::string ProgressText(int which, const std::string& fileName);
+    static std::string ProgressText(ChipMemory which, const std::string& fileName);
 
   private:
     void ClosingSteps();

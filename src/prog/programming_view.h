@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/message_severity.h"
+
 namespace qvt {
 
 // What a programming run shows and asks while it holds the main thread. The
@@ -18,8 +20,8 @@ class ProgrammingView {
     virtual void SetProgressPosition(int position) = 0;
     virtual void HideProgress() = 0;
 
-    // An outcome box with one OK button.
-    virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    // An outcome box with one OK button, captioned after its severity.
+    virtual void ShowMessage(const std::string& text, Severity severity) = 0;
 
     // True when the user pressed ESC since the run began; asked after every
     // byte of the byte mode and after every page of the page mode.

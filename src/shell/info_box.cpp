@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "core/version.h"
+
 namespace {
 
 // The picture of the box: a panel meter front with its red digits.
@@ -77,7 +79,7 @@ TInfoBox::TInfoBox(QWidget* parent) : QDialog(parent) {
     BlueLine(this, "Parametrieren eines QVT", 104, 16, true)->setObjectName("ProductName");
     BlueLine(this, QString::fromUtf8("Service-Werkzeug für QVT-Digitalanzeigen"), 128, 12, true)
         ->setObjectName("Copyright");
-    BlueLine(this, "Version 4.20", 150, 12, false)->setObjectName("Version");
+    BlueLine(this, QString("Version ") + qvt::kVersion, 150, 12, false)->setObjectName("Version");
 
     OKBtn = new QPushButton("OK", this);
     OKBtn->setObjectName("OKBtn");

@@ -6,7 +6,6 @@
 #include <QTextEdit>
 #include <filesystem>
 
-#include "core/config_file.h"
 #include "core/field_check.h"
 #include "dialogs/az_dlg.h"
 #include "dialogs/field_guard.h"
@@ -14,7 +13,9 @@
 #include "dialogs/psio_dlg.h"
 #include "link/baud_table.h"
 #include "link/transmission.h"
-#include "platform/qt_serial_port.h"
+#include "platform/files/config_file_access.h"
+#include "platform/qt/default_printer.h"
+#include "platform/qt/qt_serial_port.h"
 #include "platform/serial_devices.h"
 #include "shell/main_window.h"
 
@@ -145,22 +146,26 @@ void LinkCommands::Senden1Click() {
         return;
     }
     HoldMonitor();
-    const int reply = qvt::TransmitParameters(*port_, context_.record, *clock_);
+    const std::optional<std::uint8_t> reply =
+        qvt::TransmitParameters(*port_, context_.record, *clock_);
     ReleaseMonitor();
     if (reply == qvt::kAcknowledge) {
-        qvt::ShowMessage(&form_, QString::fromUtf8("Parameter fehlerfrei übertragen"), "Meldung");
+        qvt::ShowMessage(&form_, QString::fromUtf8("Parameter fehlerfrei übertragen"),
+                         qvt::Severity::Info);
     } else {
         qvt::ShowMessage(&form_, QString::fromUtf8("Fehler bei der Übertragung der Parameter"),
-                         "Fehler");
+                         qvt::Severity::Error);
     }
 }
 
-int LinkCommands::SendTestValue(std::string_view testValue, int pointPosition) {
+std::optional<std::uint8_t> LinkCommands::SendTestValue(std::string_view testValue,
+                                                        int pointPosition) {
     const auto point = pointPosition >= 1 && pointPosition <= 3
                            ? static_cast<qvt::TestValuePoint>(pointPosition)
                            : qvt::TestValuePoint::kNone;
     HoldMonitor();
-    const int reply = qvt::TransmitTestValue(*port_, testValue, point, *clock_);
+    const std::optional<std::uint8_t> reply =
+        qvt::TransmitTestValue(*port_, testValue, point, *clock_);
     ReleaseMonitor();
     return reply;
 }
@@ -193,7 +198,7 @@ void LinkCommands::InDateispeichern1Click() {
     qvt::ApplicationState& s = context_.state;
     if (s.LogEnabled) {
         if (!StopLogging())
-            qvt::ShowMessage(&form_, kLogFailed, "Fehler");
+            qvt::ShowMessage(&form_, kLogFailed, qvt::Severity::Error);
         return;
     }
     s.LogEnabled = 1;
@@ -204,7 +209,7 @@ void LinkCommands::InDateispeichern1Click() {
         // No free name of the day, or no file: logging that keeps nothing
         // must not look as if it were on.
         StopLogging();
-        qvt::ShowMessage(&form_, kLogFailed, "Fehler");
+        qvt::ShowMessage(&form_, kLogFailed, qvt::Severity::Error);
     }
 }
 

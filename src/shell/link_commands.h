@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,8 +52,8 @@ class LinkCommands : public QObject {
     void InDateispeichern1Click();
 
     // The display dialog's "TEST": sends the test value, returns the reply
-    // byte or -1.
-    int SendTestValue(std::string_view testValue, int pointPosition);
+    // byte, or nothing when none came.
+    std::optional<std::uint8_t> SendTestValue(std::string_view testValue, int pointPosition);
 
     // Keeps the monitor from reading while the main thread does something
     // else that must not be interleaved with it (a transmission, programming).
@@ -70,6 +71,15 @@ class LinkCommands : public QObject {
     // The clock that measures how long the device has been quiet.
     void SetMonotonicClock(ConnectionDisplay::Now now) { display_.SetClock(std::move(now)); }
     void SetPrinter(std::unique_ptr<qvt::Printer> printer) { printer_ = std::move(printer); }
+    // One slice of the monitor's work: the line brings a 27-byte telegram
+    // every 14.6 ms at 19200 baud; a slice handles a backlog of many
+    // telegrams and still lets the window repaint and answer keys and menus
+    // between slices.
+    struct Slice {
+        int bytes = 512;
+        std::int64_t nanoseconds = 10'000'000;
+    };
+    void SetSlice(Slice slice) { slice_ = slice; }
     // The sync of the log files opened from now on.
     void SetLogSync(qvt::TelegramLog::Sync sync) { log_.SetSync(std::move(sync)); }
     qvt::SerialPort& port() { return *port_; }
@@ -128,4 +138,5 @@ class LinkCommands : public QObject {
     bool monitorStarted_ = false;
     QColor indicator_{Qt::white};
     MonitorStats stats_;
+    Slice slice_;
 };

@@ -30,12 +30,6 @@ QString FromDevice(const std::string& bytes) {
     return text;
 }
 
-// One slice of the monitor's work: the line brings a 27-byte telegram every
-// 14.6 ms at 19200 baud; a slice handles a backlog of many telegrams and still
-// lets the window repaint and answer keys and menus between slices.
-constexpr int kSliceBytes = 512;
-constexpr qint64 kSliceNanoseconds = 10'000'000;
-
 }  // namespace
 
 // The monitor stands still while a transmission or programming holds it, while
@@ -61,17 +55,21 @@ void LinkCommands::MonitorBytesArrived() {
     timer.start();
     bool sliceFull = false;
     for (int handled = 0;; ++handled) {
-        if (handled >= kSliceBytes || timer.nsecsElapsed() >= kSliceNanoseconds) {
+        // A slice never ends between a CR and the trailing byte that may
+        // follow it: whether that byte is there is decided now, not after
+        // the event loop has turned.
+        if (!assembler_.awaitingTrailingByte() &&
+            (handled >= slice_.bytes || timer.nsecsElapsed() >= slice_.nanoseconds)) {
             sliceFull = true;
             break;
         }
         const int byte = port_->ReadByte();
-        if (byte < 0)
-            break;
         const std::optional<qvt::ReceivedTelegram> telegram =
-            assembler_.Feed(static_cast<std::uint8_t>(byte), *port_);
+            byte < 0 ? assembler_.NoMoreBytes() : assembler_.Feed(static_cast<std::uint8_t>(byte));
         if (telegram)
             HandleTelegram(*telegram);
+        if (byte < 0)
+            break;
     }
     // Red while a telegram is coming in, white once its CR was there.
     SetIndicator(assembler_.receiving() ? QColor(Qt::red) : QColor(Qt::white));
@@ -143,7 +141,7 @@ void LinkCommands::ReportAfterSlice(const QString& text) {
 void LinkCommands::ShowReports() {
     std::vector<QString> reports;
     reports.swap(reports_);
-    for (const QString& text : reports) qvt::ShowMessage(&form_, text, "Fehler");
+    for (const QString& text : reports) qvt::ShowMessage(&form_, text, qvt::Severity::Error);
 }
 
 void LinkCommands::AppendListLine(const std::string& text) {

@@ -5,6 +5,7 @@
 #include <QTranslator>
 
 #include "platform/help.h"
+#include "platform/qt/help_window.h"
 #include "platform/settings_reader.h"
 #include "shell/app_icon.h"
 #include "shell/main_window.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
     // The classic look the technicians know: group titles sit in the frame line.
     QApplication::setStyle("Windows");
     app.setProperty("helpFile", qvt::help::kHelpFileName);
+    qvt::help::InstallHelpWindow();
 
     // Every text the user sees is German, Qt's standard dialogs included.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

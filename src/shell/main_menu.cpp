@@ -18,7 +18,9 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption, int help
     return item;
 }
 
-void AddSeparator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(name); }
+void AddSeparator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(name);
+}
 
 QMenu* AddSubmenu(QMenu* parent, const char* name, const QString& caption, int help = 0) {
     QMenu* sub = parent->addMenu(caption);
@@ -176,8 +178,8 @@ void TForm1::BuildMenus() {
                        {"QVT460025Leistung", "QVT460-025 &Leistung"},
                        {"QVT460090Feuchte", "QVT460-090 Feu&chte"}});
     // The 025 power variants of the 430..460 lines are hidden as designed.
-    for (const char* hidden : {"QVT430025Leistung1", "QVT440025Leistung1", "QVT450025Leistung",
-                               "QVT460025Leistung"}) {
+    for (const char* hidden :
+         {"QVT430025Leistung1", "QVT440025Leistung1", "QVT450025Leistung", "QVT460025Leistung"}) {
         action(hidden)->setVisible(false);
     }
     QMenu* bv = AddSubmenu(prog, "QVT410BV1", "QVT410B&V...");

@@ -16,10 +16,10 @@
 #include <QStyle>
 #include <QTextEdit>
 
-#include "core/config_file.h"
 #include "core/device_label.h"
 #include "dialogs/fuwahl_dlg.h"
 #include "dialogs/message_box.h"
+#include "platform/files/config_file_access.h"
 #include "platform/help.h"
 #include "shell/app_icon.h"
 #include "shell/info_box.h"
@@ -72,7 +72,7 @@ TForm1::TForm1(qvt::AppContext& context) : context_(context) {
     const std::optional<qvt::ConfigValues> config =
         qvt::ReadConfigurationFile(state.ConfigFilePath);
     if (!config) {
-        qvt::ShowMessage(this, "Kein Zugriff auf Parameterdatei", "Warnung");
+        qvt::ShowMessage(this, "Kein Zugriff auf Parameterdatei", qvt::Severity::Warning);
         return;  // startedUp_ stays false; main() ends the program
     }
 

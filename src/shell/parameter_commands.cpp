@@ -8,7 +8,6 @@
 #include <QTextEdit>
 
 #include "core/parameter_reset.h"
-#include "core/qvc_file.h"
 #include "dialogs/az_dlg.h"
 #include "dialogs/da_dlg.h"
 #include "dialogs/fuwahl_dlg.h"
@@ -20,6 +19,7 @@
 #include "dialogs/sio_dlg.h"
 #include "dialogs/so_dlg.h"
 #include "dialogs/spkt_dlg.h"
+#include "platform/files/parameter_file.h"
 #include "shell/main_window.h"
 
 namespace {
@@ -140,7 +140,7 @@ void ParameterCommands::Laden1Click() {
     // A file that cannot be read, or is not a parameter file, must not pass
     // for the set in use: "Senden" would send the old one under its name.
     if (!qvt::LoadParameterFile(path, context_.record)) {
-        qvt::ShowMessage(&form_, "Datei konnte nicht geladen werden", "Fehler");
+        qvt::ShowMessage(&form_, "Datei konnte nicht geladen werden", qvt::Severity::Error);
         return;
     }
     context_.state.CurrentFileName = path;
@@ -164,7 +164,7 @@ bool ParameterCommands::SaveParameterSet() {
         context_.state.CurrentFileName = chosen.toStdString();
     }
     if (!qvt::SaveParameterFile(context_.state.CurrentFileName, context_.record)) {
-        qvt::ShowMessage(&form_, "Datei konnte nicht gespeichert werden", "Fehler");
+        qvt::ShowMessage(&form_, "Datei konnte nicht gespeichert werden", qvt::Severity::Error);
         return false;
     }
     saved_.Remember(context_.record);

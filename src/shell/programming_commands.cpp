@@ -132,22 +132,11 @@ void ProgrammingCommands::EnsurePortAccess() {
     if (!accessPending_)
         return;
     accessPending_ = false;
-    port_ = qvt::OpenParallelPort(context_.settings, context_.state.LptBase, *counter_);
+    port_ = qvt::OpenParallelBackend(context_.settings, context_.state.LptBase, *counter_);
     io_->SetPort(port_.port.get());
     // Tells "nothing answers" apart from "no port access".
     std::fprintf(stderr, "qvt410: Parallelport: %s\n", port_.description.c_str());
-    switch (port_.access) {
-        case qvt::ParallelAccess::None:
-            context_.state.PortAccessMode = qvt::kPortAccessNone;
-            break;
-        case qvt::ParallelAccess::Direct:
-            context_.state.PortAccessMode = qvt::kPortAccessDirect;
-            break;
-        case qvt::ParallelAccess::Ppdev:
-        case qvt::ParallelAccess::Emulated:
-            context_.state.PortAccessMode = qvt::kPortAccessDriver;
-            break;
-    }
+    context_.state.PortAccessMode = port_.access;
 }
 
 void ProgrammingCommands::WriteIdlePattern() {
@@ -321,8 +310,8 @@ void ProgrammingCommands::RunOutsideProgrammer(const char* variant) {
                                const std::vector<std::string>& arguments) {
         return qvt::RunProgramAndWait(folder, program, arguments);
     };
-    const auto show = [](const std::string& text, const std::string& caption) {
-        qvt::ShowMessage(nullptr, QString::fromStdString(text), QString::fromStdString(caption));
+    const auto show = [](const std::string& text, qvt::Severity severity) {
+        qvt::ShowMessage(nullptr, QString::fromStdString(text), severity);
     };
     qvt::RunExternalProgrammer(VariantName, run, show);
 }

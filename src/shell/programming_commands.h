@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/parallel_port_factory.h"
 #include "shell/app_context.h"
+#include "shell/parallel_backend.h"
 
 class QFileDialog;
 class TForm1;
@@ -72,7 +72,7 @@ class ProgrammingCommands : public QObject {
     FileChooser chooseFile_;
     std::unique_ptr<qvt::Counter> counter_;
     std::unique_ptr<qvt::PortIo> io_;
-    qvt::OpenedParallelPort port_;
+    qvt::ParallelBackend port_;
     bool accessPending_ = false;
     std::string tracePath_;
 };

@@ -55,9 +55,9 @@ void ProgrammingProgress::HideProgress() {
     form_.PGroupBox->hide();
 }
 
-void ProgrammingProgress::ShowMessage(const std::string& text, const std::string& caption) {
+void ProgrammingProgress::ShowMessage(const std::string& text, qvt::Severity severity) {
     escape_.Stop();  // the box needs the user's input
-    qvt::ShowMessage(nullptr, QString::fromStdString(text), QString::fromStdString(caption));
+    qvt::ShowMessage(nullptr, QString::fromStdString(text), severity);
 }
 
 bool ProgrammingProgress::AbortRequested() {

@@ -18,7 +18,7 @@ class ProgrammingProgress : public qvt::ProgrammingView {
     void SetProgressMaximum(int maximum) override;
     void SetProgressPosition(int position) override;
     void HideProgress() override;
-    void ShowMessage(const std::string& text, const std::string& caption) override;
+    void ShowMessage(const std::string& text, qvt::Severity severity) override;
     bool AbortRequested() override;
 
   private:

@@ -15,7 +15,11 @@ TEST(FixedText, NoWriterCanExceedTheCapacity) {
         std::string_view stored;
     };
     const Case cases[] = {
-        {"", ""}, {"12", "12"}, {"1234", "1234"}, {"12345", "1234"}, {"-01500", "-015"},
+        {"", ""},
+        {"12", "12"},
+        {"1234", "1234"},
+        {"12345", "1234"},
+        {"-01500", "-015"},
         {std::string_view("12\0 4", 5), "12"},  // an embedded zero ends the text
     };
     for (const Case& c : cases) {
@@ -60,9 +64,9 @@ TEST(ParameterRecord, ResetRestoresEveryNewValueAndKeepsTheRest) {
     ParameterRecord r;
     ApplicationState s;
     // Scribble over everything.
-    for (auto* t : {&r.mbMeasStart, &r.mbDisplayStart, &r.mbMeasEnd, &r.mbDisplayEnd,
-                    &r.azAverageCount, &r.sp1Delay, &r.sp2Delay, &r.sioSendCycle, &r.rtcYear,
-                    &r.soEncoderPulses}) {
+    for (auto* t :
+         {&r.mbMeasStart, &r.mbDisplayStart, &r.mbMeasEnd, &r.mbDisplayEnd, &r.azAverageCount,
+          &r.sp1Delay, &r.sp2Delay, &r.sioSendCycle, &r.rtcYear, &r.soEncoderPulses}) {
         *t = "9999";
     }
     for (auto* t : {&r.sp1Setpoint, &r.sp1Hysteresis, &r.sp2Setpoint, &r.sp2Hysteresis}) {
@@ -77,15 +81,25 @@ TEST(ParameterRecord, ResetRestoresEveryNewValueAndKeepsTheRest) {
         *b = 3;
     }
     r.deviceType = kDeviceQvt055;
-    s = {.PortIndex = 4, .BaudIndex = 7, .LptIndex = 2, .LptBase = 0x278, .ChipType = 8252,
-         .NetworkDevice = 1, .PrintEnabled = 1, .LogEnabled = 1, .PrintLineCount = 17,
-         .PrintPageNumber = 4, .ShowTelegram = false, .CurrentFileName = "A.QVC",
-         .PortAccessMode = 2, .ShutdownDone = 0};
+    s = {.PortIndex = 4,
+         .BaudIndex = 7,
+         .LptIndex = 2,
+         .LptBase = 0x278,
+         .ChipType = 8252,
+         .NetworkDevice = 1,
+         .PrintEnabled = 1,
+         .LogEnabled = 1,
+         .PrintLineCount = 17,
+         .PrintPageNumber = 4,
+         .ShowTelegram = false,
+         .CurrentFileName = "A.QVC",
+         .PortAccessMode = ParallelAccess::Ppdev,
+         .ShutdownDone = 0};
 
     ResetParameters(r, s);
 
-    for (auto* t : {&r.mbMeasStart, &r.mbDisplayStart, &r.mbMeasEnd, &r.mbDisplayEnd,
-                    &r.sp1Delay, &r.sp2Delay, &r.sioSendCycle}) {
+    for (auto* t : {&r.mbMeasStart, &r.mbDisplayStart, &r.mbMeasEnd, &r.mbDisplayEnd, &r.sp1Delay,
+                    &r.sp2Delay, &r.sioSendCycle}) {
         EXPECT_EQ(*t, "0000");
     }
     for (auto* t : {&r.sp1Setpoint, &r.sp1Hysteresis, &r.sp2Setpoint, &r.sp2Hysteresis}) {
@@ -102,10 +116,10 @@ TEST(ParameterRecord, ResetRestoresEveryNewValueAndKeepsTheRest) {
     EXPECT_EQ(r.rtcYear, "2001");
     EXPECT_EQ(r.funcCode, 0);
     const std::pair<std::uint8_t, int> bytes[] = {
-        {r.azDecimalPoint, 0}, {r.azRounding, 1},   {r.azDivideBy10, 0},  {r.sp1RelayNC, 0},
-        {r.sp1Active, 0},      {r.sp2RelayNC, 0},   {r.sp2Active, 0},     {r.sioBaudIndex, 5},
-        {r.sioMode, 0},        {r.rtcWeekday, 1},   {r.soDisplayMode, 0}, {r.soCountDirection, 0},
-        {r.rtcAuto, 1},        {r.daCardType, 2},   {r.reserved, 0}};
+        {r.azDecimalPoint, 0}, {r.azRounding, 1}, {r.azDivideBy10, 0},  {r.sp1RelayNC, 0},
+        {r.sp1Active, 0},      {r.sp2RelayNC, 0}, {r.sp2Active, 0},     {r.sioBaudIndex, 5},
+        {r.sioMode, 0},        {r.rtcWeekday, 1}, {r.soDisplayMode, 0}, {r.soCountDirection, 0},
+        {r.rtcAuto, 1},        {r.daCardType, 2}, {r.reserved, 0}};
     for (std::size_t i = 0; i < std::size(bytes); ++i) {
         EXPECT_EQ(bytes[i].first, bytes[i].second) << "byte field #" << i;
     }
@@ -133,9 +147,9 @@ TEST(DeviceLabel, FamilyChipAndNetworkGiveTheLabel) {
         const char* label;
     };
     const Case cases[] = {
-        {0, 8253, 0, "QVT410-3E"}, {0, 8253, 1, "QVT410-3N"},  {0, 8252, 0, "QVT410-2"},
-        {0, 8252, 1, "QVT410-2"},  {1, 8253, 1, "QVT0xx-3N"},  {1, 8253, 0, "QVT0xx-3E"},
-        {1, 8252, 1, "QVT0xx-2"},  {2, 8253, 0, "QVT055-Uhr-2"}, {2, 8253, 1, "QVT055-Uhr-2"},
+        {0, 8253, 0, "QVT410-3E"},    {0, 8253, 1, "QVT410-3N"},    {0, 8252, 0, "QVT410-2"},
+        {0, 8252, 1, "QVT410-2"},     {1, 8253, 1, "QVT0xx-3N"},    {1, 8253, 0, "QVT0xx-3E"},
+        {1, 8252, 1, "QVT0xx-2"},     {2, 8253, 0, "QVT055-Uhr-2"}, {2, 8253, 1, "QVT055-Uhr-2"},
         {2, 8252, 0, "QVT055-Uhr-2"},
     };
     for (const Case& c : cases) {

@@ -9,7 +9,7 @@
 // A fresh working directory for one test, removed afterwards. The program
 // addresses its files by bare name, so tests run inside such a folder.
 class ScopedWorkingDir {
-public:
+  public:
     ScopedWorkingDir() : previous_(std::filesystem::current_path()) {
         std::string pattern = (std::filesystem::temp_directory_path() / "qvt-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
@@ -25,14 +25,15 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path previous_;
     std::filesystem::path path_;
 };
 
 inline void WriteBytes(const std::string& name, const std::vector<unsigned char>& bytes) {
     std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::vector<unsigned char> ReadBytes(const std::string& name) {

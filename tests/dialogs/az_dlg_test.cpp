@@ -283,7 +283,11 @@ class AzDlgTest : public QObject {
         QFETCH(QString, message);
         TAzDlg dlg(record_, state_);
         if (installed)
-            dlg.SetTestValueSender([reply](std::string_view, int) { return reply; });
+            dlg.SetTestValueSender([reply](std::string_view, int) -> std::optional<std::uint8_t> {
+                if (reply < 0)
+                    return std::nullopt;  // no answer
+                return static_cast<std::uint8_t>(reply);
+            });
         dlg.Open();
         dlg.Button1->click();
         QCOMPARE(messages_, QStringList{message});

@@ -7,7 +7,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "link/clock.h"
@@ -145,22 +144,6 @@ class FakeSerialPort : public SerialPort {
     std::optional<std::chrono::nanoseconds> failingWrite_;
     bool open_ = true;
     std::function<void()> handler_;
-};
-
-// Bytes handed out one at a time, for the telegram assembler.
-class QueueSource : public ByteSource {
-  public:
-    void Push(std::string_view bytes) {
-        for (char c : bytes) queue.push_back(static_cast<std::uint8_t>(c));
-    }
-    int ReadByte() override {
-        if (queue.empty())
-            return -1;
-        const int b = queue.front();
-        queue.pop_front();
-        return b;
-    }
-    std::deque<std::uint8_t> queue;
 };
 
 }  // namespace qvt::testing

@@ -5,28 +5,22 @@
 #include <string>
 #include <vector>
 
-#include "link_fakes.h"
-
 namespace qvt {
 namespace {
 
 using Kind = ReceivedTelegram::Kind;
-using testing::QueueSource;
 
-// Feeds everything the source holds, as the monitor does when bytes arrive.
-std::vector<ReceivedTelegram> Assemble(TelegramAssembler& assembler, QueueSource& source) {
+// Feeds bytes that have arrived together, as the monitor does when they come
+// in, and then says that nothing more has.
+std::vector<ReceivedTelegram> Assemble(TelegramAssembler& assembler, std::string_view bytes) {
     std::vector<ReceivedTelegram> done;
-    while (!source.queue.empty()) {
-        if (auto t = assembler.Step(source))
+    for (const char c : bytes) {
+        if (auto t = assembler.Feed(static_cast<std::uint8_t>(c)))
             done.push_back(*t);
     }
+    if (auto t = assembler.NoMoreBytes())
+        done.push_back(*t);
     return done;
-}
-
-std::vector<ReceivedTelegram> Assemble(TelegramAssembler& assembler, std::string_view bytes) {
-    QueueSource source;
-    source.Push(bytes);
-    return Assemble(assembler, source);
 }
 
 const std::string kLong26 = "06.12.26 21:22:05+0012.34C";   // 26 characters
@@ -90,14 +84,31 @@ TEST(TelegramAssemblerTest, TrailingByteIsConsumedWhenPresent) {
     EXPECT_EQ(done[1].text, "-12.34");
 }
 
+// The 27-byte form waits at its CR for the caller to say whether its
+// trailing byte had arrived with it: the next byte fed is that byte, whatever
+// its value, and is dropped; NoMoreBytes() means it had not.
+TEST(TelegramAssemblerTest, TwentySevenByteFormWaitsForItsTrailingByte) {
+    for (const char trailing : {'\n', '\r', '\0', '+'}) {
+        TelegramAssembler assembler;
+        for (const char c : kLong26) EXPECT_FALSE(assembler.Feed(static_cast<std::uint8_t>(c)));
+        EXPECT_FALSE(assembler.Feed(TelegramAssembler::kCR));
+        EXPECT_TRUE(assembler.awaitingTrailingByte());
+        const std::optional<ReceivedTelegram> done =
+            assembler.Feed(static_cast<std::uint8_t>(trailing));
+        ASSERT_TRUE(done.has_value()) << int(trailing);
+        EXPECT_EQ(done->text, kLong26);
+        EXPECT_FALSE(assembler.awaitingTrailingByte());
+        EXPECT_FALSE(assembler.receiving()) << int(trailing);
+        EXPECT_FALSE(assembler.NoMoreBytes());
+    }
+}
+
 TEST(TelegramAssemblerTest, SplitAcrossReadsGivesTheSameTelegram) {
     // The bytes arrive in pieces; the LF of the first telegram with the next piece.
     TelegramAssembler assembler;
-    QueueSource source;
     std::vector<ReceivedTelegram> done;
     for (const std::string piece : {"06.12.26 2", "1:22:05+0012", ".34C\r", "\n+99", "9.99\r"}) {
-        source.Push(piece);
-        for (const ReceivedTelegram& t : Assemble(assembler, source)) done.push_back(t);
+        for (const ReceivedTelegram& t : Assemble(assembler, piece)) done.push_back(t);
     }
     ASSERT_EQ(done.size(), 2u);
     EXPECT_EQ(done[0].text, kLong26);

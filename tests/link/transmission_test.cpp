@@ -15,11 +15,11 @@ using namespace std::chrono_literals;
 
 struct WindowCase {
     const char* name;
-    double start;                    // clock when the command starts
-    std::chrono::nanoseconds write;  // time the telegram needs on the line
-    std::chrono::nanoseconds delay;  // reply this long after the last byte left
-    bool parameters;                 // parameter telegram or test value
-    int expected;                    // reply seen by the caller
+    double start;                          // clock when the command starts
+    std::chrono::nanoseconds write;        // time the telegram needs on the line
+    std::chrono::nanoseconds delay;        // reply this long after the last byte left
+    bool parameters;                       // parameter telegram or test value
+    std::optional<std::uint8_t> expected;  // reply seen by the caller
     // The write returns this long after the last byte has left: a UART
     // driver notices the end of sending late, a quick device answers sooner.
     std::chrono::nanoseconds drain = 0ms;
@@ -36,8 +36,9 @@ TEST_P(ReplyWindowTest, ReplyIsTakenOnlyWithinTheWindow) {
     port.SetByteTime(c.write / (c.parameters ? 63 : 6));
     port.SetDrainTime(c.drain);
     port.ReplyAfterWrite(c.delay, kAcknowledge);
-    const int reply = c.parameters ? TransmitParameters(port, ParameterRecord{}, clock)
-                                   : TransmitTestValue(port, "1234", TestValuePoint::kNone, clock);
+    const std::optional<std::uint8_t> reply =
+        c.parameters ? TransmitParameters(port, ParameterRecord{}, clock)
+                     : TransmitTestValue(port, "1234", TestValuePoint::kNone, clock);
     EXPECT_EQ(reply, c.expected) << c.name;
 }
 
@@ -46,16 +47,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         WindowCase{"parameters, 1.5 s late, same second + 1", 100.0, 0ms, 1500ms, true, 0x06},
         WindowCase{"parameters, just before second + 2", 100.0, 0ms, 1999ms, true, 0x06},
-        WindowCase{"parameters, just after second + 2", 100.0, 0ms, 2001ms, true, 0},
+        WindowCase{"parameters, just after second + 2", 100.0, 0ms, 2001ms, true, std::nullopt},
         WindowCase{"parameters, started late in a second", 100.9, 0ms, 1050ms, true, 0x06},
-        WindowCase{"parameters, started late, reply after tick", 100.9, 0ms, 1200ms, true, 0},
+        WindowCase{"parameters, started late, reply after tick", 100.9, 0ms, 1200ms, true,
+                   std::nullopt},
         // The window begins after the last byte has left: 300 ms of sending
         // carry the start into the next second.
         WindowCase{"parameters, window after sending", 100.8, 300ms, 1400ms, true, 0x06},
         WindowCase{"parameters, answer during the drain", 100.3, 131ms, 1ms, true, 0x06, 10ms},
         WindowCase{"test value, answer during the drain", 100.3, 13ms, 1ms, false, 0x06, 10ms},
         WindowCase{"test value, 0.9 s", 100.0, 0ms, 900ms, false, 0x06},
-        WindowCase{"test value, after the tick", 100.9, 0ms, 200ms, false, -1},
+        WindowCase{"test value, after the tick", 100.9, 0ms, 200ms, false, std::nullopt},
         WindowCase{"test value, within the second", 100.5, 0ms, 400ms, false, 0x06},
         WindowCase{"test value, window after sending", 100.9, 200ms, 500ms, false, 0x06}));
 
@@ -69,9 +71,10 @@ TEST_P(FailedWriteTest, OpenPortReportsNoReplyAtOnce) {
     FakeSerialPort port(clock);
     port.FailWritesAfter(300ms);
     const Clock::TimePoint start = clock.Now();
-    const int reply = parameters ? TransmitParameters(port, ParameterRecord{}, clock)
-                                 : TransmitTestValue(port, "1", TestValuePoint::kNone, clock);
-    EXPECT_EQ(reply, parameters ? 0 : -1);
+    const std::optional<std::uint8_t> reply =
+        parameters ? TransmitParameters(port, ParameterRecord{}, clock)
+                   : TransmitTestValue(port, "1", TestValuePoint::kNone, clock);
+    EXPECT_EQ(reply, std::nullopt);
     EXPECT_EQ(clock.Now(), start + 300ms);
 }
 
@@ -132,9 +135,10 @@ TEST_P(SilentDeviceTest, GivesUpAtTheEndOfTheWindow) {
     const SilenceCase& c = GetParam();
     FakeClock clock(At(c.start));
     FakeSerialPort port(clock);
-    const int reply = c.parameters ? TransmitParameters(port, ParameterRecord{}, clock)
-                                   : TransmitTestValue(port, "1", TestValuePoint::kNone, clock);
-    EXPECT_EQ(reply, c.parameters ? 0 : -1);
+    const std::optional<std::uint8_t> reply =
+        c.parameters ? TransmitParameters(port, ParameterRecord{}, clock)
+                     : TransmitTestValue(port, "1", TestValuePoint::kNone, clock);
+    EXPECT_EQ(reply, std::nullopt);
     const double waited = std::chrono::duration<double>(clock.Now() - At(c.start)).count();
     EXPECT_GE(waited, c.minWait);
     EXPECT_LE(waited, c.maxWait);
@@ -152,16 +156,21 @@ TEST(TransmissionTest, ClosedPortFailsAfterTheWindow) {
     FakeSerialPort port(clock);
     port.SetOpen(false);
     port.ReplyAfterWrite(10ms, kAcknowledge);  // never reaches a closed port
-    EXPECT_EQ(TransmitParameters(port, ParameterRecord{}, clock), 0);
+    EXPECT_EQ(TransmitParameters(port, ParameterRecord{}, clock), std::nullopt);
     EXPECT_GE(clock.Now(), At(102.0));
-    EXPECT_EQ(TransmitTestValue(port, "1", TestValuePoint::kNone, clock), -1);
+    EXPECT_EQ(TransmitTestValue(port, "1", TestValuePoint::kNone, clock), std::nullopt);
 }
 
-TEST(TransmissionTest, NegativeAcknowledgeIsReturnedAsIs) {
-    FakeClock clock(At(100.0));
-    FakeSerialPort port(clock);
-    port.ReplyAfterWrite(50ms, kNegativeAcknowledge);
-    EXPECT_EQ(TransmitParameters(port, ParameterRecord{}, clock), kNegativeAcknowledge);
+// Any byte is a reply, a zero byte too: it is not taken for silence.
+TEST(TransmissionTest, OtherRepliesAreReturnedAsTheyCame) {
+    for (const std::uint8_t answer : {kNegativeAcknowledge, std::uint8_t{0}}) {
+        FakeClock clock(At(100.0));
+        FakeSerialPort port(clock);
+        port.ReplyAfterWrite(50ms, answer);
+        EXPECT_EQ(TransmitParameters(port, ParameterRecord{}, clock), answer);
+        port.ReplyAfterWrite(50ms, answer);
+        EXPECT_EQ(TransmitTestValue(port, "1", TestValuePoint::kNone, clock), answer);
+    }
 }
 
 TEST(TransmissionTest, DrainInputDiscardsEverythingWaiting) {

@@ -6,7 +6,6 @@
 #include <future>
 #include <thread>
 
-#include "platform/monotonic_counter.h"
 #include "platform/parallel_port_factory.h"
 #include "platform/ppdev_port.h"
 
@@ -58,7 +57,7 @@ class GrantedDirectPort : public ParallelPort {
 };
 
 struct AccessCase {
-    const char* mode;
+    ParallelAccess mode;
     Ppdev ppdev;
     bool directPermitted;
     const char* description;  // of the access chosen
@@ -82,9 +81,8 @@ TEST_P(AccessChoice, FallsBackWithoutWaitingForTheHolder) {
         }};
     PlatformSettings settings;
     settings.parallelAccess = c.mode;
-    MonotonicCounter counter;
     const auto start = std::chrono::steady_clock::now();
-    const OpenedParallelPort opened = OpenParallelPort(settings, 0x378, counter, openers);
+    const OpenedParallelPort opened = OpenSystemParallelPort(settings, 0x378, openers);
     EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(1200));
     EXPECT_EQ(opened.description, c.description);
     EXPECT_EQ(opened.port == nullptr, opened.access == ParallelAccess::None);
@@ -92,12 +90,12 @@ TEST_P(AccessChoice, FallsBackWithoutWaitingForTheHolder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, AccessChoice,
-    ::testing::Values(AccessCase{"auto", Ppdev::Free, true, "ppdev /dev/parport0"},
-                      AccessCase{"auto", Ppdev::Held, true, "direct 0x378"},
-                      AccessCase{"auto", Ppdev::Held, false, "none"},
-                      AccessCase{"auto", Ppdev::Missing, true, "direct 0x378"},
-                      AccessCase{"ppdev", Ppdev::Held, true, "none"},
-                      AccessCase{"emulated", Ppdev::Held, true, "emulated 8253"}));
+    ::testing::Values(AccessCase{ParallelAccess::Auto, Ppdev::Free, true, "ppdev /dev/parport0"},
+                      AccessCase{ParallelAccess::Auto, Ppdev::Held, true, "direct 0x378"},
+                      AccessCase{ParallelAccess::Auto, Ppdev::Held, false, "none"},
+                      AccessCase{ParallelAccess::Auto, Ppdev::Missing, true, "direct 0x378"},
+                      AccessCase{ParallelAccess::Ppdev, Ppdev::Held, true, "none"},
+                      AccessCase{ParallelAccess::None, Ppdev::Free, true, "none"}));
 
 }  // namespace
 }  // namespace qvt

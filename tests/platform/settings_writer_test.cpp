@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -82,6 +84,51 @@ TEST(SettingsWriter, ReplacesTheFileWhole) {
 
     EXPECT_EQ(WriteSerialDevice(dir.filePath("missing/QVT410.INI").toStdString(), 1, "/dev/x"),
               "QVT410.INI kann nicht geschrieben werden: nicht vorhanden");
+}
+
+// The message a write gives for a user without the right to change the file.
+// root may change any file, so as root the write runs in a child process of
+// the unprivileged user "nobody".
+std::string WriteAsUser(const std::string& path, const std::string& device) {
+    if (::geteuid() != 0)
+        return WriteSerialDevice(path, 1, device);
+    int pipe[2];
+    if (::pipe(pipe) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipe[0]);
+        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        const std::string message = dropped ? WriteSerialDevice(path, 1, device) : "not dropped";
+        (void)!::write(pipe[1], message.data(), message.size());
+        ::_exit(0);
+    }
+    ::close(pipe[1]);
+    std::string message;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;) message.append(buffer, n);
+    ::close(pipe[0]);
+    ::waitpid(child, nullptr, 0);
+    return message;
+}
+
+// A read-only file is the user's protection: it is not replaced, although
+// the folder would allow a rename over it.
+TEST(SettingsWriter, LeavesAReadOnlyFileAlone) {
+    QTemporaryDir dir;
+    ::chmod(dir.path().toLocal8Bit().constData(), 0777);
+    const QString path = dir.filePath("QVT410.INI");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[serial]\nCOM1=/dev/ttyS0\n");
+    file.close();
+    ::chmod(path.toLocal8Bit().constData(), 0444);
+
+    EXPECT_EQ(WriteAsUser(path.toStdString(), "/dev/ttyUSB0"),
+              "QVT410.INI kann nicht geschrieben werden: Zugriff verweigert");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "[serial]\nCOM1=/dev/ttyS0\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"QVT410.INI"});
 }
 
 }  // namespace

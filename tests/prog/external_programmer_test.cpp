@@ -40,8 +40,8 @@ TEST_P(OutsideProgrammer, RunsAndReports) {
             runs.push_back({program, arguments});
             return runs.size() == 1 ? c.firstExit : c.secondExit;
         },
-        [&](const std::string& text, const std::string& caption) {
-            messages.emplace_back(text, caption);
+        [&](const std::string& text, Severity severity) {
+            messages.emplace_back(text, SeverityCaption(severity));
         });
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(messages, c.messages);

@@ -10,22 +10,25 @@
 namespace qvt {
 namespace {
 
-using testing::Fixture;
+constexpr HexResult kEnd = HexResult::EndOfData;
+constexpr HexResult kData = HexResult::DataRecord;
+constexpr HexResult kFormat = HexResult::FormatError;
+constexpr HexResult kChecksum = HexResult::ChecksumError;
 
 struct ReaderCase {
     const char* name;
     const char* text;
-    std::vector<ProgStatus> results;  // one per call, in order
+    std::vector<HexResult> results;  // one per call, in order
 };
 
 // Results of successive calls on a file with the given text.
-std::vector<ProgStatus> ReadAll(const std::string& text, std::size_t calls,
-                                HexRecord* last = nullptr) {
+std::vector<HexResult> ReadAll(const std::string& text, std::size_t calls,
+                               HexRecord* last = nullptr) {
     ScopedWorkingDir dir;
     testing::WriteText("f.hex", text);
     std::FILE* file = std::fopen("f.hex", "rb");
     HexRecord record;
-    std::vector<ProgStatus> results;
+    std::vector<HexResult> results;
     for (std::size_t i = 0; i < calls; ++i) results.push_back(ReadHexRecord(file, record));
     std::fclose(file);
     if (last)
@@ -43,44 +46,46 @@ TEST_P(HexReaderCases, GivesResultsInOrder) {
 INSTANTIATE_TEST_SUITE_P(
     Records, HexReaderCases,
     ::testing::Values(
-        ReaderCase{"data then end", ":0300300002337A1E\r\n:00000001FF\r\n", {1, 0}},
-        ReaderCase{"lower-case digits", ":0300300002337a1e\n:00000001ff\n", {1, 0}},
-        ReaderCase{
-            "blank lines and bare LF/CR", "\r\n\n:0300300002337A1E\r\r\n\n\n:00000001FF", {1, 0}},
-        ReaderCase{"space before colon", " :0300300002337A1E\r\n", {6}},
-        ReaderCase{"tab before colon", "\t:0300300002337A1E\r\n", {6}},
-        ReaderCase{"bad checksum", ":0300300002337A1F\r\n:00000001FF\r\n", {7}},
-        ReaderCase{"missing end record", ":0300300002337A1E\r\n", {1, 6}},
-        ReaderCase{"empty file", "", {6}},
-        ReaderCase{"zero length of any type ends", ":00123400BA\r\n:0300300002337A1E\r\n", {0}},
-        ReaderCase{"end record with data ends", ":02000001FFFFFF\r\n", {0}},
+        ReaderCase{"data then end", ":0300300002337A1E\r\n:00000001FF\r\n", {kData, kEnd}},
+        ReaderCase{"lower-case digits", ":0300300002337a1e\n:00000001ff\n", {kData, kEnd}},
+        ReaderCase{"blank lines and bare LF/CR",
+                   "\r\n\n:0300300002337A1E\r\r\n\n\n:00000001FF",
+                   {kData, kEnd}},
+        ReaderCase{"space before colon", " :0300300002337A1E\r\n", {kFormat}},
+        ReaderCase{"tab before colon", "\t:0300300002337A1E\r\n", {kFormat}},
+        ReaderCase{"bad checksum", ":0300300002337A1F\r\n:00000001FF\r\n", {kChecksum}},
+        ReaderCase{"missing end record", ":0300300002337A1E\r\n", {kData, kFormat}},
+        ReaderCase{"empty file", "", {kFormat}},
+        ReaderCase{"zero length of any type ends", ":00123400BA\r\n:0300300002337A1E\r\n", {kEnd}},
+        ReaderCase{"end record with data ends", ":02000001FFFFFF\r\n", {kEnd}},
         // A length byte damaged to 00 (":04001000..."): the rest of the
         // record cannot add up, so it does not pass for the end.
         ReaderCase{"length damaged to zero",
                    ":0300000002337A4E\r\n:00001000C0FFEE003F\r\n:00000001FF\r\n",
-                   {1, 7}},
-        ReaderCase{"zero length with a bad checksum", ":00000001FE\r\n", {7}},
-        ReaderCase{"end record with data and a bad checksum", ":02000001FFFF00\r\n", {7}},
-        ReaderCase{"zero length cut short", ":000000", {6}},
-        ReaderCase{"non-hex digit in data", ":03003000023G7A1E\r\n", {6}},
-        ReaderCase{"non-hex digit in length", ":0Z00300002337A1E\r\n", {6}},
-        ReaderCase{"file ends inside a record", ":0300300002", {6}},
-        ReaderCase{
-            "text after the checksum", ":0300300002337A1E;comment\r\n:00000001FF\r\n", {1, 6}},
+                   {kData, kChecksum}},
+        ReaderCase{"zero length with a bad checksum", ":00000001FE\r\n", {kChecksum}},
+        ReaderCase{"end record with data and a bad checksum", ":02000001FFFF00\r\n", {kChecksum}},
+        ReaderCase{"zero length cut short", ":000000", {kFormat}},
+        ReaderCase{"non-hex digit in data", ":03003000023G7A1E\r\n", {kFormat}},
+        ReaderCase{"non-hex digit in length", ":0Z00300002337A1E\r\n", {kFormat}},
+        ReaderCase{"file ends inside a record", ":0300300002", {kFormat}},
+        ReaderCase{"text after the checksum",
+                   ":0300300002337A1E;comment\r\n:00000001FF\r\n",
+                   {kData, kFormat}},
         ReaderCase{"linear base 0 is passed over",
                    ":020000040000FA\r\n:0300300002337A1E\r\n:00000001FF\r\n",
-                   {1, 0}},
+                   {kData, kEnd}},
         ReaderCase{"segment base 0 is passed over",
                    ":020000020000FC\r\n:0300300002337A1E\r\n:00000001FF\r\n",
-                   {1, 0}},
+                   {kData, kEnd}},
         ReaderCase{"start addresses are passed over",
                    ":0400000300001234B3\r\n:0400000500001234B1\r\n:00000001FF\r\n",
-                   {0}},
-        ReaderCase{"non-zero linear base", ":020000040001F9\r\n:00000001FF\r\n", {6}},
-        ReaderCase{"non-zero segment base", ":020000021000EC\r\n:00000001FF\r\n", {6}},
-        ReaderCase{"base record of the wrong length", ":03000004000000F9\r\n", {6}},
-        ReaderCase{"base record with a bad checksum", ":020000040000FB\r\n", {7}},
-        ReaderCase{"unknown record type", ":0100000600F9\r\n", {6}}),
+                   {kEnd}},
+        ReaderCase{"non-zero linear base", ":020000040001F9\r\n:00000001FF\r\n", {kFormat}},
+        ReaderCase{"non-zero segment base", ":020000021000EC\r\n:00000001FF\r\n", {kFormat}},
+        ReaderCase{"base record of the wrong length", ":03000004000000F9\r\n", {kFormat}},
+        ReaderCase{"base record with a bad checksum", ":020000040000FB\r\n", {kChecksum}},
+        ReaderCase{"unknown record type", ":0100000600F9\r\n", {kFormat}}),
     testing::CaseName());
 
 TEST(HexReader, DeliversAddressLengthAndData) {
@@ -95,7 +100,7 @@ TEST(HexReader, DeliversAddressLengthAndData) {
 
 TEST(HexReader, ChecksumErrorKeepsTheRecordAsRead) {
     HexRecord record;
-    ASSERT_EQ(ReadAll(":02123400ABCD00\r\n", 1, &record), std::vector<ProgStatus>{7});
+    ASSERT_EQ(ReadAll(":02123400ABCD00\r\n", 1, &record), std::vector<HexResult>{kChecksum});
     EXPECT_EQ(record.Address, 0x1234);
     EXPECT_EQ(record.Length, 2);
     EXPECT_EQ(record.Data[1], 0xCD);
@@ -106,60 +111,9 @@ TEST(HexReader, LongestRecordIsRead) {
     std::vector<std::uint8_t> bytes = testing::Pattern(255, 3);
     HexRecord record;
     EXPECT_EQ(ReadAll(testing::HexRecordLine(0x0100, 0, bytes), 1, &record),
-              std::vector<ProgStatus>{1});
+              std::vector<HexResult>{kData});
     EXPECT_EQ(record.Length, 255);
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), record.Data.begin()));
-}
-
-// Collects a whole file into an image the way the page mode does.
-std::vector<std::uint8_t> ImageFromHexFile(const std::string& path, std::size_t size,
-                                           int& dataRecords) {
-    std::vector<std::uint8_t> image(size, 0xFF);
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    EXPECT_NE(file, nullptr) << path;
-    if (!file)
-        return image;
-    HexRecord record;
-    dataRecords = 0;
-    ProgStatus result;
-    while ((result = ReadHexRecord(file, record)) == kHexDataRecord) {
-        ++dataRecords;
-        for (int i = 0; i < record.Length; ++i) image.at(record.Address + i) = record.Data[i];
-    }
-    std::fclose(file);
-    EXPECT_EQ(result, kHexEndOfData) << path;
-    return image;
-}
-
-// The compiler's own output and its srec_cat conversion (with the linear base
-// record in front) give exactly the image srec_cat makes of the program.
-TEST(HexReader, ToolMadeFilesGiveTheToolsImage) {
-    const std::vector<std::uint8_t> expected = testing::ReadFile(Fixture("firmware.bin"));
-    ASSERT_EQ(expected.size(), 8192u);
-    for (const char* name : {"firmware.ihx", "firmware-srec.hex"}) {
-        int records = 0;
-        EXPECT_EQ(ImageFromHexFile(Fixture(name), 8192, records), expected) << name;
-        EXPECT_GT(records, 20) << name;
-    }
-    int records = 0;
-    EXPECT_EQ(ImageFromHexFile(Fixture("table.hex"), 2048, records),
-              testing::ReadFile(Fixture("table.bin")));
-}
-
-TEST(HexReader, CompilerOutputIsUnsorted) {
-    // The premise of the page mode collecting the whole file first.
-    std::FILE* file = std::fopen(Fixture("firmware.ihx").c_str(), "rb");
-    ASSERT_NE(file, nullptr);
-    HexRecord record;
-    int descents = 0;
-    int previous = -1;
-    while (ReadHexRecord(file, record) == kHexDataRecord) {
-        if (record.Address < previous)
-            ++descents;
-        previous = record.Address;
-    }
-    std::fclose(file);
-    EXPECT_GT(descents, 0);
 }
 
 struct MarkCase {

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "emulation/emulated_isp_chip.h"
 #include "platform/counter.h"
-#include "platform/emulated_isp_chip.h"
 #include "prog/isp_link.h"
 #include "prog/port_io.h"
 #include "prog/programmer.h"
@@ -66,8 +66,8 @@ class RecordingView : public ProgrammingView {
         if (onHide)
             onHide();
     }
-    void ShowMessage(const std::string& text, const std::string& caption) override {
-        messages.push_back({text, caption});
+    void ShowMessage(const std::string& text, Severity severity) override {
+        messages.push_back({text, SeverityCaption(severity)});
     }
     bool AbortRequested() override { return ++abortQuestions > escapeAfter && escapeAfter >= 0; }
 

@@ -14,7 +14,6 @@ namespace {
 
 using testing::ChipRig;
 using testing::Contents;
-using testing::Fixture;
 using testing::ImageOf;
 using testing::MakeHex;
 using testing::Message;
@@ -107,24 +106,6 @@ TEST_P(Programming, FileWithoutDataRecordsCountsAsSuccess) {
     EXPECT_EQ(rig_.chip.code(), std::vector<std::uint8_t>(codeSize(), 0xFF));
     EXPECT_EQ(rig_.chip.statistics().pageWrites + rig_.chip.statistics().byteWrites, 0);
     EXPECT_TRUE(rig_.chip.locked());
-}
-
-TEST_P(Programming, FilesMadeByTheTools) {
-    const std::vector<std::uint8_t> firmware = ReadFile(Fixture("firmware.bin"));
-    std::vector<std::uint8_t> expected(codeSize(), 0xFF);
-    std::copy(firmware.begin(), firmware.end(), expected.begin());
-    for (const char* name : {"firmware.ihx", "firmware-srec.hex"}) {
-        std::filesystem::copy_file(Fixture(name), name);
-        std::filesystem::copy_file(Fixture("table.hex"), "table.hex",
-                                   std::filesystem::copy_options::overwrite_existing);
-        ChipRig rig(chip());  // same memory files: the chip of the previous round
-        if (rig.chip.locked())
-            rig.programmer.EraseChip();
-        rig.programmer.RunProgramming(name, "table.hex");
-        EXPECT_EQ(rig.view.messages.back(), kBothDone) << name;
-        EXPECT_EQ(rig.chip.code(), expected) << name;
-        EXPECT_EQ(rig.chip.data(), ReadFile(Fixture("table.bin"))) << name;
-    }
 }
 
 TEST_P(Programming, AbsentChipCostsEveryEnableAttempt) {

@@ -7,7 +7,7 @@
 #include <QTextBrowser>
 
 #include "dialogs/ok_bottom_dlg.h"
-#include "platform/help_window.h"
+#include "platform/qt/help_window.h"
 #include "shell/main_window.h"
 
 using qvt::help::Command;
@@ -66,6 +66,18 @@ class HelpTest : public QObject {
         QCOMPARE(browser->documentTitle(), QString("QVT410 - Inhalt"));
         QTest::keyClick(browser, Qt::Key_Escape);
         QVERIFY(!window.isVisible());
+    }
+
+    // The program's handler: once installed, a request opens the window at its page.
+    void requestsReachTheInstalledHelpWindow() {
+        qvt::help::InstallHelpWindow();
+        qvt::help::ShowContents();
+        HelpWindow& window = HelpWindow::Instance();
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.findChild<QTextBrowser*>("HelpBrowser")->documentTitle(),
+                 QString("QVT410 - Inhalt"));
+        window.close();
+        qvt::help::SetHandler({});
     }
 
     void indexEntriesSayWhereTheyLead() {

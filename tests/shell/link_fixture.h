@@ -29,7 +29,7 @@ struct LinkFixture {
     explicit LinkFixture(const std::string& com2, bool start = true) {
         QDir::setCurrent(dir.path());
         context.settings.serialDevices[1] = com2;
-        context.settings.parallelAccess = "none";
+        context.settings.parallelAccess = qvt::ParallelAccess::None;
         qvt::SetMessageInterceptor([this](const QString& text, const QString& caption) {
             messages.push_back({text, caption});
         });

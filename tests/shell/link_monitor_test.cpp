@@ -310,6 +310,24 @@ class LinkMonitorTest : public QObject {
         QCOMPARE(log.readAll(), QByteArray::fromStdString(telegrams).replace("\r", "\r\n"));
     }
 
+    // A slice that reaches its end at the CR of the 27-byte form still
+    // takes the trailing byte waiting behind it, and shows the telegram: a
+    // transmission before the next slice must not find it half handled.
+    void aSliceEndingAtACrTakesTheTrailingByteWithIt() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        LinkFixture app(device.path());
+        app.link().SetSlice({.bytes = int(kLong26.size()) + 1, .nanoseconds = 60'000'000'000});
+        app.link().HoldMonitor();
+        device.Send((kLong26 + "\r\n-12.34\r").toStdString());
+        QTest::qWait(100);
+        app.link().ReleaseMonitor();
+        app.link().MonitorBytesArrived();  // one slice, at once
+        QCOMPARE(app.link().monitorStats().telegrams, std::int64_t{1});
+        QCOMPARE(app.form->SerLabel->text(), kLong26);
+        QTRY_COMPARE(app.form->SerLabel->text(), QString("-12.34"));
+    }
+
     void markupFromTheDeviceIsShownAsItCame() {
         PtyPair device;
         QVERIFY(device.ok());

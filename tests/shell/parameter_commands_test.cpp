@@ -28,6 +28,7 @@
 #include "dialogs/sio_dlg.h"
 #include "dialogs/so_dlg.h"
 #include "dialogs/spkt_dlg.h"
+#include "platform/files/parameter_file.h"
 #include "shell/file_helpers.h"
 #include "shell/main_window.h"
 #include "shell/parameter_commands.h"

@@ -25,8 +25,8 @@
 
 #include "dialogs/message_box.h"
 #include "dialogs/plpt_dlg.h"
+#include "emulation/emulated_isp_chip.h"
 #include "link/pty/pty_pair.h"
-#include "platform/emulated_isp_chip.h"
 #include "prog/firmware_catalogue.h"
 #include "prog/prog_test_support.h"
 #include "shell/file_helpers.h"
@@ -89,7 +89,7 @@ class ProgrammingCommandsTest : public QObject {
     std::unique_ptr<TForm1> form_;
 
     // A started main window whose parallel port is the emulated cable.
-    TForm1& Start(int chip = 8253, const char* access = "emulated",
+    TForm1& Start(int chip = 8253, qvt::ParallelAccess access = qvt::ParallelAccess::Emulated,
                   const std::function<void(qvt::PlatformSettings&)>& adjust = {}) {
         form_.reset();  // before the context it uses
         ctx_ = std::make_unique<qvt::AppContext>();
@@ -408,7 +408,7 @@ class ProgrammingCommandsTest : public QObject {
         QFETCH(QString, file);
         PtyPair device;
         QVERIFY(device.ok());
-        Start(chipType, "emulated",
+        Start(chipType, qvt::ParallelAccess::Emulated,
               [&](qvt::PlatformSettings& s) { s.serialDevices[1] = device.path(); });
         if (chipType == 8252)
             UseChip8252();
@@ -435,7 +435,8 @@ class ProgrammingCommandsTest : public QObject {
     // One line at start tells "nothing answers" from "no port access".
     void startNamesTheParallelAccess() {
         for (const auto& [mode, access] :
-             {std::pair{"emulated", "emulated 8252"}, std::pair{"ppdev", "none"}}) {
+             {std::pair{qvt::ParallelAccess::Emulated, "emulated 8252"},
+              std::pair{qvt::ParallelAccess::Ppdev, "none"}}) {
             const QByteArray written = StandardErrorOf([&] {
                 Start(8252, mode, [](qvt::PlatformSettings& s) { s.ppdevFor378 = "no-parport"; });
             });
@@ -461,16 +462,16 @@ class ProgrammingCommandsTest : public QObject {
     }
 
     void withoutPortAccessTheChipNeverAnswers() {
-        Start(8253, "none");
+        Start(8253, qvt::ParallelAccess::None);
         QCOMPARE(commands().parallelAccess(), qvt::ParallelAccess::None);
-        QCOMPARE(ctx_->state.PortAccessMode, std::uint8_t{qvt::kPortAccessNone});
+        QCOMPARE(ctx_->state.PortAccessMode, qvt::ParallelAccess::None);
         Trigger("Bausteinlschen1");
         QCOMPARE(messages_, QStringList{QString::fromUtf8("Fehler: Löschen nicht möglich")});
     }
 
     void traceRecordsThePortFromTheStart() {
         ctx_ = std::make_unique<qvt::AppContext>();
-        ctx_->settings.parallelAccess = "emulated";
+        ctx_->settings.parallelAccess = qvt::ParallelAccess::Emulated;
         ctx_->settings.portTraceFile = "trace.txt";
         form_ = std::make_unique<TForm1>(*ctx_);
         form_->CreateDialogs();

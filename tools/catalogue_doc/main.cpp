@@ -24,7 +24,7 @@ QString CurrentTable() {
     QDir::setCurrent(folder.path());
     qvt::AppContext context;
     context.settings.serialDevices.fill(folder.filePath("no-port").toStdString());
-    context.settings.parallelAccess = "none";
+    context.settings.parallelAccess = qvt::ParallelAccess::None;
     TForm1 form(context);
     form.CreateDialogs();
     return FirmwareTable(form);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "devsim/sim_options.h"
-#include "link/telegram_decoder.h"
+#include "devsim/telegram_decoder.h"
 
 namespace devsim {
 

@@ -114,7 +114,7 @@ int main(int argc, char* argv[]) {
 
     qvt::AppContext context;
     context.settings.serialDevices[1] = path.toStdString();
-    context.settings.parallelAccess = "none";
+    context.settings.parallelAccess = qvt::ParallelAccess::None;
     int messages = 0;
     qvt::SetMessageInterceptor([&messages](const QString&, const QString&) { ++messages; });
     TForm1 form(context);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/emulated_isp_chip.h"
+#include "emulation/emulated_isp_chip.h"
 #include "platform/monotonic_counter.h"
 #include "prog/isp_link.h"
 #include "prog/port_io.h"
@@ -28,8 +28,8 @@ class QuietView : public qvt::ProgrammingView {
     void SetProgressMaximum(int) override {}
     void SetProgressPosition(int) override {}
     void HideProgress() override {}
-    void ShowMessage(const std::string& text, const std::string& caption) override {
-        outcome = caption + ": " + text;
+    void ShowMessage(const std::string& text, qvt::Severity severity) override {
+        outcome = qvt::SeverityCaption(severity) + (": " + text);
     }
     bool AbortRequested() override { return false; }
     std::string outcome;

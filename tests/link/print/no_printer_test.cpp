@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "../../shell/link_fixture.h"
+#include "platform/qt/default_printer.h"
 
 class NoPrinterTest : public QObject {
     Q_OBJECT

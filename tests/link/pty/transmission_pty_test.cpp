@@ -8,7 +8,7 @@
 #include "core/parameter_record.h"
 #include "link/pty/devsim_process.h"
 #include "link/transmission.h"
-#include "platform/qt_serial_port.h"
+#include "platform/qt/qt_serial_port.h"
 
 namespace qvt {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/printer.h"
+#include "platform/qt/default_printer.h"
 
 #include <QFont>
 #include <QPainter>

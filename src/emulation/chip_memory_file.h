@@ -12,8 +12,9 @@ namespace qvt {
 // contributes what fits and the rest reads as erased.
 std::vector<std::uint8_t> LoadMemoryImage(const std::string& path, std::size_t size);
 
-// Writes the image through a temporary file renamed over the target, so an
-// observer never sees half an image. False when it could not be written.
+// Replaces the file as a whole (see ReplaceFileContents), so an observer
+// never sees half an image and a crash leaves the previous one. False when it
+// could not be written.
 bool SaveMemoryImage(const std::string& path, const std::vector<std::uint8_t>& image);
 
 }  // namespace qvt

@@ -1,4 +1,4 @@
-#include "platform/emulated_isp_chip.h"
+#include "emulation/emulated_isp_chip.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "core/temp_dir.h"
 #include "prog/isp_instructions.h"
-#include "prog_test_support.h"
+#include "prog/prog_test_support.h"
 
 namespace qvt {
 namespace {

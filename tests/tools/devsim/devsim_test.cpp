@@ -6,7 +6,6 @@
 #include "devsim/pc_frame_reader.h"
 #include "link/telegram_assembler.h"
 #include "link/telegrams.h"
-#include "link_fakes.h"
 
 namespace devsim {
 namespace {
@@ -44,14 +43,14 @@ TEST_P(DeviceTelegramTest, MonitorShowsTheSentValue) {
     o.value = c.value;
     const std::vector<std::uint8_t> bytes = DeviceTelegram(o, 1, Noon());
     EXPECT_EQ(bytes.size(), c.length);
-    qvt::testing::QueueSource source;
-    source.queue.assign(bytes.begin(), bytes.end());
     qvt::TelegramAssembler assembler;
     std::optional<qvt::ReceivedTelegram> shown;
-    while (!source.queue.empty()) {
-        if (auto t = assembler.Step(source))
+    for (const std::uint8_t byte : bytes) {
+        if (auto t = assembler.Feed(byte))
             shown = t;
     }
+    if (auto t = assembler.NoMoreBytes())
+        shown = t;
     ASSERT_TRUE(shown.has_value());
     EXPECT_EQ(shown->text, c.shownText);
     EXPECT_EQ(shown->value, c.shownValue);

@@ -1,11 +1,11 @@
-#include "platform/emulated_isp_chip.h"
+#include "emulation/emulated_isp_chip.h"
 
 #include <filesystem>
-#include <fstream>
 #include <utility>
 
-#include "platform/chip_memory_file.h"
+#include "emulation/chip_memory_file.h"
 #include "platform/counter.h"
+#include "platform/files/atomic_file.h"
 
 namespace qvt {
 namespace {
@@ -52,7 +52,7 @@ void EmulatedIspChip::Flush() {
     SaveMemoryImage(files_.code, code_);
     SaveMemoryImage(files_.data, data_);
     if (locked_) {
-        std::ofstream(files_.lock).put('1');
+        ReplaceFileContents(files_.lock, "1");
     } else {
         std::error_code ignored;
         std::filesystem::remove(files_.lock, ignored);

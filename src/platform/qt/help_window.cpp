@@ -1,4 +1,4 @@
-#include "platform/help_window.h"
+#include "platform/qt/help_window.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -83,6 +83,10 @@ void HelpWindow::Show(const Request& request) {
     show();
     raise();
     activateWindow();
+}
+
+void InstallHelpWindow() {
+    SetHandler([](const Request& request) { HelpWindow::Instance().Show(request); });
 }
 
 }  // namespace qvt::help

@@ -1,4 +1,4 @@
-#include "link/telegram_decoder.h"
+#include "devsim/telegram_decoder.h"
 
 #include <gtest/gtest.h>
 

@@ -33,4 +33,7 @@ class HelpWindow : public QWidget {
     QTextBrowser* browser_ = nullptr;
 };
 
+// Sends every help request to the help window (the program's handler).
+void InstallHelpWindow();
+
 }  // namespace qvt::help

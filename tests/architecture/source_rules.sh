@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# What the sources may include and how they find their widgets:
+#   source_rules.sh SRC_DIR
+# Each rule names the files that may break it (ALLOWED) and those that break
+# it today and are still to be cleaned up (TODO). Any other file that breaks a
+# rule fails the test, and so does a TODO entry that keeps to the rule by now:
+# take it off the list, so that the lists only shrink.
+set -euo pipefail
+cd "$1"
+failed=0
+
+# rule NAME PATTERN FOLDERS ALLOWED TODO: files under FOLDERS whose text
+# matches the extended regular expression PATTERN break the rule.
+rule() {
+    local name=$1 pattern=$2 folders=$3 file breaking allowed todo
+    allowed=$(echo $4)
+    todo=$(echo $5)
+    breaking=$(grep -rlE --include='*.cpp' --include='*.h' -e "$pattern" $folders | sort | tr '\n' ' ' || true)
+    for file in $breaking; do
+        if [[ " $allowed $todo " != *" $file "* ]]; then
+            echo "$name: $file"
+            failed=1
+        fi
+    done
+    for file in $todo; do
+        if [[ " $breaking " != *" $file "* ]]; then
+            echo "$name: $file keeps to the rule now; take it off the TODO list"
+            failed=1
+        fi
+    done
+}
+
+# The layers include only what lies below them: core < platform < emulation,
+# link, prog < dialogs < shell. The emulated chip keeps its own pin decoding
+# (it is the tests' oracle), so it includes nothing of the programmer.
+rule "core includes only standard C++" \
+    '#include ("(platform|emulation|link|prog|dialogs|shell)/|<(Q|unistd|fcntl|sys/|linux/))' \
+    core "" ""
+rule "platform includes no layer above it" \
+    '#include "(emulation|link|prog|dialogs|shell)/' platform "" ""
+rule "the emulation includes no layer above the platform" \
+    '#include "(link|prog|dialogs|shell)/' emulation "" ""
+rule "link and prog include no UI, no Qt and no emulation" \
+    '#include ("(emulation|dialogs|shell|platform/qt)/|<Q)' "link prog" "" ""
+rule "dialogs include no shell" '#include "shell/' dialogs "" ""
+
+# Only the main window's own files and the start-up include the main window.
+MAIN_WINDOW_ALLOWED="shell/main.cpp shell/main_menu.cpp shell/main_window.cpp"
+MAIN_WINDOW_TODO="shell/link_commands.cpp shell/link_monitor.cpp shell/parameter_commands.cpp
+    shell/programming_commands.cpp shell/programming_progress.cpp"
+rule "only the main window and the start-up include shell/main_window.h" \
+    '#include "shell/main_window.h"' "core platform emulation link prog dialogs shell" \
+    "$MAIN_WINDOW_ALLOWED" "$MAIN_WINDOW_TODO"
+
+# Dialogs exchange plain structs; reading and writing QVT410.CFG is up to the commands.
+CONFIG_IN_DIALOGS_TODO="dialogs/plpt_dlg.cpp dialogs/psio_dlg.cpp"
+rule "no dialog includes the configuration file" \
+    '#include "(core/config_file|platform/files/config_file_access)\.h"' dialogs \
+    "" "$CONFIG_IN_DIALOGS_TODO"
+
+# Widgets and menu items are reached through typed members, not looked up by
+# their object names (which stay for help and tests). Allowed: the file type
+# list inside Qt's own file dialog, which offers no other way to it.
+LOOKUP_BY_NAME_ALLOWED="shell/parameter_file_dialog.cpp"
+LOOKUP_BY_NAME_TODO="shell/main_menu.cpp shell/main_window.cpp shell/programming_commands.cpp"
+rule "no look-up of a widget or menu item by name" \
+    '(findChild(ren)?<[^>]*>\(\s*("|[a-z_][A-Za-z0-9_]*\s*[,)])|\b(action|menu)\(")' \
+    "core platform emulation link prog dialogs shell" "$LOOKUP_BY_NAME_ALLOWED" \
+    "$LOOKUP_BY_NAME_TODO"
+
+exit $failed
