@@ -9,7 +9,7 @@ cd "$root"
 bin="${QVT_BIN_DIR:-}"
 if [ -z "$bin" ]; then
     scripts/ensure-packages.sh
-    scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo --target qvt410 qvt-devsim
+    scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo --target qvt410 qvt410-devsim
     bin="$root/build/bin"
 fi
 bin="$(realpath "$bin")"
@@ -42,7 +42,7 @@ set_ini programming menu visible
 # when the program ends.
 link="$PWD/devsim-tty"
 if [ -L "$link" ]; then rm -f "$link"; fi
-"$bin/qvt-devsim" --link "$link" > devsim.log 2>&1 &
+"$bin/qvt410-devsim" --link "$link" > devsim.log 2>&1 &
 devsim_pid=$!
 trap 'kill "$devsim_pid" 2>/dev/null || true; wait "$devsim_pid" 2>/dev/null || true' EXIT
 for _ in $(seq 100); do

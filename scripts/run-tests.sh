@@ -1,18 +1,29 @@
 #!/usr/bin/env bash
 # Checks the formatting, builds everything and runs every test: once in a
-# normal build with warnings as errors, once under AddressSanitizer and
-# UndefinedBehaviorSanitizer. The tests with firmware made by sdcc and
-# srec_cat are required here: a missing tool fails the run.
+# normal (Release) build with warnings as errors, whose Debian package is then
+# built, installed, tried and removed, once under AddressSanitizer (leaks
+# included) and UndefinedBehaviorSanitizer, then each fuzz target for 30 s.
+# The tests with firmware made by sdcc and srec_cat are required here: a
+# missing tool fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/ensure-packages.sh
 scripts/check-format.sh
 
-scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQVT_WERROR=ON -DQVT_REQUIRE_FIXTURE_TOOLS=ON
+# The normal build is the Release build a packager makes, so the same tree is
+# tested and packaged.
+scripts/build.sh build -DCMAKE_BUILD_TYPE=Release -DQVT_WERROR=ON -DQVT_REQUIRE_FIXTURE_TOOLS=ON
 (cd build && ctest --output-on-failure --parallel 2 --timeout 600)
+
+# The Debian package of that tree: built, lintian-clean, installed, tried from
+# the installed paths and removed again.
+scripts/check-package.sh build
 
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DQVT_WERROR=ON -DQVT_SANITIZE=ON \
     -DQVT_REQUIRE_FIXTURE_TOOLS=ON
-export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan-suppressions.txt:print_suppressions=0"
 (cd build-asan && ctest --output-on-failure --parallel 2 --timeout 900)
+
+scripts/run-fuzz.sh 30

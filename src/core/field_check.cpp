@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/device_family.h"
+#include "core/latin1_text.h"
 #include "core/parameter_record.h"
 
 namespace qvt {
@@ -71,26 +72,22 @@ const FieldEntry kSentFields[] = {
      [](const ParameterRecord& r) { return r.soEncoderPulses.view(); }},
 };
 
-// The record keeps single-byte characters, which the dialogs show as Latin-1;
-// the messages are UTF-8.
-std::string Utf8FromLatin1(std::string_view text) {
-    std::string utf8;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            utf8 += c;
-        } else {
-            utf8 += static_cast<char>(0xC0 | (byte >> 6));
-            utf8 += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return utf8;
-}
-
 const FieldEntry& EntryFor(NumericField field) {
     return *std::find_if(std::begin(kSentFields), std::end(kSentFields),
                          [field](const FieldEntry& e) { return e.field == field; });
 }
+
+}  // namespace
+
+std::string_view FieldLabel(NumericField field) {
+    return EntryFor(field).label;
+}
+
+std::string_view FieldText(const ParameterRecord& record, NumericField field) {
+    return EntryFor(field).text(record);
+}
+
+namespace {
 
 constexpr AllowedRange kTestValueRange{0, 3999};
 constexpr std::size_t kTestValuePositions = 4;

@@ -62,6 +62,9 @@ struct FieldFault {
 
 std::optional<FieldFault> CheckField(NumericField field, std::string_view text,
                                      std::uint8_t deviceType);
+// The label a field has in its dialog, and the field's text in the record.
+std::string_view FieldLabel(NumericField field);
+std::string_view FieldText(const ParameterRecord& record, NumericField field);
 // Every sent number of the record, checked for the record's device type.
 std::vector<FieldFault> CheckSentFields(const ParameterRecord& record);
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/device_family.h"
+
 namespace qvt {
 namespace {
 
@@ -167,7 +169,7 @@ void DecodeParameterFile(std::span<const std::uint8_t> data, ParameterRecord& re
         kWords[n].set(record, WordAt(data, n));
     }
     // The counter family codes "Fünfer" as 3 and knows no code 5.
-    if (record.deviceType == kDeviceQvt0xx && record.azRounding > 2)
+    if (IsCounterFamily(record.deviceType) && record.azRounding > 2)
         record.azRounding = 3;
 }
 

@@ -11,37 +11,20 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/application_state.h"
-#include "core/device_family.h"
-#include "core/parameter_record.h"
-#include "dialogs/dialog_controls.h"
 #include "dialogs/field_guard.h"
 #include "dialogs/message_box.h"
+#include "dialogs/widgets.h"
 
 namespace {
 
-constexpr std::uint8_t kPointMask = 0x03;
-constexpr std::uint8_t kDisplayReception = 0x04;
 constexpr int kTestValuePositions = 4;
 constexpr char kMaskBlank = ' ';
 // The device's answer to a telegram it took.
 constexpr std::uint8_t kAccepted = 0x06;
 
-// The counter family numbers the points "X . XXX" and "XXX . X" the other way round.
-int ExchangeForCounterFamily(int code, std::uint8_t deviceType) {
-    if (!qvt::IsCounterFamily(deviceType))
-        return code;
-    if (code == 1)
-        return 3;
-    if (code == 3)
-        return 1;
-    return code;
-}
-
 }  // namespace
 
-TAzDlg::TAzDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent)
-    : TOKBottomDlg(parent), record_(record), state_(state) {
+TAzDlg::TAzDlg(QWidget* parent) : TOKBottomDlg(parent) {
     setObjectName("AzDlg");
     setWindowTitle("Anzeige");
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -102,56 +85,43 @@ TAzDlg::TAzDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidg
     connect(Button1, &QPushButton::clicked, this, &TAzDlg::Button1Click);
 }
 
-void TAzDlg::Open() {
-    const int point =
-        ExchangeForCounterFamily(record_.azDecimalPoint & kPointMask, record_.deviceType);
-    QRadioButton* const pointButtons[] = {DzRBtn1, DzRBtn2, DzRBtn3, DzRBtn4};
-    qvt::ClearChecks({DzRBtn1, DzRBtn2, DzRBtn3, DzRBtn4});
-    pointButtons[point]->setChecked(true);
-
-    qvt::ClearChecks({RuRBtn1, RuRBtn2, RuRBtn3, RuRBtn4});
-    QRadioButton* const roundButtons[] = {RuRBtn1, RuRBtn2, RuRBtn3, RuRBtn4};
-    roundButtons[record_.azRounding > 2 ? 3 : record_.azRounding]->setChecked(true);
-
-    AzCBox->setChecked(record_.azDivideBy10 == 1);
-    AzDBox->setChecked(record_.azDecimalPoint > 3);
-
-    AzEdit1->SetField(record_.azAverageCount.view());
-    AzEdit2->SetField(record_.azUnitText.view());
+void TAzDlg::Open(const qvt::DisplayValues& values) {
+    ShowValues(values);
     AzDEdit1->setText("0");
     ShowModeless();
 }
 
+void TAzDlg::ShowValues(const qvt::DisplayValues& values) {
+    shownRounding_ = values.rounding;
+    qvt::ClearChecks({DzRBtn1, DzRBtn2, DzRBtn3, DzRBtn4});
+    qvt::CheckAt({DzRBtn1, DzRBtn2, DzRBtn3, DzRBtn4}, static_cast<int>(values.point));
+    qvt::ClearChecks({RuRBtn1, RuRBtn2, RuRBtn3, RuRBtn4});
+    qvt::CheckAt({RuRBtn1, RuRBtn2, RuRBtn3, RuRBtn4}, static_cast<int>(values.rounding));
+    AzCBox->setChecked(values.divideBy10);
+    AzDBox->setChecked(values.displayReception);
+    AzEdit1->SetField(values.averageCount);
+    AzEdit2->SetField(values.unitText);
+}
+
+qvt::DisplayValues TAzDlg::Values() const {
+    const int rounding = qvt::CheckedIndex({RuRBtn1, RuRBtn2, RuRBtn3, RuRBtn4});
+    return {.point = static_cast<qvt::DecimalPoint>(ChosenPointPosition()),
+            .rounding = rounding < 0 ? shownRounding_ : static_cast<qvt::Rounding>(rounding),
+            .divideBy10 = AzCBox->isChecked(),
+            .displayReception = AzDBox->isChecked(),
+            .averageCount = AzEdit1->Field(),
+            .unitText = AzEdit2->Field()};
+}
+
 void TAzDlg::OKBtnClick() {
-    if (!qvt::EditsFitTheirFields(this, record_.deviceType,
+    if (!qvt::EditsFitTheirFields(this, DeviceType(),
                                   {{qvt::NumericField::kAzAverageCount, AzEdit1}}))
         return;
-    record_.azDivideBy10 = AzCBox->isChecked() ? 1 : 0;
-
-    const int point = std::max(0, qvt::CheckedIndex({DzRBtn1, DzRBtn2, DzRBtn3, DzRBtn4}));
-    auto code = static_cast<std::uint8_t>(ExchangeForCounterFamily(point, record_.deviceType));
-
-    const int rounding = qvt::CheckedIndex({RuRBtn1, RuRBtn2, RuRBtn3, RuRBtn4});
-    if (rounding == 3) {
-        // "Fünfer": the counter family (and any unknown type) codes it as 3.
-        const bool mainFamily =
-            record_.deviceType == qvt::kDeviceQvt410 || record_.deviceType == qvt::kDeviceQvt055;
-        record_.azRounding = mainFamily ? 5 : 3;
-    } else if (rounding >= 0) {
-        record_.azRounding = static_cast<std::uint8_t>(rounding);
-    }
-
-    if (AzDBox->isChecked())
-        code |= kDisplayReception;
-    record_.azDecimalPoint = code;
-
-    record_.azAverageCount = AzEdit1->Field();
-    record_.azUnitText = AzEdit2->Field();
     TOKBottomDlg::OKBtnClick();
 }
 
 std::string TAzDlg::TestValuePositions() const {
-    std::string positions = AzDEdit1->displayText().toLatin1().toStdString();
+    std::string positions = qvt::ToField(AzDEdit1->displayText());
     positions.resize(kTestValuePositions, kMaskBlank);
     return positions;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/dialog_values.h"
 #include "dialogs/ok_bottom_dlg.h"
 
 class QCheckBox;
@@ -22,7 +23,7 @@ class FieldEdit;
 class TAzDlg : public TOKBottomDlg {
     Q_OBJECT
   public:
-    TAzDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent = nullptr);
+    explicit TAzDlg(QWidget* parent = nullptr);
 
     // Sends a test value to the device and waits for its answer. Gets the text
     // of the "Testwert" field as shown (four positions) and the decimal point
@@ -34,8 +35,11 @@ class TAzDlg : public TOKBottomDlg {
         std::function<std::optional<std::uint8_t>(std::string_view testValue, int pointPosition)>;
     void SetTestValueSender(TestValueSender sender) { testValueSender_ = std::move(sender); }
 
-    // Sets every control from the record (test value "0") and shows the dialog.
-    void Open();
+    // Shows the values with the test value "0", and the dialog.
+    void Open(const qvt::DisplayValues& values);
+    // The controls as the values say, and the values as the controls stand.
+    void ShowValues(const qvt::DisplayValues& values);
+    qvt::DisplayValues Values() const;
 
     // The test value's four positions, a blank position as ' '.
     std::string TestValuePositions() const;
@@ -64,7 +68,6 @@ class TAzDlg : public TOKBottomDlg {
     void Button1Click();
 
   private:
-    qvt::ParameterRecord& record_;
-    qvt::ApplicationState& state_;
     TestValueSender testValueSender_;
+    qvt::Rounding shownRounding_ = qvt::Rounding::kNormal;
 };

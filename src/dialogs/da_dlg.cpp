@@ -3,12 +3,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/application_state.h"
-#include "core/parameter_record.h"
-#include "dialogs/dialog_controls.h"
+#include "dialogs/widgets.h"
 
-TDaDlg::TDaDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent)
-    : TOKBottomDlg(parent), record_(record), state_(state) {
+TDaDlg::TDaDlg(QWidget* parent) : TOKBottomDlg(parent) {
     setObjectName("DaDlg");
     setWindowTitle("Erweiterungskarte");
     AddHelpButton(36);
@@ -19,26 +16,10 @@ TDaDlg::TDaDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidg
     for (QRadioButton* b : {DaRBtn1, DaRBtn2, DaRBtn3}) layout->addWidget(b);
 }
 
-void TDaDlg::Open() {
-    switch (record_.daCardType) {
-        case 1:
-            DaRBtn2->setChecked(true);
-            break;
-        case 2:
-            DaRBtn3->setChecked(true);
-            break;
-        default:
-            DaRBtn1->setChecked(true);
-            break;
-    }
-    ShowModeless();
+void TDaDlg::ShowValues(const qvt::CardValues& values) {
+    qvt::CheckAt({DaRBtn1, DaRBtn2, DaRBtn3}, values.card);
 }
 
-void TDaDlg::OKBtnClick() {
-    record_.daCardType = 1;
-    if (DaRBtn1->isChecked())
-        record_.daCardType = 0;
-    if (DaRBtn3->isChecked())
-        record_.daCardType = 2;
-    TOKBottomDlg::OKBtnClick();
+qvt::CardValues TDaDlg::Values() const {
+    return {qvt::CheckedIndex({DaRBtn1, DaRBtn2, DaRBtn3})};
 }

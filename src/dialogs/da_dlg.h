@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/dialog_values.h"
 #include "dialogs/ok_bottom_dlg.h"
 
 class QRadioButton;
@@ -8,19 +9,15 @@ class QRadioButton;
 class TDaDlg : public TOKBottomDlg {
     Q_OBJECT
   public:
-    TDaDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent = nullptr);
+    explicit TDaDlg(QWidget* parent = nullptr);
 
-    // Checks the button of the stored card type (unknown types: the first) and shows the dialog.
-    void Open();
+    // The controls as the values say, and the values as the controls stand.
+    void ShowValues(const qvt::CardValues& values);
+    qvt::CardValues Values() const;
 
     QRadioButton* DaRBtn1 = nullptr;  // analogue output, 0
     QRadioButton* DaRBtn2 = nullptr;  // serial interface and clock, 1
     QRadioButton* DaRBtn3 = nullptr;  // none, 2
 
-  public slots:
-    void OKBtnClick() override;
-
   private:
-    qvt::ParameterRecord& record_;
-    qvt::ApplicationState& state_;
 };

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "dialogs/dialog_controls.h"
 #include "dialogs/message_box.h"
+#include "dialogs/widgets.h"
 
 namespace qvt {
 

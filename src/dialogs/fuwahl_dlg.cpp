@@ -3,14 +3,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/application_state.h"
-#include "core/parameter_record.h"
-#include "dialogs/dialog_controls.h"
 #include "dialogs/mb_dlg.h"
 #include "dialogs/pt_dlg.h"
+#include "dialogs/widgets.h"
 
-TFuWahlDlg::TFuWahlDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent)
-    : TOKBottomDlg(parent), record_(record), state_(state) {
+TFuWahlDlg::TFuWahlDlg(QWidget* parent) : TOKBottomDlg(parent) {
     setObjectName("FuWahlDlg");
     setWindowTitle("Funktionswahl");
     AddHelpButton(31);

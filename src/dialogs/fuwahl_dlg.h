@@ -12,8 +12,7 @@ class TPtDlg;
 class TFuWahlDlg : public TOKBottomDlg {
     Q_OBJECT
   public:
-    TFuWahlDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state,
-               QWidget* parent = nullptr);
+    explicit TFuWahlDlg(QWidget* parent = nullptr);
 
     // The two dialogs it leads to; both are filled by the menu command before
     // this dialog is shown.
@@ -26,8 +25,6 @@ class TFuWahlDlg : public TOKBottomDlg {
     void OKBtnClick() override;
 
   private:
-    qvt::ParameterRecord& record_;
-    qvt::ApplicationState& state_;
     TMbDlg* mbDlg_ = nullptr;
     TPtDlg* ptDlg_ = nullptr;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/dialog_values.h"
 #include "dialogs/ok_bottom_dlg.h"
 
-class QLabel;
 class QRadioButton;
 
 // "Gerätewahl": after "Neu" the user confirms the device family of the new
@@ -11,22 +11,12 @@ class QRadioButton;
 class TGwDlg : public TOKBottomDlg {
     Q_OBJECT
   public:
-    TGwDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent = nullptr);
+    explicit TGwDlg(QWidget* parent = nullptr);
 
-    // The main window's device label, which OK sets to the bare family text.
-    void SetDeviceLabel(QLabel* label) { deviceLabel_ = label; }
-
-    // Preselects the button of the current device type and shows the dialog.
-    void Open();
+    // The controls as the values say, and the values as the controls stand.
+    void ShowValues(const qvt::FamilyValues& values);
+    qvt::FamilyValues Values() const;
 
     QRadioButton* GwRButton1 = nullptr;  // QVT410 family
     QRadioButton* GwRButton2 = nullptr;  // QVT0xx family
-
-  public slots:
-    void OKBtnClick() override;
-
-  private:
-    qvt::ParameterRecord& record_;
-    qvt::ApplicationState& state_;
-    QLabel* deviceLabel_ = nullptr;
 };

@@ -4,13 +4,10 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "core/application_state.h"
-#include "core/parameter_record.h"
-#include "dialogs/dialog_controls.h"
 #include "dialogs/field_guard.h"
+#include "dialogs/widgets.h"
 
-TMbDlg::TMbDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent)
-    : TOKBottomDlg(parent), record_(record), state_(state) {
+TMbDlg::TMbDlg(QWidget* parent) : TOKBottomDlg(parent) {
     setObjectName("MbDlg");
     setWindowTitle("Messbereich");
     AddHelpButton(31);
@@ -35,32 +32,29 @@ TMbDlg::TMbDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidg
     grid->addWidget(MakeLabel(Bevel1, "Label3", "Anzeigewert Bereichsende", MbEdit4), 3, 0);
     grid->addWidget(MbEdit4, 3, 1);
     grid->addWidget(MbCBox, 4, 0, 1, 2);
-
-    // The function code starts defined before anything reads it.
     MbCBox->setChecked(false);
-    record_.funcCode = 0;
 }
 
-void TMbDlg::FillFromRecord() {
-    MbEdit1->SetField(record_.mbMeasStart.view());
-    MbEdit2->SetField(record_.mbDisplayStart.view());
-    MbEdit3->SetField(record_.mbMeasEnd.view());
-    MbEdit4->SetField(record_.mbDisplayEnd.view());
-    MbCBox->setChecked(record_.funcCode == 1);
+void TMbDlg::ShowValues(const qvt::RangeValues& values) {
+    MbEdit1->SetField(values.measStart);
+    MbEdit2->SetField(values.displayStart);
+    MbEdit3->SetField(values.measEnd);
+    MbEdit4->SetField(values.displayEnd);
+    MbCBox->setChecked(values.totalQuantity);
+}
+
+qvt::RangeValues TMbDlg::Values() const {
+    return {MbEdit1->Field(), MbEdit2->Field(), MbEdit3->Field(), MbEdit4->Field(),
+            MbCBox->isChecked()};
 }
 
 void TMbDlg::OKBtnClick() {
     using F = qvt::NumericField;
-    if (!qvt::EditsFitTheirFields(this, record_.deviceType,
+    if (!qvt::EditsFitTheirFields(this, DeviceType(),
                                   {{F::kMbMeasStart, MbEdit1},
                                    {F::kMbDisplayStart, MbEdit2},
                                    {F::kMbMeasEnd, MbEdit3},
                                    {F::kMbDisplayEnd, MbEdit4}}))
         return;
-    record_.mbMeasStart = MbEdit1->Field();
-    record_.mbDisplayStart = MbEdit2->Field();
-    record_.mbMeasEnd = MbEdit3->Field();
-    record_.mbDisplayEnd = MbEdit4->Field();
-    record_.funcCode = MbCBox->isChecked() ? 1 : 0;
     TOKBottomDlg::OKBtnClick();
 }

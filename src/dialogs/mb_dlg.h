@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/dialog_values.h"
 #include "dialogs/ok_bottom_dlg.h"
 
 class QCheckBox;
@@ -12,11 +13,12 @@ class FieldEdit;
 class TMbDlg : public TOKBottomDlg {
     Q_OBJECT
   public:
-    // Starts with the total-quantity function off, and sets the function code to 0.
-    TMbDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent = nullptr);
+    // Starts with the total-quantity function off.
+    explicit TMbDlg(QWidget* parent = nullptr);
 
-    // Sets the controls from the record (the function code 1 checks the box).
-    void FillFromRecord();
+    // The controls as the values say, and the values as the controls stand.
+    void ShowValues(const qvt::RangeValues& values);
+    qvt::RangeValues Values() const;
 
     qvt::FieldEdit* MbEdit1 = nullptr;  // measured value, range start
     qvt::FieldEdit* MbEdit2 = nullptr;  // display value, range start
@@ -28,6 +30,4 @@ class TMbDlg : public TOKBottomDlg {
     void OKBtnClick() override;
 
   private:
-    qvt::ParameterRecord& record_;
-    qvt::ApplicationState& state_;
 };

@@ -104,6 +104,7 @@ void TOKBottomDlg::showEvent(QShowEvent* event) {
 }
 
 void TOKBottomDlg::OKBtnClick() {
+    emit Committed();
     accept();
 }
 

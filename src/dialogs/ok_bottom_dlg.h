@@ -2,14 +2,11 @@
 
 #include <QDialog>
 #include <QFrame>  // Bevel1 is where every derived dialog puts its controls
+#include <cstdint>
+#include <functional>
 
 class QHBoxLayout;
 class QPushButton;
-
-namespace qvt {
-struct ApplicationState;
-struct ParameterRecord;
-}  // namespace qvt
 
 // Common form of the parameter dialogs and the two port dialogs: a framed area
 // for the dialog's own controls ("Bevel1") above the buttons "OK" (default,
@@ -31,6 +28,16 @@ class TOKBottomDlg : public QDialog {
 
     int helpContext() const { return helpContext_; }
 
+    // The device type the texts are checked for on "OK": the one the
+    // parameter set has at that moment, which may change while a dialog is open.
+    using DeviceTypeSource = std::function<std::uint8_t()>;
+    void SetDeviceTypeSource(DeviceTypeSource source) { deviceType_ = std::move(source); }
+
+  signals:
+    // "OK" has passed the dialog's checks: whoever listens takes Values() and
+    // keeps them, before the dialog closes.
+    void Committed();
+
   public slots:
     virtual void OKBtnClick();
     virtual void CancelBtnClick();
@@ -47,9 +54,12 @@ class TOKBottomDlg : public QDialog {
 
     QHBoxLayout* buttonRow_ = nullptr;
 
+    std::uint8_t DeviceType() const { return deviceType_ ? deviceType_() : 0; }
+
   private:
     QWidget* FirstControl() const;
 
     int helpContext_ = 0;
     bool tabOrderArranged_ = false;
+    DeviceTypeSource deviceType_;
 };

@@ -3,12 +3,11 @@
 #include <QFrame>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
-#include "core/application_state.h"
-#include "platform/files/config_file_access.h"
+#include "dialogs/widgets.h"
 
-TPLptDlg::TPLptDlg(qvt::ParameterRecord& /*record*/, qvt::ApplicationState& state, QWidget* parent)
-    : TOKBottomDlg(parent), state_(state) {
+TPLptDlg::TPLptDlg(QWidget* parent) : TOKBottomDlg(parent) {
     setObjectName("PLptDlg");
     setWindowTitle("Programmierschnittstelle");
 
@@ -25,27 +24,10 @@ TPLptDlg::TPLptDlg(qvt::ParameterRecord& /*record*/, qvt::ApplicationState& stat
     AddHelpButton(50);  // the topic of the programming menu
 }
 
-void TPLptDlg::CheckChosenPort() {
-    switch (state_.LptIndex) {
-        case 1:
-            PLpRBtn2->setChecked(true);
-            break;
-        case 2:
-            PLpRBtn3->setChecked(true);
-            break;
-        default:
-            PLpRBtn1->setChecked(true);
-            break;
-    }
+void TPLptDlg::ShowValues(const qvt::ParallelPortValues& values) {
+    qvt::CheckAt({PLpRBtn1, PLpRBtn2, PLpRBtn3}, values.port);
 }
 
-void TPLptDlg::OKBtnClick() {
-    state_.LptIndex = 0;
-    if (PLpRBtn2->isChecked())
-        state_.LptIndex = 1;
-    if (PLpRBtn3->isChecked())
-        state_.LptIndex = 2;
-    accept();
-    // The port in use stays until the next start; only the file changes now.
-    qvt::WriteLptIndex(state_.LptIndex, state_.ConfigFilePath);
+qvt::ParallelPortValues TPLptDlg::Values() const {
+    return {std::max(0, qvt::CheckedIndex({PLpRBtn1, PLpRBtn2, PLpRBtn3}))};
 }

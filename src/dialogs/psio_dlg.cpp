@@ -9,10 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/application_state.h"
-#include "core/parameter_record.h"
 #include "core/platform_settings.h"
-#include "platform/files/config_file_access.h"
+#include "dialogs/widgets.h"
 #include "platform/serial_devices.h"
 #include "platform/settings_writer.h"
 
@@ -36,8 +34,7 @@ std::string DevicePath(const QString& typed) {
 
 }  // namespace
 
-TPSioDlg::TPSioDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent)
-    : TOKBottomDlg(parent), record_(record), state_(state) {
+TPSioDlg::TPSioDlg(QWidget* parent) : TOKBottomDlg(parent) {
     setObjectName("PSioDlg");
     setWindowTitle("Serielle Schnittstelle PC");
     AddHelpButton(45);
@@ -103,9 +100,11 @@ TPSioDlg::TPSioDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, Q
     connect(MapBtn, &QPushButton::clicked, this, [this] { AssignDevice(); });
 }
 
-void TPSioDlg::SetDeviceMapping(qvt::PlatformSettings& settings, DeviceCheck check) {
+void TPSioDlg::SetDeviceMapping(qvt::PlatformSettings& settings, DeviceCheck check,
+                                std::string settingsFile) {
     settings_ = &settings;
     check_ = std::move(check);
+    settingsFile_ = std::move(settingsFile);
     ShowDevice();
 }
 
@@ -151,8 +150,7 @@ void TPSioDlg::AssignDevice() {
     }
     settings_->serialDevices[port] = device;
     // When the file cannot be written, the assignment holds for this run.
-    ShowNote(qvt::WriteSerialDevice(qvt::PlatformSettingsPathBeside(state_.ConfigFilePath),
-                                    static_cast<int>(port) + 1, device));
+    ShowNote(qvt::WriteSerialDevice(settingsFile_, static_cast<int>(port) + 1, device));
     ShowDevice();
 }
 
@@ -168,29 +166,21 @@ std::array<QRadioButton*, 6> TPSioDlg::PortButtons() const {
     return {PcRBtn1, PcRBtn2, PcRBtn3, PcRBtn4, PcRBtn5, PcRBtn6};
 }
 
-void TPSioDlg::Prepare() {
-    const std::uint8_t baud = state_.BaudIndex;
-    // 1..4 and 6 have buttons; 0 (150 baud on the device), 5, 7 and above show 4800.
-    const int baudButton = (baud >= 1 && baud <= 4) || baud == 6 ? baud - 1 : 4;
-    BaudButtons()[static_cast<std::size_t>(baudButton)]->setChecked(true);
-
-    const std::uint8_t port = state_.PortIndex;
-    const int portButton = port == 0 || (port >= 2 && port <= 5) ? port : 1;
-    PortButtons()[static_cast<std::size_t>(portButton)]->setChecked(true);
+void TPSioDlg::ShowValues(const qvt::PcPortValues& values) {
+    const auto baud = BaudButtons();
+    qvt::CheckAt({baud[0], baud[1], baud[2], baud[3], baud[4], baud[5]}, values.baud);
+    const auto port = PortButtons();
+    qvt::CheckAt({port[0], port[1], port[2], port[3], port[4], port[5]}, values.port);
     ShowNote({});
     ShowDevice();
 }
 
-void TPSioDlg::OKBtnClick() {
-    state_.BaudIndex = 0;
+qvt::PcPortValues TPSioDlg::Values() const {
     const auto baud = BaudButtons();
+    int checked = -1;
     for (std::size_t i = 0; i < baud.size(); ++i) {
         if (baud[i]->isChecked())
-            state_.BaudIndex = static_cast<std::uint8_t>(i + 1);
+            checked = static_cast<int>(i);
     }
-    state_.PortIndex = static_cast<std::uint8_t>(CheckedPort());
-    if (reopen_)
-        reopen_();
-    accept();
-    qvt::WriteSerialSettings(state_.PortIndex, state_.BaudIndex, state_.ConfigFilePath);
+    return {static_cast<int>(CheckedPort()), checked};
 }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "core/dialog_values.h"
 #include "dialogs/ok_bottom_dlg.h"
 
 class QGroupBox;
@@ -16,31 +17,28 @@ struct PlatformSettings;
 }
 
 // "Serielle Schnittstelle PC": the PC's port and line rate. Run modally from
-// "&PC-SIO..."; OK reopens the port at once and keeps the choice in bytes 0
-// and 1 of QVT410.CFG. Below, the device behind the chosen port name, and
+// "&PC-SIO..."; on OK the device link reopens the port at once and keeps the
+// choice in bytes 0 and 1 of QVT410.CFG. Below, the device behind the chosen port name, and
 // "Zuordnen..." to put another one behind it (kept in QVT410.INI).
 class TPSioDlg : public TOKBottomDlg {
     Q_OBJECT
   public:
-    TPSioDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent = nullptr);
+    explicit TPSioDlg(QWidget* parent = nullptr);
 
-    // Preselects the rate from BaudIndex (values without a button of their
-    // own select "4800 Baud") and the port from PortIndex (COM2 for unknown).
-    void Prepare();
-
-    // Reopens the serial port with the current indices; installed by the
-    // device link.
-    void SetReopenHandler(std::function<void()> reopen) { reopen_ = std::move(reopen); }
+    // The controls as the values say (with the device line of the chosen
+    // port and no note), and the values as the controls stand.
+    void ShowValues(const qvt::PcPortValues& values);
+    qvt::PcPortValues Values() const;
 
     // The devices behind the port names, and what a newly chosen device must
     // pass: the check says why it does not open, or nothing when it does.
-    // Installed by the device link; without it the mapping line stays empty.
+    // Installed by the device link, with the settings file an assignment is
+    // kept in; without it the mapping line stays empty.
     using DeviceCheck = std::function<std::string(const std::string& device)>;
-    void SetDeviceMapping(qvt::PlatformSettings& settings, DeviceCheck check);
+    void SetDeviceMapping(qvt::PlatformSettings& settings, DeviceCheck check,
+                          std::string settingsFile);
     // Where "Zuordnen..." looks for serial devices ("/" unless a test says so).
     void SetDeviceRoot(std::string root) { deviceRoot_ = std::move(root); }
-
-    void OKBtnClick() override;
 
     QRadioButton* PsRBtn2 = nullptr;  // "300  Baud"
     QRadioButton* PsRBtn3 = nullptr;
@@ -68,10 +66,8 @@ class TPSioDlg : public TOKBottomDlg {
     void AssignDevice();
     void ShowNote(const std::string& note);
 
-    qvt::ParameterRecord& record_;
-    qvt::ApplicationState& state_;
-    std::function<void()> reopen_;
     qvt::PlatformSettings* settings_ = nullptr;
     DeviceCheck check_;
+    std::string settingsFile_;
     std::string deviceRoot_ = "/";
 };

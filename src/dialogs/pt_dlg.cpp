@@ -3,12 +3,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/application_state.h"
-#include "core/parameter_record.h"
-#include "dialogs/dialog_controls.h"
+#include "dialogs/widgets.h"
 
-TPtDlg::TPtDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent)
-    : TOKBottomDlg(parent), record_(record), state_(state) {
+TPtDlg::TPtDlg(QWidget* parent) : TOKBottomDlg(parent) {
     setObjectName("PtDlg");
     setWindowTitle("Pt-Funktionswahl");
     AddHelpButton(31);
@@ -25,26 +22,11 @@ TPtDlg::TPtDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidg
     for (QRadioButton* button : {PtBtn1, PtBtn2, PtBtn3, PtBtn4}) layout->addWidget(button);
 }
 
-void TPtDlg::FillFromRecord() {
+void TPtDlg::ShowValues(const qvt::SensorValues& values) {
     qvt::ClearChecks({PtBtn1, PtBtn2, PtBtn3, PtBtn4});
-    switch (record_.funcCode) {
-        case 1:
-            PtBtn2->setChecked(true);
-            break;
-        case 2:
-            PtBtn3->setChecked(true);
-            break;
-        case 3:
-            PtBtn4->setChecked(true);
-            break;
-        default:
-            PtBtn1->setChecked(true);
-            break;
-    }
+    qvt::CheckAt({PtBtn1, PtBtn2, PtBtn3, PtBtn4}, values.sensor);
 }
 
-void TPtDlg::OKBtnClick() {
-    const int checked = qvt::CheckedIndex({PtBtn1, PtBtn2, PtBtn3, PtBtn4});
-    record_.funcCode = checked < 0 ? 0 : checked;
-    TOKBottomDlg::OKBtnClick();
+qvt::SensorValues TPtDlg::Values() const {
+    return {qvt::CheckedIndex({PtBtn1, PtBtn2, PtBtn3, PtBtn4})};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/dialog_values.h"
 #include "dialogs/ok_bottom_dlg.h"
 
 class QRadioButton;
@@ -9,20 +10,16 @@ class QRadioButton;
 class TPtDlg : public TOKBottomDlg {
     Q_OBJECT
   public:
-    TPtDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent = nullptr);
+    explicit TPtDlg(QWidget* parent = nullptr);
 
-    // Checks the button of the record's function code (any other code: the first).
-    void FillFromRecord();
+    // The controls as the values say, and the values as the controls stand.
+    void ShowValues(const qvt::SensorValues& values);
+    qvt::SensorValues Values() const;
 
     QRadioButton* PtBtn1 = nullptr;
     QRadioButton* PtBtn2 = nullptr;
     QRadioButton* PtBtn3 = nullptr;
     QRadioButton* PtBtn4 = nullptr;
 
-  public slots:
-    void OKBtnClick() override;
-
   private:
-    qvt::ParameterRecord& record_;
-    qvt::ApplicationState& state_;
 };

@@ -8,31 +8,16 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/application_state.h"
-#include "core/parameter_record.h"
-#include "dialogs/dialog_controls.h"
+#include "dialogs/widgets.h"
 
 namespace {
 
 constexpr const char* kWeekdays[7] = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
                                       "Donnerstag", "Freitag", "Samstag"};
-constexpr int kMonday = 1;
-
-// Decimal text with a leading '0' when it is one character long (7 -> "07").
-std::string TwoPlaces(int value) {
-    std::string text = std::to_string(value);
-    if (text.size() == 1)
-        text.insert(text.begin(), '0');
-    return text;
-}
 
 }  // namespace
 
-TRtcDlg::TRtcDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent)
-    : TOKBottomDlg(parent),
-      record_(record),
-      state_(state),
-      clock_([] { return QDateTime::currentDateTime(); }) {
+TRtcDlg::TRtcDlg(QWidget* parent) : TOKBottomDlg(parent) {
     setObjectName("RtcDlg");
     setWindowTitle("Echtzeituhr - RTC");
     AddHelpButton(35);
@@ -73,56 +58,35 @@ TRtcDlg::TRtcDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWi
     layout->addWidget(weekdays);
 }
 
-void TRtcDlg::Open() {
-    RTCCBox->setChecked(false);
-    if (record_.rtcAuto == 1) {
-        RTCCBox->setChecked(true);
-        GetPCZeit();
-    }
-    RTCRBtn[record_.rtcWeekday <= 6 ? record_.rtcWeekday : kMonday]->setChecked(true);
-    ShowClockFields();
-    ShowModeless();  // becoming active takes the PC time once more
+void TRtcDlg::ShowClockFields(const qvt::ClockValues& values) {
+    RTCMinEd->SetField(values.minute);
+    RTCStdEd->SetField(values.hour);
+    RTCTagEd->SetField(values.day);
+    RTCMonEd->SetField(values.month);
+    RTCJarEd->SetField(values.year);
 }
 
-void TRtcDlg::GetPCZeit() {
-    if (record_.rtcAuto == 0)
-        return;
-    const QDateTime now = clock_();
-    const QDate date = now.date();
-    const QTime time = now.time();
-    record_.rtcWeekday = static_cast<std::uint8_t>(date.dayOfWeek() % 7);  // Sunday 7 -> 0
-    record_.rtcDay = TwoPlaces(date.day());
-    record_.rtcMonth = TwoPlaces(date.month());
-    record_.rtcYear = TwoPlaces(date.year());
-    record_.rtcMinute = TwoPlaces(time.minute());
-    record_.rtcHour = TwoPlaces(time.hour());
-    ShowClockFields();
+void TRtcDlg::ShowValues(const qvt::ClockValues& values) {
+    RTCCBox->setChecked(values.automatic);
+    qvt::CheckAt(
+        {RTCRBtn[0], RTCRBtn[1], RTCRBtn[2], RTCRBtn[3], RTCRBtn[4], RTCRBtn[5], RTCRBtn[6]},
+        values.weekday);
+    ShowClockFields(values);
 }
 
-void TRtcDlg::ShowClockFields() {
-    RTCMinEd->SetField(record_.rtcMinute.view());
-    RTCStdEd->SetField(record_.rtcHour.view());
-    RTCTagEd->SetField(record_.rtcDay.view());
-    RTCMonEd->SetField(record_.rtcMonth.view());
-    RTCJarEd->SetField(record_.rtcYear.view());
-}
-
-void TRtcDlg::OKBtnClick() {
-    const int weekday = qvt::CheckedIndex(
-        {RTCRBtn[0], RTCRBtn[1], RTCRBtn[2], RTCRBtn[3], RTCRBtn[4], RTCRBtn[5], RTCRBtn[6]});
-    if (weekday >= 0)
-        record_.rtcWeekday = static_cast<std::uint8_t>(weekday);
-    record_.rtcMinute = RTCMinEd->Field();
-    record_.rtcHour = RTCStdEd->Field();
-    record_.rtcDay = RTCTagEd->Field();
-    record_.rtcMonth = RTCMonEd->Field();
-    record_.rtcYear = RTCJarEd->Field();
-    record_.rtcAuto = RTCCBox->isChecked() ? 1 : 0;
-    TOKBottomDlg::OKBtnClick();
+qvt::ClockValues TRtcDlg::Values() const {
+    return {.minute = RTCMinEd->Field(),
+            .hour = RTCStdEd->Field(),
+            .day = RTCTagEd->Field(),
+            .month = RTCMonEd->Field(),
+            .year = RTCJarEd->Field(),
+            .weekday = qvt::CheckedIndex({RTCRBtn[0], RTCRBtn[1], RTCRBtn[2], RTCRBtn[3],
+                                          RTCRBtn[4], RTCRBtn[5], RTCRBtn[6]}),
+            .automatic = RTCCBox->isChecked()};
 }
 
 bool TRtcDlg::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
-        GetPCZeit();
+        emit Activated();
     return TOKBottomDlg::event(event);
 }

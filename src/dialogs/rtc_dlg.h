@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QDateTime>
-#include <functional>
-
+#include "core/dialog_values.h"
 #include "dialogs/ok_bottom_dlg.h"
 
 class QCheckBox;
@@ -17,19 +15,15 @@ class FieldEdit;
 class TRtcDlg : public TOKBottomDlg {
     Q_OBJECT
   public:
-    TRtcDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent = nullptr);
+    explicit TRtcDlg(QWidget* parent = nullptr);
 
-    // Where the PC's local date and time come from (tests fix it).
-    using Clock = std::function<QDateTime()>;
-    void SetClock(Clock clock) { clock_ = std::move(clock); }
+    // The controls as the values say, and the values as the controls stand.
+    void ShowValues(const qvt::ClockValues& values);
+    qvt::ClockValues Values() const;
 
-    // Sets the controls from the record (taking the PC time first when
-    // automatic time is stored) and shows the dialog.
-    void Open();
-
-    // With automatic time stored: writes the PC's date, time and weekday into
-    // the record and shows them in the edits. Otherwise nothing.
-    void GetPCZeit();
+    // Date and time only: a refresh from the PC clock leaves the weekday
+    // buttons and "Automatisch" as they stand.
+    void ShowClockFields(const qvt::ClockValues& values);
 
     qvt::FieldEdit* RTCMinEd = nullptr;
     qvt::FieldEdit* RTCStdEd = nullptr;
@@ -39,16 +33,11 @@ class TRtcDlg : public TOKBottomDlg {
     QCheckBox* RTCCBox = nullptr;   // "Automatisch"
     QRadioButton* RTCRBtn[7] = {};  // RTCRBtn1..RTCRBtn7: Sunday .. Saturday
 
-  public slots:
-    void OKBtnClick() override;
+  signals:
+    // The dialog has become the active window: with automatic time the
+    // clock fields are refreshed from the PC.
+    void Activated();
 
   protected:
     bool event(QEvent* event) override;
-
-  private:
-    void ShowClockFields();
-
-    qvt::ParameterRecord& record_;
-    qvt::ApplicationState& state_;
-    Clock clock_;
 };

@@ -7,40 +7,16 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/application_state.h"
-#include "core/parameter_record.h"
-#include "dialogs/dialog_controls.h"
 #include "dialogs/field_guard.h"
+#include "dialogs/widgets.h"
 
 namespace {
 
 constexpr const char* kBaudCaptions[7] = {"150", "300", "600", "1200", "2400", "4800", "9600"};
-constexpr int kDefaultBaudButton = 5;  // 4800
-
-// Mode codes as the dialog's buttons read them; the main families keep
-// seconds and minutes the other way round.
-constexpr std::uint8_t kModePassive = 0;
-constexpr std::uint8_t kModeSeconds = 1;
-constexpr std::uint8_t kModeMinutes = 2;
-
-bool MainFamily(std::uint8_t deviceType) {
-    return deviceType == qvt::kDeviceQvt410 || deviceType == qvt::kDeviceQvt055;
-}
-
-std::uint8_t ExchangeForMainFamily(std::uint8_t mode, std::uint8_t deviceType) {
-    if (!MainFamily(deviceType))
-        return mode;
-    if (mode == kModeSeconds)
-        return kModeMinutes;
-    if (mode == kModeMinutes)
-        return kModeSeconds;
-    return mode;
-}
 
 }  // namespace
 
-TSioDlg::TSioDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent)
-    : TOKBottomDlg(parent), record_(record), state_(state) {
+TSioDlg::TSioDlg(QWidget* parent) : TOKBottomDlg(parent) {
     setObjectName("SioDlg");
     setWindowTitle("Serielle Schnittstelle QVT410");
     AddHelpButton(34);
@@ -73,49 +49,43 @@ TSioDlg::TSioDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWi
     row->addWidget(GroupBox2);
 }
 
-void TSioDlg::Open() {
-    TimEdit->SetField(record_.sioSendCycle.view());
-
-    qvt::ClearChecks({BdRBtn[0], BdRBtn[1], BdRBtn[2], BdRBtn[3], BdRBtn[4], BdRBtn[5], BdRBtn[6]});
-    BdRBtn[record_.sioBaudIndex <= 6 ? record_.sioBaudIndex : kDefaultBaudButton]->setChecked(true);
-
+void TSioDlg::ShowValues(const qvt::SioValues& values) {
+    TimEdit->SetField(values.sendCycle);
+    const std::initializer_list<QAbstractButton*> baud = {
+        BdRBtn[0], BdRBtn[1], BdRBtn[2], BdRBtn[3], BdRBtn[4], BdRBtn[5], BdRBtn[6]};
+    qvt::ClearChecks(baud);
+    qvt::CheckAt(baud, values.baud);
     qvt::ClearChecks({SioRBtn2, SioRBtn3, SioRBtn4});
     SioRBtn3->setVisible(true);
-    switch (ExchangeForMainFamily(record_.sioMode, record_.deviceType)) {
-        case kModeSeconds:
+    switch (values.sending) {
+        case qvt::SioSending::kSeconds:
             SioRBtn2->setChecked(true);
             break;
-        case kModeMinutes:
+        case qvt::SioSending::kMinutes:
             SioRBtn4->setChecked(true);
             break;
-        default:
+        case qvt::SioSending::kPassive:
             SioRBtn3->setChecked(true);
             break;
     }
+}
 
-    ShowModeless();
-
-    // The PC talks to the device at the rate the device is set to.
-    const int shown = qvt::CheckedIndex(
+qvt::SioValues TSioDlg::Values() const {
+    qvt::SioValues values;
+    values.sendCycle = TimEdit->Field();
+    values.baud = qvt::CheckedIndex(
         {BdRBtn[0], BdRBtn[1], BdRBtn[2], BdRBtn[3], BdRBtn[4], BdRBtn[5], BdRBtn[6]});
-    state_.BaudIndex = static_cast<std::uint8_t>(shown);
-    TimEdit->SetField(record_.sioSendCycle.view());
+    values.sending = qvt::SioSending::kPassive;
+    if (SioRBtn2->isChecked())
+        values.sending = qvt::SioSending::kSeconds;
+    if (SioRBtn4->isChecked())
+        values.sending = qvt::SioSending::kMinutes;
+    return values;
 }
 
 void TSioDlg::OKBtnClick() {
-    if (!qvt::EditsFitTheirFields(this, record_.deviceType,
+    if (!qvt::EditsFitTheirFields(this, DeviceType(),
                                   {{qvt::NumericField::kSioSendCycle, TimEdit}}))
         return;
-    record_.sioSendCycle = TimEdit->Field();
-    const int baud = qvt::CheckedIndex(
-        {BdRBtn[0], BdRBtn[1], BdRBtn[2], BdRBtn[3], BdRBtn[4], BdRBtn[5], BdRBtn[6]});
-    record_.sioBaudIndex = static_cast<std::uint8_t>(baud < 0 ? 0 : baud);
-
-    std::uint8_t mode = kModePassive;
-    if (SioRBtn2->isChecked())
-        mode = kModeSeconds;
-    if (SioRBtn4->isChecked())
-        mode = kModeMinutes;
-    record_.sioMode = ExchangeForMainFamily(mode, record_.deviceType);
     TOKBottomDlg::OKBtnClick();
 }

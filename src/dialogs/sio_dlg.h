@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/dialog_values.h"
 #include "dialogs/ok_bottom_dlg.h"
 
 class QGroupBox;
@@ -9,16 +10,16 @@ class FieldEdit;
 }
 
 // "Serielle Schnittstelle QVT410": baud rate, send cycle and sending mode of
-// the device's own serial interface. Opening it also aligns the PC link's baud
-// rate index with the device's.
+// the device's own serial interface. Whoever opens it also aligns the PC
+// link's baud rate index with the device's rate as shown.
 class TSioDlg : public TOKBottomDlg {
     Q_OBJECT
   public:
-    TSioDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent = nullptr);
+    explicit TSioDlg(QWidget* parent = nullptr);
 
-    // Sets the controls from the record, shows the dialog and sets the PC's
-    // baud rate index to the device's baud rate as shown.
-    void Open();
+    // The controls as the values say, and the values as the controls stand.
+    void ShowValues(const qvt::SioValues& values);
+    qvt::SioValues Values() const;
 
     QGroupBox* GroupBox1 = nullptr;  // "Baudrate"
     QRadioButton* BdRBtn[7] = {};    // BdRBtn1..BdRBtn7: 150 .. 9600 baud
@@ -33,6 +34,4 @@ class TSioDlg : public TOKBottomDlg {
     void OKBtnClick() override;
 
   private:
-    qvt::ParameterRecord& record_;
-    qvt::ApplicationState& state_;
 };

@@ -6,13 +6,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/application_state.h"
-#include "core/parameter_record.h"
-#include "dialogs/dialog_controls.h"
 #include "dialogs/field_guard.h"
+#include "dialogs/widgets.h"
 
-TSoDlg::TSoDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent)
-    : TOKBottomDlg(parent), record_(record), state_(state) {
+TSoDlg::TSoDlg(QWidget* parent) : TOKBottomDlg(parent) {
     setObjectName("SoDlg");
     setWindowTitle("Sonderfunktionen");
     AddHelpButton(37);
@@ -43,19 +40,19 @@ TSoDlg::TSoDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidg
     layout->addLayout(groups);
 }
 
-void TSoDlg::Open() {
-    (record_.soDisplayMode != 0 ? SoAzRBtn2 : SoAzRBtn1)->setChecked(true);
-    (record_.soCountDirection != 0 ? SoZlRBtn2 : SoZlRBtn1)->setChecked(true);
-    SoEdit1->SetField(record_.soEncoderPulses.view());
-    ShowModeless();
+void TSoDlg::ShowValues(const qvt::MiscValues& values) {
+    (values.showsTime ? SoAzRBtn2 : SoAzRBtn1)->setChecked(true);
+    (values.countsBackwards ? SoZlRBtn2 : SoZlRBtn1)->setChecked(true);
+    SoEdit1->SetField(values.encoderPulses);
+}
+
+qvt::MiscValues TSoDlg::Values() const {
+    return {SoEdit1->Field(), !SoAzRBtn1->isChecked(), !SoZlRBtn1->isChecked()};
 }
 
 void TSoDlg::OKBtnClick() {
-    if (!qvt::EditsFitTheirFields(this, record_.deviceType,
+    if (!qvt::EditsFitTheirFields(this, DeviceType(),
                                   {{qvt::NumericField::kSoEncoderPulses, SoEdit1}}))
         return;
-    record_.soEncoderPulses = SoEdit1->Field();
-    record_.soDisplayMode = SoAzRBtn1->isChecked() ? 0 : 1;
-    record_.soCountDirection = SoZlRBtn1->isChecked() ? 0 : 1;
     TOKBottomDlg::OKBtnClick();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/dialog_values.h"
 #include "dialogs/ok_bottom_dlg.h"
 
 class QGroupBox;
@@ -13,10 +14,11 @@ class FieldEdit;
 class TSoDlg : public TOKBottomDlg {
     Q_OBJECT
   public:
-    TSoDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent = nullptr);
+    explicit TSoDlg(QWidget* parent = nullptr);
 
-    // Sets the controls from the record and shows the dialog.
-    void Open();
+    // The controls as the values say, and the values as the controls stand.
+    void ShowValues(const qvt::MiscValues& values);
+    qvt::MiscValues Values() const;
 
     qvt::FieldEdit* SoEdit1 = nullptr;  // "Impulse des Drehgebers"
     QGroupBox* GroupBox1 = nullptr;     // "Anzeige"
@@ -30,6 +32,4 @@ class TSoDlg : public TOKBottomDlg {
     void OKBtnClick() override;
 
   private:
-    qvt::ParameterRecord& record_;
-    qvt::ApplicationState& state_;
 };

@@ -6,10 +6,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-#include "core/application_state.h"
-#include "core/parameter_record.h"
-#include "dialogs/dialog_controls.h"
 #include "dialogs/field_guard.h"
+#include "dialogs/widgets.h"
 
 namespace {
 
@@ -54,8 +52,7 @@ PointControls BuildPoint(QGroupBox* box, int n, int firstLabel) {
 
 }  // namespace
 
-TSPktDlg::TSPktDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent)
-    : TOKBottomDlg(parent), record_(record), state_(state) {
+TSPktDlg::TSPktDlg(QWidget* parent) : TOKBottomDlg(parent) {
     setObjectName("SPktDlg");
     setWindowTitle("Schaltpunkte");
     AddHelpButton(33);
@@ -81,23 +78,30 @@ TSPktDlg::TSPktDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, Q
     row->addWidget(GroupBox2);
 }
 
-void TSPktDlg::Open() {
-    Sp1Edit1->SetField(record_.sp1Setpoint.view());
-    Sp1Edit2->SetField(record_.sp1Hysteresis.view());
-    Sp1Edit3->SetField(record_.sp1Delay.view());
-    Sp1CBox1->setChecked(record_.sp1RelayNC == 1);
-    Sp1CBox2->setChecked(record_.sp1Active == 1);
-    Sp2Edit1->SetField(record_.sp2Setpoint.view());
-    Sp2Edit2->SetField(record_.sp2Hysteresis.view());
-    Sp2Edit3->SetField(record_.sp2Delay.view());
-    Sp2CBox1->setChecked(record_.sp2RelayNC == 1);
-    Sp2CBox2->setChecked(record_.sp2Active == 1);
-    ShowModeless();
+void TSPktDlg::ShowValues(const qvt::SwitchingPointValues& values) {
+    const auto show = [](const qvt::SwitchingPoint& point, qvt::FieldEdit* setpoint,
+                         qvt::FieldEdit* hysteresis, qvt::FieldEdit* delay, QCheckBox* relayNC,
+                         QCheckBox* active) {
+        setpoint->SetField(point.setpoint);
+        hysteresis->SetField(point.hysteresis);
+        delay->SetField(point.delay);
+        relayNC->setChecked(point.relayNC);
+        active->setChecked(point.active);
+    };
+    show(values.points[0], Sp1Edit1, Sp1Edit2, Sp1Edit3, Sp1CBox1, Sp1CBox2);
+    show(values.points[1], Sp2Edit1, Sp2Edit2, Sp2Edit3, Sp2CBox1, Sp2CBox2);
+}
+
+qvt::SwitchingPointValues TSPktDlg::Values() const {
+    return {{qvt::SwitchingPoint{Sp1Edit1->Field(), Sp1Edit2->Field(), Sp1Edit3->Field(),
+                                 Sp1CBox1->isChecked(), Sp1CBox2->isChecked()},
+             qvt::SwitchingPoint{Sp2Edit1->Field(), Sp2Edit2->Field(), Sp2Edit3->Field(),
+                                 Sp2CBox1->isChecked(), Sp2CBox2->isChecked()}}};
 }
 
 void TSPktDlg::OKBtnClick() {
     using F = qvt::NumericField;
-    if (!qvt::EditsFitTheirFields(this, record_.deviceType,
+    if (!qvt::EditsFitTheirFields(this, DeviceType(),
                                   {{F::kSp1Setpoint, Sp1Edit1},
                                    {F::kSp1Hysteresis, Sp1Edit2},
                                    {F::kSp1Delay, Sp1Edit3},
@@ -105,15 +109,5 @@ void TSPktDlg::OKBtnClick() {
                                    {F::kSp2Hysteresis, Sp2Edit2},
                                    {F::kSp2Delay, Sp2Edit3}}))
         return;
-    record_.sp1Setpoint = Sp1Edit1->Field();
-    record_.sp1Hysteresis = Sp1Edit2->Field();
-    record_.sp1Delay = Sp1Edit3->Field();
-    record_.sp1RelayNC = Sp1CBox1->isChecked() ? 1 : 0;
-    record_.sp1Active = Sp1CBox2->isChecked() ? 1 : 0;
-    record_.sp2Setpoint = Sp2Edit1->Field();
-    record_.sp2Hysteresis = Sp2Edit2->Field();
-    record_.sp2Delay = Sp2Edit3->Field();
-    record_.sp2RelayNC = Sp2CBox1->isChecked() ? 1 : 0;
-    record_.sp2Active = Sp2CBox2->isChecked() ? 1 : 0;
     TOKBottomDlg::OKBtnClick();
 }

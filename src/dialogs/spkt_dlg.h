@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/dialog_values.h"
 #include "dialogs/ok_bottom_dlg.h"
 
 class QCheckBox;
@@ -13,10 +14,11 @@ class FieldEdit;
 class TSPktDlg : public TOKBottomDlg {
     Q_OBJECT
   public:
-    TSPktDlg(qvt::ParameterRecord& record, qvt::ApplicationState& state, QWidget* parent = nullptr);
+    explicit TSPktDlg(QWidget* parent = nullptr);
 
-    // Sets every control from the record and shows the dialog.
-    void Open();
+    // The controls as the values say, and the values as the controls stand.
+    void ShowValues(const qvt::SwitchingPointValues& values);
+    qvt::SwitchingPointValues Values() const;
 
     QGroupBox* GroupBox1 = nullptr;  // "Schaltpunkt 1"
     qvt::FieldEdit* Sp1Edit1 = nullptr;
@@ -35,6 +37,4 @@ class TSPktDlg : public TOKBottomDlg {
     void OKBtnClick() override;
 
   private:
-    qvt::ParameterRecord& record_;
-    qvt::ApplicationState& state_;
 };

@@ -29,6 +29,8 @@ std::string ErrorReason(int error) {
             return "Datenträger voll";
         case EROFS:
             return "Datenträger schreibgeschützt";
+        case EFBIG:
+            return "Datei zu groß";
         default:
             return "Systemfehler " + std::to_string(error);
     }

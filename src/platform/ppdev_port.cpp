@@ -5,14 +5,21 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <utility>
 
+#include "platform/access_refused.h"
 #include "platform/time_limited_call.h"
 
 namespace qvt {
 
 PpdevAccess KernelPpdevAccess() {
-    return {[](const std::string& device) { return open(device.c_str(), O_RDWR | O_CLOEXEC); },
+    return {[](const std::string& device) {
+                const int fd = open(device.c_str(), O_RDWR | O_CLOEXEC);
+                if (fd < 0)
+                    ReportAccessRefused(device, errno, "lp");
+                return fd;
+            },
             [](int fd) { return ioctl(fd, PPCLAIM); }};
 }
 

@@ -1,7 +1,7 @@
 #include "platform/settings_reader.h"
 
-#include <QFileInfo>
 #include <QSettings>
+#include <filesystem>
 
 namespace qvt {
 namespace {
@@ -16,7 +16,10 @@ void ReadString(const QSettings& ini, const char* key, std::string& target) {
 
 PlatformSettings ReadPlatformSettings(const QString& path) {
     PlatformSettings s;
-    if (!QFileInfo::exists(path))
+    std::error_code error;
+    const std::filesystem::path file(path.toStdString());
+    if (!std::filesystem::is_regular_file(file, error) ||
+        std::filesystem::file_size(file, error) > kLargestSettingsFile)
         return s;
     const QSettings ini(path, QSettings::IniFormat);
 

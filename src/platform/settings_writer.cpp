@@ -13,6 +13,7 @@
 
 #include "platform/error_reason.h"
 #include "platform/files/atomic_file.h"
+#include "platform/settings_reader.h"
 
 namespace qvt {
 namespace {
@@ -100,11 +101,14 @@ std::size_t ValueEnd(std::string_view line, std::size_t from) {
     return end;
 }
 
+// Any line that starts with '[' opens a section, as the settings reader sees
+// it: one without the closing ']' is named by the rest of the line, and the
+// name goes without the blanks around it.
 std::optional<std::string> SectionName(std::string_view line) {
     const std::string_view t = Trimmed(line);
-    if (t.size() < 2 || t.front() != '[' || t.find(']') == std::string_view::npos)
+    if (!t.starts_with('['))
         return std::nullopt;
-    return std::string(t.substr(1, t.find(']') - 1));
+    return std::string(Trimmed(t.substr(1, t.find(']') - 1)));
 }
 
 bool IsKeyLine(std::string_view line, std::string_view key) {
@@ -164,8 +168,8 @@ std::string WithSerialDevice(std::string_view ini, int portNumber, const std::st
 
 namespace {
 
-// The file's text; an error number when it is there but cannot be read. A
-// missing file is an empty one.
+// The file's text; an error number when it is there but cannot be read or is
+// too large for a settings file. A missing file is an empty one.
 int ReadExisting(const std::string& path, std::string& text) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -175,7 +179,9 @@ int ReadExisting(const std::string& path, std::string& text) {
     char buffer[4096];
     while (error == 0) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0)
+        if (n > 0 && text.size() + static_cast<std::size_t>(n) > kLargestSettingsFile)
+            error = EFBIG;
+        else if (n > 0)
             text.append(buffer, static_cast<std::size_t>(n));
         else if (n == 0)
             break;

@@ -19,27 +19,49 @@ int HexDigit(int c) {
     return -1;
 }
 
+// The file's characters up to kLargestHexFile: past it, the file ends. Line
+// ends and address records are passed over inside one call, so the bound
+// holds within a call as well as across calls.
+class BoundedFile {
+  public:
+    explicit BoundedFile(std::FILE* file) : file_(file) {
+        const long position = std::ftell(file);
+        left_ = position < 0 ? 0 : kLargestHexFile - position;
+    }
+    int Get() {
+        if (left_ <= 0)
+            return EOF;
+        --left_;
+        return std::fgetc(file_);
+    }
+
+  private:
+    std::FILE* file_;
+    long left_;
+};
+
 // One field of two hex digits; false at a non-digit or the end of the file.
-bool ReadByte(std::FILE* file, std::uint8_t& value) {
-    const int high = HexDigit(std::fgetc(file));
+bool ReadByte(BoundedFile& file, std::uint8_t& value) {
+    const int high = HexDigit(file.Get());
     if (high < 0)
         return false;
-    const int low = HexDigit(std::fgetc(file));
+    const int low = HexDigit(file.Get());
     if (low < 0)
         return false;
     value = static_cast<std::uint8_t>(high * 16 + low);
     return true;
 }
 
-bool StartOfRecord(std::FILE* file) {
-    int c = std::fgetc(file);
-    while (c == '\r' || c == '\n') c = std::fgetc(file);
+bool StartOfRecord(BoundedFile& file) {
+    int c = file.Get();
+    while (c == '\r' || c == '\n') c = file.Get();
     return c == ':';
 }
 
 }  // namespace
 
-HexResult ReadHexRecord(std::FILE* file, HexRecord& record) {
+HexResult ReadHexRecord(std::FILE* hexFile, HexRecord& record) {
+    BoundedFile file(hexFile);
     for (;;) {
         if (!StartOfRecord(file))
             return HexResult::FormatError;

@@ -16,6 +16,13 @@ struct HexRecord {
     std::uint8_t Checksum = 0;  // the checksum byte the record should end with
 };
 
+// No firmware file of these chips is longer: every address of the 64 KiB
+// the records can name, each byte in a record of its own (":01AAAA00DDCC"
+// and CR LF, 15 characters), is 983,040 characters. A file that goes on
+// past this is not firmware, however valid its records look, and its
+// reading ends there instead of at its end.
+inline constexpr long kLargestHexFile = 1L << 20;
+
 // What ReadHexRecord found. The file errors carry the numbers of the
 // programming statuses they end a run with.
 enum class HexResult : std::uint8_t {
@@ -32,7 +39,9 @@ enum class HexResult : std::uint8_t {
 //                  whose checksum matches;
 //   DataRecord     a data record with a matching checksum, now in record;
 //   FormatError    anything else where a ":" record or a hex digit belongs,
-//                  the end of the file included;
+//                  the end of the file included, any character beyond the
+//                  first kLargestHexFile characters, and a file that cannot
+//                  tell its position (a pipe: the progress display needs it);
 //   ChecksumError  the record's bytes do not add up to 0 (record holds it).
 // Address records carry no data and are passed over: start addresses (types
 // 03, 05) always, segment and linear bases (02, 04) when the base is 0. A

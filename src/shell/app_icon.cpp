@@ -9,7 +9,13 @@ namespace qvt {
 
 QIcon ApplicationIcon() {
     InitIconResources();
-    return QIcon(":/icons/qvt410.png");
+    // The same PNGs the package installs into the hicolor theme; the small
+    // ones are drawn for their size, not scaled down from the large one.
+    QIcon icon;
+    for (const int size : kApplicationIconSizes)
+        icon.addFile(QString(":/icons/hicolor/%1x%1/apps/de.qvt.qvt410.png").arg(size),
+                     QSize(size, size));
+    return icon;
 }
 
 }  // namespace qvt

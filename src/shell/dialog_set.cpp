@@ -18,18 +18,26 @@ namespace qvt {
 
 DialogSet::DialogSet(AppContext& c, QWidget* w) {
     InfoBox = new TInfoBox(w);
-    SPktDlg = new TSPktDlg(c.record, c.state, w);
-    SioDlg = new TSioDlg(c.record, c.state, w);
-    RtcDlg = new TRtcDlg(c.record, c.state, w);
-    PSioDlg = new TPSioDlg(c.record, c.state, w);
-    PLptDlg = new TPLptDlg(c.record, c.state, w);
-    MbDlg = new TMbDlg(c.record, c.state, w);
-    PtDlg = new TPtDlg(c.record, c.state, w);
-    DaDlg = new TDaDlg(c.record, c.state, w);
-    FuWahlDlg = new TFuWahlDlg(c.record, c.state, w);
-    SoDlg = new TSoDlg(c.record, c.state, w);
-    GwDlg = new TGwDlg(c.record, c.state, w);
-    AzDlg = new TAzDlg(c.record, c.state, w);
+    SPktDlg = new TSPktDlg(w);
+    SioDlg = new TSioDlg(w);
+    RtcDlg = new TRtcDlg(w);
+    PSioDlg = new TPSioDlg(w);
+    PLptDlg = new TPLptDlg(w);
+    MbDlg = new TMbDlg(w);
+    // The range dialog starts the function code defined, before anything reads it.
+    c.record.funcCode = 0;
+    PtDlg = new TPtDlg(w);
+    DaDlg = new TDaDlg(w);
+    FuWahlDlg = new TFuWahlDlg(w);
+    SoDlg = new TSoDlg(w);
+    GwDlg = new TGwDlg(w);
+    AzDlg = new TAzDlg(w);
+    // "OK" checks the texts for the device type of that moment.
+    for (TOKBottomDlg* dialog :
+         std::initializer_list<TOKBottomDlg*>{SPktDlg, SioDlg, MbDlg, SoDlg, AzDlg})
+        dialog->SetDeviceTypeSource([&c] { return c.record.deviceType; });
+    // "OK" of the function selection goes on to the range or the sensor dialog.
+    FuWahlDlg->SetTargets(MbDlg, PtDlg);
 }
 
 }  // namespace qvt

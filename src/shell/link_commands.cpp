@@ -1,12 +1,13 @@
 #include "shell/link_commands.h"
 
 #include <QAction>
-#include <QGroupBox>
-#include <QLabel>
-#include <QTextEdit>
+#include <QWidget>
 #include <filesystem>
 
+#include "compose/serial_target.h"
+#include "core/dialog_values.h"
 #include "core/field_check.h"
+#include "core/platform_settings.h"
 #include "dialogs/az_dlg.h"
 #include "dialogs/field_guard.h"
 #include "dialogs/message_box.h"
@@ -17,22 +18,26 @@
 #include "platform/qt/default_printer.h"
 #include "platform/qt/qt_serial_port.h"
 #include "platform/serial_devices.h"
-#include "shell/main_window.h"
+#include "shell/dialog_set.h"
+#include "shell/main_menu.h"
+#include "shell/monitor_panel.h"
 
-LinkCommands::LinkCommands(TForm1& form, qvt::AppContext& context)
-    : form_(form),
+LinkCommands::LinkCommands(QWidget& window, MonitorPanel& panel, const MainMenu& menu,
+                           qvt::DialogSet& dialogs, qvt::AppContext& context)
+    : window_(window),
+      panel_(panel),
+      dialogs_(dialogs),
       context_(context),
       port_(qvt::MakeQtSerialPort()),
       clock_(std::make_shared<qvt::SystemClock>()),
-      printer_(qvt::MakeDefaultPrinter()),
-      page_(context.state),
-      display_(*form.AnzGroupBox, *form.AnzLabel) {
-    Connect("Senden1", &LinkCommands::Senden1Click);
-    Connect("PCSIO1", &LinkCommands::PCSIO1Click);
-    showTelegramItem_ = Connect("Datumzeigen1", &LinkCommands::Datumzeigen1Click);
-    printItem_ = Connect("Drucken1", &LinkCommands::Drucken1Click);
-    Connect("Druckseitercksetzen1", &LinkCommands::Druckseitercksetzen1Click);
-    logItem_ = Connect("InDateispeichern1", &LinkCommands::InDateispeichern1Click);
+      silenceTimer_([this] { monitor_.connection().CheckSilence(); }),
+      monitor_(*port_, context.state, panel, silenceTimer_, qvt::MakeDefaultPrinter()) {
+    Connect(menu.Senden1, &LinkCommands::Senden1Click);
+    Connect(menu.PCSIO1, &LinkCommands::PCSIO1Click);
+    showTelegramItem_ = Connect(menu.Datumzeigen1, &LinkCommands::Datumzeigen1Click);
+    printItem_ = Connect(menu.Drucken1, &LinkCommands::Drucken1Click);
+    Connect(menu.Druckseitercksetzen1, &LinkCommands::Druckseitercksetzen1Click);
+    Connect(menu.InDateispeichern1, &LinkCommands::InDateispeichern1Click);
 
     // While the monitor must stand still, arrivals are looked at again shortly.
     retry_.setSingleShot(true);
@@ -43,19 +48,28 @@ LinkCommands::LinkCommands(TForm1& form, qvt::AppContext& context)
     nextSlice_.setInterval(0);
     connect(&nextSlice_, &QTimer::timeout, this, &LinkCommands::MonitorBytesArrived);
 
+    // The PC port chosen with "OK" is used at once, and from the next start
+    // on as well.
+    connect(dialogs_.PSioDlg, &TOKBottomDlg::Committed, this, [this] {
+        qvt::ApplicationState& s = context_.state;
+        qvt::Commit(dialogs_.PSioDlg->Values(), s);
+        ReopenSerialPort();
+        qvt::WriteSerialSettings(s.PortIndex, s.BaudIndex, s.ConfigFilePath);
+    });
+    // The trend collects from the first telegram on, window open or not.
+    monitor_.SetTelegramSink(
+        [this](const qvt::ReceivedTelegram& telegram) { trend_.Add(clock_->Now(), telegram); });
     port_->SetLineLostHandler([this] {
         openDevice_.clear();
-        display_.LineLost();
+        monitor_.LineLost();
     });
-    display_.SetMonitorHeldCheck([this] { return monitorStarted_ && !MonitorMayRun(); });
+    monitor_.connection().SetHeldCheck([this] { return monitorStarted_ && !MonitorMayRun(); });
 }
 
 LinkCommands::~LinkCommands() = default;
 
-QAction* LinkCommands::Connect(const char* name, void (LinkCommands::*handler)()) {
-    QAction* item = form_.action(name);
-    if (item)
-        connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+QAction* LinkCommands::Connect(QAction* item, void (LinkCommands::*handler)()) {
+    connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     return item;
 }
 
@@ -66,7 +80,7 @@ void LinkCommands::OpenAtStart() {
 void LinkCommands::StartMonitor() {
     monitorStarted_ = true;
     port_->SetBytesArrivedHandler([this] { MonitorBytesArrived(); });
-    form_.dialogs().AzDlg->SetTestValueSender(
+    dialogs_.AzDlg->SetTestValueSender(
         [this](std::string_view testValue, int point) { return SendTestValue(testValue, point); });
     // Whatever arrived between opening and now.
     QTimer::singleShot(0, this, &LinkCommands::MonitorBytesArrived);
@@ -74,25 +88,20 @@ void LinkCommands::StartMonitor() {
 
 void LinkCommands::Shutdown() {
     CloseSerialPort();
-    log_.Close();
+    monitor_.CloseLog();
 }
 
 // ---- Serial port -------------------------------------------------------------
 
 void LinkCommands::OpenSerialPort() {
-    const qvt::ApplicationState& s = context_.state;
-    const std::string portName = qvt::PortNameForIndex(s.PortIndex);
-    const std::string& device =
-        context_.settings.SerialDeviceFor(qvt::PortNumberForIndex(s.PortIndex));
-    if (!port_->Open(device, qvt::BaudRateForIndex(s.BaudIndex))) {
+    const qvt::SerialTarget target = qvt::SerialTargetFor(context_.state, context_.settings);
+    if (!port_->Open(target.device, target.baudRate)) {
         // Not a message box, as designed; the measured-value frame says it.
-        display_.OpenFailed(portName, device);
+        monitor_.PortOpenFailed(target.portName, target.device);
         return;
     }
-    openDevice_ = device;
-    display_.Opened(portName, device);
-    qvt::DrainInput(*port_);
-    assembler_.Restart();
+    openDevice_ = target.device;
+    monitor_.PortOpened(target.portName, target.device);
 }
 
 void LinkCommands::CloseSerialPort() {
@@ -113,11 +122,11 @@ void LinkCommands::ReopenSerialPort() {
 }
 
 void LinkCommands::PCSIO1Click() {
-    TPSioDlg* dialog = form_.dialogs().PSioDlg;
-    dialog->SetReopenHandler([this] { ReopenSerialPort(); });
-    dialog->SetDeviceMapping(context_.settings,
-                             [this](const std::string& device) { return DeviceProblem(device); });
-    dialog->Prepare();
+    TPSioDlg* dialog = dialogs_.PSioDlg;
+    dialog->SetDeviceMapping(
+        context_.settings, [this](const std::string& device) { return DeviceProblem(device); },
+        qvt::PlatformSettingsPathBeside(context_.state.ConfigFilePath));
+    dialog->ShowValues(qvt::PcPortValuesOf(context_.state));
     dialog->exec();
     ReopenSerialPort();
 }
@@ -142,7 +151,7 @@ void LinkCommands::Senden1Click() {
     // another value: nothing is sent then.
     const std::vector<qvt::FieldFault> faults = qvt::CheckSentFields(context_.record);
     if (!faults.empty()) {
-        qvt::ShowFieldFaults(&form_, faults);
+        qvt::ShowFieldFaults(&window_, faults);
         return;
     }
     HoldMonitor();
@@ -150,10 +159,10 @@ void LinkCommands::Senden1Click() {
         qvt::TransmitParameters(*port_, context_.record, *clock_);
     ReleaseMonitor();
     if (reply == qvt::kAcknowledge) {
-        qvt::ShowMessage(&form_, QString::fromUtf8("Parameter fehlerfrei übertragen"),
+        qvt::ShowMessage(&window_, QString::fromUtf8("Parameter fehlerfrei übertragen"),
                          qvt::Severity::Info);
     } else {
-        qvt::ShowMessage(&form_, QString::fromUtf8("Fehler bei der Übertragung der Parameter"),
+        qvt::ShowMessage(&window_, QString::fromUtf8("Fehler bei der Übertragung der Parameter"),
                          qvt::Severity::Error);
     }
 }
@@ -186,40 +195,19 @@ void LinkCommands::Drucken1Click() {
     s.PrintEnabled = s.PrintEnabled ? 0 : 1;
     if (printItem_)
         printItem_->setChecked(s.PrintEnabled != 0);
-    form_.SetFormWidth(s.PrintEnabled ? 660 : 455);
+    panel_.ShowList(s.PrintEnabled != 0);
 }
 
 void LinkCommands::Druckseitercksetzen1Click() {
-    page_.Reset();
-    form_.RichEdit1->clear();
+    monitor_.ResetPage();
 }
 
 void LinkCommands::InDateispeichern1Click() {
-    qvt::ApplicationState& s = context_.state;
-    if (s.LogEnabled) {
-        if (!StopLogging())
-            qvt::ShowMessage(&form_, kLogFailed, qvt::Severity::Error);
-        return;
-    }
-    s.LogEnabled = 1;
-    if (logItem_)
-        logItem_->setChecked(true);
+    const bool stopping = context_.state.LogEnabled != 0;
     std::error_code error;
-    if (!log_.Open(qvt::LocalTime(clock_->Now()), std::filesystem::current_path(error))) {
-        // No free name of the day, or no file: logging that keeps nothing
-        // must not look as if it were on.
-        StopLogging();
-        qvt::ShowMessage(&form_, kLogFailed, qvt::Severity::Error);
-    }
-}
-
-bool LinkCommands::StopLogging() {
-    qvt::ApplicationState& s = context_.state;
-    s.LogEnabled = 0;
-    if (logItem_)
-        logItem_->setChecked(false);
-    const bool synced = log_.Close();
-    form_.FileGroupBox->setTitle(" Parameterdatei ");
-    form_.FileLabel->setText(QString::fromStdString(s.CurrentFileName));
-    return synced;
+    const bool ok = stopping ? monitor_.StopLogging()
+                             : monitor_.StartLogging(qvt::LocalTime(clock_->Now()),
+                                                     std::filesystem::current_path(error));
+    if (!ok)
+        qvt::ShowMessage(&window_, qvt::TelegramMonitor::kLogFailed, qvt::Severity::Error);
 }

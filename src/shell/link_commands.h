@@ -8,26 +8,33 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "compose/qt_wake_up_timer.h"
 #include "link/clock.h"
-#include "link/telegram_assembler.h"
-#include "link/telegram_log.h"
-#include "link/telegram_page.h"
+#include "link/telegram_monitor.h"
+#include "link/trend_history.h"
 #include "platform/printer.h"
 #include "platform/serial_port.h"
 #include "shell/app_context.h"
-#include "shell/connection_display.h"
 
+class MonitorPanel;
 class QAction;
-class TForm1;
+class QWidget;
+struct MainMenu;
 
-// The device link: serial port, Senden, the telegram monitor and the telegram log.
-// Connects itself to the main window's menu items by name.
+namespace qvt {
+struct DialogSet;
+}
+
+// The device link: serial port, Senden, and the telegram monitor with its log,
+// driven by the port's notifications and the window's timers. Connects itself
+// to the menu's items.
 class LinkCommands : public QObject {
     Q_OBJECT
   public:
-    LinkCommands(TForm1& form, qvt::AppContext& context);
+    // window: the parent of the message boxes; panel: where the monitor shows.
+    LinkCommands(QWidget& window, MonitorPanel& panel, const MainMenu& menu,
+                 qvt::DialogSet& dialogs, qvt::AppContext& context);
     ~LinkCommands() override;
 
     // Start-up: opens the configured serial port; a failure leaves it closed.
@@ -69,74 +76,50 @@ class LinkCommands : public QObject {
     // Replaceable for tests and measurements.
     void SetClock(std::shared_ptr<const qvt::Clock> clock) { clock_ = std::move(clock); }
     // The clock that measures how long the device has been quiet.
-    void SetMonotonicClock(ConnectionDisplay::Now now) { display_.SetClock(std::move(now)); }
-    void SetPrinter(std::unique_ptr<qvt::Printer> printer) { printer_ = std::move(printer); }
-    // One slice of the monitor's work: the line brings a 27-byte telegram
-    // every 14.6 ms at 19200 baud; a slice handles a backlog of many
-    // telegrams and still lets the window repaint and answer keys and menus
-    // between slices.
-    struct Slice {
-        int bytes = 512;
-        std::int64_t nanoseconds = 10'000'000;
-    };
-    void SetSlice(Slice slice) { slice_ = slice; }
+    void SetMonotonicClock(qvt::ConnectionWatch::Now now) {
+        monitor_.connection().SetClock(std::move(now));
+    }
+    void SetPrinter(std::unique_ptr<qvt::Printer> printer) {
+        monitor_.SetPrinter(std::move(printer));
+    }
+    using Slice = qvt::TelegramMonitor::Slice;
+    void SetSlice(Slice slice) { monitor_.SetSlice(slice); }
     // The sync of the log files opened from now on.
-    void SetLogSync(qvt::TelegramLog::Sync sync) { log_.SetSync(std::move(sync)); }
+    void SetLogSync(qvt::TelegramLog::Sync sync) { monitor_.SetLogSync(std::move(sync)); }
     qvt::SerialPort& port() { return *port_; }
-    const qvt::TelegramLog& log() const { return log_; }
-    const qvt::TelegramPage& page() const { return page_; }
+    const qvt::TelegramLog& log() const { return monitor_.log(); }
+    const qvt::TelegramPage& page() const { return monitor_.page(); }
     // Colour of the " Messwert " caption: red while a telegram arrives, white at rest.
-    QColor IndicatorColour() const { return indicator_; }
+    QColor IndicatorColour() const {
+        return monitor_.receivingShown() ? QColor(Qt::red) : QColor(Qt::white);
+    }
 
-    struct MonitorStats {
-        std::int64_t telegrams = 0;
-        std::int64_t busyNanoseconds = 0;  // time spent handling bytes and telegrams
-    };
-    const MonitorStats& monitorStats() const { return stats_; }
+    using MonitorStats = qvt::TelegramMonitor::Stats;
+    const MonitorStats& monitorStats() const { return monitor_.stats(); }
+    // The measured values of every telegram received so far, for the trend window.
+    const qvt::TrendHistory& trendHistory() const { return trend_; }
 
   private:
-    static constexpr const char* kLogFailed = "Protokolldatei kann nicht geschrieben werden";
-
     bool MonitorMayRun() const;
     // Empty when the dialog may assign the device to a port name.
     std::string DeviceProblem(const std::string& device) const;
-    void HandleTelegram(const qvt::ReceivedTelegram& telegram);
-    void LogStep(const std::string& text);
-    // Logging off, with its check mark and the file label; false when a line
-    // of the log may not have reached the disk.
-    bool StopLogging();
-    void ListStep(const std::string& text);
-    void AppendListLine(const std::string& text);
-    void ShowListLines();
-    // Failures found while handling a slice are shown after it, once the
-    // monitor's own state is complete; bytes wait in the port meanwhile.
-    void ReportAfterSlice(const QString& text);
-    void ShowReports();
-    void SetIndicator(const QColor& colour);
-    QAction* Connect(const char* name, void (LinkCommands::*handler)());
+    QAction* Connect(QAction* item, void (LinkCommands::*handler)());
 
-    TForm1& form_;
+    QWidget& window_;
+    MonitorPanel& panel_;
+    qvt::DialogSet& dialogs_;
     qvt::AppContext& context_;
     std::unique_ptr<qvt::SerialPort> port_;
     std::shared_ptr<const qvt::Clock> clock_;
-    std::unique_ptr<qvt::Printer> printer_;
-    qvt::TelegramAssembler assembler_;
-    qvt::TelegramLog log_;
-    qvt::TelegramPage page_;
-
-    ConnectionDisplay display_;
+    QtWakeUpTimer silenceTimer_;
+    qvt::TrendHistory trend_;
+    qvt::TelegramMonitor monitor_;
     std::string openDevice_;  // the device the port is open on, if it is
 
     QAction* showTelegramItem_ = nullptr;
     QAction* printItem_ = nullptr;
-    QAction* logItem_ = nullptr;
     QTimer retry_;
     QTimer nextSlice_;
-    std::vector<QString> reports_;
     int holds_ = 0;
-    bool inMonitor_ = false;
     bool monitorStarted_ = false;
-    QColor indicator_{Qt::white};
-    MonitorStats stats_;
-    Slice slice_;
 };

@@ -9,9 +9,17 @@
 #include "platform/settings_reader.h"
 #include "shell/app_icon.h"
 #include "shell/main_window.h"
+#include "shell/parameter_commands.h"
+#include "shell/quit_on_terminate.h"
+#include "shell/start_request.h"
+#include "shell/startup.h"
 
 int main(int argc, char* argv[]) {
+    const qvt::StartRequest request = qvt::HandleCommandLine(argc, argv);
+    if (request.exitCode)
+        return *request.exitCode;
     QApplication app(argc, argv);
+    qvt::QuitOnTerminate();
     QApplication::setApplicationName("QVT410");
     QApplication::setWindowIcon(qvt::ApplicationIcon());
     QApplication::setQuitOnLastWindowClosed(false);
@@ -31,11 +39,11 @@ int main(int argc, char* argv[]) {
     qvt::AppContext context;
     context.settings = qvt::ReadPlatformSettings();
 
-    TForm1 form(context);
-    if (!form.startedUp())
+    const std::unique_ptr<TForm1> form = StartApplication(context);
+    if (!form)
         return 1;
-    form.CreateDialogs();
-    form.FormCreate();
-    form.show();
+    form->show();
+    if (!request.file.empty())
+        form->parameterCommands().LoadFile(QString::fromStdString(request.file));
     return QApplication::exec();
 }

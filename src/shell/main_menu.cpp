@@ -1,231 +1,260 @@
-// The main menu as designed: every item carries its form name as objectName,
-// its caption and its help context number (property "helpContext").
+// The main menu as designed, built from tables: every item carries its form
+// name as objectName, its caption and its help context number (property
+// "helpContext"). The variants of the programming menu come from the
+// firmware catalogue.
+#include "shell/main_menu.h"
+
 #include <QAction>
-#include <QEvent>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <span>
 
-#include "shell/main_window.h"
+#include "prog/firmware_catalogue.h"
 
 namespace {
 
 constexpr const char* kHelpContext = "helpContext";
 
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption, int help = 0) {
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(name);
-    item->setProperty(kHelpContext, help);
-    return item;
-}
+enum ItemFlag : unsigned { kCheckable = 1, kChecked = 2, kDisabled = 4, kHidden = 8 };
 
-void AddSeparator(QMenu* menu, const char* name) {
-    menu->addSeparator()->setObjectName(name);
-}
+enum class RowKind { Item, Separator, Submenu, Catalogue };
 
-QMenu* AddSubmenu(QMenu* parent, const char* name, const QString& caption, int help = 0) {
-    QMenu* sub = parent->addMenu(caption);
-    sub->setObjectName(name);
-    sub->menuAction()->setObjectName(name);
-    sub->menuAction()->setProperty(kHelpContext, help);
-    return sub;
-}
-
-struct ItemSpec {
-    const char* name;
-    const char* caption;
+struct Row {
+    RowKind kind;
+    const char* name = "";
+    const char* caption = "";  // UTF-8, with its mnemonic
+    int help = 0;
+    unsigned flags = 0;
+    QAction* MainMenu::*item = nullptr;
+    QMenu* MainMenu::*menu = nullptr;
+    std::span<const Row> rows = {};
+    const char* statusTip = "";
 };
 
-// A submenu of device variants, "QVT4x0-..." items in their designed order.
-QMenu* AddVariantSubmenu(QMenu* parent, const char* name, const QString& caption,
-                         std::initializer_list<ItemSpec> items) {
-    QMenu* sub = AddSubmenu(parent, name, caption);
-    for (const ItemSpec& item : items) AddItem(sub, item.name, QString::fromUtf8(item.caption));
-    return sub;
+constexpr Row Item(const char* name, const char* caption, int help, QAction* MainMenu::*item,
+                   unsigned flags = 0, const char* statusTip = "") {
+    return {RowKind::Item, name, caption, help, flags, item, nullptr, {}, statusTip};
 }
+constexpr Row Separator(const char* name) {
+    return {RowKind::Separator, name};
+}
+constexpr Row Submenu(const char* name, const char* caption, int help, QMenu* MainMenu::*menu,
+                      std::span<const Row> rows) {
+    return {RowKind::Submenu, name, caption, help, 0, nullptr, menu, rows};
+}
+// The catalogue's variants: the top-level entries and the device lines' submenus.
+constexpr Row CatalogueSection() {
+    return {RowKind::Catalogue};
+}
+
+using M = MainMenu;
+
+constexpr Row kInfo[] = {
+    Item("Info2", "&Info", 0, &M::Info2),
+    Separator("N1"),
+    Item("Beenden1", "&Beenden", 0, &M::Beenden1),
+};
+
+constexpr Row kDatei[] = {
+    Item("Neu1", "&Neu", 21, &M::Neu1),
+    Item("Laden1", "&Laden...", 22, &M::Laden1),
+    Item("Speichern1", "&Speichern", 23, &M::Speichern1, kDisabled),
+    Item("Speichernunter1", "S&peichern unter...", 24, &M::Speichernunter1, kDisabled),
+    Item("Senden1", "Sen&den", 25, &M::Senden1),
+    Separator("N2"),
+    Item("Beenden2", "&Beenden", 26, &M::Beenden2),
+};
+
+constexpr Row kParameter[] = {
+    Item("Funktionswahl1", "&Funktionswahl...", 31, &M::Funktionswahl1),
+    Item("Anzeige1", "&Anzeige", 32, &M::Anzeige1),
+    Item("Schaltpunkte1", "&Schaltpunkte", 33, &M::Schaltpunkte1),
+    Item("SIO1", "Serielle Schnittstelle SI&O", 34, &M::SIO1),
+    Item("RTC1", "Echtzeituhr &RTC", 35, &M::RTC1),
+    Item("AnalogausgangDAC1", "&Erweiterungskarte", 36, &M::AnalogausgangDAC1),
+    Item("Sonstiges1", "So&nstiges", 37, &M::Sonstiges1),
+};
+
+constexpr Row kDeviceType[] = {
+    Item("QVT4101", "&QVT010/020/030/050/060", 0, &M::QVT4101, kCheckable | kChecked, "U/I,Temp"),
+    Item("QVT0xx1", "Q&VT070/075/080/085", 0, &M::QVT0xx1, kCheckable,
+         "Frequenz, Drehzahl, Ereignis, Durchfluß"),
+    Item("QVT055", "QV&T055 (PT100Uhr)", 0, &M::QVT055, kCheckable),
+};
+
+constexpr Row kEinstellungen[] = {
+    Submenu("Gertetyp1", "&Gerätetyp...", 41, &M::Gertetyp1, kDeviceType),
+    Separator("N10"),
+    Item("Drucken1", "&Drucken", 42, &M::Drucken1, kCheckable),
+    Item("Druckseitercksetzen1", "D&ruckseite löschen", 43, &M::Druckseitercksetzen1),
+    Item("InDateispeichern1", "In Datei speichern", 46, &M::InDateispeichern1, kCheckable),
+    Separator("N8"),
+    Item("Datumzeigen1", "Telegramm zeigen", 44, &M::Datumzeigen1, kCheckable | kChecked),
+    Separator("N3"),
+    Item("PCSIO1", "&PC-SIO...", 45, &M::PCSIO1),
+};
+
+// Not of the original design: the trend of the measured value.
+constexpr Row kAnsicht[] = {
+    Item("Messwertverlauf1", "&Messwertverlauf...", 61, &M::Messwertverlauf1),
+};
+
+constexpr Row kProgrammieren[] = {
+    CatalogueSection(),
+    Separator("N6"),
+    Item("Datei2", "&Programm...", 0, &M::Datei2),
+    Item("Daten1", "&Daten...", 0, &M::Daten1),
+    Separator("N9"),
+    Item("Bausteinlschen1", "&Baustein löschen", 0, &M::Bausteinlschen1),
+    Item("Baustein1", "Baustein 825&3", 0, &M::Baustein1, kCheckable | kChecked),
+    Item("SIOTYP1", "&Einzelgerät", 0, &M::SIOTYP1, kHidden),
+    Separator("N5"),
+    Item("Schnittstelle1", "Sch&nittstelle...", 0, &M::Schnittstelle1),
+};
+
+constexpr Row kHilfe[] = {
+    Item("Hilfe2", "&Inhalt", 0, &M::Hilfe2, 0, "Hilfe anzeigen"),
+    Item("Index1", "I&ndex", 0, &M::Index1),
+};
+
+struct TopMenu {
+    const char* name;
+    const char* caption;
+    int help;
+    QMenu* MainMenu::*menu;
+    std::span<const Row> rows;
+    // "Programmieren" is hidden as designed. While hidden it is not even
+    // placed in the menu bar; when shown it takes R, so that Alt+P always
+    // means "&Parameter" and never, alternating, a menu that erases the chip.
+    bool onlyWhenProgrammingShown = false;
+};
+
+constexpr TopMenu kMenuBar[] = {
+    {"Info1", "&Info", 1, &M::Info1, kInfo},
+    {"Datei1", "&Datei", 2, &M::Datei1, kDatei},
+    {"Parameter1", "&Parameter", 3, &M::Parameter1, kParameter},
+    {"Einstellungen1", "&Einstellungen", 4, &M::Einstellungen1, kEinstellungen},
+    {"Ansicht1", "&Ansicht", 61, &M::Ansicht1, kAnsicht},
+    // One help topic for the whole menu.
+    {"Programmieren1", "P&rogrammieren", 50, &M::Programmieren1, kProgrammieren, true},
+    {"Hilfe1", "&Hilfe", 0, &M::Hilfe1, kHilfe},
+};
+
+class MenuBuilder {
+  public:
+    MenuBuilder(MainMenu& menu, QObject& helpKeys) : menu_(menu), helpKeys_(helpKeys) {}
+
+    QMenu* NameMenu(QMenu* made, const char* name, int help) {
+        made->setObjectName(name);
+        made->menuAction()->setObjectName(name);
+        made->menuAction()->setProperty(kHelpContext, help);
+        made->installEventFilter(&helpKeys_);
+        return made;
+    }
+
+    void AddRows(QMenu& parent, std::span<const Row> rows) {
+        for (const Row& row : rows) {
+            switch (row.kind) {
+                case RowKind::Item:
+                    AddItemRow(parent, row);
+                    break;
+                case RowKind::Separator:
+                    AddSeparator(parent, row.name);
+                    break;
+                case RowKind::Submenu:
+                    menu_.*row.menu = AddSubmenu(parent, row.name, row.caption, row.help);
+                    AddRows(*(menu_.*row.menu), row.rows);
+                    break;
+                case RowKind::Catalogue:
+                    AddCatalogue(parent);
+                    break;
+            }
+        }
+    }
+
+  private:
+    // Separators are named like items; a catalogue row without one has "".
+    static void AddSeparator(QMenu& parent, const char* name) {
+        if (*name)
+            parent.addSeparator()->setObjectName(name);
+    }
+
+    QAction* AddItem(QMenu& parent, const char* name, const char* caption, int help = 0) {
+        QAction* item = parent.addAction(QString::fromUtf8(caption));
+        item->setObjectName(name);
+        item->setProperty(kHelpContext, help);
+        return item;
+    }
+
+    QMenu* AddSubmenu(QMenu& parent, const char* name, const char* caption, int help = 0) {
+        return NameMenu(parent.addMenu(QString::fromUtf8(caption)), name, help);
+    }
+
+    void AddItemRow(QMenu& parent, const Row& row) {
+        QAction* item = AddItem(parent, row.name, row.caption, row.help);
+        item->setCheckable(row.flags & kCheckable);
+        item->setChecked(row.flags & kChecked);
+        item->setEnabled(!(row.flags & kDisabled));
+        item->setVisible(!(row.flags & kHidden));
+        if (*row.statusTip)
+            item->setStatusTip(QString::fromUtf8(row.statusTip));
+        menu_.*row.item = item;
+    }
+
+    // The entries of one group, in catalogue order, as the menu starts.
+    void AddGroup(QMenu& parent, qvt::CatalogueGroup group) {
+        for (const qvt::CatalogueEntry& entry : qvt::FirmwareCatalogue()) {
+            if (entry.group != group)
+                continue;
+            AddSeparator(parent, entry.separatorBefore);
+            QAction* item = AddItem(parent, entry.itemName, entry.caption);
+            item->setVisible(qvt::ShownFor(entry.offer, 0));
+            item->setEnabled(qvt::EnabledAtStart(entry.offer));
+            menu_.firmware.push_back({&entry, item});
+        }
+        for (const qvt::OutsideProgrammerEntry& entry : qvt::OutsideProgrammerCatalogue()) {
+            if (entry.group == group)
+                menu_.outsideProgrammer.push_back(
+                    {&entry, AddItem(parent, entry.itemName, entry.caption)});
+        }
+    }
+
+    void AddCatalogue(QMenu& parent) {
+        AddGroup(parent, qvt::CatalogueGroup::TopLevel);
+        for (const qvt::CatalogueSubmenu& submenu : qvt::CatalogueSubmenus()) {
+            AddSeparator(parent, submenu.separatorBefore);
+            QMenu* made = AddSubmenu(parent, submenu.name, submenu.caption);
+            made->menuAction()->setEnabled(qvt::EnabledAtStart(submenu.offer));
+            menu_.submenus.push_back({&submenu, made->menuAction()});
+            AddGroup(*made, submenu.group);
+        }
+    }
+
+    MainMenu& menu_;
+    QObject& helpKeys_;
+};
 
 }  // namespace
 
-void TForm1::BuildMenus() {
-    QMenuBar* bar = menuBar();
+MainMenu BuildMainMenu(QMainWindow& window, QObject& helpKeys, bool programmingShown) {
+    MainMenu menu;
+    MenuBuilder builder(menu, helpKeys);
+    QMenuBar* bar = window.menuBar();
     bar->setObjectName("MainMenu1");
-    auto topMenu = [&](const char* name, const QString& caption, int help) {
-        QMenu* m = bar->addMenu(caption);
-        m->setObjectName(name);
-        m->menuAction()->setObjectName(name);
-        m->menuAction()->setProperty(kHelpContext, help);
-        m->installEventFilter(this);
-        return m;
-    };
-
-    QMenu* info = topMenu("Info1", "&Info", 1);
-    AddItem(info, "Info2", "&Info");
-    AddSeparator(info, "N1");
-    AddItem(info, "Beenden1", "&Beenden");
-
-    QMenu* datei = topMenu("Datei1", "&Datei", 2);
-    AddItem(datei, "Neu1", "&Neu", 21);
-    AddItem(datei, "Laden1", "&Laden...", 22);
-    AddItem(datei, "Speichern1", "&Speichern", 23)->setEnabled(false);
-    AddItem(datei, "Speichernunter1", "S&peichern unter...", 24)->setEnabled(false);
-    AddItem(datei, "Senden1", "Sen&den", 25);
-    AddSeparator(datei, "N2");
-    AddItem(datei, "Beenden2", "&Beenden", 26);
-
-    QMenu* parameter = topMenu("Parameter1", "&Parameter", 3);
-    AddItem(parameter, "Funktionswahl1", "&Funktionswahl...", 31);
-    AddItem(parameter, "Anzeige1", "&Anzeige", 32);
-    AddItem(parameter, "Schaltpunkte1", "&Schaltpunkte", 33);
-    AddItem(parameter, "SIO1", "Serielle Schnittstelle SI&O", 34);
-    AddItem(parameter, "RTC1", "Echtzeituhr &RTC", 35);
-    AddItem(parameter, "AnalogausgangDAC1", "&Erweiterungskarte", 36);
-    AddItem(parameter, "Sonstiges1", "So&nstiges", 37);
-
-    QMenu* settings = topMenu("Einstellungen1", "&Einstellungen", 4);
-    QMenu* type = AddSubmenu(settings, "Gertetyp1", QString::fromUtf8("&Gerätetyp..."), 41);
-    type->installEventFilter(this);
-    QAction* t0 = AddItem(type, "QVT4101", "&QVT010/020/030/050/060");
-    t0->setStatusTip("U/I,Temp");
-    QAction* t1 = AddItem(type, "QVT0xx1", "Q&VT070/075/080/085");
-    t1->setStatusTip(QString::fromUtf8("Frequenz, Drehzahl, Ereignis, Durchfluß"));
-    QAction* t2 = AddItem(type, "QVT055", "QV&T055 (PT100Uhr)");
-    for (QAction* t : {t0, t1, t2}) t->setCheckable(true);
-    t0->setChecked(true);
-    AddSeparator(settings, "N10");
-    AddItem(settings, "Drucken1", "&Drucken", 42)->setCheckable(true);
-    AddItem(settings, "Druckseitercksetzen1", QString::fromUtf8("D&ruckseite löschen"), 43);
-    AddItem(settings, "InDateispeichern1", "In Datei speichern", 46)->setCheckable(true);
-    AddSeparator(settings, "N8");
-    QAction* show = AddItem(settings, "Datumzeigen1", "Telegramm zeigen", 44);
-    show->setCheckable(true);
-    show->setChecked(true);
-    AddSeparator(settings, "N3");
-    AddItem(settings, "PCSIO1", "&PC-SIO...", 45);
-
-    // "Programmieren" is hidden as designed. While hidden it is not even placed
-    // in the menu bar; when shown it takes R, so that Alt+P always means
-    // "&Parameter" and never, alternating, a menu that erases the chip.
-    QMenu* prog = new QMenu("P&rogrammieren", this);
-    prog->setObjectName("Programmieren1");
-    prog->menuAction()->setObjectName("Programmieren1");
-    prog->menuAction()->setProperty(kHelpContext, 50);  // one topic for the whole menu
-    prog->installEventFilter(this);
-    AddItem(prog, "QVT410UI71351", "&QVT410UI (7135)");
-    AddSeparator(prog, "N4");
-    AddVariantSubmenu(prog, "QVT410I1", "QVT4&10",
-                      {{"QVT410UI2", "QVT410-010/020/030 U&I"},
-                       {"QVT410PT2", "QVT410-050 P&T"},
-                       {"QVT410TH2", "QVT410-060 T&H"},
-                       {"QVT4100352", "QVT410-03&5 (UI ohne Rel.)"},
-                       {"QVT410070Drehzahl1", "QVT410-070 &Drehzahl"},
-                       {"QVT410075Frequenz1", "QVT410-075 &Frequenz"},
-                       {"QVT410080Durchflu1", "QVT410-080 D&urchfluß"},
-                       {"QVT410085Zhler1", "QVT410-085 &Zähler"},
-                       {"QVT410025Leistung1", "QVT410-025 &Leistung"},
-                       {"QVT410055PT100Uhr1", "QVT410-055 &PT100 Uhr"},
-                       {"QVT410090Feuchte1", "QVT410-090 Feu&chte"}});
-    AddVariantSubmenu(prog, "N7", "QVT4&20",
-                      {{"QVT420UI1", "QVT420-010/020/030 U&I"},
-                       {"QVT420PT1", "QVT420-050 P&T"},
-                       {"QVT420TH1", "QVT420-060 T&H"},
-                       {"QVT420070Drehzahl1", "QVT420-070 &Drehzahl"},
-                       {"QVT420075Frequenz1", "QVT420-075 &Frequenz"},
-                       {"QVT420080Durchflu1", "QVT420-080 D&urchfluß"},
-                       {"QVT420085Zhler1", "QVT420-085 &Zähler"},
-                       {"QVT420025Leistung1", "QVT420-025 &Leistung"},
-                       {"QVT420090Feuchte", "QVT420-090 Feu&chte"}});
-    AddVariantSubmenu(prog, "N13", "QVT&430",
-                      {{"QVT430UI1", "QVT430-010/020/030 U&I"},
-                       {"QVT430035UIohneRel1", "QVT430-035 UI ohne &Rel."},
-                       {"QVT430PT1", "QVT430-050 P&T"},
-                       {"QVT430TH1", "QVT430-060 T&H"},
-                       {"QVT430070Drehzahl1", "QVT430-070 &Drehzahl"},
-                       {"QVT430075Frequenz1", "QVT430-075 &Frequenz"},
-                       {"QVT430080Durchflu1", "QVT430-080 D&urchfluß"},
-                       {"QVT430085Zhler1", "QVT430-085 &Zähler"},
-                       {"QVT430025Leistung1", "QVT430-025 &Leistung"},
-                       {"QVT430090Feuchte", "QVT430-090 Feu&chte"}});
-    AddVariantSubmenu(prog, "QVT4401", "QVT4&40",
-                      {{"QVT440UI1", "QVT440-010/020/030 U&I"},
-                       {"QVT440035UIohneRel1", "QVT440-035 UI ohne &Rel."},
-                       {"QVT44PT1", "QVT440-050 P&T"},
-                       {"QVT440TH1", "QVT440-060 T&H"},
-                       {"QVT440070Drehzahl1", "QVT440-070 &Drehzahl"},
-                       {"QVT440075Frequenz1", "QVT440-075 &Frequenz"},
-                       {"QVT440080Durchflu1", "QVT440-080 D&urchfluß"},
-                       {"QVT440085Zhler1", "QVT440-085 &Zähler"},
-                       {"QVT440025Leistung1", "QVT440-025 &Leistung"},
-                       {"QVT440090Feuchte", "QVT440-090 Feu&chte"}});
-    AddVariantSubmenu(prog, "QVT4501", "QVT4&50",
-                      {{"QVT4502", "QVT450-010/020/030 U&I"},
-                       {"QVT450035UIohneRel2", "QVT450-035 UI ohne &Rel."},
-                       {"QVT450050PT1", "QVT450-050 P&T"},
-                       {"QVT450060TH1", "QVT450-060 T&H"},
-                       {"QVT450070Drehzahl", "QVT450-070 &Drehzahl"},
-                       {"QVT450075Frequenz", "QVT450-075 &Frequenz"},
-                       {"QVT450080Durchflu", "QVT450-080 D&urchfluß"},
-                       {"QVT450085Zhler", "QVT450-085 &Zähler"},
-                       {"QVT450025Leistung", "QVT450-025 &Leistung"},
-                       {"QVT450090Feuchte", "QVT450-090 Feu&chte"}});
-    AddVariantSubmenu(prog, "QVT4601", "QVT46&0",
-                      {{"QVT460UI1", "QVT460-010/020/030 U&I"},
-                       {"QVT460035UIohneRel1", "QVT460-035 UI ohne &Rel."},
-                       {"QVT460PT1", "QVT460-050 P&T"},
-                       {"QVT460TH1", "QVT460-060 T&H"},
-                       {"QVT460070Drehzahl", "QVT460-070 &Drehzahl"},
-                       {"QVT460075Frequenz", "QVT460-075 &Frequenz"},
-                       {"QVT460080Durchflu", "QVT460-080 D&urchfluß"},
-                       {"QVT460085Zhler", "QVT460-085 &Zähler"},
-                       {"QVT460025Leistung", "QVT460-025 &Leistung"},
-                       {"QVT460090Feuchte", "QVT460-090 Feu&chte"}});
-    // The 025 power variants of the 430..460 lines are hidden as designed.
-    for (const char* hidden :
-         {"QVT430025Leistung1", "QVT440025Leistung1", "QVT450025Leistung", "QVT460025Leistung"}) {
-        action(hidden)->setVisible(false);
+    for (const TopMenu& top : kMenuBar) {
+        const QString caption = QString::fromUtf8(top.caption);
+        QMenu* made = nullptr;
+        if (top.onlyWhenProgrammingShown) {
+            made = new QMenu(caption, &window);
+            made->menuAction()->setVisible(programmingShown);
+            if (programmingShown)
+                bar->addMenu(made);
+        } else {
+            made = bar->addMenu(caption);
+        }
+        menu.*top.menu = builder.NameMenu(made, top.name, top.help);
+        builder.AddRows(*made, top.rows);
     }
-    QMenu* bv = AddSubmenu(prog, "QVT410BV1", "QVT410B&V...");
-    AddItem(bv, "N001UIM1", "001UI-M");
-    AddSeparator(bv, "N11");
-    AddItem(bv, "N001UII1", "001UI-I");
-    AddItem(bv, "N001PTI1", "001PT-I");
-    AddItem(bv, "N001THI1", "001TH-I");
-    AddSeparator(prog, "N12");
-    QMenu* q470 = AddSubmenu(prog, "QVT4701", "Q&VT470");
-    AddItem(q470, "QVT470010UI1", "&QVT470");
-    AddItem(q470, "Q470401", "QVT470-0&40");
-    AddSeparator(prog, "N6");
-    AddItem(prog, "Datei2", "&Programm...");
-    AddItem(prog, "Daten1", "&Daten...");
-    AddSeparator(prog, "N9");
-    AddItem(prog, "Bausteinlschen1", QString::fromUtf8("&Baustein löschen"));
-    QAction* chip = AddItem(prog, "Baustein1", "Baustein 825&3");
-    chip->setCheckable(true);
-    chip->setChecked(true);
-    AddItem(prog, "SIOTYP1", QString::fromUtf8("&Einzelgerät"))->setVisible(false);
-    AddSeparator(prog, "N5");
-    AddItem(prog, "Schnittstelle1", "Sch&nittstelle...");
-
-    prog->menuAction()->setVisible(context_.settings.programmingMenuVisible);
-
-    QMenu* hilfe = topMenu("Hilfe1", "&Hilfe", 0);
-    QAction* contents = AddItem(hilfe, "Hilfe2", "&Inhalt");
-    contents->setStatusTip("Hilfe anzeigen");
-    contents->setProperty("actionName", "HilfeInhalt");
-    AddItem(hilfe, "Index1", "I&ndex");
-    // With the programming menu shown, it stands between "Einstellungen" and "Hilfe".
-    if (context_.settings.programmingMenuVisible) {
-        bar->insertMenu(hilfe->menuAction(), prog);
-    }
-
-    for (QMenu* m : findChildren<QMenu*>()) m->installEventFilter(this);
-
-    connect(action("Info2"), &QAction::triggered, this, &TForm1::Info2Click);
-    connect(action("Beenden1"), &QAction::triggered, this, &TForm1::Beenden1Click);
-    connect(action("Beenden2"), &QAction::triggered, this, &TForm1::Beenden1Click);
-    connect(contents, &QAction::triggered, this, &TForm1::HilfeInhaltExecute);
-    connect(action("Index1"), &QAction::triggered, this, &TForm1::Index1Click);
-    connect(t0, &QAction::triggered, this, &TForm1::QVT4101Click);
-    connect(t1, &QAction::triggered, this, &TForm1::QVT0xx1Click);
-    connect(t2, &QAction::triggered, this, &TForm1::QVT055Click);
-    connect(type, &QMenu::aboutToShow, this, &TForm1::Gertetyp1Click);
-    connect(parameter, &QMenu::aboutToShow, this, &TForm1::Parameter1Click);
+    return menu;
 }

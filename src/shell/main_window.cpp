@@ -16,31 +16,33 @@
 #include <QStyle>
 #include <QTextEdit>
 
+#include "compose/serial_target.h"
+#include "core/device_family.h"
 #include "core/device_label.h"
 #include "dialogs/fuwahl_dlg.h"
 #include "dialogs/message_box.h"
+#include "dialogs/widgets.h"
 #include "platform/files/config_file_access.h"
 #include "platform/help.h"
 #include "shell/app_icon.h"
 #include "shell/info_box.h"
 #include "shell/link_commands.h"
+#include "shell/monitor_panel.h"
 #include "shell/parameter_commands.h"
 #include "shell/programming_commands.h"
+#include "shell/trend_command.h"
 
 namespace {
 
+// The form's controls stand where the form put them.
 QLabel* MakeLabel(QWidget* parent, const char* name, int left, int top, const QString& text = {}) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    // Labels show device telegrams and file names as they are, never as markup.
-    label->setTextFormat(Qt::PlainText);
+    QLabel* label = qvt::MakeTextLabel(parent, name, text);
     label->move(left, top);
     return label;
 }
 
 QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
-    auto* box = new QGroupBox(caption, parent);
-    box->setObjectName(name);
+    QGroupBox* box = qvt::MakeGroup(parent, name, caption);
     box->setGeometry(geometry);
     return box;
 }
@@ -48,17 +50,31 @@ QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const QString& captio
 }  // namespace
 
 TForm1::TForm1(qvt::AppContext& context) : context_(context) {
-    qvt::ApplicationState& state = context_.state;
-
-    // 1. The window and its controls.
     setObjectName("Form1");
     setWindowTitle("QVT Parametrieren");
     setWindowIcon(qvt::ApplicationIcon());
     BuildControls();
-    BuildMenus();
-    parameterCommands_ = std::make_unique<ParameterCommands>(*this, context_);
-    linkCommands_ = std::make_unique<LinkCommands>(*this, context_);
-    programmingCommands_ = std::make_unique<ProgrammingCommands>(*this, context_);
+    menu_ = BuildMainMenu(*this, *this, context_.settings.programmingMenuVisible);
+    // The dialogs belong to the window; nothing of theirs depends on the
+    // start-up below.
+    dialogs_ = std::make_unique<qvt::DialogSet>(context_, this);
+    parameterCommands_ =
+        std::make_unique<ParameterCommands>(*this, *this, menu_, *dialogs_, context_);
+    monitorPanel_ = std::make_unique<MonitorPanel>(
+        MonitorPanel::Widgets{this, AnzGroupBox, AnzLabel, SerPanel, SerLabel, RichEdit1,
+                              FileGroupBox, FileLabel, menu_.InDateispeichern1},
+        [this](bool shown) { SetFormWidth(shown ? 660 : 455); });
+    linkCommands_ =
+        std::make_unique<LinkCommands>(*this, *monitorPanel_, menu_, *dialogs_, context_);
+    programmingCommands_ = std::make_unique<ProgrammingCommands>(
+        *this, *this, *this, menu_, *dialogs_, *linkCommands_, context_);
+    trendCommand_ = new TrendCommand(*this, menu_.Messwertverlauf1, linkCommands_->trendHistory(),
+                                     context_.record);
+    ConnectMenu();
+}
+
+bool TForm1::StartUp() {
+    qvt::ApplicationState& state = context_.state;
 
     // 2. How the parallel port is reached.
     programmingCommands_->OpenPortAccess();
@@ -73,27 +89,19 @@ TForm1::TForm1(qvt::AppContext& context) : context_(context) {
         qvt::ReadConfigurationFile(state.ConfigFilePath);
     if (!config) {
         qvt::ShowMessage(this, "Kein Zugriff auf Parameterdatei", qvt::Severity::Warning);
-        return;  // startedUp_ stays false; main() ends the program
+        return false;
     }
 
-    // 5. The power variants have no firmware of their own yet.
-    for (const char* name :
-         {"QVT430025Leistung1", "QVT440025Leistung1", "QVT460025Leistung", "QVT450025Leistung"}) {
-        action(name)->setEnabled(false);
-    }
+    // 5. The catalogue's variants without firmware were disabled as the menu was built.
 
     // 6. Settings from the file (already clamped by the reader).
-    state.PortIndex = config->PortIndex;
-    state.BaudIndex = config->BaudIndex;
-    state.LptIndex = config->LptIndex;
-    state.ShowTelegram = config->ShowTelegram;
-    action("Datumzeigen1")->setChecked(config->ShowTelegram);
+    qvt::ApplyConfiguration(*config, state);
+    menu_.Datumzeigen1->setChecked(config->ShowTelegram);
 
     // 7. The serial port; a failure leaves it closed without a message.
     linkCommands_->OpenAtStart();
 
-    // 8.
-    state.LptBase = qvt::LptBaseForIndex(state.LptIndex);
+    // 8. The parallel port base came with the configuration.
 
     // 9., 10. The window opens in the middle of its screen.
     SetFormWidth(455);
@@ -107,12 +115,32 @@ TForm1::TForm1(qvt::AppContext& context) : context_(context) {
     programmingCommands_->WriteIdlePattern();
 
     // 12.
-    action("Baustein1")->setChecked(true);
+    menu_.Baustein1->setChecked(true);
     state.ChipType = 8253;
     GeraetLabel->setText("QVT410-3E");
-    action("SIOTYP1")->setVisible(true);
+    menu_.SIOTYP1->setVisible(true);
+    return true;
+}
 
-    startedUp_ = true;
+void TForm1::FormCreate() {
+    linkCommands_->StartMonitor();
+    programmingCommands_->WriteIdlePattern();
+}
+
+void TForm1::ConnectMenu() {
+    const auto on = [this](QAction* item, void (TForm1::*handler)()) {
+        connect(item, &QAction::triggered, this, handler);
+    };
+    on(menu_.Info2, &TForm1::Info2Click);
+    on(menu_.Beenden1, &TForm1::Beenden1Click);
+    on(menu_.Beenden2, &TForm1::Beenden1Click);
+    on(menu_.Hilfe2, &TForm1::HilfeInhaltExecute);
+    on(menu_.Index1, &TForm1::Index1Click);
+    on(menu_.QVT4101, &TForm1::QVT4101Click);
+    on(menu_.QVT0xx1, &TForm1::QVT0xx1Click);
+    on(menu_.QVT055, &TForm1::QVT055Click);
+    connect(menu_.Gertetyp1, &QMenu::aboutToShow, this, &TForm1::Gertetyp1Click);
+    connect(menu_.Parameter1, &QMenu::aboutToShow, this, &TForm1::Parameter1Click);
 }
 
 TForm1::~TForm1() {
@@ -143,9 +171,7 @@ void TForm1::BuildControls() {
         "QGroupBox#AnzGroupBox { background: black; color: white; border: 1px solid gray;"
         " margin-top: 0px; padding-top: 14px; }"
         "QGroupBox#AnzGroupBox::title { subcontrol-origin: padding; left: 8px; top: 1px; }");
-    AnzLabel = new QLabel(" 0000", AnzGroupBox);
-    AnzLabel->setObjectName("AnzLabel");
-    AnzLabel->setTextFormat(Qt::PlainText);
+    AnzLabel = qvt::MakeTextLabel(AnzGroupBox, "AnzLabel", " 0000");
     AnzLabel->setGeometry(8, 24, 385, 75);
     AnzLabel->setAlignment(Qt::AlignCenter);
     QFont big("Arial");
@@ -191,26 +217,6 @@ void TForm1::BuildControls() {
         MakeGroupBox(client, "GtGroupBox", QString::fromUtf8(" Gerätetyp "), {547, 318, 105, 33});
     GeraetLabel = MakeLabel(GtGroupBox, "GeraetLabel", 16, 16, "QVT410-3E");
     GeraetLabel->setMinimumWidth(85);
-}
-
-void TForm1::CreateDialogs() {
-    dialogs_ = std::make_unique<qvt::DialogSet>(context_, this);
-}
-
-void TForm1::FormCreate() {
-    linkCommands_->StartMonitor();
-    programmingCommands_->WriteIdlePattern();
-}
-
-QAction* TForm1::action(const QString& name) const {
-    for (QAction* a : findChildren<QAction*>(name)) return a;
-    if (QMenu* m = menu(name))
-        return m->menuAction();
-    return nullptr;
-}
-
-QMenu* TForm1::menu(const QString& name) const {
-    return findChild<QMenu*>(name);
 }
 
 void TForm1::SetFormWidth(int width) {
@@ -298,7 +304,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                 if (auto* parentMenu = qobject_cast<QMenu*>(w))
                     parentMenu->close();
             }
-            if (m == menu("Hilfe1")) {
+            if (m == menu_.Hilfe1) {
                 qvt::help::ShowContents();
             } else {
                 qvt::help::ShowContext(context);
@@ -312,16 +318,16 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 // ---- Device type -----------------------------------------------------------
 
 void TForm1::MarkDeviceTypeItem(std::uint8_t deviceType) {
-    action("QVT4101")->setChecked(deviceType == qvt::kDeviceQvt410);
-    action("QVT0xx1")->setChecked(deviceType == qvt::kDeviceQvt0xx);
-    action("QVT055")->setChecked(deviceType == qvt::kDeviceQvt055);
+    menu_.QVT4101->setChecked(deviceType == qvt::kDeviceQvt410);
+    menu_.QVT0xx1->setChecked(deviceType == qvt::kDeviceQvt0xx);
+    menu_.QVT055->setChecked(deviceType == qvt::kDeviceQvt055);
 }
 
 void TForm1::ApplyChipToLabelAndMenu(const QString& family) {
     const qvt::ApplicationState& s = context_.state;
     const bool chip8253 = s.ChipType == 8253;
-    action("Baustein1")->setChecked(chip8253);
-    action("SIOTYP1")->setVisible(chip8253);
+    menu_.Baustein1->setChecked(chip8253);
+    menu_.SIOTYP1->setVisible(chip8253);
     const std::string suffix =
         qvt::DeviceLabelSuffix(context_.record.deviceType, s.ChipType, s.NetworkDevice);
     GeraetLabel->setText(family + QString::fromStdString(suffix));
@@ -333,14 +339,12 @@ void TForm1::SelectDeviceType(std::uint8_t deviceType) {
     MarkDeviceTypeItem(deviceType);
     context_.record.deviceType = deviceType;
     const QString family = QString::fromStdString(qvt::FamilyText(deviceType));
-    if (dialogs_) {
-        dialogs_->FuWahlDlg->FuWahlBtn1->setText(
-            deviceType == qvt::kDeviceQvt055 ? "Anzeigezeiten" : "Sondermessung");
-    }
+    dialogs_->FuWahlDlg->FuWahlBtn1->setText(deviceType == qvt::kDeviceQvt055 ? "Anzeigezeiten"
+                                                                              : "Sondermessung");
     if (deviceType == qvt::kDeviceQvt055) {
         // The clock device always runs an 8252 image; ChipType itself stays.
-        action("Baustein1")->setChecked(false);
-        action("SIOTYP1")->setVisible(false);
+        menu_.Baustein1->setChecked(false);
+        menu_.SIOTYP1->setVisible(false);
         GeraetLabel->setText(family + "-2");
         return;
     }
@@ -355,6 +359,10 @@ void TForm1::QVT0xx1Click() {
 }
 void TForm1::QVT055Click() {
     SelectDeviceType(qvt::kDeviceQvt055);
+}
+
+void TForm1::ShowDeviceLabel(const QString& text) {
+    GeraetLabel->setText(text);
 }
 
 void TForm1::RefreshDeviceLabel() {
@@ -376,7 +384,63 @@ void TForm1::Parameter1Click() {
     const std::uint8_t type = context_.record.deviceType;
     if (type > qvt::kDeviceQvt055)
         return;
-    const bool counterFamily = type == qvt::kDeviceQvt0xx;
-    action("AnalogausgangDAC1")->setVisible(!counterFamily);
-    action("Sonstiges1")->setVisible(counterFamily);
+    const bool counterFamily = qvt::IsCounterFamily(type);
+    menu_.AnalogausgangDAC1->setVisible(!counterFamily);
+    menu_.Sonstiges1->setVisible(counterFamily);
+}
+
+// ---- Views -------------------------------------------------------------------
+
+void TForm1::ShowFileCaption(const QString& caption) {
+    FileGroupBox->setTitle(caption);
+}
+
+void TForm1::ShowFileName(const QString& name) {
+    FileLabel->setText(name);
+}
+
+void TForm1::EnableParameterSetCommands() {
+    for (QAction* item :
+         {menu_.Parameter1->menuAction(), menu_.Speichern1, menu_.Speichernunter1, menu_.Senden1}) {
+        item->setEnabled(true);
+    }
+}
+
+void TForm1::ClearTelegramList() {
+    RichEdit1->clear();
+}
+
+void TForm1::ShowProgressBox(const QString& text) {
+    PLabel->setText(text);
+    PLabel->adjustSize();
+    AnzGroupBox->hide();
+    SerPanel->hide();
+    QPalette palette = PGroupBox->palette();
+    palette.setColor(QPalette::Window, QColor(0, 255, 255));
+    PGroupBox->setPalette(palette);
+    PGroupBox->setAutoFillBackground(true);
+    PGroupBox->show();
+    PGroupBox->repaint();
+    ProgressBar->repaint();
+}
+
+void TForm1::SetProgressMaximum(int maximum) {
+    ProgressBar->setMaximum(maximum);
+}
+
+bool TForm1::SetProgressPosition(int position, bool paintNow) {
+    if (ProgressBar->value() == position)
+        return false;
+    ProgressBar->setValue(position);
+    if (paintNow)
+        ProgressBar->repaint();
+    return true;
+}
+
+int TForm1::ProgressMaximum() const {
+    return ProgressBar->maximum();
+}
+
+void TForm1::HideProgressBox() {
+    PGroupBox->hide();
 }

@@ -1,53 +1,42 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <memory>
 
 #include "shell/app_context.h"
 #include "shell/dialog_set.h"
+#include "shell/main_menu.h"
+#include "shell/parameter_file_view.h"
+#include "shell/progress_box_view.h"
 
 class QGroupBox;
 class QLabel;
 class QFrame;
 class QProgressBar;
 class QTextEdit;
-class QMenu;
-class QAction;
 
 class ParameterCommands;
 class LinkCommands;
+class MonitorPanel;
 class ProgrammingCommands;
-
-// The main window "QVT Parametrieren". Controls keep the names of the form so
-// the commands of each subsystem can reach them; the commands themselves live
-// in ParameterCommands, LinkCommands and ProgrammingCommands, which connect to
-// the menu items by name.
-class TForm1 : public QMainWindow {
+class TrendCommand;
+// The main window "QVT Parametrieren". Controls keep the names of the form;
+// the commands live in ParameterCommands, LinkCommands and
+// ProgrammingCommands, which reach the window through the views it
+// implements and the menu items through the typed MainMenu. Made only by
+// StartApplication (shell/startup.h), so no one sees it half started.
+class TForm1 : public QMainWindow, public ParameterFileView, public ProgressBoxView {
     Q_OBJECT
   public:
-    explicit TForm1(qvt::AppContext& context);
     ~TForm1() override;
-
-    // Creates every dialog, hidden, and then runs the creation handler.
-    void CreateDialogs();
-    void FormCreate();
-
-    // False when the configuration file could be neither read nor created:
-    // the warning was shown and the window is closing.
-    bool startedUp() const { return startedUp_; }
 
     qvt::AppContext& context() { return context_; }
     qvt::DialogSet& dialogs() { return *dialogs_; }
-
-    // A menu item, submenu or menu by its name; nullptr when unknown.
-    QAction* action(const QString& name) const;
-    QMenu* menu(const QString& name) const;
+    const MainMenu& mainMenu() const { return menu_; }
 
     // Outer width: 455 hides the telegram list, 660 shows it.
     void SetFormWidth(int width);
-
-    // Builds the device label from the device type, chip and network flag.
-    void RefreshDeviceLabel();
 
     // Exit sequence: releases the ports once, then closes the window. Unsaved
     // edits of the parameter set are offered for saving first (also when the
@@ -61,9 +50,24 @@ class TForm1 : public QMainWindow {
     void QVT4101Click();
     void QVT0xx1Click();
     void QVT055Click();
-    void SelectDeviceType(std::uint8_t deviceType);
     void Gertetyp1Click();
     void Parameter1Click();
+
+    // ParameterFileView.
+    void ShowFileCaption(const QString& caption) override;
+    void ShowFileName(const QString& name) override;
+    void EnableParameterSetCommands() override;
+    void ClearTelegramList() override;
+    void SelectDeviceType(std::uint8_t deviceType) override;
+    void RefreshDeviceLabel() override;
+    void ShowDeviceLabel(const QString& text) override;
+
+    // ProgressBoxView.
+    void ShowProgressBox(const QString& text) override;
+    void SetProgressMaximum(int maximum) override;
+    bool SetProgressPosition(int position, bool paintNow) override;
+    int ProgressMaximum() const override;
+    void HideProgressBox() override;
 
     // Controls.
     QGroupBox* PGroupBox = nullptr;
@@ -93,8 +97,19 @@ class TForm1 : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    friend std::unique_ptr<TForm1> StartApplication(qvt::AppContext& context);
+
+    // The window, its controls and menus, the dialogs and the commands; the
+    // start-up itself is left to StartUp.
+    explicit TForm1(qvt::AppContext& context);
+    // The construction steps that reach ports and files; false when the
+    // configuration file is not accessible.
+    bool StartUp();
+    // The creation handler: the monitor starts, the cable is set idle again.
+    void FormCreate();
+
     void BuildControls();
-    void BuildMenus();
+    void ConnectMenu();
     void AnchorBottomBoxes();
     void ReleasePorts();
     bool MayExit();
@@ -102,11 +117,13 @@ class TForm1 : public QMainWindow {
     void ApplyChipToLabelAndMenu(const QString& family);
 
     qvt::AppContext& context_;
+    MainMenu menu_;
     std::unique_ptr<qvt::DialogSet> dialogs_;
     std::unique_ptr<ParameterCommands> parameterCommands_;
+    std::unique_ptr<MonitorPanel> monitorPanel_;
     std::unique_ptr<LinkCommands> linkCommands_;
     std::unique_ptr<ProgrammingCommands> programmingCommands_;
-    bool startedUp_ = false;
+    TrendCommand* trendCommand_ = nullptr;  // a child of the window
     bool closing_ = false;
     bool exitConfirmed_ = false;
 };

@@ -1,67 +1,51 @@
 #include "shell/parameter_commands.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QLabel>
-#include <QTextEdit>
 
+#include "core/device_family.h"
 #include "core/parameter_reset.h"
-#include "dialogs/az_dlg.h"
-#include "dialogs/da_dlg.h"
 #include "dialogs/fuwahl_dlg.h"
-#include "dialogs/gw_dlg.h"
 #include "dialogs/mb_dlg.h"
 #include "dialogs/message_box.h"
-#include "dialogs/pt_dlg.h"
-#include "dialogs/rtc_dlg.h"
-#include "dialogs/sio_dlg.h"
-#include "dialogs/so_dlg.h"
-#include "dialogs/spkt_dlg.h"
 #include "platform/files/parameter_file.h"
-#include "shell/main_window.h"
+#include "shell/dialog_set.h"
+#include "shell/main_menu.h"
+#include "shell/parameter_file_view.h"
 
 namespace {
 const QString kFileGroupCaption = " Parameterdatei ";
 const QString kNoFile = "Leer";
 }  // namespace
 
-ParameterCommands::ParameterCommands(TForm1& form, qvt::AppContext& context)
-    : form_(form),
+ParameterCommands::ParameterCommands(QWidget& window, ParameterFileView& view, const MainMenu& menu,
+                                     qvt::DialogSet& dialogs, qvt::AppContext& context)
+    : window_(window),
+      view_(view),
+      dialogs_(dialogs),
       context_(context),
-      askFileName_([&form](qvt::ParameterFileDialog kind) {
-          return qvt::AskParameterFileName(kind, &form);
+      askFileName_([&window](qvt::ParameterFileDialog kind) {
+          return qvt::AskParameterFileName(kind, &window);
       }),
       askToSave_(
-          [&form](const QString& fileName) { return qvt::AskToSaveChanges(&form, fileName); }),
-      saved_(context.record) {
-    const auto on = [this](const char* name, void (ParameterCommands::*handler)()) {
-        connect(form_.action(name), &QAction::triggered, this, handler);
+          [&window](const QString& fileName) { return qvt::AskToSaveChanges(&window, fileName); }),
+      saved_(context.record),
+      parameterDialogs_(dialogs, context) {
+    parameterDialogs_.SetFamilyLabel([&view](const QString& text) { view.ShowDeviceLabel(text); });
+    const auto on = [this](QAction* item, void (ParameterCommands::*handler)()) {
+        connect(item, &QAction::triggered, this, handler);
     };
-    on("Neu1", &ParameterCommands::Neu1Click);
-    on("Laden1", &ParameterCommands::Laden1Click);
-    on("Speichern1", &ParameterCommands::Speichern1Click);
-    on("Speichernunter1", &ParameterCommands::Speichernunter1Click);
-    on("Funktionswahl1", &ParameterCommands::Funktionswahl1Click);
-    on("Anzeige1", &ParameterCommands::Anzeige1Click);
-    on("Schaltpunkte1", &ParameterCommands::Schaltpunkte1Click);
-    on("SIO1", &ParameterCommands::SIO1Click);
-    on("RTC1", &ParameterCommands::RTC1Click);
-    on("AnalogausgangDAC1", &ParameterCommands::AnalogausgangDAC1Click);
-    on("Sonstiges1", &ParameterCommands::Sonstiges1Click);
-}
-
-void ParameterCommands::LinkDialogs() {
-    qvt::DialogSet& d = form_.dialogs();
-    d.FuWahlDlg->SetTargets(d.MbDlg, d.PtDlg);
-    d.GwDlg->SetDeviceLabel(form_.GeraetLabel);
-}
-
-void ParameterCommands::EnableParameterSetCommands() {
-    for (const char* name : {"Parameter1", "Speichern1", "Speichernunter1", "Senden1"}) {
-        form_.action(name)->setEnabled(true);
-    }
+    on(menu.Neu1, &ParameterCommands::Neu1Click);
+    on(menu.Laden1, &ParameterCommands::Laden1Click);
+    on(menu.Speichern1, &ParameterCommands::Speichern1Click);
+    on(menu.Speichernunter1, &ParameterCommands::Speichernunter1Click);
+    on(menu.Funktionswahl1, &ParameterCommands::Funktionswahl1Click);
+    on(menu.Anzeige1, &ParameterCommands::Anzeige1Click);
+    on(menu.Schaltpunkte1, &ParameterCommands::Schaltpunkte1Click);
+    on(menu.SIO1, &ParameterCommands::SIO1Click);
+    on(menu.RTC1, &ParameterCommands::RTC1Click);
+    on(menu.AnalogausgangDAC1, &ParameterCommands::AnalogausgangDAC1Click);
+    on(menu.Sonstiges1, &ParameterCommands::Sonstiges1Click);
 }
 
 // The name "Leer" shown at start is no file; a chosen file always comes with
@@ -88,68 +72,46 @@ bool ParameterCommands::MayDiscardChanges() {
     return false;
 }
 
-void ParameterCommands::RefillOpenDialogs() {
-    QWidget* active = QApplication::activeWindow();
-    qvt::DialogSet& d = form_.dialogs();
-    if (d.MbDlg->isVisible())
-        d.MbDlg->FillFromRecord();
-    if (d.PtDlg->isVisible())
-        d.PtDlg->FillFromRecord();
-    // Opening a shown dialog refills it, with the side effects opening has.
-    const auto reopen = [](auto* dialog) {
-        if (dialog->isVisible())
-            dialog->Open();
-    };
-    reopen(d.AzDlg);
-    reopen(d.SPktDlg);
-    reopen(d.SioDlg);
-    reopen(d.RtcDlg);
-    reopen(d.DaDlg);
-    reopen(d.SoDlg);
-    reopen(d.GwDlg);
-    // The keyboard stays where the user had it.
-    if (active)
-        active->activateWindow();
-}
-
 // ---- Datei ------------------------------------------------------------------
 
 void ParameterCommands::Neu1Click() {
     if (!MayDiscardChanges())
         return;
-    EnableParameterSetCommands();
+    view_.EnableParameterSetCommands();
     qvt::ResetParameters(context_.record, context_.state);
     saved_.Remember(context_.record);
-    form_.RichEdit1->clear();
+    view_.ClearTelegramList();
     context_.state.CurrentFileName.clear();
-    form_.FileGroupBox->setTitle(kFileGroupCaption);
-    form_.FileLabel->setText(kNoFile);
+    view_.ShowFileCaption(kFileGroupCaption);
+    view_.ShowFileName(kNoFile);
     // The user confirms the family of the new set.
-    LinkDialogs();
-    RefillOpenDialogs();
-    form_.dialogs().GwDlg->Open();
+    parameterDialogs_.RefillOpen();
+    parameterDialogs_.OpenFamily();
 }
 
 void ParameterCommands::Laden1Click() {
     if (!MayDiscardChanges())
         return;
     const QString chosen = askFileName_(qvt::ParameterFileDialog::Open);
-    if (chosen.isEmpty())
-        return;
+    if (!chosen.isEmpty())
+        LoadFile(chosen);
+}
+
+void ParameterCommands::LoadFile(const QString& chosen) {
     const std::string path = chosen.toStdString();
     // A file that cannot be read, or is not a parameter file, must not pass
     // for the set in use: "Senden" would send the old one under its name.
     if (!qvt::LoadParameterFile(path, context_.record)) {
-        qvt::ShowMessage(&form_, "Datei konnte nicht geladen werden", qvt::Severity::Error);
+        qvt::ShowMessage(&window_, "Datei konnte nicht geladen werden", qvt::Severity::Error);
         return;
     }
     context_.state.CurrentFileName = path;
-    EnableParameterSetCommands();
-    form_.FileGroupBox->setTitle(kFileGroupCaption);
-    form_.FileLabel->setText(chosen);
-    form_.SelectDeviceType(context_.record.deviceType);
+    view_.EnableParameterSetCommands();
+    view_.ShowFileCaption(kFileGroupCaption);
+    view_.ShowFileName(chosen);
+    view_.SelectDeviceType(context_.record.deviceType);
     saved_.Remember(context_.record);
-    RefillOpenDialogs();
+    parameterDialogs_.RefillOpen();
 }
 
 void ParameterCommands::Speichern1Click() {
@@ -164,11 +126,11 @@ bool ParameterCommands::SaveParameterSet() {
         context_.state.CurrentFileName = chosen.toStdString();
     }
     if (!qvt::SaveParameterFile(context_.state.CurrentFileName, context_.record)) {
-        qvt::ShowMessage(&form_, "Datei konnte nicht gespeichert werden", qvt::Severity::Error);
+        qvt::ShowMessage(&window_, "Datei konnte nicht gespeichert werden", qvt::Severity::Error);
         return false;
     }
     saved_.Remember(context_.record);
-    form_.FileLabel->setText(QString::fromStdString(context_.state.CurrentFileName));
+    view_.ShowFileName(QString::fromStdString(context_.state.CurrentFileName));
     return true;
 }
 
@@ -183,39 +145,31 @@ void ParameterCommands::Speichernunter1Click() {
 // ---- Parameter --------------------------------------------------------------
 
 void ParameterCommands::Funktionswahl1Click() {
-    LinkDialogs();
-    qvt::DialogSet& d = form_.dialogs();
-    d.MbDlg->FillFromRecord();
-    d.PtDlg->FillFromRecord();
-    switch (context_.record.deviceType) {
-        case qvt::kDeviceQvt410:
-        case qvt::kDeviceQvt055:
-            d.FuWahlDlg->ShowModeless();
-            break;
-        case qvt::kDeviceQvt0xx:
-            // The counter family has no sensor choice.
-            d.MbDlg->ShowModeless();
-            break;
-        default:
-            break;
+    parameterDialogs_.FillRangeAndSensor();
+    const std::uint8_t type = context_.record.deviceType;
+    if (qvt::IsMainFamily(type)) {
+        dialogs_.FuWahlDlg->ShowModeless();
+    } else if (qvt::IsCounterFamily(type)) {
+        // The counter family has no sensor choice.
+        dialogs_.MbDlg->ShowModeless();
     }
 }
 
 void ParameterCommands::Anzeige1Click() {
-    form_.dialogs().AzDlg->Open();
+    parameterDialogs_.OpenDisplay();
 }
 void ParameterCommands::Schaltpunkte1Click() {
-    form_.dialogs().SPktDlg->Open();
+    parameterDialogs_.OpenSwitchingPoints();
 }
 void ParameterCommands::SIO1Click() {
-    form_.dialogs().SioDlg->Open();
+    parameterDialogs_.OpenDeviceSerial();
 }
 void ParameterCommands::RTC1Click() {
-    form_.dialogs().RtcDlg->Open();
+    parameterDialogs_.OpenClock();
 }
 void ParameterCommands::AnalogausgangDAC1Click() {
-    form_.dialogs().DaDlg->Open();
+    parameterDialogs_.OpenCard();
 }
 void ParameterCommands::Sonstiges1Click() {
-    form_.dialogs().SoDlg->Open();
+    parameterDialogs_.OpenMisc();
 }

@@ -6,17 +6,26 @@
 
 #include "core/saved_parameter_set.h"
 #include "shell/app_context.h"
+#include "shell/parameter_dialogs.h"
 #include "shell/parameter_file_dialog.h"
 #include "shell/save_question.h"
 
-class TForm1;
+class ParameterFileView;
+class QWidget;
+struct MainMenu;
+
+namespace qvt {
+struct DialogSet;
+}
 
 // The file commands (Neu, Laden, Speichern, Speichern unter) and the openers of the parameter
-// dialogs. Connects itself to the main window's menu items by name.
+// dialogs. Connects itself to the menu's items.
 class ParameterCommands : public QObject {
     Q_OBJECT
   public:
-    ParameterCommands(TForm1& form, qvt::AppContext& context);
+    // window: the parent of the file dialogs and message boxes.
+    ParameterCommands(QWidget& window, ParameterFileView& view, const MainMenu& menu,
+                      qvt::DialogSet& dialogs, qvt::AppContext& context);
 
     // Asks the user for a parameter file name; an empty text means cancelled.
     // The default runs the file dialog; tests answer without one.
@@ -36,8 +45,14 @@ class ParameterCommands : public QObject {
     // "Datei" menu.
     void Neu1Click();
     void Laden1Click();
+    // The second half of "Laden...", once the file is chosen (also the file
+    // named on the command line): loads it or says why not.
+    void LoadFile(const QString& chosen);
     void Speichern1Click();
     void Speichernunter1Click();
+
+    // The parameter dialogs' filling and committing (tests fix its PC clock).
+    qvt::ParameterDialogs& parameterDialogs() { return parameterDialogs_; }
 
     // "Parameter" menu: each fills its dialog from the record and shows it.
     void Funktionswahl1Click();
@@ -49,19 +64,15 @@ class ParameterCommands : public QObject {
     void Sonstiges1Click();
 
   private:
-    // The dialogs exist only after the commands; their links to each other and
-    // to the main window are made when first needed.
-    void LinkDialogs();
-    void EnableParameterSetCommands();
     bool SaveParameterSet();
     bool HasFileName() const;
-    // A dialog left open must not write the values of the set it was filled
-    // with over the one that replaced it.
-    void RefillOpenDialogs();
 
-    TForm1& form_;
+    QWidget& window_;
+    ParameterFileView& view_;
+    qvt::DialogSet& dialogs_;
     qvt::AppContext& context_;
     FileNameProvider askFileName_;
     SaveQuestion askToSave_;
     qvt::SavedParameterSet saved_;
+    qvt::ParameterDialogs parameterDialogs_;
 };

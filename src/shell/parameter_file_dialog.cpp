@@ -1,8 +1,9 @@
 #include "shell/parameter_file_dialog.h"
 
-#include <QComboBox>
 #include <QFileDialog>
 #include <QStringList>
+
+#include "shell/file_dialog_filters.h"
 
 namespace qvt {
 
@@ -17,14 +18,9 @@ std::unique_ptr<QFileDialog> MakeParameterFileDialog(ParameterFileDialog kind, Q
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
     // The patterns also match lower-case extensions, since Linux names are
     // case-sensitive; the filter list itself shows the designed texts.
-    const QStringList designed = {"Konfigurationsdatei      *.QVC",
-                                  "Alle Dateien                 *.*"};
-    dialog->setNameFilters({designed[0] + " (*.QVC *.qvc)", designed[1] + " (*)"});
-    if (auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo")) {
-        for (int i = 0; i < designed.size() && i < combo->count(); ++i) {
-            combo->setItemText(i, designed[i]);
-        }
-    }
+    SetDesignedNameFilters(*dialog,
+                           {"Konfigurationsdatei      *.QVC", "Alle Dateien                 *.*"},
+                           {"(*.QVC *.qvc)", "(*)"});
     dialog->setDefaultSuffix("QVC");
     dialog->selectFile("Default.QVC");
     return dialog;

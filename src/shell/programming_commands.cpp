@@ -1,7 +1,6 @@
 #include "shell/programming_commands.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -10,8 +9,10 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/device_family.h"
 #include "dialogs/message_box.h"
 #include "dialogs/plpt_dlg.h"
+#include "platform/files/config_file_access.h"
 #include "platform/monotonic_counter.h"
 #include "platform/process_runner.h"
 #include "prog/external_programmer.h"
@@ -19,43 +20,17 @@
 #include "prog/isp_link.h"
 #include "prog/port_io.h"
 #include "prog/programmer.h"
+#include "shell/dialog_set.h"
+#include "shell/file_dialog_filters.h"
 #include "shell/link_commands.h"
-#include "shell/main_window.h"
+#include "shell/main_menu.h"
+#include "shell/parameter_file_view.h"
 #include "shell/programming_progress.h"
 
 namespace {
 
-// Items that the chip type command enables before it decides again.
-constexpr const char* kChipDependentItems[] = {
-    "QVT410025Leistung1", "QVT410055PT100Uhr1", "QVT420025Leistung1", "QVT430070Drehzahl1",
-    "QVT430075Frequenz1", "QVT430080Durchflu1", "QVT430085Zhler1",    "QVT430025Leistung1",
-    "QVT440070Drehzahl1", "QVT440075Frequenz1", "QVT440080Durchflu1", "QVT440085Zhler1",
-    "QVT440025Leistung1", "QVT460070Drehzahl",  "QVT460075Frequenz",  "QVT460080Durchflu",
-    "QVT460085Zhler",     "QVT460025Leistung",  "QVT450070Drehzahl",  "QVT450075Frequenz",
-    "QVT450080Durchflu",  "QVT450085Zhler",     "QVT450025Leistung",  "QVT4701",
-};
-
-// With an 8253 in a QVT410 there is no firmware for these.
-constexpr const char* kNotFor8253[] = {"QVT430025Leistung1", "QVT440025Leistung1",
-                                       "QVT460025Leistung", "QVT450025Leistung", "QVT4701"};
-
-// The power variants that have no network edition.
-constexpr const char* kNotForNetwork[] = {"QVT410025Leistung1", "QVT420025Leistung1"};
-
 QString RunDialog(QFileDialog& dialog) {
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-}
-
-// The firmware files' filter as the list shows it; the pattern behind it
-// takes the extension in any letter case.
-constexpr const char* kHexFilterCaption = "Intel Hex Dateien    *.HEX";
-constexpr const char* kHexFilterPatterns = " (*.HEX *.[Hh][Ee][Xx])";
-
-// Qt's filter list shows a filter with its patterns and with single blanks;
-// the list shows the caption as designed instead.
-void ShowFilterCaption(QFileDialog& dialog, const char* caption) {
-    if (auto* list = dialog.findChild<QComboBox*>("fileTypeCombo"))
-        list->setItemText(0, caption);
 }
 
 // Keeps the telegram monitor still for a whole programming run, repaints of
@@ -74,13 +49,28 @@ class MonitorHold {
 
 }  // namespace
 
-ProgrammingCommands::ProgrammingCommands(TForm1& form, qvt::AppContext& context)
-    : form_(form),
+ProgrammingCommands::ProgrammingCommands(QWidget& window, ParameterFileView& deviceLabel,
+                                         ProgressBoxView& progress, const MainMenu& menu,
+                                         qvt::DialogSet& dialogs, LinkCommands& link,
+                                         qvt::AppContext& context)
+    : window_(window),
+      deviceLabel_(deviceLabel),
+      progress_(progress),
+      menu_(menu),
+      dialogs_(dialogs),
+      link_(link),
       context_(context),
       chooseFile_(RunDialog),
       counter_(std::make_unique<qvt::MonotonicCounter>()),
       io_(std::make_unique<qvt::PortIo>()) {
     ConnectMenu();
+    // The parallel port chosen with "OK" is used from the next start on; the
+    // file beside the program, even after a firmware choice moved the
+    // working folder.
+    connect(dialogs_.PLptDlg, &TOKBottomDlg::Committed, this, [this] {
+        qvt::Commit(dialogs_.PLptDlg->Values(), context_.state);
+        qvt::WriteLptIndex(context_.state.LptIndex, context_.state.ConfigFilePath);
+    });
 }
 
 ProgrammingCommands::~ProgrammingCommands() {
@@ -88,31 +78,27 @@ ProgrammingCommands::~ProgrammingCommands() {
 }
 
 void ProgrammingCommands::ConnectMenu() {
-    for (const qvt::CatalogueEntry& entry : qvt::FirmwareCatalogue()) {
-        if (QAction* item = form_.action(entry.itemName)) {
-            connect(item, &QAction::triggered, this,
-                    [this, &entry] { CatalogueEntryClick(entry); });
-        }
+    for (const auto& [entry, item] : menu_.firmware) {
+        connect(item, &QAction::triggered, this, [this, entry] { CatalogueEntryClick(*entry); });
     }
-    auto on = [this](const char* name, void (ProgrammingCommands::*handler)()) {
-        if (QAction* item = form_.action(name)) {
-            connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-        }
+    for (const auto& [entry, item] : menu_.outsideProgrammer) {
+        connect(item, &QAction::triggered, this,
+                [this, entry] { RunOutsideProgrammer(entry->variant); });
+    }
+    const auto on = [this](QAction* item, void (ProgrammingCommands::*handler)()) {
+        connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     };
-    on("Datei2", &ProgrammingCommands::Datei2Click);
-    on("Daten1", &ProgrammingCommands::Daten1Click);
-    on("Bausteinlschen1", &ProgrammingCommands::Bausteinlschen1Click);
-    on("SIOTYP1", &ProgrammingCommands::SIOTYP1Click);
-    on("Schnittstelle1", &ProgrammingCommands::Schnittstelle1Click);
-    on("QVT470010UI1", &ProgrammingCommands::QVT470010UI1Click);
-    on("Q470401", &ProgrammingCommands::Q470401Click);
-    if (QAction* chip = form_.action("Baustein1")) {
-        // The menu has already flipped the check mark; the command flips it itself.
-        connect(chip, &QAction::triggered, this, [this, chip](bool checked) {
-            chip->setChecked(!checked);
-            Baustein1Click();
-        });
-    }
+    on(menu_.Datei2, &ProgrammingCommands::Datei2Click);
+    on(menu_.Daten1, &ProgrammingCommands::Daten1Click);
+    on(menu_.Bausteinlschen1, &ProgrammingCommands::Bausteinlschen1Click);
+    on(menu_.SIOTYP1, &ProgrammingCommands::SIOTYP1Click);
+    on(menu_.Schnittstelle1, &ProgrammingCommands::Schnittstelle1Click);
+    // The menu has already flipped the check mark; the command flips it itself.
+    QAction* chip = menu_.Baustein1;
+    connect(chip, &QAction::triggered, this, [this, chip](bool checked) {
+        chip->setChecked(!checked);
+        Baustein1Click();
+    });
 }
 
 // ---- Port --------------------------------------------------------------------
@@ -165,9 +151,9 @@ qvt::ParallelAccess ProgrammingCommands::parallelAccess() {
 // ---- Programming -------------------------------------------------------------
 
 void ProgrammingCommands::RunProgramming() {
-    const MonitorHold hold(form_.linkCommands());
+    const MonitorHold hold(link_);
     EnsurePortAccess();
-    ProgrammingProgress view(form_);
+    ProgrammingProgress view(progress_);
     qvt::IspLink link(*io_, *counter_, context_.state.LptBase);
     qvt::Programmer(link, context_.state.ChipType, view)
         .RunProgramming(ProgramFileName, DataFileName);
@@ -183,36 +169,17 @@ void ProgrammingCommands::CatalogueEntryClick(const qvt::CatalogueEntry& entry) 
 }
 
 bool ProgrammingCommands::ChooseFirmwareFile(const QString& title, std::string& fileName) {
-    // The open dialog of the parameter files lends itself when there is one.
-    QFileDialog* dialog = form_.findChild<QFileDialog*>("OpenDialog1");
-    std::unique_ptr<QFileDialog> own;
-    if (!dialog) {
-        own = std::make_unique<QFileDialog>(&form_);
-        own->setObjectName("FirmwareDialog");
-        own->setFileMode(QFileDialog::ExistingFile);
-        own->setAcceptMode(QFileDialog::AcceptOpen);
-        own->setOption(QFileDialog::DontUseNativeDialog, true);
-        dialog = own.get();
-    }
-    const QStringList savedFilters = dialog->nameFilters();
-    const QString savedFilter = dialog->selectedNameFilter();
-    const QStringList savedFiles = dialog->selectedFiles();
-
-    dialog->setNameFilter(QString(kHexFilterCaption) + kHexFilterPatterns);
-    ShowFilterCaption(*dialog, kHexFilterCaption);
-    dialog->setDefaultSuffix("HEX");
-    dialog->selectFile("*.HEX");
-    dialog->setWindowTitle(title);
-    const QString chosen = chooseFile_(*dialog);
-
-    if (!own) {
-        dialog->setNameFilters(savedFilters);
-        dialog->selectNameFilter(savedFilter);
-        if (!savedFiles.isEmpty())
-            dialog->selectFile(savedFiles.first());
-        dialog->setDefaultSuffix("QVC");
-        dialog->setWindowTitle("Parameter laden");
-    }
+    QFileDialog dialog(&window_);
+    dialog.setObjectName("FirmwareDialog");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    // The pattern behind the designed caption takes the extension in any letter case.
+    SetDesignedNameFilters(dialog, {"Intel Hex Dateien    *.HEX"}, {"(*.HEX *.[Hh][Ee][Xx])"});
+    dialog.setDefaultSuffix("HEX");
+    dialog.selectFile("*.HEX");
+    dialog.setWindowTitle(title);
+    const QString chosen = chooseFile_(dialog);
     if (chosen.isEmpty())
         return false;
 
@@ -243,9 +210,9 @@ void ProgrammingCommands::Daten1Click() {
 }
 
 void ProgrammingCommands::Bausteinlschen1Click() {
-    const MonitorHold hold(form_.linkCommands());
+    const MonitorHold hold(link_);
     EnsurePortAccess();
-    ProgrammingProgress view(form_);
+    ProgrammingProgress view(progress_);
     qvt::IspLink link(*io_, *counter_, context_.state.LptBase);
     qvt::Programmer(link, context_.state.ChipType, view).EraseWithMessage();
     io_->FlushTrace();
@@ -254,52 +221,49 @@ void ProgrammingCommands::Bausteinlschen1Click() {
 // ---- Chip type and edition ---------------------------------------------------
 
 void ProgrammingCommands::Baustein1Click() {
-    for (const char* name : kChipDependentItems) form_.action(name)->setEnabled(true);
-    QAction* chipItem = form_.action("Baustein1");
-    QAction* editionItem = form_.action("SIOTYP1");
+    QAction* chipItem = menu_.Baustein1;
+    QAction* editionItem = menu_.SIOTYP1;
     editionItem->setVisible(false);
 
     qvt::ApplicationState& state = context_.state;
     const std::uint8_t type = context_.record.deviceType;
-    if (type == qvt::kDeviceQvt410 || type == qvt::kDeviceQvt0xx) {
+    // The clock device, like a type unknown here, always runs an 8252 image.
+    if (type == qvt::kDeviceQvt410 || qvt::IsCounterFamily(type)) {
         chipItem->setChecked(!chipItem->isChecked());
-        if (chipItem->isChecked()) {
-            state.ChipType = 8253;
-            editionItem->setVisible(true);
-            if (type == qvt::kDeviceQvt410) {
-                for (const char* name : kNotFor8253) form_.action(name)->setEnabled(false);
-            }
-        } else {
-            state.ChipType = 8252;
-        }
+        state.ChipType = chipItem->isChecked() ? 8253 : 8252;
+        editionItem->setVisible(chipItem->isChecked());
     } else {
         chipItem->setChecked(false);
         state.ChipType = 8252;
     }
-    form_.RefreshDeviceLabel();
+    for (const auto& [entry, item] : menu_.firmware)
+        item->setEnabled(qvt::EnabledAfterChipChoice(entry->offer, type, state.ChipType));
+    for (const auto& [submenu, item] : menu_.submenus)
+        item->setEnabled(qvt::EnabledAfterChipChoice(submenu->offer, type, state.ChipType));
+    deviceLabel_.RefreshDeviceLabel();
 }
 
 void ProgrammingCommands::SIOTYP1Click() {
     qvt::ApplicationState& state = context_.state;
     state.NetworkDevice = state.NetworkDevice == 1 ? 0 : 1;
     const bool network = state.NetworkDevice == 1;
-    form_.action("SIOTYP1")->setText(
-        QString::fromUtf8(network ? "N&etzwerkgerät" : "&Einzelgerät"));
-    for (const char* name : kNotForNetwork) form_.action(name)->setVisible(!network);
+    menu_.SIOTYP1->setText(QString::fromUtf8(network ? "N&etzwerkgerät" : "&Einzelgerät"));
+    for (const auto& [entry, item] : menu_.firmware)
+        item->setVisible(qvt::ShownFor(entry->offer, state.NetworkDevice));
     // Rebuilt as a whole, so a label without its chip suffix cannot be garbled.
-    form_.RefreshDeviceLabel();
+    deviceLabel_.RefreshDeviceLabel();
 }
 
 void ProgrammingCommands::Schnittstelle1Click() {
-    TPLptDlg* dialog = form_.dialogs().PLptDlg;
-    dialog->CheckChosenPort();
+    TPLptDlg* dialog = dialogs_.PLptDlg;
+    dialog->ShowValues(qvt::ParallelPortValuesOf(context_.state));
     dialog->ShowModeless();
 }
 
 // ---- QVT470 ------------------------------------------------------------------
 
 void ProgrammingCommands::RunOutsideProgrammer(const char* variant) {
-    const MonitorHold hold(form_.linkCommands());
+    const MonitorHold hold(link_);
     VariantName = variant;
     // From the folder the program started in, beside QVT410.CFG: never one
     // that a firmware choice made the working folder, where a downloaded
@@ -314,11 +278,4 @@ void ProgrammingCommands::RunOutsideProgrammer(const char* variant) {
         qvt::ShowMessage(nullptr, QString::fromStdString(text), severity);
     };
     qvt::RunExternalProgrammer(VariantName, run, show);
-}
-
-void ProgrammingCommands::QVT470010UI1Click() {
-    RunOutsideProgrammer("QVT470");
-}
-void ProgrammingCommands::Q470401Click() {
-    RunOutsideProgrammer("QVT47040");
 }

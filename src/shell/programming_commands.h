@@ -6,24 +6,34 @@
 #include <memory>
 #include <string>
 
+#include "compose/parallel_backend.h"
 #include "shell/app_context.h"
-#include "shell/parallel_backend.h"
 
+class LinkCommands;
+class ParameterFileView;
+class ProgressBoxView;
 class QFileDialog;
-class TForm1;
+class QWidget;
+struct MainMenu;
 
 namespace qvt {
 class Counter;
 class PortIo;
 struct CatalogueEntry;
+struct DialogSet;
 }  // namespace qvt
 
-// The Programmieren menu: parallel port access, programming runs, catalogue, outside programmer.
-// Connects itself to the main window's menu items by name.
+// The Programmieren menu: parallel port access, programming runs, catalogue,
+// outside programmer. Connects itself to the menu's items; runs show their
+// progress in the progress box and keep the telegram monitor still.
 class ProgrammingCommands : public QObject {
     Q_OBJECT
   public:
-    ProgrammingCommands(TForm1& form, qvt::AppContext& context);
+    // window: the parent of the firmware file dialog; deviceLabel: rebuilt
+    // when the chip type or edition changes.
+    ProgrammingCommands(QWidget& window, ParameterFileView& deviceLabel, ProgressBoxView& progress,
+                        const MainMenu& menu, qvt::DialogSet& dialogs, LinkCommands& link,
+                        qvt::AppContext& context);
     ~ProgrammingCommands() override;
 
     // Start-up: decides how the parallel port is reached. The port itself is
@@ -42,8 +52,8 @@ class ProgrammingCommands : public QObject {
     void Baustein1Click();
     void SIOTYP1Click();
     void Schnittstelle1Click();
-    void QVT470010UI1Click();
-    void Q470401Click();
+    // The outside programmer for a variant of the QVT470 family.
+    void RunOutsideProgrammer(const char* variant);
 
     // Programs ProgramFileName and DataFileName (empty: no such file).
     void RunProgramming();
@@ -65,9 +75,13 @@ class ProgrammingCommands : public QObject {
     void ConnectMenu();
     void EnsurePortAccess();
     bool ChooseFirmwareFile(const QString& title, std::string& fileName);
-    void RunOutsideProgrammer(const char* variant);
 
-    TForm1& form_;
+    QWidget& window_;
+    ParameterFileView& deviceLabel_;
+    ProgressBoxView& progress_;
+    const MainMenu& menu_;
+    qvt::DialogSet& dialogs_;
+    LinkCommands& link_;
     qvt::AppContext& context_;
     FileChooser chooseFile_;
     std::unique_ptr<qvt::Counter> counter_;

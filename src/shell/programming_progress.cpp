@@ -1,12 +1,8 @@
 #include "shell/programming_progress.h"
 
 #include <QCoreApplication>
-#include <QGroupBox>
-#include <QLabel>
-#include <QProgressBar>
 
 #include "dialogs/message_box.h"
-#include "shell/main_window.h"
 
 namespace {
 
@@ -21,38 +17,23 @@ void ProgrammingProgress::ShowProgress(const std::string& text) {
     // user input stays queued, and the serial port is not read meanwhile.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
                                     QEventLoop::ExcludeSocketNotifiers);
-    form_.PLabel->setText(QString::fromStdString(text));
-    form_.PLabel->adjustSize();
-    form_.AnzGroupBox->hide();
-    form_.SerPanel->hide();
-    QPalette palette = form_.PGroupBox->palette();
-    palette.setColor(QPalette::Window, QColor(0, 255, 255));
-    form_.PGroupBox->setPalette(palette);
-    form_.PGroupBox->setAutoFillBackground(true);
-    form_.PGroupBox->show();
-    form_.PGroupBox->repaint();
-    form_.ProgressBar->repaint();
+    box_.ShowProgressBox(QString::fromStdString(text));
     sincePaint_.start();
 }
 
 void ProgrammingProgress::SetProgressMaximum(int maximum) {
-    form_.ProgressBar->setMaximum(maximum);
+    box_.SetProgressMaximum(maximum);
 }
 
 void ProgrammingProgress::SetProgressPosition(int position) {
-    QProgressBar* bar = form_.ProgressBar;
-    if (bar->value() == position)
-        return;
-    bar->setValue(position);
-    if (!sincePaint_.isValid() || sincePaint_.elapsed() >= kPaintIntervalMs ||
-        position == bar->maximum()) {
-        bar->repaint();
+    const bool paintNow = !sincePaint_.isValid() || sincePaint_.elapsed() >= kPaintIntervalMs ||
+                          position == box_.ProgressMaximum();
+    if (box_.SetProgressPosition(position, paintNow) && paintNow)
         sincePaint_.start();
-    }
 }
 
 void ProgrammingProgress::HideProgress() {
-    form_.PGroupBox->hide();
+    box_.HideProgressBox();
 }
 
 void ProgrammingProgress::ShowMessage(const std::string& text, qvt::Severity severity) {

@@ -4,15 +4,14 @@
 
 #include "prog/programming_view.h"
 #include "shell/escape_watcher.h"
+#include "shell/progress_box_view.h"
 
-class TForm1;
-
-// The progress box " QVT Programmieren " of the main window during a
-// programming run, the outcome boxes, and ESC. The window does not process
-// input meanwhile, so the box is painted explicitly.
+// A programming run as the user sees it: the progress box of the main
+// window, the outcome boxes, and ESC. The window does not process input
+// meanwhile, so the box is painted explicitly.
 class ProgrammingProgress : public qvt::ProgrammingView {
   public:
-    explicit ProgrammingProgress(TForm1& form) : form_(form) {}
+    explicit ProgrammingProgress(ProgressBoxView& box) : box_(box) {}
 
     void ShowProgress(const std::string& text) override;
     void SetProgressMaximum(int maximum) override;
@@ -22,7 +21,7 @@ class ProgrammingProgress : public qvt::ProgrammingView {
     bool AbortRequested() override;
 
   private:
-    TForm1& form_;
+    ProgressBoxView& box_;
     EscapeWatcher escape_;
     QElapsedTimer sincePaint_;
 };

@@ -6,8 +6,9 @@ cmake_minimum_required(VERSION 3.25)
 
 # "library: what it must not reach". qvt_link and qvt_prog use only qvt_core
 # and the platform API; the emulated chip keeps its own pin decoding, so it
-# needs nothing of the programmer.
-set(QVT_GUI_MODULES "Qt6::Gui Qt6::Widgets Qt6::PrintSupport")
+# needs nothing of the programmer. The command-line tool and what it shares
+# with the application run without a display.
+set(QVT_GUI_MODULES "Qt6::Gui Qt6::Widgets Qt6::PrintSupport Qt6::Charts")
 set(QVT_ABOVE_THE_API "qvt_platform_serial qvt_platform_ui qvt_emulation qvt_dialogs qvt_shell")
 set(RULES
     "qvt_core: Qt6::Core ${QVT_GUI_MODULES} Qt6::SerialPort qvt_platform"
@@ -17,6 +18,8 @@ set(RULES
     "qvt_link: ${QVT_GUI_MODULES} ${QVT_ABOVE_THE_API} qvt_prog"
     "qvt_prog: ${QVT_GUI_MODULES} ${QVT_ABOVE_THE_API} qvt_link"
     "qvt_devsim_core: ${QVT_GUI_MODULES}"
+    "qvt_compose: ${QVT_GUI_MODULES} qvt_platform_ui qvt_dialogs qvt_shell"
+    "qvt410-cli: ${QVT_GUI_MODULES} qvt_platform_ui qvt_dialogs qvt_shell"
 )
 
 file(REMOVE_RECURSE ${WORK_DIR})

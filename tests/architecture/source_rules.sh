@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# What the sources may include and how they find their widgets:
-#   source_rules.sh SRC_DIR
+# What the sources and the tests may include and how they find their widgets:
+#   source_rules.sh SRC_DIR TESTS_DIR
 # Each rule names the files that may break it (ALLOWED) and those that break
 # it today and are still to be cleaned up (TODO). Any other file that breaks a
 # rule fails the test, and so does a TODO entry that keeps to the rule by now:
 # take it off the list, so that the lists only shrink.
 set -euo pipefail
+tests=$(realpath "$2")
 cd "$1"
 failed=0
 
@@ -43,17 +44,19 @@ rule "the emulation includes no layer above the platform" \
 rule "link and prog include no UI, no Qt and no emulation" \
     '#include ("(emulation|dialogs|shell|platform/qt)/|<Q)' "link prog" "" ""
 rule "dialogs include no shell" '#include "shell/' dialogs "" ""
+rule "compose includes no dialog, no shell and no GUI" \
+    '#include ("(dialogs|shell)/|"platform/qt/(default_printer|help_window)|<Q(Widget|Gui|Print|Application))' \
+    compose "" ""
 
 # Only the main window's own files and the start-up include the main window.
-MAIN_WINDOW_ALLOWED="shell/main.cpp shell/main_menu.cpp shell/main_window.cpp"
-MAIN_WINDOW_TODO="shell/link_commands.cpp shell/link_monitor.cpp shell/parameter_commands.cpp
-    shell/programming_commands.cpp shell/programming_progress.cpp"
+MAIN_WINDOW_ALLOWED="shell/main.cpp shell/main_window.cpp shell/startup.cpp"
+MAIN_WINDOW_TODO=""
 rule "only the main window and the start-up include shell/main_window.h" \
     '#include "shell/main_window.h"' "core platform emulation link prog dialogs shell" \
     "$MAIN_WINDOW_ALLOWED" "$MAIN_WINDOW_TODO"
 
 # Dialogs exchange plain structs; reading and writing QVT410.CFG is up to the commands.
-CONFIG_IN_DIALOGS_TODO="dialogs/plpt_dlg.cpp dialogs/psio_dlg.cpp"
+CONFIG_IN_DIALOGS_TODO=""
 rule "no dialog includes the configuration file" \
     '#include "(core/config_file|platform/files/config_file_access)\.h"' dialogs \
     "" "$CONFIG_IN_DIALOGS_TODO"
@@ -61,11 +64,33 @@ rule "no dialog includes the configuration file" \
 # Widgets and menu items are reached through typed members, not looked up by
 # their object names (which stay for help and tests). Allowed: the file type
 # list inside Qt's own file dialog, which offers no other way to it.
-LOOKUP_BY_NAME_ALLOWED="shell/parameter_file_dialog.cpp"
-LOOKUP_BY_NAME_TODO="shell/main_menu.cpp shell/main_window.cpp shell/programming_commands.cpp"
+LOOKUP_BY_NAME_ALLOWED="shell/file_dialog_filters.cpp"
+LOOKUP_BY_NAME_TODO=""
 rule "no look-up of a widget or menu item by name" \
     '(findChild(ren)?<[^>]*>\(\s*("|[a-z_][A-Za-z0-9_]*\s*[,)])|\b(action|menu)\(")' \
     "core platform emulation link prog dialogs shell" "$LOOKUP_BY_NAME_ALLOWED" \
     "$LOOKUP_BY_NAME_TODO"
+
+# An include names one file: a test's own header never takes the path of a
+# program header (tests see src/ and tools/devsim's folder as roots too), so
+# "core/x.h" is always src/core/x.h. Shared test helpers live in support/.
+headers() { (cd "$1" && find . -name '*.h' | sed 's|^\./||' | sort); }
+for file in $(comm -12 <(headers "$tests") <(sort <(headers .) <(headers ../tools))); do
+    echo "a test header shadows a program header: tests/$file"
+    failed=1
+done
+
+# The tests' include folders are src/ and tests/, nothing else.
+for file in $(grep -rlE --include=CMakeLists.txt 'include_directories' "$tests"); do
+    perl -0777 -ne 'while (/(target_)?include_directories\s*\(([^)]*)\)/g) {
+        my ($target, @folders) = split " ", $2;
+        unshift @folders, $target unless $1;
+        for (@folders) {
+            next if /^(PRIVATE|PUBLIC|INTERFACE|SYSTEM|BEFORE)$/
+                 || m{^\$\{PROJECT_SOURCE_DIR\}/(src|tests)$};
+            print "$ARGV: include folder $_\n"; $bad = 1;
+        }
+    } END { exit $bad }' "$file" || failed=1
+done
 
 exit $failed

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/application_state.h"
-#include "core/file_words.h"
 #include "core/parameter_reset.h"
+#include "support/file_words.h"
 
 namespace qvt {
 namespace {

@@ -7,11 +7,11 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "core/application_state.h"
 #include "core/parameter_record.h"
 #include "dialogs/az_dlg.h"
-#include "dialogs/dialog_controls.h"
+#include "dialogs/dialog_bench.h"
 #include "dialogs/message_box.h"
+#include "dialogs/widgets.h"
 #include "link/telegrams.h"
 #include "platform/help.h"
 
@@ -19,8 +19,8 @@ class AzDlgTest : public QObject {
     Q_OBJECT
 
   private:
-    qvt::ParameterRecord record_;
-    qvt::ApplicationState state_;
+    std::unique_ptr<DialogBench> bench_;
+    qvt::ParameterRecord& record() { return bench_->context.record; }
     QStringList messages_;
 
     static QList<QRadioButton*> PointButtons(TAzDlg& d) {
@@ -50,8 +50,7 @@ class AzDlgTest : public QObject {
 
   private slots:
     void init() {
-        record_ = {};
-        state_ = {};
+        bench_ = std::make_unique<DialogBench>();
         messages_.clear();
         qvt::SetMessageInterceptor([this](const QString& text, const QString& caption) {
             messages_ << caption + ": " + text;
@@ -83,22 +82,22 @@ class AzDlgTest : public QObject {
         QFETCH(int, button);
         QFETCH(bool, reception);
         QFETCH(int, stored);
-        record_.deviceType = static_cast<std::uint8_t>(deviceType);
-        TAzDlg dlg(record_, state_);
-        dlg.Open();
+        record().deviceType = static_cast<std::uint8_t>(deviceType);
+        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        bench_->openers.OpenDisplay();
         PointButtons(dlg)[button]->setChecked(true);
         dlg.AzDBox->setChecked(reception);
         dlg.OKBtn->click();
-        QCOMPARE(int(record_.azDecimalPoint), stored);
+        QCOMPARE(int(record().azDecimalPoint), stored);
         QVERIFY(!dlg.isVisible());
 
         // Reopening shows the same choice, and cancelling keeps the code however often.
         for (int round = 0; round < 3; ++round) {
-            dlg.Open();
+            bench_->openers.OpenDisplay();
             QCOMPARE(Checked(PointButtons(dlg)), button);
             QCOMPARE(dlg.AzDBox->isChecked(), reception);
             dlg.CancelBtn->click();
-            QCOMPARE(int(record_.azDecimalPoint), stored);
+            QCOMPARE(int(record().azDecimalPoint), stored);
         }
     }
 
@@ -119,13 +118,13 @@ class AzDlgTest : public QObject {
         QFETCH(int, stored);
         QFETCH(int, button);
         QFETCH(bool, reception);
-        record_.deviceType = static_cast<std::uint8_t>(deviceType);
-        record_.azDecimalPoint = static_cast<std::uint8_t>(stored);
-        TAzDlg dlg(record_, state_);
-        dlg.Open();
+        record().deviceType = static_cast<std::uint8_t>(deviceType);
+        record().azDecimalPoint = static_cast<std::uint8_t>(stored);
+        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        bench_->openers.OpenDisplay();
         QCOMPARE(Checked(PointButtons(dlg)), button);
         QCOMPARE(dlg.AzDBox->isChecked(), reception);
-        QCOMPARE(int(record_.azDecimalPoint), stored);  // opening changes nothing
+        QCOMPARE(int(record().azDecimalPoint), stored);  // opening changes nothing
     }
 
     void roundingIsCodedByDeviceType_data() {
@@ -151,25 +150,25 @@ class AzDlgTest : public QObject {
         QFETCH(int, stored);
         QFETCH(int, button);  // -1: OK without a change
         QFETCH(int, written);
-        record_.deviceType = static_cast<std::uint8_t>(deviceType);
-        record_.azRounding = static_cast<std::uint8_t>(stored);
-        TAzDlg dlg(record_, state_);
-        dlg.Open();
+        record().deviceType = static_cast<std::uint8_t>(deviceType);
+        record().azRounding = static_cast<std::uint8_t>(stored);
+        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        bench_->openers.OpenDisplay();
         QCOMPARE(Checked(RoundButtons(dlg)), stored > 2 ? 3 : stored);
         if (button >= 0)
             RoundButtons(dlg)[button]->setChecked(true);
         dlg.OKBtn->click();
-        QCOMPARE(int(record_.azRounding), written);
-        dlg.Open();
+        QCOMPARE(int(record().azRounding), written);
+        bench_->openers.OpenDisplay();
         QCOMPARE(Checked(RoundButtons(dlg)), written > 2 ? 3 : written);
     }
 
     void textFieldsAndDivideFlag() {
-        record_.azAverageCount = "0016";
-        record_.azUnitText = "mV";
-        record_.azDivideBy10 = 1;
-        TAzDlg dlg(record_, state_);
-        dlg.Open();
+        record().azAverageCount = "0016";
+        record().azUnitText = "mV";
+        record().azDivideBy10 = 1;
+        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        bench_->openers.OpenDisplay();
         QCOMPARE(dlg.AzEdit1->text(), QString("0016"));
         QCOMPARE(dlg.AzEdit2->text(), QString("mV"));
         QVERIFY(dlg.AzCBox->isChecked());
@@ -178,26 +177,26 @@ class AzDlgTest : public QObject {
         Retype(dlg.AzEdit2, QString::fromUtf8("°Cx"));
         dlg.AzCBox->setChecked(false);
         dlg.OKBtn->click();
-        QCOMPARE(QByteArray::fromStdString(record_.azAverageCount.str()), QByteArray("1234"));
+        QCOMPARE(QByteArray::fromStdString(record().azAverageCount.str()), QByteArray("1234"));
         // The unit reaches the record as single-byte characters.
-        QCOMPARE(QByteArray::fromStdString(record_.azUnitText.str()), QByteArray("\xB0"
-                                                                                 "Cx"));
-        QCOMPARE(int(record_.azDivideBy10), 0);
+        QCOMPARE(QByteArray::fromStdString(record().azUnitText.str()), QByteArray("\xB0"
+                                                                                  "Cx"));
+        QCOMPARE(int(record().azDivideBy10), 0);
 
-        dlg.Open();
+        bench_->openers.OpenDisplay();
         QCOMPARE(dlg.AzEdit2->text(), QString::fromUtf8("°Cx"));
     }
 
     void cancelLeavesTheRecordAndReopeningShowsIt() {
-        record_.deviceType = 1;
-        record_.azDecimalPoint = 5;
-        record_.azRounding = 2;
-        record_.azAverageCount = "8";
-        record_.azUnitText = "Hz";
-        const qvt::ParameterRecord before = record_;
-        TAzDlg dlg(record_, state_);
+        record().deviceType = 1;
+        record().azDecimalPoint = 5;
+        record().azRounding = 2;
+        record().azAverageCount = "8";
+        record().azUnitText = "Hz";
+        const qvt::ParameterRecord before = record();
+        TAzDlg& dlg = *bench_->dialogs.AzDlg;
         for (bool byEscape : {false, true}) {
-            dlg.Open();
+            bench_->openers.OpenDisplay();
             dlg.DzRBtn2->setChecked(true);
             dlg.RuRBtn4->setChecked(true);
             dlg.AzDBox->setChecked(false);
@@ -210,13 +209,13 @@ class AzDlgTest : public QObject {
                 dlg.CancelBtn->click();
             }
             QVERIFY(!dlg.isVisible());
-            QCOMPARE(int(record_.azDecimalPoint), int(before.azDecimalPoint));
-            QCOMPARE(int(record_.azRounding), int(before.azRounding));
-            QCOMPARE(int(record_.azDivideBy10), int(before.azDivideBy10));
-            QVERIFY(record_.azAverageCount == before.azAverageCount);
-            QVERIFY(record_.azUnitText == before.azUnitText);
+            QCOMPARE(int(record().azDecimalPoint), int(before.azDecimalPoint));
+            QCOMPARE(int(record().azRounding), int(before.azRounding));
+            QCOMPARE(int(record().azDivideBy10), int(before.azDivideBy10));
+            QVERIFY(record().azAverageCount == before.azAverageCount);
+            QVERIFY(record().azUnitText == before.azUnitText);
         }
-        dlg.Open();
+        bench_->openers.OpenDisplay();
         QVERIFY(dlg.DzRBtn4->isChecked());
         QVERIFY(dlg.RuRBtn3->isChecked());
         QVERIFY(dlg.AzDBox->isChecked());
@@ -243,8 +242,8 @@ class AzDlgTest : public QObject {
         QFETCH(int, pointButton);
         QFETCH(QString, positions);
         QFETCH(int, point);
-        record_.deviceType = 1;  // the point is sent without the type's exchange
-        TAzDlg dlg(record_, state_);
+        record().deviceType = 1;  // the point is sent without the type's exchange
+        TAzDlg& dlg = *bench_->dialogs.AzDlg;
         QStringList sent;
         QList<int> points;
         dlg.SetTestValueSender([&](std::string_view text, int p) {
@@ -252,17 +251,17 @@ class AzDlgTest : public QObject {
             points << p;
             return 6;
         });
-        dlg.Open();
+        bench_->openers.OpenDisplay();
         if (!typed.isNull())
             Retype(dlg.AzDEdit1, typed);
         PointButtons(dlg)[pointButton]->setChecked(true);
-        const qvt::ParameterRecord before = record_;
+        const qvt::ParameterRecord before = record();
         dlg.Button1->click();
         QCOMPARE(sent, QStringList{positions});
         QCOMPARE(points, QList<int>{point});
         QCOMPARE(messages_, QStringList{QString::fromUtf8("Meldung: Wert fehlerfrei übertragen")});
         QVERIFY(dlg.isVisible());  // TEST does not close the dialog
-        QCOMPARE(int(record_.azDecimalPoint), int(before.azDecimalPoint));
+        QCOMPARE(int(record().azDecimalPoint), int(before.azDecimalPoint));
     }
 
     void testButtonReportsFailure_data() {
@@ -281,24 +280,24 @@ class AzDlgTest : public QObject {
         QFETCH(bool, installed);
         QFETCH(int, reply);
         QFETCH(QString, message);
-        TAzDlg dlg(record_, state_);
+        TAzDlg& dlg = *bench_->dialogs.AzDlg;
         if (installed)
             dlg.SetTestValueSender([reply](std::string_view, int) -> std::optional<std::uint8_t> {
                 if (reply < 0)
                     return std::nullopt;  // no answer
                 return static_cast<std::uint8_t>(reply);
             });
-        dlg.Open();
+        bench_->openers.OpenDisplay();
         dlg.Button1->click();
         QCOMPARE(messages_, QStringList{message});
     }
 
     // A value the display cannot show is refused, not sent as another one.
     void testButtonRefusesWhatTheDisplayCannotShow() {
-        TAzDlg dlg(record_, state_);
+        TAzDlg& dlg = *bench_->dialogs.AzDlg;
         bool sent = false;
         dlg.SetTestValueSender([&sent](std::string_view, int) { return sent = true, 6; });
-        dlg.Open();
+        bench_->openers.OpenDisplay();
         for (const auto& [typed, value] : {std::pair{"9999", "9999"}, {"4", "4000"}}) {
             Retype(dlg.AzDEdit1, typed);
             dlg.Button1->click();
@@ -326,7 +325,7 @@ class AzDlgTest : public QObject {
         QFETCH(QString, typed);
         QFETCH(int, pointButton);
         QFETCH(QByteArray, telegram);
-        TAzDlg dlg(record_, state_);
+        TAzDlg& dlg = *bench_->dialogs.AzDlg;
         QByteArray sent;
         dlg.SetTestValueSender([&sent](std::string_view text, int point) {
             const qvt::TestValueTelegramBytes bytes =
@@ -334,7 +333,7 @@ class AzDlgTest : public QObject {
             sent = QByteArray(reinterpret_cast<const char*>(bytes.data()), bytes.size());
             return 6;
         });
-        dlg.Open();
+        bench_->openers.OpenDisplay();
         if (!typed.isNull())
             Retype(dlg.AzDEdit1, typed);
         PointButtons(dlg)[pointButton]->setChecked(true);
@@ -343,12 +342,12 @@ class AzDlgTest : public QObject {
     }
 
     void reopeningResetsTheTestValue() {
-        TAzDlg dlg(record_, state_);
-        dlg.Open();
+        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        bench_->openers.OpenDisplay();
         Retype(dlg.AzDEdit1, "4321");
         QCOMPARE(dlg.TestValuePositions(), std::string("4321"));
         dlg.CancelBtn->click();
-        dlg.Open();
+        bench_->openers.OpenDisplay();
         QCOMPARE(dlg.TestValuePositions(), std::string("0   "));
     }
 
@@ -356,7 +355,7 @@ class AzDlgTest : public QObject {
         QList<int> asked;
         const qvt::help::Handler previous =
             qvt::help::SetHandler([&asked](const qvt::help::Request& r) { asked << r.context; });
-        TAzDlg dlg(record_, state_);
+        TAzDlg& dlg = *bench_->dialogs.AzDlg;
         QVERIFY(dlg.windowFlags() & Qt::WindowStaysOnTopHint);
         dlg.HelpBtn->click();
         qvt::help::SetHandler(previous);
@@ -383,9 +382,9 @@ class AzDlgTest : public QObject {
         QString effect = "nothing";
         const qvt::help::Handler previous =
             qvt::help::SetHandler([&effect](const qvt::help::Request&) { effect = "help"; });
-        TAzDlg dlg(record_, state_);
+        TAzDlg& dlg = *bench_->dialogs.AzDlg;
         dlg.SetTestValueSender([&effect](std::string_view, int) { return effect = "test", 6; });
-        dlg.Open();
+        bench_->openers.OpenDisplay();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         Retype(dlg.AzEdit1, "77");
         QWidget* focus = target.isEmpty() ? static_cast<QWidget*>(dlg.AzEdit1)
@@ -395,7 +394,7 @@ class AzDlgTest : public QObject {
         QTest::keyClick(focus, Qt::Key_Return);
         qvt::help::SetHandler(previous);
         if (!dlg.isVisible())
-            effect = record_.azAverageCount == "77" ? "commit" : "close";
+            effect = record().azAverageCount == "77" ? "commit" : "close";
         QTEST(effect, "effect");
     }
 };

@@ -10,12 +10,11 @@
 #include <QScopeGuard>
 #include <QTest>
 
-#include "core/application_state.h"
 #include "core/field_check.h"
 #include "core/parameter_record.h"
 #include "dialogs/az_dlg.h"
 #include "dialogs/da_dlg.h"
-#include "dialogs/dialog_controls.h"
+#include "dialogs/dialog_bench.h"
 #include "dialogs/fuwahl_dlg.h"
 #include "dialogs/gw_dlg.h"
 #include "dialogs/mb_dlg.h"
@@ -25,6 +24,7 @@
 #include "dialogs/sio_dlg.h"
 #include "dialogs/so_dlg.h"
 #include "dialogs/spkt_dlg.h"
+#include "dialogs/widgets.h"
 #include "platform/help.h"
 
 namespace {
@@ -80,20 +80,17 @@ class ParameterDialogsTest : public QObject {
     Q_OBJECT
 
   private:
-    qvt::ParameterRecord record_;
-    qvt::ApplicationState state_;
+    std::unique_ptr<DialogBench> bench_;
+    qvt::ParameterRecord& record() { return bench_->context.record; }
 
   private slots:
-    void init() {
-        record_ = {};
-        state_ = {};
-    }
+    void init() { bench_ = std::make_unique<DialogBench>(); }
 
     // ---- Switching points ---------------------------------------------------
 
     void switchingPointsShowAndStoreTexts() {
-        TSPktDlg dlg(record_, state_);
-        dlg.Open();
+        TSPktDlg& dlg = *bench_->dialogs.SPktDlg;
+        bench_->openers.OpenSwitchingPoints();
         for (QLineEdit* e :
              {dlg.Sp1Edit1, dlg.Sp1Edit2, dlg.Sp1Edit3, dlg.Sp2Edit1, dlg.Sp2Edit2, dlg.Sp2Edit3}) {
             QCOMPARE(e->text(), QString("0000"));
@@ -110,33 +107,33 @@ class ParameterDialogsTest : public QObject {
         dlg.Sp1CBox1->setChecked(true);
         dlg.Sp2CBox2->setChecked(true);
         dlg.OKBtn->click();
-        QVERIFY(record_.sp1Setpoint == "-0150");
-        QVERIFY(record_.sp1Hysteresis == "-0123");
-        QVERIFY(record_.sp1Delay == "9876");
-        QVERIFY(record_.sp2Setpoint == " 0200");
-        QVERIFY(record_.sp2Hysteresis == "-12");
-        QVERIFY(record_.sp2Delay == "7");
-        QCOMPARE(int(record_.sp1RelayNC), 1);
-        QCOMPARE(int(record_.sp1Active), 0);
-        QCOMPARE(int(record_.sp2RelayNC), 0);
-        QCOMPARE(int(record_.sp2Active), 1);
+        QVERIFY(record().sp1Setpoint == "-0150");
+        QVERIFY(record().sp1Hysteresis == "-0123");
+        QVERIFY(record().sp1Delay == "9876");
+        QVERIFY(record().sp2Setpoint == " 0200");
+        QVERIFY(record().sp2Hysteresis == "-12");
+        QVERIFY(record().sp2Delay == "7");
+        QCOMPARE(int(record().sp1RelayNC), 1);
+        QCOMPARE(int(record().sp1Active), 0);
+        QCOMPARE(int(record().sp2RelayNC), 0);
+        QCOMPARE(int(record().sp2Active), 1);
 
         // Unticking "Aktiv" keeps the texts.
-        dlg.Open();
+        bench_->openers.OpenSwitchingPoints();
         QVERIFY(dlg.Sp2CBox2->isChecked());
         dlg.Sp2CBox2->setChecked(false);
         dlg.OKBtn->click();
-        QCOMPARE(int(record_.sp2Active), 0);
-        QVERIFY(record_.sp2Setpoint == " 0200");
-        QVERIFY(record_.sp2Delay == "7");
+        QCOMPARE(int(record().sp2Active), 0);
+        QVERIFY(record().sp2Setpoint == " 0200");
+        QVERIFY(record().sp2Delay == "7");
     }
 
     void switchingPointsCancelKeepsAllTenFields() {
-        record_.sp1Setpoint = "1";
-        record_.sp2Hysteresis = "-2";
-        record_.sp1Active = 1;
-        TSPktDlg dlg(record_, state_);
-        dlg.Open();
+        record().sp1Setpoint = "1";
+        record().sp2Hysteresis = "-2";
+        record().sp1Active = 1;
+        TSPktDlg& dlg = *bench_->dialogs.SPktDlg;
+        bench_->openers.OpenSwitchingPoints();
         for (QLineEdit* e :
              {dlg.Sp1Edit1, dlg.Sp1Edit2, dlg.Sp1Edit3, dlg.Sp2Edit1, dlg.Sp2Edit2, dlg.Sp2Edit3}) {
             Retype(e, "9");
@@ -144,17 +141,17 @@ class ParameterDialogsTest : public QObject {
         for (QCheckBox* b : {dlg.Sp1CBox1, dlg.Sp1CBox2, dlg.Sp2CBox1, dlg.Sp2CBox2}) b->toggle();
         dlg.CancelBtn->click();
         const qvt::ParameterRecord fresh;
-        QVERIFY(record_.sp1Setpoint == "1");
-        QVERIFY(record_.sp1Hysteresis == fresh.sp1Hysteresis);
-        QVERIFY(record_.sp1Delay == fresh.sp1Delay);
-        QVERIFY(record_.sp2Setpoint == fresh.sp2Setpoint);
-        QVERIFY(record_.sp2Hysteresis == "-2");
-        QVERIFY(record_.sp2Delay == fresh.sp2Delay);
-        QCOMPARE(int(record_.sp1RelayNC), 0);
-        QCOMPARE(int(record_.sp1Active), 1);
-        QCOMPARE(int(record_.sp2RelayNC), 0);
-        QCOMPARE(int(record_.sp2Active), 0);
-        dlg.Open();
+        QVERIFY(record().sp1Setpoint == "1");
+        QVERIFY(record().sp1Hysteresis == fresh.sp1Hysteresis);
+        QVERIFY(record().sp1Delay == fresh.sp1Delay);
+        QVERIFY(record().sp2Setpoint == fresh.sp2Setpoint);
+        QVERIFY(record().sp2Hysteresis == "-2");
+        QVERIFY(record().sp2Delay == fresh.sp2Delay);
+        QCOMPARE(int(record().sp1RelayNC), 0);
+        QCOMPARE(int(record().sp1Active), 1);
+        QCOMPARE(int(record().sp2RelayNC), 0);
+        QCOMPARE(int(record().sp2Active), 0);
+        bench_->openers.OpenSwitchingPoints();
         QCOMPARE(dlg.Sp1Edit1->text(), QString("1"));
         QVERIFY(dlg.Sp1CBox2->isChecked());
     }
@@ -176,72 +173,72 @@ class ParameterDialogsTest : public QObject {
         QFETCH(int, funcCode);
         QFETCH(int, sensor);
         QFETCH(bool, total);
-        TMbDlg mb(record_, state_);
-        TPtDlg pt(record_, state_);
-        record_.funcCode = funcCode;
-        mb.FillFromRecord();
-        pt.FillFromRecord();
+        TMbDlg& mb = *bench_->dialogs.MbDlg;
+        TPtDlg& pt = *bench_->dialogs.PtDlg;
+        record().funcCode = funcCode;
+        bench_->openers.FillRangeAndSensor();
         QCOMPARE(Checked(Sensors(pt)), sensor);
         QCOMPARE(mb.MbCBox->isChecked(), total);
-        QCOMPARE(record_.funcCode, funcCode);
+        QCOMPARE(record().funcCode, funcCode);
     }
 
     void sensorAndRangeShareTheFunctionCode() {
-        record_.funcCode = 3;  // set before the range dialog exists
-        TMbDlg mb(record_, state_);
-        QCOMPARE(record_.funcCode, 0);  // creating it starts the code at 0
-        TPtDlg pt(record_, state_);
+        qvt::ParameterRecord preset;
+        preset.funcCode = 3;  // set before the range dialog exists
+        bench_ = std::make_unique<DialogBench>(preset);
+        TMbDlg& mb = *bench_->dialogs.MbDlg;
+        QCOMPARE(record().funcCode, 0);  // creating it starts the code at 0
+        TPtDlg& pt = *bench_->dialogs.PtDlg;
         for (int button = 0; button < 4; ++button) {
-            pt.FillFromRecord();
+            bench_->openers.FillRangeAndSensor();
             Sensors(pt)[button]->setChecked(true);
             pt.OKBtn->click();
-            QCOMPARE(record_.funcCode, button);
+            QCOMPARE(record().funcCode, button);
         }
         // Code 3 stored; committing the range dialog with the box cleared gives 0.
-        mb.FillFromRecord();
+        bench_->openers.FillRangeAndSensor();
         QVERIFY(!mb.MbCBox->isChecked());
         mb.OKBtn->click();
-        QCOMPARE(record_.funcCode, 0);
-        pt.FillFromRecord();
+        QCOMPARE(record().funcCode, 0);
+        bench_->openers.FillRangeAndSensor();
         QVERIFY(pt.PtBtn1->isChecked());
 
         // Code 1 shows the box checked, and an unchanged commit keeps 1.
-        record_.funcCode = 1;
-        mb.FillFromRecord();
+        record().funcCode = 1;
+        bench_->openers.FillRangeAndSensor();
         QVERIFY(mb.MbCBox->isChecked());
         mb.OKBtn->click();
-        QCOMPARE(record_.funcCode, 1);
+        QCOMPARE(record().funcCode, 1);
     }
 
     void rangeEditsCarryTheTexts() {
-        record_.mbMeasStart = "-100";
-        record_.mbDisplayEnd = "12";
-        TMbDlg mb(record_, state_);
-        mb.FillFromRecord();
+        record().mbMeasStart = "-100";
+        record().mbDisplayEnd = "12";
+        TMbDlg& mb = *bench_->dialogs.MbDlg;
+        bench_->openers.FillRangeAndSensor();
         QCOMPARE(mb.MbEdit1->text(), QString("-100"));
         QCOMPARE(mb.MbEdit2->text(), QString("0000"));
         QCOMPARE(mb.MbEdit4->text(), QString("12"));
         Retype(mb.MbEdit2, "-12345");
         Retype(mb.MbEdit3, "");
         mb.CancelBtn->click();
-        QVERIFY(record_.mbDisplayStart == "0000");
-        mb.FillFromRecord();
+        QVERIFY(record().mbDisplayStart == "0000");
+        bench_->openers.FillRangeAndSensor();
         Retype(mb.MbEdit2, "-12345");
         Retype(mb.MbEdit3, "");
         mb.OKBtn->click();
-        QVERIFY(record_.mbMeasStart == "-100");
-        QVERIFY(record_.mbDisplayStart == "-123");
-        QVERIFY(record_.mbMeasEnd == "");
-        QVERIFY(record_.mbDisplayEnd == "12");
+        QVERIFY(record().mbMeasStart == "-100");
+        QVERIFY(record().mbDisplayStart == "-123");
+        QVERIFY(record().mbMeasEnd == "");
+        QVERIFY(record().mbDisplayEnd == "12");
     }
 
     void functionSelectionLeadsToTheChosenDialog() {
-        TMbDlg mb(record_, state_);
-        TPtDlg pt(record_, state_);
-        TFuWahlDlg fu(record_, state_);
-        fu.SetTargets(&mb, &pt);
-        record_.funcCode = 2;
-        const qvt::ParameterRecord before = record_;
+        TMbDlg& mb = *bench_->dialogs.MbDlg;
+        TPtDlg& pt = *bench_->dialogs.PtDlg;
+        TFuWahlDlg& fu = *bench_->dialogs.FuWahlDlg;
+        record().funcCode = 2;
+        const qvt::ParameterRecord before = record();
 
         fu.ShowModeless();
         fu.FuWahlBtn2->setChecked(true);
@@ -257,7 +254,7 @@ class ParameterDialogsTest : public QObject {
         fu.OKBtn->click();
         QVERIFY(mb.isVisible());
         QVERIFY(!pt.isVisible());
-        QCOMPARE(record_.funcCode, before.funcCode);  // it writes nothing itself
+        QCOMPARE(record().funcCode, before.funcCode);  // it writes nothing itself
     }
 
     // ---- Device serial interface ---------------------------------------------
@@ -279,13 +276,13 @@ class ParameterDialogsTest : public QObject {
         QFETCH(int, deviceType);
         QFETCH(int, button);
         QFETCH(int, stored);
-        record_.deviceType = static_cast<std::uint8_t>(deviceType);
-        TSioDlg dlg(record_, state_);
-        dlg.Open();
+        record().deviceType = static_cast<std::uint8_t>(deviceType);
+        TSioDlg& dlg = *bench_->dialogs.SioDlg;
+        bench_->openers.OpenDeviceSerial();
         Modes(dlg)[button]->setChecked(true);
         dlg.OKBtn->click();
-        QCOMPARE(int(record_.sioMode), stored);
-        dlg.Open();
+        QCOMPARE(int(record().sioMode), stored);
+        bench_->openers.OpenDeviceSerial();
         QCOMPARE(Checked(Modes(dlg)), button);
     }
 
@@ -301,27 +298,27 @@ class ParameterDialogsTest : public QObject {
     void openingShowsPassiveAndAlignsThePcBaudRate() {
         QFETCH(int, sioBaudIndex);
         QFETCH(int, button);
-        record_.sioBaudIndex = static_cast<std::uint8_t>(sioBaudIndex);
-        record_.sioMode = 9;  // no such mode: "Passiv"
-        state_.BaudIndex = 3;
-        TSioDlg dlg(record_, state_);
+        record().sioBaudIndex = static_cast<std::uint8_t>(sioBaudIndex);
+        record().sioMode = 9;  // no such mode: "Passiv"
+        bench_->context.state.BaudIndex = 3;
+        TSioDlg& dlg = *bench_->dialogs.SioDlg;
         QVERIFY(dlg.SioRBtn3->isHidden());
-        dlg.Open();
+        bench_->openers.OpenDeviceSerial();
         QCOMPARE(Checked(Baud(dlg)), button);
-        QCOMPARE(int(state_.BaudIndex), button);
+        QCOMPARE(int(bench_->context.state.BaudIndex), button);
         QVERIFY(dlg.SioRBtn3->isVisible());
         QVERIFY(dlg.SioRBtn3->isChecked());
-        QCOMPARE(int(record_.sioBaudIndex), sioBaudIndex);  // opening leaves the record
+        QCOMPARE(int(record().sioBaudIndex), sioBaudIndex);  // opening leaves the record
 
         Baud(dlg)[1]->setChecked(true);
         dlg.OKBtn->click();
-        QCOMPARE(int(record_.sioBaudIndex), 1);
-        QCOMPARE(int(state_.BaudIndex), button);  // OK does not touch the PC's rate
+        QCOMPARE(int(record().sioBaudIndex), 1);
+        QCOMPARE(int(bench_->context.state.BaudIndex), button);  // OK does not touch the PC's rate
     }
 
     void sendCycleEditAdmitsThreeCharactersButKeepsLongerTexts() {
-        TSioDlg dlg(record_, state_);
-        dlg.Open();
+        TSioDlg& dlg = *bench_->dialogs.SioDlg;
+        bench_->openers.OpenDeviceSerial();
         // The default text has four characters; it is shown and kept whole.
         QCOMPARE(dlg.TimEdit->text(), QString("0000"));
         dlg.TimEdit->setFocus();
@@ -329,16 +326,16 @@ class ParameterDialogsTest : public QObject {
         QTest::keyClicks(dlg.TimEdit, "5");
         QCOMPARE(dlg.TimEdit->text(), QString("0000"));
         dlg.OKBtn->click();
-        QVERIFY(record_.sioSendCycle == "0000");
+        QVERIFY(record().sioSendCycle == "0000");
 
-        dlg.Open();
+        bench_->openers.OpenDeviceSerial();
         QTest::keyClick(dlg.TimEdit, Qt::Key_Backspace);
         QTest::keyClicks(dlg.TimEdit, "12");  // back at three, no more
         QCOMPARE(dlg.TimEdit->text(), QString("000"));
         Retype(dlg.TimEdit, "12345");
         QCOMPARE(dlg.TimEdit->text(), QString("123"));
         dlg.OKBtn->click();
-        QVERIFY(record_.sioSendCycle == "123");
+        QVERIFY(record().sioSendCycle == "123");
     }
 
     // ---- Clock -----------------------------------------------------------------
@@ -358,55 +355,55 @@ class ParameterDialogsTest : public QObject {
         QFETCH(QDateTime, now);
         QFETCH(QStringList, fields);
         QFETCH(int, weekday);
-        record_.rtcAuto = 1;
-        TRtcDlg dlg(record_, state_);
-        dlg.SetClock([now] { return now; });
-        dlg.Open();
+        record().rtcAuto = 1;
+        TRtcDlg& dlg = *bench_->dialogs.RtcDlg;
+        bench_->openers.SetPcClock([now] { return now; });
+        bench_->openers.OpenClock();
         const QStringList shown = {dlg.RTCMinEd->text(), dlg.RTCStdEd->text(), dlg.RTCTagEd->text(),
                                    dlg.RTCMonEd->text(), dlg.RTCJarEd->text()};
         QCOMPARE(shown, fields);
-        const QStringList stored = {QString::fromStdString(record_.rtcMinute.str()),
-                                    QString::fromStdString(record_.rtcHour.str()),
-                                    QString::fromStdString(record_.rtcDay.str()),
-                                    QString::fromStdString(record_.rtcMonth.str()),
-                                    QString::fromStdString(record_.rtcYear.str())};
+        const QStringList stored = {QString::fromStdString(record().rtcMinute.str()),
+                                    QString::fromStdString(record().rtcHour.str()),
+                                    QString::fromStdString(record().rtcDay.str()),
+                                    QString::fromStdString(record().rtcMonth.str()),
+                                    QString::fromStdString(record().rtcYear.str())};
         QCOMPARE(stored, fields);
-        QCOMPARE(int(record_.rtcWeekday), weekday);
+        QCOMPARE(int(record().rtcWeekday), weekday);
         QCOMPARE(Checked(Weekdays(dlg)), weekday);
         QVERIFY(dlg.RTCCBox->isChecked());
 
         // Cancelling keeps the PC time written on opening.
         dlg.CancelBtn->click();
-        QCOMPARE(int(record_.rtcWeekday), weekday);
-        QCOMPARE(QString::fromStdString(record_.rtcYear.str()), fields[4]);
+        QCOMPARE(int(record().rtcWeekday), weekday);
+        QCOMPARE(QString::fromStdString(record().rtcYear.str()), fields[4]);
     }
 
     void activationRefreshesOnlyWithAutomaticTimeStored() {
         QDateTime now(QDate(2008, 3, 3), QTime(9, 5));
-        record_.rtcAuto = 1;
-        TRtcDlg dlg(record_, state_);
-        dlg.SetClock([&now] { return now; });
-        dlg.Open();
+        record().rtcAuto = 1;
+        TRtcDlg& dlg = *bench_->dialogs.RtcDlg;
+        bench_->openers.SetPcClock([&now] { return now; });
+        bench_->openers.OpenClock();
         now = QDateTime(QDate(2008, 3, 4), QTime(10, 6));
         QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(&dlg, &activate);
         QCOMPARE(dlg.RTCMinEd->text(), QString("06"));
         QCOMPARE(dlg.RTCTagEd->text(), QString("04"));
-        QVERIFY(record_.rtcHour == "10");
-        QCOMPARE(int(record_.rtcWeekday), 2);
+        QVERIFY(record().rtcHour == "10");
+        QCOMPARE(int(record().rtcWeekday), 2);
         QVERIFY(dlg.RTCRBtn[1]->isChecked());  // the buttons are not changed by a refresh
 
         // Unticking takes effect with OK only; then activation leaves everything alone.
         dlg.RTCCBox->setChecked(false);
         now = QDateTime(QDate(2009, 5, 6), QTime(11, 7));
         QApplication::sendEvent(&dlg, &activate);
-        QVERIFY(record_.rtcYear == "2009");
+        QVERIFY(record().rtcYear == "2009");
         dlg.OKBtn->click();
-        QCOMPARE(int(record_.rtcAuto), 0);
+        QCOMPARE(int(record().rtcAuto), 0);
         now = QDateTime(QDate(2010, 5, 6), QTime(11, 7));
-        dlg.Open();
+        bench_->openers.OpenClock();
         QApplication::sendEvent(&dlg, &activate);
-        QVERIFY(record_.rtcYear == "2009");
+        QVERIFY(record().rtcYear == "2009");
         QCOMPARE(dlg.RTCJarEd->text(), QString("2009"));
         QVERIFY(!dlg.RTCCBox->isChecked());
     }
@@ -424,11 +421,11 @@ class ParameterDialogsTest : public QObject {
         QFETCH(int, storedWeekday);
         QFETCH(int, shownButton);
         QFETCH(int, chosenButton);
-        record_.rtcAuto = 0;
-        record_.rtcWeekday = static_cast<std::uint8_t>(storedWeekday);
-        TRtcDlg dlg(record_, state_);
-        dlg.SetClock([] { return QDateTime(QDate(2030, 1, 1), QTime(1, 1)); });
-        dlg.Open();
+        record().rtcAuto = 0;
+        record().rtcWeekday = static_cast<std::uint8_t>(storedWeekday);
+        TRtcDlg& dlg = *bench_->dialogs.RtcDlg;
+        bench_->openers.SetPcClock([] { return QDateTime(QDate(2030, 1, 1), QTime(1, 1)); });
+        bench_->openers.OpenClock();
         QCOMPARE(Checked(Weekdays(dlg)), shownButton);
         QCOMPARE(dlg.RTCJarEd->text(), QString("2001"));  // the clock was not asked
         Weekdays(dlg)[chosenButton]->setChecked(true);
@@ -437,12 +434,12 @@ class ParameterDialogsTest : public QObject {
         Retype(dlg.RTCJarEd, "19999");
         dlg.RTCCBox->setChecked(true);
         dlg.OKBtn->click();
-        QCOMPARE(int(record_.rtcWeekday), chosenButton);
-        QVERIFY(record_.rtcMinute == "77");
-        QVERIFY(record_.rtcHour == "25");
-        QVERIFY(record_.rtcYear == "1999");
-        QVERIFY(record_.rtcDay == "01");
-        QCOMPARE(int(record_.rtcAuto), 1);
+        QCOMPARE(int(record().rtcWeekday), chosenButton);
+        QVERIFY(record().rtcMinute == "77");
+        QVERIFY(record().rtcHour == "25");
+        QVERIFY(record().rtcYear == "1999");
+        QVERIFY(record().rtcDay == "01");
+        QCOMPARE(int(record().rtcAuto), 1);
     }
 
     // ---- Extension card, miscellaneous, device type ----------------------------
@@ -460,17 +457,17 @@ class ParameterDialogsTest : public QObject {
         QFETCH(int, stored);
         QFETCH(int, shown);
         QFETCH(int, written);
-        record_.daCardType = static_cast<std::uint8_t>(stored);
-        TDaDlg dlg(record_, state_);
-        dlg.Open();
+        record().daCardType = static_cast<std::uint8_t>(stored);
+        TDaDlg& dlg = *bench_->dialogs.DaDlg;
+        bench_->openers.OpenCard();
         QCOMPARE(Checked(Cards(dlg)), shown);
         dlg.OKBtn->click();
-        QCOMPARE(int(record_.daCardType), written);
+        QCOMPARE(int(record().daCardType), written);
         for (int button : {2, 0, 1}) {
-            dlg.Open();
+            bench_->openers.OpenCard();
             Cards(dlg)[button]->setChecked(true);
             dlg.OKBtn->click();
-            QCOMPARE(int(record_.daCardType), button);
+            QCOMPARE(int(record().daCardType), button);
         }
     }
 
@@ -488,10 +485,10 @@ class ParameterDialogsTest : public QObject {
         QFETCH(int, direction);
         QFETCH(bool, showsTime);
         QFETCH(bool, showsBackwards);
-        record_.soDisplayMode = static_cast<std::uint8_t>(displayMode);
-        record_.soCountDirection = static_cast<std::uint8_t>(direction);
-        TSoDlg dlg(record_, state_);
-        dlg.Open();
+        record().soDisplayMode = static_cast<std::uint8_t>(displayMode);
+        record().soCountDirection = static_cast<std::uint8_t>(direction);
+        TSoDlg& dlg = *bench_->dialogs.SoDlg;
+        bench_->openers.OpenMisc();
         QCOMPARE(dlg.SoEdit1->text(), QString("0100"));
         QCOMPARE(dlg.SoAzRBtn2->isChecked(), showsTime);
         QCOMPARE(dlg.SoAzRBtn1->isChecked(), !showsTime);
@@ -499,9 +496,9 @@ class ParameterDialogsTest : public QObject {
         QCOMPARE(dlg.SoZlRBtn1->isChecked(), !showsBackwards);
         Retype(dlg.SoEdit1, "123456");
         dlg.OKBtn->click();
-        QCOMPARE(int(record_.soDisplayMode), showsTime ? 1 : 0);
-        QCOMPARE(int(record_.soCountDirection), showsBackwards ? 1 : 0);
-        QVERIFY(record_.soEncoderPulses == "1234");
+        QCOMPARE(int(record().soDisplayMode), showsTime ? 1 : 0);
+        QCOMPARE(int(record().soCountDirection), showsBackwards ? 1 : 0);
+        QVERIFY(record().soEncoderPulses == "1234");
     }
 
     void deviceTypeDialog_data() {
@@ -515,25 +512,25 @@ class ParameterDialogsTest : public QObject {
         QFETCH(int, deviceType);
         QFETCH(bool, firstPreselected);
         QLabel label("QVT055-Uhr-2");
-        record_.deviceType = static_cast<std::uint8_t>(deviceType);
-        TGwDlg dlg(record_, state_);
-        dlg.SetDeviceLabel(&label);
-        dlg.Open();
+        record().deviceType = static_cast<std::uint8_t>(deviceType);
+        TGwDlg& dlg = *bench_->dialogs.GwDlg;
+        bench_->openers.SetFamilyLabel([&label](const QString& text) { label.setText(text); });
+        bench_->openers.OpenFamily();
         QCOMPARE(dlg.GwRButton1->isChecked(), firstPreselected);
         QCOMPARE(dlg.GwRButton2->isChecked(), !firstPreselected);
         dlg.CancelBtn->click();
-        QCOMPARE(int(record_.deviceType), deviceType);
+        QCOMPARE(int(record().deviceType), deviceType);
         QCOMPARE(label.text(), QString("QVT055-Uhr-2"));
 
-        dlg.Open();
+        bench_->openers.OpenFamily();
         dlg.GwRButton1->setChecked(true);
         dlg.OKBtn->click();
-        QCOMPARE(int(record_.deviceType), 0);
+        QCOMPARE(int(record().deviceType), 0);
         QCOMPARE(label.text(), QString("QVT410"));
-        dlg.Open();
+        bench_->openers.OpenFamily();
         dlg.GwRButton2->setChecked(true);
         dlg.OKBtn->click();
-        QCOMPARE(int(record_.deviceType), 1);
+        QCOMPARE(int(record().deviceType), 1);
         QCOMPARE(label.text(), QString("QVT0xx"));
     }
 
@@ -543,15 +540,15 @@ class ParameterDialogsTest : public QObject {
         QList<int> asked;
         const qvt::help::Handler previous =
             qvt::help::SetHandler([&asked](const qvt::help::Request& r) { asked << r.context; });
-        TFuWahlDlg fu(record_, state_);
-        TMbDlg mb(record_, state_);
-        TPtDlg pt(record_, state_);
-        TSPktDlg sp(record_, state_);
-        TSioDlg sio(record_, state_);
-        TRtcDlg rtc(record_, state_);
-        TDaDlg da(record_, state_);
-        TSoDlg so(record_, state_);
-        TGwDlg gw(record_, state_);
+        TFuWahlDlg& fu = *bench_->dialogs.FuWahlDlg;
+        TMbDlg& mb = *bench_->dialogs.MbDlg;
+        TPtDlg& pt = *bench_->dialogs.PtDlg;
+        TSPktDlg& sp = *bench_->dialogs.SPktDlg;
+        TSioDlg& sio = *bench_->dialogs.SioDlg;
+        TRtcDlg& rtc = *bench_->dialogs.RtcDlg;
+        TDaDlg& da = *bench_->dialogs.DaDlg;
+        TSoDlg& so = *bench_->dialogs.SoDlg;
+        TGwDlg& gw = *bench_->dialogs.GwDlg;
         for (TOKBottomDlg* d :
              std::initializer_list<TOKBottomDlg*>{&fu, &mb, &pt, &sp, &sio, &rtc, &da, &so, &gw}) {
             d->ShowModeless();
@@ -567,37 +564,59 @@ class ParameterDialogsTest : public QObject {
     }
 
     void keyboardStartsAtTheFirstControlAndEndsAtTheButtons() {
-        record_.deviceType = 1;
-        TSPktDlg sp(record_, state_);
-        sp.Open();
+        record().deviceType = 1;
+        TSPktDlg& sp = *bench_->dialogs.SPktDlg;
+        bench_->openers.OpenSwitchingPoints();
         QCOMPARE(sp.focusWidget(), static_cast<QWidget*>(sp.Sp1Edit1));
         QCOMPARE(NextTabStop(sp.Sp2CBox2), static_cast<QWidget*>(sp.OKBtn));
         QCOMPARE(NextTabStop(sp.OKBtn), static_cast<QWidget*>(sp.CancelBtn));
         QCOMPARE(NextTabStop(sp.CancelBtn), static_cast<QWidget*>(sp.HelpBtn));
 
         // In a radio group the keyboard lands on the chosen button.
-        TGwDlg gw(record_, state_);
-        gw.Open();
+        TGwDlg& gw = *bench_->dialogs.GwDlg;
+        bench_->openers.OpenFamily();
         QCOMPARE(gw.focusWidget(), static_cast<QWidget*>(gw.GwRButton2));
-        TDaDlg da(record_, state_);
-        record_.daCardType = 2;
-        da.Open();
+        TDaDlg& da = *bench_->dialogs.DaDlg;
+        record().daCardType = 2;
+        bench_->openers.OpenCard();
         QCOMPARE(da.focusWidget(), static_cast<QWidget*>(da.DaRBtn3));
+    }
+
+    // The device type may change while a dialog is open; OK checks for the new one.
+    void okChecksForTheDeviceTypeOfThatMoment() {
+        TMbDlg& mb = *bench_->dialogs.MbDlg;
+        QStringList messages;
+        qvt::SetMessageInterceptor(
+            [&messages](const QString& text, const QString&) { messages << text; });
+        const auto restore = qScopeGuard([] { qvt::SetMessageInterceptor({}); });
+        for (const int deviceType : {0, 1}) {
+            record().deviceType = static_cast<std::uint8_t>(1 - deviceType);
+            bench_->openers.FillRangeAndSensor();
+            mb.ShowModeless();
+            record().deviceType = static_cast<std::uint8_t>(deviceType);
+            Retype(mb.MbEdit3, "2000");  // only the counter family reads it as binary
+            mb.OKBtn->click();
+            QCOMPARE(mb.isVisible(), deviceType == 0);
+            QCOMPARE(messages.size(), deviceType == 0 ? 1 : 0);
+            messages.clear();
+            QCOMPARE(record().mbMeasEnd == "2000", deviceType == 1);
+            mb.hide();
+        }
     }
 
     // OK refuses a text its telegram field cannot carry: the dialog stays open
     // with the keyboard on the first failing edit, and the record keeps its values.
     void okRefusesWhatCannotBeSent() {
-        TMbDlg mb(record_, state_);
-        TSPktDlg sp(record_, state_);
-        TSioDlg sio(record_, state_);
-        TSoDlg so(record_, state_);
-        TAzDlg az(record_, state_);
+        TMbDlg& mb = *bench_->dialogs.MbDlg;
+        TSPktDlg& sp = *bench_->dialogs.SPktDlg;
+        TSioDlg& sio = *bench_->dialogs.SioDlg;
+        TSoDlg& so = *bench_->dialogs.SoDlg;
+        TAzDlg& az = *bench_->dialogs.AzDlg;
         mb.ShowModeless();
-        sp.Open();
-        sio.Open();
-        so.Open();
-        az.Open();
+        bench_->openers.OpenSwitchingPoints();
+        bench_->openers.OpenDeviceSerial();
+        bench_->openers.OpenMisc();
+        bench_->openers.OpenDisplay();
         Retype(sp.Sp1Edit3, "-5");
         const struct {
             TOKBottomDlg* dialog;
@@ -631,7 +650,7 @@ class ParameterDialogsTest : public QObject {
             QVERIFY(c.dialog->isVisible());
             QCOMPARE(c.dialog->focusWidget(), c.focus);
         }
-        QVERIFY(qvt::CheckSentFields(record_).empty());
+        QVERIFY(qvt::CheckSentFields(record()).empty());
     }
 };
 

@@ -11,11 +11,11 @@
 #include <QTimer>
 
 #include "core/application_state.h"
-#include "core/parameter_record.h"
+#include "core/dialog_values.h"
 #include "core/platform_settings.h"
 #include "dialogs/psio_dlg.h"
-#include "link/pty/pty_pair.h"
 #include "platform/serial_devices.h"
+#include "support/pty_pair.h"
 
 namespace {
 
@@ -29,7 +29,6 @@ class PsioDlgTest : public QObject {
     Q_OBJECT
   private:
     QTemporaryDir dir_;
-    qvt::ParameterRecord record_;
     qvt::ApplicationState state_;
     qvt::PlatformSettings settings_;
 
@@ -62,11 +61,12 @@ class PsioDlgTest : public QObject {
         PtyPair pty;
         QVERIFY(QDir(dir_.path()).mkpath("root/dev"));
         QFile::link(QString::fromStdString(pty.path()), dir_.filePath("root/dev/ttyUSB0"));
-        TPSioDlg dialog(record_, state_);
-        dialog.SetDeviceMapping(settings_, qvt::SerialDeviceProblem);
+        TPSioDlg dialog;
+        dialog.SetDeviceMapping(settings_, qvt::SerialDeviceProblem,
+                                qvt::PlatformSettingsPathBeside(state_.ConfigFilePath));
         dialog.SetDeviceRoot(dir_.filePath("root").toStdString());
         state_.PortIndex = 2;
-        dialog.Prepare();
+        dialog.ShowValues(qvt::PcPortValuesOf(state_));
 
         QStringList offered;
         Assign(dialog, QString::fromStdString(pty.path()), &offered);

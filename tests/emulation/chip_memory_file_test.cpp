@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/temp_dir.h"
+#include "support/files.h"
 
 namespace qvt {
 namespace {

@@ -4,15 +4,14 @@
 
 #include <filesystem>
 
-#include "core/temp_dir.h"
 #include "prog/isp_instructions.h"
-#include "prog/prog_test_support.h"
+#include "support/files.h"
+#include "support/programming_rig.h"
 
 namespace qvt {
 namespace {
 
 using testing::ChipRig;
-using testing::ReadFile;
 
 class EmulatedChip : public ::testing::TestWithParam<int> {
   protected:
@@ -114,10 +113,10 @@ TEST_P(EmulatedChip, KeepsItsMemoriesInFilesOfTheirExactSize) {
         rig.link.IspDelay(300);
         EXPECT_FALSE(std::filesystem::exists("emulated-code.bin"));
         rig.link.WriteDataRegister(0x08);  // operation over: written back now
-        EXPECT_EQ(ReadFile("emulated-code.bin").size(), codeSize);
-        EXPECT_EQ(ReadFile("emulated-data.bin").size(), 2048u);
-        EXPECT_EQ(ReadFile("emulated-code.bin")[1], 0x42);
-        EXPECT_EQ(ReadFile("emulated-data.bin")[2], 0x43);
+        EXPECT_EQ(ReadBytes("emulated-code.bin").size(), codeSize);
+        EXPECT_EQ(ReadBytes("emulated-data.bin").size(), 2048u);
+        EXPECT_EQ(ReadBytes("emulated-code.bin")[1], 0x42);
+        EXPECT_EQ(ReadBytes("emulated-data.bin")[2], 0x43);
     }
     ChipRig again(chipType());
     EXPECT_EQ(again.chip.code()[1], 0x42);

@@ -7,19 +7,13 @@
 
 #include "core/parameter_record.h"
 #include "link/number_text.h"
+#include "support/clocks.h"
 
 namespace qvt {
 namespace {
 
 std::tm LocalDate(int year, int month, int day, int hour, int minute, int weekday) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_wday = weekday;
-    return t;
+    return testing::LocalTime(year, month, day, hour, minute, 0, weekday);
 }
 
 // The record of the complete example: every numeric text 0000 except the

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/parameter_record.h"
-#include "link_fakes.h"
+#include "support/fake_serial_port.h"
 
 namespace qvt {
 namespace {

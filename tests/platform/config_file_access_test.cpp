@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "core/temp_dir.h"
-#include "core/unkind_files.h"
+#include "support/files.h"
+#include "support/unkind_files.h"
 
 namespace qvt {
 namespace {

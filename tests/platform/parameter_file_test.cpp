@@ -5,16 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
 #include "core/application_state.h"
-#include "core/file_words.h"
 #include "core/parameter_reset.h"
 #include "core/qvc_file.h"
-#include "core/unkind_files.h"
+#include "support/file_words.h"
+#include "support/unkind_files.h"
 
 namespace qvt {
 namespace {
@@ -106,6 +107,14 @@ TEST_F(ParameterFileOnDisk, LoadOfShortLongAndMissingFiles) {
     longFile.resize(200, 0x33);
     Write(PathOf("long.QVC"), longFile);
     ASSERT_TRUE(LoadParameterFile(PathOf("long.QVC"), record));
+    EXPECT_EQ(record.sp2Setpoint, "-88");
+
+    // A file of any size: its 76 bytes are read, not the rest (1 GiB, a hole).
+    fs::resize_file(PathOf("long.QVC"), 1 << 30);
+    record.sp2Setpoint = "5555";
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_TRUE(LoadParameterFile(PathOf("long.QVC"), record));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(100));
     EXPECT_EQ(record.sp2Setpoint, "-88");
 
     const ParameterRecord before = record;

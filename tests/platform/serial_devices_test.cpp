@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "link/pty/pty_pair.h"
+#include "support/pty_pair.h"
 
 namespace qvt {
 namespace {

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/unkind_files.h"
+
 namespace qvt {
 namespace {
 
@@ -77,6 +79,25 @@ TEST(PlatformSettings, UnreadableValuesKeepTheDefault) {
         EXPECT_EQ(s.emulatedChip, c.chip) << c.text;
         EXPECT_EQ(s.programmingMenuVisible, c.menu) << c.text;
     }
+}
+
+// What cannot be a settings file is not read: the start neither waits for a
+// pipe's writer nor takes in an endless device or a file of any size.
+TEST(PlatformSettings, WhatIsNoSettingsFileGivesTheDefaults) {
+    QTemporaryDir dir;
+    for (const char* kind : {"pipe", "device"}) {
+        const std::string path = dir.filePath(kind).toStdString();
+        MakeUnkind(kind, path);
+        PlatformSettings s;
+        s.emulatedChip = 0;
+        EXPECT_TRUE(ReturnsWithoutWaiting(path, [&] {
+            s = ReadPlatformSettings(QString::fromStdString(path));
+        })) << kind;
+        EXPECT_EQ(s.emulatedChip, 8253) << kind;
+    }
+    const QByteArray tooLarge =
+        "[emulator]\nchip=8252\n" + QByteArray(static_cast<int>(kLargestSettingsFile), ';');
+    EXPECT_EQ(ReadFrom(tooLarge).emulatedChip, 8253);
 }
 
 }  // namespace

@@ -38,6 +38,9 @@ TEST(SettingsWriter, ChangesOnlyTheOneKey) {
         {"commented key and other sections untouched",
          "[Serial]\nCOM2=a\n[serial]\n;COM2=b\n[emulator]\nCOM2=c\n", 2,
          "[Serial]\nCOM2=a\n[serial]\nCOM2=/dev/ttyUSB0\n;COM2=b\n[emulator]\nCOM2=c\n"},
+        {"blanks in the brackets, a section without its ']'",
+         "[ serial ]\nCOM1=a\n[emulator\nchip=8252\n", 2,
+         "[ serial ]\nCOM1=a\nCOM2=/dev/ttyUSB0\n[emulator\nchip=8252\n"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(WithSerialDevice(c.before, c.port, "/dev/ttyUSB0"), c.after) << c.name;
@@ -129,6 +132,19 @@ TEST(SettingsWriter, LeavesAReadOnlyFileAlone) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "[serial]\nCOM1=/dev/ttyS0\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"QVT410.INI"});
+}
+
+// A file far larger than any settings file is not taken into memory whole.
+TEST(SettingsWriter, LeavesAFileTooLargeForSettingsAlone) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("QVT410.INI");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(1LL << 30));
+    file.close();
+    EXPECT_EQ(WriteSerialDevice(path.toStdString(), 1, "/dev/ttyUSB0"),
+              "QVT410.INI kann nicht geschrieben werden: Datei zu groß");
+    EXPECT_EQ(QFileInfo(path).size(), 1LL << 30);
 }
 
 }  // namespace

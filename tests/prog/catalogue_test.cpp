@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
 namespace qvt {
 namespace {
@@ -58,8 +59,60 @@ INSTANTIATE_TEST_SUITE_P(
                       FilesCase{"N001THI1", 8253, 0, "E480TH_I.HEX", "QVTTHTAB.HEX"},
                       FilesCase{"N001UIM1", 8252, 1, "Q480UI_M.HEX", ""}));
 
-TEST(FirmwareCatalogue, UnknownItemIsNotFound) {
+TEST(FirmwareCatalogue, FindsAVariantByItemNameOrCaption) {
+    for (const char* key : {"QVT410PT2", "QVT410-050 P&T", "QVT410-050 PT"}) {
+        const CatalogueEntry* entry = FindCatalogueEntry(key);
+        ASSERT_NE(entry, nullptr) << key;
+        EXPECT_STREQ(entry->itemName, "QVT410PT2") << key;
+    }
     EXPECT_EQ(FindCatalogueEntry("Datei2"), nullptr);
+    EXPECT_EQ(FindCatalogueEntry("QVT410-050"), nullptr);
+}
+
+// The menu rules the table gives, as the names of the items (entries and
+// submenus) each state leaves unusable.
+std::set<std::string> ItemsWhere(bool (*unusable)(OfferRule)) {
+    std::set<std::string> names;
+    for (const CatalogueEntry& entry : FirmwareCatalogue()) {
+        if (unusable(entry.offer))
+            names.insert(entry.itemName);
+    }
+    for (const CatalogueSubmenu& submenu : CatalogueSubmenus()) {
+        if (unusable(submenu.offer))
+            names.insert(submenu.name);
+    }
+    return names;
+}
+
+TEST(FirmwareCatalogue, OffersEachVariantByItsRules) {
+    const std::set<std::string> notYetMade = {"QVT430025Leistung1", "QVT440025Leistung1",
+                                              "QVT450025Leistung", "QVT460025Leistung"};
+    std::set<std::string> singleOnly = notYetMade;
+    singleOnly.insert({"QVT410025Leistung1", "QVT420025Leistung1"});
+    std::set<std::string> notFor8253 = notYetMade;
+    notFor8253.insert("QVT4701");
+
+    EXPECT_EQ(ItemsWhere([](OfferRule r) { return !ShownFor(r, 0); }), notYetMade);
+    EXPECT_EQ(ItemsWhere([](OfferRule r) { return !ShownFor(r, 1); }), singleOnly);
+    EXPECT_EQ(ItemsWhere([](OfferRule r) { return !EnabledAtStart(r); }), notYetMade);
+    EXPECT_EQ(ItemsWhere([](OfferRule r) { return !EnabledAfterChipChoice(r, 0, 8253); }),
+              notFor8253);
+    // Only the 8253 in a QVT410 lacks firmware.
+    for (const auto& [type, chip] : {std::pair{0, 8252}, {1, 8253}, {2, 8253}, {1, 8252}}) {
+        for (const CatalogueEntry& entry : FirmwareCatalogue()) {
+            EXPECT_TRUE(EnabledAfterChipChoice(entry.offer, static_cast<std::uint8_t>(type),
+                                               static_cast<std::uint16_t>(chip)))
+                << entry.itemName << " " << type << " " << chip;
+        }
+    }
+}
+
+TEST(FirmwareCatalogue, EveryDeviceLineHasItsSubmenu) {
+    for (const CatalogueEntry& entry : FirmwareCatalogue()) {
+        EXPECT_EQ(FindCatalogueSubmenu(entry.group) == nullptr,
+                  entry.group == CatalogueGroup::TopLevel)
+            << entry.itemName;
+    }
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <functional>
 
-#include "case_name.h"
-#include "core/temp_dir.h"
-#include "prog_test_support.h"
+#include "support/case_name.h"
+#include "support/files.h"
+#include "support/programming_rig.h"
 
 namespace qvt {
 namespace {
@@ -73,9 +73,9 @@ class DelayTotals : public ::testing::TestWithParam<TotalCase> {};
 TEST_P(DelayTotals, MatchTheProtocol) {
     const TotalCase& c = GetParam();
     ScopedWorkingDir dir;
-    testing::WriteText("prog.hex", testing::MakeHex(kProgram));
-    testing::WriteText("table.hex", testing::MakeHex(kTable));
-    testing::WriteText("empty.hex", ":00000001FF\r\n");
+    WriteText("prog.hex", testing::MakeHex(kProgram));
+    WriteText("table.hex", testing::MakeHex(kTable));
+    WriteText("empty.hex", ":00000001FF\r\n");
     testing::ChipRig rig(c.chip);
     ASSERT_TRUE(rig.io.OpenTrace("trace.txt"));
     c.operation(rig.programmer);

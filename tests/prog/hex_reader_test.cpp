@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "case_name.h"
-#include "core/temp_dir.h"
 #include "prog/page_marking.h"
-#include "prog_test_support.h"
+#include "support/case_name.h"
+#include "support/files.h"
+#include "support/programming_rig.h"
 
 namespace qvt {
 namespace {
@@ -25,7 +25,7 @@ struct ReaderCase {
 std::vector<HexResult> ReadAll(const std::string& text, std::size_t calls,
                                HexRecord* last = nullptr) {
     ScopedWorkingDir dir;
-    testing::WriteText("f.hex", text);
+    WriteText("f.hex", text);
     std::FILE* file = std::fopen("f.hex", "rb");
     HexRecord record;
     std::vector<HexResult> results;

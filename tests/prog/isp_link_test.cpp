@@ -5,12 +5,12 @@
 #include <chrono>
 #include <functional>
 
-#include "case_name.h"
-#include "core/temp_dir.h"
 #include "platform/monotonic_counter.h"
 #include "platform/parallel_port.h"
 #include "prog/isp_instructions.h"
-#include "prog_test_support.h"
+#include "support/case_name.h"
+#include "support/files.h"
+#include "support/programming_rig.h"
 
 namespace qvt {
 namespace {

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/temp_dir.h"
 #include "prog/isp_instructions.h"
-#include "prog_test_support.h"
+#include "support/files.h"
+#include "support/programming_rig.h"
 
 namespace qvt {
 namespace {
@@ -28,7 +28,7 @@ TEST(PortIo, WithoutPortWritesNothingAndReadsZero) {
 
 TEST(PortIo, TraceAppendsEveryAccessAndWait) {
     ScopedWorkingDir dir;
-    testing::WriteText("trace.txt", "earlier line\n");
+    WriteText("trace.txt", "earlier line\n");
     testing::ChipRig rig(8253);
     ASSERT_TRUE(rig.io.OpenTrace("trace.txt"));
     rig.link.SckDelay = 12;

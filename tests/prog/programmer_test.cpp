@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/temp_dir.h"
-#include "prog_test_support.h"
+#include "support/files.h"
+#include "support/programming_rig.h"
 
 namespace qvt {
 namespace {
@@ -18,8 +18,6 @@ using testing::ImageOf;
 using testing::MakeHex;
 using testing::Message;
 using testing::Pattern;
-using testing::ReadFile;
-using testing::WriteText;
 
 const Message kProgramDone{"Programmspeicher fehlerfrei Programmiert", "Meldung"};
 const Message kBothDone{"Programm- und Datenspeicher fehlerfrei Programmiert", "Meldung"};
@@ -70,7 +68,7 @@ TEST_P(Programming, ProgramFileOnly) {
         std::vector<std::string>{"Programmierung des Programmspeichers   mit\nprog.hex  läuft"});
     ExpectIdleAndClosed();
     // The run can be checked from outside: the memory file holds the image.
-    EXPECT_EQ(ReadFile("emulated-code.bin"), ImageOf(kProgram, codeSize()));
+    EXPECT_EQ(ReadBytes("emulated-code.bin"), ImageOf(kProgram, codeSize()));
 }
 
 TEST_P(Programming, ProgramAndDataFile) {

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "core/temp_dir.h"
 #include "prog/hex_reader.h"
-#include "prog/prog_test_support.h"
+#include "support/files.h"
+#include "support/programming_rig.h"
 
 namespace qvt {
 namespace {
@@ -16,7 +16,6 @@ namespace {
 using testing::ChipRig;
 using testing::Fixture;
 using testing::Message;
-using testing::ReadFile;
 
 const Message kBothDone{"Programm- und Datenspeicher fehlerfrei Programmiert", "Meldung"};
 
@@ -43,7 +42,7 @@ std::vector<std::uint8_t> ImageFromHexFile(const std::string& path, std::size_t 
 // The compiler's own output and its srec_cat conversion (with the linear base
 // record in front) give exactly the image srec_cat makes of the program.
 TEST(HexReader, ToolMadeFilesGiveTheToolsImage) {
-    const std::vector<std::uint8_t> expected = testing::ReadFile(Fixture("firmware.bin"));
+    const std::vector<std::uint8_t> expected = ReadBytes(Fixture("firmware.bin"));
     ASSERT_EQ(expected.size(), 8192u);
     for (const char* name : {"firmware.ihx", "firmware-srec.hex"}) {
         int records = 0;
@@ -52,7 +51,7 @@ TEST(HexReader, ToolMadeFilesGiveTheToolsImage) {
     }
     int records = 0;
     EXPECT_EQ(ImageFromHexFile(Fixture("table.hex"), 2048, records),
-              testing::ReadFile(Fixture("table.bin")));
+              ReadBytes(Fixture("table.bin")));
 }
 
 TEST(HexReader, CompilerOutputIsUnsorted) {
@@ -75,7 +74,7 @@ class ToolMadeFiles : public ::testing::TestWithParam<int> {};
 
 TEST_P(ToolMadeFiles, AreProgrammedAsTheToolsImage) {
     ScopedWorkingDir dir;
-    const std::vector<std::uint8_t> firmware = ReadFile(Fixture("firmware.bin"));
+    const std::vector<std::uint8_t> firmware = ReadBytes(Fixture("firmware.bin"));
     std::vector<std::uint8_t> expected(GetParam() == 8252 ? 8192 : 12288, 0xFF);
     std::copy(firmware.begin(), firmware.end(), expected.begin());
     for (const char* name : {"firmware.ihx", "firmware-srec.hex"}) {
@@ -88,7 +87,7 @@ TEST_P(ToolMadeFiles, AreProgrammedAsTheToolsImage) {
         rig.programmer.RunProgramming(name, "table.hex");
         EXPECT_EQ(rig.view.messages.back(), kBothDone) << name;
         EXPECT_EQ(rig.chip.code(), expected) << name;
-        EXPECT_EQ(rig.chip.data(), ReadFile(Fixture("table.bin"))) << name;
+        EXPECT_EQ(rig.chip.data(), ReadBytes(Fixture("table.bin"))) << name;
     }
 }
 

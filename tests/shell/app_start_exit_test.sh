@@ -9,7 +9,7 @@
 # with every telegram line whole.
 set -euo pipefail
 app="$(realpath "$1")"
-devsim="$(dirname "$app")/qvt-devsim"
+devsim="$(dirname "$app")/qvt410-devsim"
 work="$(mktemp -d)"
 xvfb_pid=""
 devsim_pid=""

@@ -1,6 +1,7 @@
 // Every help context the program can ask for leads to a German topic of its own.
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -8,7 +9,7 @@
 
 #include "dialogs/ok_bottom_dlg.h"
 #include "platform/qt/help_window.h"
-#include "shell/main_window.h"
+#include "support/app_fixture.h"
 
 using qvt::help::Command;
 using qvt::help::HelpWindow;
@@ -17,11 +18,9 @@ class HelpTest : public QObject {
     Q_OBJECT
   private slots:
     void everyContextInUseHasItsOwnTopic() {
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
-        qvt::AppContext ctx;
-        TForm1 form(ctx);
-        form.CreateDialogs();
+        AppFixture app;
+        QVERIFY(app.Start());
+        const TForm1& form = *app.form;
         QSet<int> contexts;
         for (QAction* a : form.findChildren<QAction*>()) {
             if (a->property("helpContext").isValid())
@@ -36,6 +35,23 @@ class HelpTest : public QObject {
         }
         // An unknown number still leads somewhere useful.
         QCOMPARE(HelpWindow::PageFor({Command::Context, 9999}), contentsPage);
+    }
+
+    // Installed pages are read from their folder: a topic there, or the contents.
+    void pagesOfTheInstalledHelp() {
+        QTemporaryDir installed;
+        for (const char* name : {"contents.html", "topic-25.html"}) {
+            QFile page(installed.filePath(name));
+            QVERIFY(page.open(QIODevice::WriteOnly));
+        }
+        const QString folder = installed.path();
+        QCOMPARE(HelpWindow::PageFor({Command::Context, 25}, folder),
+                 QUrl::fromLocalFile(folder + "/topic-25.html").toString());
+        QCOMPARE(HelpWindow::PageFor({Command::Context, 26}, folder),
+                 QUrl::fromLocalFile(folder + "/contents.html").toString());
+        // The build tree has no installed help: the pages built in answer.
+        QCOMPARE(HelpWindow::Folder(), QString(":/help"));
+        QCOMPARE(HelpWindow::PageFor({Command::Context, 25}), QString("qrc:/help/topic-25.html"));
     }
 
     void windowShowsContentsIndexAndTopics() {

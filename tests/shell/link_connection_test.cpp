@@ -2,7 +2,7 @@
 // current value.
 #include <QTest>
 
-#include "link_fixture.h"
+#include "support/link_fixture.h"
 
 namespace {
 

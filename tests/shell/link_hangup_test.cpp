@@ -10,7 +10,7 @@
 #include <QPushButton>
 
 #include "dialogs/psio_dlg.h"
-#include "link_fixture.h"
+#include "support/link_fixture.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ class LinkHangUpTest : public QObject {
         QVERIFY(device->Start());
         LinkFixture app(port.toStdString());
         QVERIFY(app.link().port().IsOpen());
-        app.form->action("InDateispeichern1")->trigger();
+        ActionNamed(*app.form, "InDateispeichern1")->trigger();
         const QString logPath =
             app.dir.filePath(QString::fromStdString(app.link().log().fileName()));
         QTRY_VERIFY_WITH_TIMEOUT(app.link().monitorStats().telegrams >= 30, 10000);
@@ -81,8 +81,8 @@ class LinkHangUpTest : public QObject {
 
         // Sending fails as with no device at all, and the program goes on.
         app.link().Senden1Click();
-        QCOMPARE(app.messages.back().text,
-                 QString::fromUtf8("Fehler bei der Übertragung der Parameter"));
+        QCOMPARE(app.messages.back(),
+                 QString::fromUtf8("Fehler: Fehler bei der Übertragung der Parameter"));
 
         // The device is back under the same name; "PC-SIO..." opens it again
         // and logging continues in the same file.

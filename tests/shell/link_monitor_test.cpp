@@ -6,7 +6,9 @@
 #include <QTimer>
 #include <atomic>
 
-#include "link_fixture.h"
+#include "platform/printer.h"
+#include "support/clocks.h"
+#include "support/link_fixture.h"
 
 namespace {
 
@@ -17,26 +19,38 @@ void Settle() {
     QCoreApplication::processEvents();
 }
 
-// Short telegrams "+<first>", "+<first + 1>", ...
-std::string Numbered(int count, int first) {
-    std::string bytes;
-    for (int i = 0; i < count; ++i) bytes += "+" + std::to_string(first + i) + "\r";
-    return bytes;
-}
+using qvt::testing::FixedClock;
+
+// A printer that keeps the pages it was given, or refuses them.
+class RecordingPrinter : public qvt::Printer {
+  public:
+    explicit RecordingPrinter(std::vector<std::vector<qvt::PrintText>>& pages,
+                              bool available = true)
+        : pages_(pages), available_(available) {}
+    bool Print(const std::vector<qvt::PrintText>& page) override {
+        if (available_)
+            pages_.push_back(page);
+        return available_;
+    }
+    void SetAvailable(bool available) { available_ = available; }
+
+  private:
+    std::vector<std::vector<qvt::PrintText>>& pages_;
+    bool available_;
+};
 
 // Logging that could not keep its lines is switched off, said once, and the
 // telegrams go on being shown.
 void ExpectLoggingSwitchedOffOnce(LinkFixture& app, PtyPair& device) {
-    QCOMPARE(app.messages.size(), std::size_t(1));
-    QCOMPARE(app.messages[0].text, QString("Protokolldatei kann nicht geschrieben werden"));
-    QCOMPARE(app.messages[0].caption, QString("Fehler"));
-    QVERIFY(!app.form->action("InDateispeichern1")->isChecked());
+    const QStringList once{"Fehler: Protokolldatei kann nicht geschrieben werden"};
+    QCOMPARE(app.messages, once);
+    QVERIFY(!ActionNamed(*app.form, "InDateispeichern1")->isChecked());
     QCOMPARE(app.context.state.LogEnabled, 0);
     QCOMPARE(app.form->FileGroupBox->title(), QString(" Parameterdatei "));
     QCOMPARE(app.form->FileLabel->text(), QString("Leer"));
     device.Send("+9.876\r");
     QTRY_COMPARE(app.form->SerLabel->text(), QString("+9.876"));
-    QCOMPARE(app.messages.size(), std::size_t(1));
+    QCOMPARE(app.messages, once);
 }
 
 }  // namespace
@@ -112,7 +126,7 @@ class LinkMonitorTest : public QObject {
                              options);
         QVERIFY(device.Start());
         LinkFixture app(device.path().toStdString());
-        app.form->action("InDateispeichern1")->trigger();
+        ActionNamed(*app.form, "InDateispeichern1")->trigger();
         QTRY_VERIFY(app.link().monitorStats().telegrams >= 6);
         const QRegularExpression whole("^" + textPattern + "$");
         QVERIFY2(whole.match(app.form->SerLabel->text()).hasMatch(),
@@ -171,15 +185,15 @@ class LinkMonitorTest : public QObject {
         LinkFixture app(device.path());
         device.Send("+1.111\r");
         QTRY_VERIFY(!app.form->SerPanel->isHidden());
-        app.form->action("Datumzeigen1")->trigger();
-        QVERIFY(!app.form->action("Datumzeigen1")->isChecked());
+        ActionNamed(*app.form, "Datumzeigen1")->trigger();
+        QVERIFY(!ActionNamed(*app.form, "Datumzeigen1")->isChecked());
         QCOMPARE(app.Config().at(3), char(0));
         QVERIFY(!app.form->SerPanel->isHidden());  // not at once
         device.Send("+2.222\r");
         QTRY_VERIFY(app.form->SerPanel->isHidden());
         QCOMPARE(app.form->AnzLabel->text(), QString("+ 2.222"));
-        app.form->action("Datumzeigen1")->trigger();
-        QVERIFY(app.form->action("Datumzeigen1")->isChecked());
+        ActionNamed(*app.form, "Datumzeigen1")->trigger();
+        QVERIFY(ActionNamed(*app.form, "Datumzeigen1")->isChecked());
         QCOMPARE(app.Config().at(3), char(1));
         device.Send("+3.333\r");
         QTRY_VERIFY(!app.form->SerPanel->isHidden());
@@ -224,8 +238,8 @@ class LinkMonitorTest : public QObject {
         QVERIFY(device.ok());
         LinkFixture app(device.path());
         app.link().SetClock(std::make_shared<FixedClock>(2027, 3, 5));
-        app.form->action("InDateispeichern1")->trigger();
-        QVERIFY(app.form->action("InDateispeichern1")->isChecked());
+        ActionNamed(*app.form, "InDateispeichern1")->trigger();
+        QVERIFY(ActionNamed(*app.form, "InDateispeichern1")->isChecked());
         QVERIFY(QFile::exists(app.dir.filePath("050327_A.QVT")));
         device.Send((kLong26 + "\r\n-12.34\r").toStdString());
         QTRY_COMPARE(app.link().monitorStats().telegrams, 2);
@@ -235,8 +249,8 @@ class LinkMonitorTest : public QObject {
         QVERIFY(log.open(QIODevice::ReadOnly));
         QCOMPARE(log.readAll(), (kLong26 + "\r\n-12.34\r\n").toLatin1());
 
-        app.form->action("InDateispeichern1")->trigger();
-        QVERIFY(!app.form->action("InDateispeichern1")->isChecked());
+        ActionNamed(*app.form, "InDateispeichern1")->trigger();
+        QVERIFY(!ActionNamed(*app.form, "InDateispeichern1")->isChecked());
         QCOMPARE(app.form->FileGroupBox->title(), QString(" Parameterdatei "));
         QCOMPARE(app.form->FileLabel->text(), QString("Leer"));
         device.Send("+7.777\r");
@@ -244,7 +258,7 @@ class LinkMonitorTest : public QObject {
         QCOMPARE(app.form->FileLabel->text(), QString("Leer"));
 
         // A second run of logging the same day gets the next letter.
-        app.form->action("InDateispeichern1")->trigger();
+        ActionNamed(*app.form, "InDateispeichern1")->trigger();
         device.Send("+8.888\r");
         QTRY_COMPARE(app.link().monitorStats().telegrams, 4);
         QFile second(app.dir.filePath("050327_B.QVT"));
@@ -261,7 +275,7 @@ class LinkMonitorTest : public QObject {
             QFile f(app.dir.filePath(QString("061226_%1.QVT").arg(c)));
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
-        app.form->action("InDateispeichern1")->trigger();
+        ActionNamed(*app.form, "InDateispeichern1")->trigger();
         QVERIFY(!app.link().log().isOpen());
         ExpectLoggingSwitchedOffOnce(app, device);
         QCOMPARE(QFileInfo(app.dir.filePath("061226_Z.QVT")).size(), 0);
@@ -277,7 +291,7 @@ class LinkMonitorTest : public QObject {
             ++syncs;
             return false;
         });
-        app.form->action("InDateispeichern1")->trigger();
+        ActionNamed(*app.form, "InDateispeichern1")->trigger();
         // The failed sync is noticed with a later telegram.
         for (int i = 0; i < 100 && app.messages.empty(); ++i) {
             device.Send("+1.111\r");
@@ -292,9 +306,9 @@ class LinkMonitorTest : public QObject {
         QVERIFY(device.ok());
         LinkFixture app(device.path());
         app.link().SetClock(std::make_shared<FixedClock>(2027, 3, 5));
-        app.form->action("InDateispeichern1")->trigger();
+        ActionNamed(*app.form, "InDateispeichern1")->trigger();
         app.link().HoldMonitor();
-        const std::string telegrams = Numbered(300, 10001);
+        const std::string telegrams = NumberedTelegrams(300, 10001);
         device.Send(telegrams);
         QTest::qWait(200);
         app.link().ReleaseMonitor();
@@ -350,10 +364,10 @@ class LinkMonitorTest : public QObject {
         std::vector<std::vector<qvt::PrintText>> pages;
         app.link().SetPrinter(std::make_unique<RecordingPrinter>(pages));
         QCOMPARE(app.form->width(), 455);
-        app.form->action("Drucken1")->trigger();
-        QVERIFY(app.form->action("Drucken1")->isChecked());
+        ActionNamed(*app.form, "Drucken1")->trigger();
+        QVERIFY(ActionNamed(*app.form, "Drucken1")->isChecked());
         QCOMPARE(app.form->width(), 660);
-        device.Send(Numbered(40, 10001));
+        device.Send(NumberedTelegrams(40, 10001));
         QTRY_COMPARE(app.link().monitorStats().telegrams, 40);
         QCOMPARE(pages.size(), std::size_t(0));
         QCOMPARE(app.ListLines().size(), 40);
@@ -361,13 +375,13 @@ class LinkMonitorTest : public QObject {
         QCOMPARE(app.context.state.PrintLineCount, 40);
 
         // Switching off keeps the lines for later.
-        app.form->action("Drucken1")->trigger();
+        ActionNamed(*app.form, "Drucken1")->trigger();
         QCOMPARE(app.form->width(), 455);
         device.Send("+9999\r");
         QTRY_COMPARE(app.link().monitorStats().telegrams, 41);
         QCOMPARE(app.ListLines().size(), 40);
 
-        app.form->action("Drucken1")->trigger();
+        ActionNamed(*app.form, "Drucken1")->trigger();
         device.Send("+10041\r");
         QTRY_COMPARE(app.link().monitorStats().telegrams, 42);
         QCOMPARE(pages.size(), std::size_t(1));
@@ -384,14 +398,14 @@ class LinkMonitorTest : public QObject {
         LinkFixture app(device.path());
         std::vector<std::vector<qvt::PrintText>> pages;
         app.link().SetPrinter(std::make_unique<RecordingPrinter>(pages));
-        app.form->action("Drucken1")->trigger();
+        ActionNamed(*app.form, "Drucken1")->trigger();
         std::string telegrams;
         for (int i = 0; i < 82 + 3; ++i) telegrams += "+0.001\r";
         device.Send(telegrams);
         QTRY_COMPARE(app.link().monitorStats().telegrams, 85);
         QCOMPARE(pages.size(), std::size_t(2));
         QCOMPARE(app.ListLines().size(), 3);
-        app.form->action("Druckseitercksetzen1")->trigger();
+        ActionNamed(*app.form, "Druckseitercksetzen1")->trigger();
         QVERIFY(app.ListLines().isEmpty());
         QCOMPARE(app.context.state.PrintPageNumber, 1);
         QCOMPARE(app.context.state.PrintLineCount, 0);
@@ -410,30 +424,29 @@ class LinkMonitorTest : public QObject {
         auto owned = std::make_unique<RecordingPrinter>(pages, false);
         RecordingPrinter* printer = owned.get();
         app.link().SetPrinter(std::move(owned));
-        app.form->action("Drucken1")->trigger();
-        device.Send(Numbered(41, 10001));
+        ActionNamed(*app.form, "Drucken1")->trigger();
+        device.Send(NumberedTelegrams(41, 10001));
         QTRY_COMPARE(app.link().monitorStats().telegrams, 41);
-        QCOMPARE(app.messages.size(), std::size_t(1));
-        QCOMPARE(app.messages[0].text, QString::fromUtf8("Kein Drucker verfügbar"));
-        QCOMPARE(app.messages[0].caption, QString("Fehler"));
+        const QStringList once{QString::fromUtf8("Fehler: Kein Drucker verfügbar")};
+        QCOMPARE(app.messages, once);
         QCOMPARE(app.ListLines().size(), 41);
         QCOMPARE(app.context.state.PrintLineCount, 41);
         QCOMPARE(app.context.state.PrintPageNumber, 1);
 
         // Said once, not again with every further telegram.
-        device.Send(Numbered(40, 10042));
+        device.Send(NumberedTelegrams(40, 10042));
         QTRY_COMPARE(app.link().monitorStats().telegrams, 81);
-        QCOMPARE(app.messages.size(), std::size_t(1));
+        QCOMPARE(app.messages, once);
         QCOMPARE(app.ListLines().size(), 81);
 
         // The printer is back: the kept lines go out as pages of 41.
         printer->SetAvailable(true);
-        device.Send(Numbered(1, 10082));
+        device.Send(NumberedTelegrams(1, 10082));
         QTRY_COMPARE(app.link().monitorStats().telegrams, 82);
         QCOMPARE(pages.size(), std::size_t(2));
         QCOMPARE(pages[1].front().text, std::string("+10042"));
         QVERIFY(app.ListLines().isEmpty());
-        QCOMPARE(app.messages.size(), std::size_t(1));
+        QCOMPARE(app.messages, once);
     }
 };
 

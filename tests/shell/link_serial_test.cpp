@@ -7,17 +7,21 @@
 #include <QTest>
 #include <QTimer>
 
+#include "core/dialog_values.h"
 #include "dialogs/az_dlg.h"
 #include "dialogs/psio_dlg.h"
-#include "link/pty/shifted_clock.h"
-#include "link_fixture.h"
+#include "shell/parameter_commands.h"
+#include "support/clocks.h"
+#include "support/link_fixture.h"
 
 namespace {
 
-const QString kParametersOk = QString::fromUtf8("Parameter fehlerfrei übertragen");
-const QString kParametersFailed = QString::fromUtf8("Fehler bei der Übertragung der Parameter");
-const QString kValueOk = QString::fromUtf8("Wert fehlerfrei übertragen");
-const QString kValueFailed = QString::fromUtf8("Fehler bei der Übertragung");
+// The message boxes as recorded: "caption: text".
+const QString kParametersOk = QString::fromUtf8("Meldung: Parameter fehlerfrei übertragen");
+const QString kParametersFailed =
+    QString::fromUtf8("Fehler: Fehler bei der Übertragung der Parameter");
+const QString kValueOk = QString::fromUtf8("Meldung: Wert fehlerfrei übertragen");
+const QString kValueFailed = QString::fromUtf8("Fehler: Fehler bei der Übertragung");
 
 // Runs the modal PC port dialog, doing `choose` in it once it is up.
 void RunPortDialog(LinkFixture& app, std::function<void(TPSioDlg*)> choose) {
@@ -42,11 +46,10 @@ class LinkSerialTest : public QObject {
         r.daCardType = 2;
         r.sioMode = 0;
         r.azAverageCount = "000";
-        app.link().SetClock(std::make_shared<ShiftedClock>(Sunday6December2026At2122()));
-        app.form->action("Senden1")->trigger();
-        QCOMPARE(app.messages.size(), std::size_t(1));
-        QCOMPARE(app.messages[0].text, kParametersOk);
-        QCOMPARE(app.messages[0].caption, QString("Meldung"));
+        app.link().SetClock(std::make_shared<qvt::testing::ShiftedClock>(
+            qvt::testing::LocalTime(2026, 12, 6, 21, 22)));  // a Sunday
+        ActionNamed(*app.form, "Senden1")->trigger();
+        QCOMPARE(app.messages, QStringList{kParametersOk});
         QVERIFY(device.WaitForOutput("bytes ="));
         QVERIFY2(device.Output().contains(
                      "bytes = 02 3D 00 00 00 00 00 00 00 00 02 00 00 00 00 00 00 00 00 00 00 00 "
@@ -65,40 +68,36 @@ class LinkSerialTest : public QObject {
         r.mbMeasEnd = "2000";
         r.sp2Hysteresis = "1x";
         r.sioSendCycle = "300";
-        app.form->action("Senden1")->trigger();
-        QCOMPARE(app.messages.size(), std::size_t(1));
-        QCOMPARE(app.messages[0].text,
-                 QString("Messwert Bereichsende: 2000 (zulässig -1999 bis 1999)\n"
-                         "Schaltpunkt 2 – Hysterese: 1x (zulässig -1999 bis 1999)\n"
-                         "Sendezyklus: 300 (zulässig 0 bis 255)"));
-        QCOMPARE(app.messages[0].caption, QString("Fehler"));
+        ActionNamed(*app.form, "Senden1")->trigger();
+        QCOMPARE(app.messages,
+                 QStringList{"Fehler: Messwert Bereichsende: 2000 (zulässig -1999 bis 1999)\n"
+                             "Schaltpunkt 2 – Hysterese: 1x (zulässig -1999 bis 1999)\n"
+                             "Sendezyklus: 300 (zulässig 0 bis 255)"});
         QCOMPARE(device.ReceivedUntilQuiet(300), std::string());
     }
 
     void sendenReportsTheDevicesAnswer_data() {
         QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("message");
         QTest::addColumn<int>("minMs");
         QTest::addColumn<int>("maxMs");
         const QStringList quiet{"--count", "0"};
-        QTest::newRow("accepted") << quiet << kParametersOk << "Meldung" << 0 << 900;
-        QTest::newRow("refused") << quiet + QStringList{"--reply", "nak"} << kParametersFailed
-                                 << "Fehler" << 0 << 900;
+        QTest::newRow("accepted") << quiet << kParametersOk << 0 << 900;
+        QTest::newRow("refused") << quiet + QStringList{"--reply", "nak"} << kParametersFailed << 0
+                                 << 900;
         QTest::newRow("silent") << quiet + QStringList{"--reply", "none"} << kParametersFailed
-                                << "Fehler" << 950 << 2300;
+                                << 950 << 2300;
         QTest::newRow("too late") << quiet + QStringList{"--reply-delay", "2500"}
-                                  << kParametersFailed << "Fehler" << 950 << 2300;
+                                  << kParametersFailed << 950 << 2300;
         // What the device sent before the answer is drained; its answer is
         // the first byte after sending.
-        QTest::newRow("while the device sends") << QStringList{"--cycle", "0", "--baud", "4800"}
-                                                << kParametersOk << "Meldung" << 0 << 900;
+        QTest::newRow("while the device sends")
+            << QStringList{"--cycle", "0", "--baud", "4800"} << kParametersOk << 0 << 900;
     }
 
     void sendenReportsTheDevicesAnswer() {
         QFETCH(QStringList, options);
-        QFETCH(QString, text);
-        QFETCH(QString, caption);
+        QFETCH(QString, message);
         QFETCH(int, minMs);
         QFETCH(int, maxMs);
         DevSimProcess device(options);
@@ -109,9 +108,7 @@ class LinkSerialTest : public QObject {
         timer.start();
         app.link().Senden1Click();
         const qint64 elapsed = timer.elapsed();
-        QCOMPARE(app.messages.size(), std::size_t(1));
-        QCOMPARE(app.messages[0].text, text);
-        QCOMPARE(app.messages[0].caption, caption);
+        QCOMPARE(app.messages, QStringList{message});
         QVERIFY2(elapsed >= minMs && elapsed <= maxMs, qPrintable(QString::number(elapsed)));
     }
 
@@ -122,14 +119,11 @@ class LinkSerialTest : public QObject {
         timer.start();
         app.link().Senden1Click();
         QVERIFY(timer.elapsed() >= 950 && timer.elapsed() <= 2300);
-        QCOMPARE(app.messages.size(), std::size_t(1));
-        QCOMPARE(app.messages[0].text, kParametersFailed);
+        QCOMPARE(app.messages, QStringList{kParametersFailed});
         timer.restart();
         app.form->dialogs().AzDlg->Button1Click();
         QVERIFY(timer.elapsed() <= 1300);
-        QCOMPARE(app.messages.size(), std::size_t(2));
-        QCOMPARE(app.messages[1].text, kValueFailed);
-        QCOMPARE(app.messages[1].caption, QString("Fehler"));
+        QCOMPARE(app.messages, (QStringList{kParametersFailed, kValueFailed}));
     }
 
     void testButtonSendsTheValue_data() {
@@ -157,14 +151,13 @@ class LinkSerialTest : public QObject {
         QVERIFY(device.Start());
         LinkFixture app(device.path().toStdString());
         TAzDlg* dialog = app.form->dialogs().AzDlg;
-        dialog->Open();
+        app.form->parameterCommands().Anzeige1Click();
         QRadioButton* points[] = {dialog->DzRBtn1, dialog->DzRBtn2, dialog->DzRBtn3,
                                   dialog->DzRBtn4};
         points[point]->setChecked(true);
         dialog->AzDEdit1->setText(value);
         QTest::mouseClick(dialog->Button1, Qt::LeftButton);
-        QCOMPARE(app.messages.size(), std::size_t(1));
-        QCOMPARE(app.messages[0].text, text);
+        QCOMPARE(app.messages, QStringList{text});
         QVERIFY(device.WaitForOutput("value = " + deviceShows + "\n"));
         dialog->close();
     }
@@ -200,7 +193,7 @@ class LinkSerialTest : public QObject {
         QCOMPARE(dialog->windowTitle(), QString("Serielle Schnittstelle PC"));
         app.context.state.BaudIndex = static_cast<std::uint8_t>(baudIndex);
         app.context.state.PortIndex = static_cast<std::uint8_t>(portIndex);
-        dialog->Prepare();
+        dialog->ShowValues(qvt::PcPortValuesOf(app.context.state));
         const QList<QRadioButton*> buttons = dialog->findChildren<QRadioButton*>();
         QCOMPARE(buttons.size(), 12);
         for (QRadioButton* b : buttons) {
@@ -228,7 +221,7 @@ class LinkSerialTest : public QObject {
         QCOMPARE(int(app.context.state.BaudIndex), 6);
         QCOMPARE(app.Config(), QByteArray("\x03\x06\x00\x01", 4));
         app.link().Senden1Click();
-        QCOMPARE(app.messages.back().text, kParametersOk);
+        QCOMPARE(app.messages.back(), kParametersOk);
         QVERIFY(second.WaitForOutput("parameter telegram"));
         QVERIFY(!first.Output().contains("parameter telegram"));
     }

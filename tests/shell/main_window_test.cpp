@@ -12,25 +12,27 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 #include "dialogs/fuwahl_dlg.h"
 #include "dialogs/message_box.h"
 #include "dialogs/plpt_dlg.h"
 #include "platform/help.h"
 #include "shell/app_icon.h"
-#include "shell/file_helpers.h"
 #include "shell/info_box.h"
 #include "shell/link_commands.h"
 #include "shell/main_window.h"
 #include "shell/parameter_commands.h"
+#include "shell/startup.h"
+#include "support/app_fixture.h"
+#include "support/menu_items.h"
+#include "support/qt_files.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir dir_;
-    QString previousDir_;
-    QStringList messages_;
+    std::optional<AppFixture> app_;
 
     static QByteArray ConfigBytes() { return ReadFile("QVT410.CFG"); }
     static void WriteConfig(const QByteArray& bytes) { WriteFile("QVT410.CFG", bytes); }
@@ -49,28 +51,14 @@ class MainWindowTest : public QObject {
     }
 
   private slots:
-    void init() {
-        QVERIFY(dir_.isValid());
-        previousDir_ = QDir::currentPath();
-        QDir(dir_.path()).removeRecursively();
-        QDir().mkpath(dir_.path());
-        QDir::setCurrent(dir_.path());
-        messages_.clear();
-        qvt::SetMessageInterceptor([this](const QString& text, const QString& caption) {
-            messages_ << caption + ": " + text;
-        });
-    }
-    void cleanup() {
-        qvt::SetMessageInterceptor({});
-        QDir::setCurrent(previousDir_);
-    }
+    void init() { app_.emplace(); }
+    void cleanup() { app_.reset(); }
 
     void startsInAnEmptyFolderAsDesigned() {
-        qvt::AppContext ctx;
-        TForm1 form(ctx);
-        form.CreateDialogs();
-        form.FormCreate();
-        QVERIFY(form.startedUp());
+        qvt::AppContext& ctx = app_->context;
+        TForm1* const started = app_->Start();
+        QVERIFY(started);
+        TForm1& form = *started;
         QCOMPARE(ConfigBytes(), QByteArray("\x01\x05\x00\x01", 4));
         QCOMPARE(form.windowTitle(), QString("QVT Parametrieren"));
         QCOMPARE(form.width(), 455);
@@ -82,19 +70,19 @@ class MainWindowTest : public QObject {
         QCOMPARE(form.AnzGroupBox->isHidden(), form.linkCommands().port().IsOpen());
         QVERIFY(form.SerPanel->isHidden());
         QVERIFY(form.PGroupBox->isHidden());
-        QVERIFY(!form.action("Speichern1")->isEnabled());
-        QVERIFY(!form.action("Speichernunter1")->isEnabled());
-        QVERIFY(form.action("Senden1")->isEnabled());
-        QVERIFY(form.action("Parameter1")->isEnabled());
-        QVERIFY(form.action("Datumzeigen1")->isChecked());
-        QVERIFY(form.action("Baustein1")->isChecked());
-        QVERIFY(form.action("SIOTYP1")->isVisible());
+        QVERIFY(!ActionNamed(form, "Speichern1")->isEnabled());
+        QVERIFY(!ActionNamed(form, "Speichernunter1")->isEnabled());
+        QVERIFY(ActionNamed(form, "Senden1")->isEnabled());
+        QVERIFY(ActionNamed(form, "Parameter1")->isEnabled());
+        QVERIFY(ActionNamed(form, "Datumzeigen1")->isChecked());
+        QVERIFY(ActionNamed(form, "Baustein1")->isChecked());
+        QVERIFY(ActionNamed(form, "SIOTYP1")->isVisible());
         QCOMPARE(ctx.state.PortIndex, 1);
         QCOMPARE(ctx.state.BaudIndex, 5);
         QCOMPARE(ctx.state.LptBase, 0x378);
         QCOMPARE(ctx.state.ChipType, 8253);
         QCOMPARE(ctx.state.CurrentFileName, std::string("Leer"));
-        QVERIFY(messages_.isEmpty());
+        QVERIFY(app_->messages.isEmpty());
         QVERIFY(CentredOnItsScreen(form));
         QVERIFY(!form.windowIcon().isNull());
         QCOMPARE(form.windowIcon().pixmap(32).toImage(),
@@ -102,17 +90,18 @@ class MainWindowTest : public QObject {
 
         form.move(0, 0);  // wherever the user put it, the info box opens in the middle
         form.show();
-        form.action("Info2")->trigger();
+        ActionNamed(form, "Info2")->trigger();
         QVERIFY(CentredOnItsScreen(*form.findChild<TInfoBox*>("InfoBox")));
     }
 
     void parallelPortChoiceTakesEffectAtTheNextStart() {
         WriteConfig(QByteArray("\x03\x06\x00\x00\x5A", 5));
-        qvt::AppContext ctx;
-        TForm1 form(ctx);
-        form.CreateDialogs();
+        qvt::AppContext& ctx = app_->context;
+        TForm1* const started = app_->Start();
+        QVERIFY(started);
+        TForm1& form = *started;
         QCOMPARE(ctx.state.LptBase, 0x378);
-        form.action("Schnittstelle1")->trigger();
+        ActionNamed(form, "Schnittstelle1")->trigger();
         TPLptDlg* dialog = form.dialogs().PLptDlg;
         QVERIFY(dialog->isVisible());
         dialog->PLpRBtn2->setChecked(true);  // "Schnittstelle = LPT2"
@@ -122,15 +111,16 @@ class MainWindowTest : public QObject {
         QCOMPARE(ctx.state.LptBase, 0x378);  // the running program keeps its port
 
         qvt::AppContext next;
-        TForm1 restarted(next);
+        QVERIFY(StartApplication(next));
         QCOMPARE(next.state.LptBase, 0x278);
     }
 
     void dialogsAreCreatedOnceHiddenInTheirOrder() {
-        qvt::AppContext ctx;
+        qvt::AppContext& ctx = app_->context;
         ctx.record.funcCode = 3;
-        TForm1 form(ctx);
-        form.CreateDialogs();
+        TForm1* const started = app_->Start();
+        QVERIFY(started);
+        TForm1& form = *started;
         QStringList names;
         for (QObject* child : form.children()) {
             if (auto* dialog = qobject_cast<QDialog*>(child)) {
@@ -159,43 +149,42 @@ class MainWindowTest : public QObject {
     void readsTheConfigurationFile() {
         QFETCH(QByteArray, file);
         WriteConfig(file);
-        qvt::AppContext ctx;
-        TForm1 form(ctx);
-        QVERIFY(form.startedUp());
+        qvt::AppContext& ctx = app_->context;
+        TForm1* const started = app_->Start();
+        QVERIFY(started);
+        TForm1& form = *started;
         QTEST(int(ctx.state.PortIndex), "port");
         QTEST(int(ctx.state.BaudIndex), "baud");
         QTEST(int(ctx.state.LptBase), "lptBase");
-        QTEST(form.action("Datumzeigen1")->isChecked(), "shown");
+        QTEST(ActionNamed(form, "Datumzeigen1")->isChecked(), "shown");
         QCOMPARE(ConfigBytes(), file);
     }
 
     void settingsStayInTheStartFolderWhenTheWorkingFolderMoves() {
-        qvt::AppContext ctx;
-        TForm1 form(ctx);
-        form.CreateDialogs();
-        form.FormCreate();
+        TForm1* const started = app_->Start();
+        QVERIFY(started);
+        TForm1& form = *started;
         QTemporaryDir firmwareFolder;  // choosing a firmware file moves the working folder
         QDir::setCurrent(firmwareFolder.path());
-        form.action("Datumzeigen1")->trigger();
+        ActionNamed(form, "Datumzeigen1")->trigger();
         QVERIFY(!QFile::exists("QVT410.CFG"));
-        QDir::setCurrent(dir_.path());
+        QDir::setCurrent(app_->dir.path());
         QCOMPARE(ConfigBytes(), QByteArray("\x01\x05\x00\x00", 4));
     }
 
     void warnsAndStopsWithoutAConfigurationFile() {
         QDir().mkdir("QVT410.CFG");  // a folder in its place: neither readable nor creatable
-        qvt::AppContext ctx;
-        TForm1 form(ctx);
-        QVERIFY(!form.startedUp());
-        QCOMPARE(messages_, QStringList{"Warnung: Kein Zugriff auf Parameterdatei"});
+        QVERIFY(!app_->Start());
+        QCOMPARE(app_->messages, QStringList{"Warnung: Kein Zugriff auf Parameterdatei"});
     }
 
     void menusAreCompleteAndProgrammingIsHidden() {
-        qvt::AppContext ctx;
-        TForm1 form(ctx);
-        QCOMPARE(TopMenuCaptions(form),
-                 (QStringList{"&Info", "&Datei", "&Parameter", "&Einstellungen", "&Hilfe"}));
-        QMenu* prog = form.menu("Programmieren1");
+        TForm1* const started = app_->Start();
+        QVERIFY(started);
+        TForm1& form = *started;
+        QCOMPARE(TopMenuCaptions(form), (QStringList{"&Info", "&Datei", "&Parameter",
+                                                     "&Einstellungen", "&Ansicht", "&Hilfe"}));
+        QMenu* prog = MenuNamed(form, "Programmieren1");
         QVERIFY(prog);
         QVERIFY(!prog->menuAction()->isVisible());
         // Every catalogue submenu and command is there behind the hidden menu.
@@ -204,18 +193,20 @@ class MainWindowTest : public QObject {
               "QVT430035UIohneRel1", "QVT44PT1", "QVT4502", "QVT460090Feuchte", "N001UIM1",
               "N001THI1", "QVT470010UI1", "Q470401", "Datei2", "Daten1", "Bausteinlschen1",
               "Baustein1", "SIOTYP1", "Schnittstelle1"}) {
-            QVERIFY2(form.action(name), name);
+            QVERIFY2(ActionNamed(form, name), name);
         }
         for (const char* name : {"QVT430025Leistung1", "QVT440025Leistung1", "QVT450025Leistung",
                                  "QVT460025Leistung"}) {
-            QVERIFY2(!form.action(name)->isVisible() && !form.action(name)->isEnabled(), name);
+            QVERIFY2(!ActionNamed(form, name)->isVisible() && !ActionNamed(form, name)->isEnabled(),
+                     name);
         }
-        QVERIFY(form.action("QVT410025Leistung1")->isVisible());
-        QCOMPARE(form.action("Bausteinlschen1")->text(), QString::fromUtf8("&Baustein löschen"));
-        QCOMPARE(form.action("Druckseitercksetzen1")->text(),
+        QVERIFY(ActionNamed(form, "QVT410025Leistung1")->isVisible());
+        QCOMPARE(ActionNamed(form, "Bausteinlschen1")->text(),
+                 QString::fromUtf8("&Baustein löschen"));
+        QCOMPARE(ActionNamed(form, "Druckseitercksetzen1")->text(),
                  QString::fromUtf8("D&ruckseite löschen"));
-        QCOMPARE(form.action("Neu1")->property("helpContext").toInt(), 21);
-        QCOMPARE(form.action("PCSIO1")->property("helpContext").toInt(), 45);
+        QCOMPARE(ActionNamed(form, "Neu1")->property("helpContext").toInt(), 21);
+        QCOMPARE(ActionNamed(form, "PCSIO1")->property("helpContext").toInt(), 45);
     }
 
     // Alt+P never alternates onto the menu that erases the chip: hidden, the
@@ -227,30 +218,34 @@ class MainWindowTest : public QObject {
     }
     void altPAlwaysOpensParameter() {
         QFETCH(bool, programmingShown);
-        qvt::AppContext ctx;
+        qvt::AppContext& ctx = app_->context;
         ctx.settings.programmingMenuVisible = programmingShown;
-        TForm1 form(ctx);
+        TForm1* const started = app_->Start();
+        QVERIFY(started);
+        TForm1& form = *started;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         for (int round = 0; round < 2; ++round) {
             QTest::keyClick(&form, Qt::Key_P, Qt::AltModifier);
-            QTRY_VERIFY(form.menu("Parameter1")->isVisible());
-            QVERIFY(!form.menu("Programmieren1")->isVisible());
-            form.menu("Parameter1")->close();
+            QTRY_VERIFY(MenuNamed(form, "Parameter1")->isVisible());
+            QVERIFY(!MenuNamed(form, "Programmieren1")->isVisible());
+            MenuNamed(form, "Parameter1")->close();
             QTest::keyClick(&form, Qt::Key_Escape);
         }
         QTest::keyClick(&form, Qt::Key_R, Qt::AltModifier);
-        QTRY_COMPARE(form.menu("Programmieren1")->isVisible(), programmingShown);
-        QVERIFY(!form.menu("Parameter1")->isVisible());
+        QTRY_COMPARE(MenuNamed(form, "Programmieren1")->isVisible(), programmingShown);
+        QVERIFY(!MenuNamed(form, "Parameter1")->isVisible());
     }
 
     void programmingMenuCanBeShownBySetting() {
-        qvt::AppContext ctx;
+        qvt::AppContext& ctx = app_->context;
         ctx.settings.programmingMenuVisible = true;
-        TForm1 form(ctx);
+        TForm1* const started = app_->Start();
+        QVERIFY(started);
+        TForm1& form = *started;
         QCOMPARE(TopMenuCaptions(form),
-                 (QStringList{"&Info", "&Datei", "&Parameter", "&Einstellungen", "P&rogrammieren",
-                              "&Hilfe"}));
+                 (QStringList{"&Info", "&Datei", "&Parameter", "&Einstellungen", "&Ansicht",
+                              "P&rogrammieren", "&Hilfe"}));
     }
 
     void deviceTypeCommands_data() {
@@ -275,30 +270,33 @@ class MainWindowTest : public QObject {
         QFETCH(int, chip);
         QFETCH(int, network);
         QFETCH(QString, command);
-        qvt::AppContext ctx;
-        TForm1 form(ctx);
-        form.CreateDialogs();
+        qvt::AppContext& ctx = app_->context;
+        TForm1* const started = app_->Start();
+        QVERIFY(started);
+        TForm1& form = *started;
         ctx.state.ChipType = static_cast<std::uint16_t>(chip);
         ctx.state.NetworkDevice = static_cast<std::uint8_t>(network);
         const qvt::ParameterRecord before = ctx.record;
-        form.action(command)->trigger();
+        ActionNamed(form, command)->trigger();
         QTEST(form.GeraetLabel->text(), "label");
-        QTEST(form.action("Baustein1")->isChecked(), "chipMark");
-        QTEST(form.action("SIOTYP1")->isVisible(), "chipMark");
+        QTEST(ActionNamed(form, "Baustein1")->isChecked(), "chipMark");
+        QTEST(ActionNamed(form, "SIOTYP1")->isVisible(), "chipMark");
         QTEST(form.dialogs().FuWahlDlg->FuWahlBtn1->text(), "firstChoice");
         int marked = 0;
         for (const char* item : {"QVT4101", "QVT0xx1", "QVT055"})
-            marked += form.action(item)->isChecked();
+            marked += ActionNamed(form, item)->isChecked();
         QCOMPARE(marked, 1);
-        QVERIFY(form.action(command)->isChecked());
+        QVERIFY(ActionNamed(form, command)->isChecked());
         QCOMPARE(ctx.state.ChipType, chip);  // the clock device does not change the chip
         QCOMPARE(ctx.record.sioMode, before.sioMode);
         QCOMPARE(ctx.record.azRounding, before.azRounding);
     }
 
     void menusAdaptToTheDeviceTypeWhenOpened() {
-        qvt::AppContext ctx;
-        TForm1 form(ctx);
+        qvt::AppContext& ctx = app_->context;
+        TForm1* const started = app_->Start();
+        QVERIFY(started);
+        TForm1& form = *started;
         const struct {
             int type;
             bool card;
@@ -306,41 +304,41 @@ class MainWindowTest : public QObject {
         } cases[] = {{1, false, true}, {0, true, false}, {2, true, false}};
         for (auto c : cases) {
             ctx.record.deviceType = static_cast<std::uint8_t>(c.type);
-            emit form.menu("Parameter1")->aboutToShow();
-            QCOMPARE(form.action("AnalogausgangDAC1")->isVisible(), c.card);
-            QCOMPARE(form.action("Sonstiges1")->isVisible(), c.misc);
-            emit form.menu("Gertetyp1")->aboutToShow();
-            QCOMPARE(form.action("QVT0xx1")->isChecked(), c.type == 1);
-            QCOMPARE(form.action("QVT055")->isChecked(), c.type == 2);
+            emit MenuNamed(form, "Parameter1")->aboutToShow();
+            QCOMPARE(ActionNamed(form, "AnalogausgangDAC1")->isVisible(), c.card);
+            QCOMPARE(ActionNamed(form, "Sonstiges1")->isVisible(), c.misc);
+            emit MenuNamed(form, "Gertetyp1")->aboutToShow();
+            QCOMPARE(ActionNamed(form, "QVT0xx1")->isChecked(), c.type == 1);
+            QCOMPARE(ActionNamed(form, "QVT055")->isChecked(), c.type == 2);
         }
         // An unknown type changes nothing.
         ctx.record.deviceType = 7;
-        emit form.menu("Parameter1")->aboutToShow();
-        emit form.menu("Gertetyp1")->aboutToShow();
-        QVERIFY(form.action("AnalogausgangDAC1")->isVisible());
-        QVERIFY(form.action("QVT055")->isChecked());
+        emit MenuNamed(form, "Parameter1")->aboutToShow();
+        emit MenuNamed(form, "Gertetyp1")->aboutToShow();
+        QVERIFY(ActionNamed(form, "AnalogausgangDAC1")->isVisible());
+        QVERIFY(ActionNamed(form, "QVT055")->isChecked());
     }
 
     void exitReleasesThePortsOnce() {
-        qvt::AppContext ctx;
-        auto form = std::make_unique<TForm1>(ctx);
-        form->CreateDialogs();
-        form->FormCreate();
+        qvt::AppContext& ctx = app_->context;
+        std::unique_ptr<TForm1> form = StartApplication(ctx);
+        QVERIFY(form);
         QSignalSpy released(form.get(), &TForm1::portsReleased);
         form->show();
-        form->action("Beenden2")->trigger();
+        ActionNamed(*form, "Beenden2")->trigger();
         QCOMPARE(released.count(), 1);
         QCOMPARE(ctx.state.ShutdownDone, 1);
         QVERIFY(!form->isVisible());
-        form->action("Beenden1")->trigger();
+        ActionNamed(*form, "Beenden1")->trigger();
         form.reset();  // the window's destruction runs the exit sequence too
         QCOMPARE(released.count(), 1);
     }
 
     void closingTheWindowOffersUnsavedEditsForSaving() {
-        qvt::AppContext ctx;
-        TForm1 form(ctx);
-        form.CreateDialogs();
+        qvt::AppContext& ctx = app_->context;
+        TForm1* const started = app_->Start();
+        QVERIFY(started);
+        TForm1& form = *started;
         QStringList asked;
         qvt::SaveAnswer answer = qvt::SaveAnswer::Cancel;
         form.parameterCommands().SetSaveQuestion([&](const QString& fileName) {
@@ -361,18 +359,19 @@ class MainWindowTest : public QObject {
     void helpCommandsAndF1OnAMenuItem() {
         QList<qvt::help::Request> requests;
         qvt::help::SetHandler([&](const qvt::help::Request& r) { requests << r; });
-        qvt::AppContext ctx;
-        TForm1 form(ctx);
-        form.action("Hilfe2")->trigger();
-        form.action("Index1")->trigger();
+        TForm1* const started = app_->Start();
+        QVERIFY(started);
+        TForm1& form = *started;
+        ActionNamed(form, "Hilfe2")->trigger();
+        ActionNamed(form, "Index1")->trigger();
         QCOMPARE(requests.size(), 2);
         QVERIFY(requests[0].command == qvt::help::Command::Contents);
         QVERIFY(requests[1].command == qvt::help::Command::Index);
 
         form.show();
-        QMenu* datei = form.menu("Datei1");
+        QMenu* datei = MenuNamed(form, "Datei1");
         datei->popup(QPoint(0, 0));
-        datei->setActiveAction(form.action("Laden1"));
+        datei->setActiveAction(ActionNamed(form, "Laden1"));
         QTest::keyClick(datei, Qt::Key_F1);
         QCOMPARE(requests.size(), 3);
         QVERIFY(requests[2].command == qvt::help::Command::Context);
@@ -381,9 +380,9 @@ class MainWindowTest : public QObject {
 
         // In the help menu, F1 leads to the contents.
         for (const char* item : {"Hilfe2", "Index1"}) {
-            form.menu("Hilfe1")->popup(QPoint(0, 0));
-            form.menu("Hilfe1")->setActiveAction(form.action(item));
-            QTest::keyClick(form.menu("Hilfe1"), Qt::Key_F1);
+            MenuNamed(form, "Hilfe1")->popup(QPoint(0, 0));
+            MenuNamed(form, "Hilfe1")->setActiveAction(ActionNamed(form, item));
+            QTest::keyClick(MenuNamed(form, "Hilfe1"), Qt::Key_F1);
             QVERIFY2(requests.last().command == qvt::help::Command::Contents, item);
         }
         qvt::help::SetHandler({});

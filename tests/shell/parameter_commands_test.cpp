@@ -18,7 +18,6 @@
 #include "core/qvc_file.h"
 #include "dialogs/az_dlg.h"
 #include "dialogs/da_dlg.h"
-#include "dialogs/dialog_controls.h"
 #include "dialogs/fuwahl_dlg.h"
 #include "dialogs/gw_dlg.h"
 #include "dialogs/mb_dlg.h"
@@ -28,10 +27,13 @@
 #include "dialogs/sio_dlg.h"
 #include "dialogs/so_dlg.h"
 #include "dialogs/spkt_dlg.h"
+#include "dialogs/widgets.h"
 #include "platform/files/parameter_file.h"
-#include "shell/file_helpers.h"
 #include "shell/main_window.h"
 #include "shell/parameter_commands.h"
+#include "shell/startup.h"
+#include "support/menu_items.h"
+#include "support/qt_files.h"
 
 namespace {
 
@@ -57,7 +59,7 @@ class ParameterCommandsTest : public QObject {
     QStringList questions_;  // file names the save question named
     qvt::SaveAnswer answer_ = qvt::SaveAnswer::Discard;
 
-    void Trigger(const char* name) { form_->action(name)->trigger(); }
+    void Trigger(const char* name) { ActionNamed(*form_, name)->trigger(); }
     qvt::DialogSet& Dialogs() { return form_->dialogs(); }
     QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
 
@@ -77,9 +79,8 @@ class ParameterCommandsTest : public QObject {
             messages_ << caption + ": " + text;
         });
         ctx_ = std::make_unique<qvt::AppContext>();
-        form_ = std::make_unique<TForm1>(*ctx_);
-        QVERIFY(form_->startedUp());
-        form_->CreateDialogs();
+        form_ = StartApplication(*ctx_);
+        QVERIFY(form_);
         form_->parameterCommands().SetFileNameProvider([this](qvt::ParameterFileDialog kind) {
             asked_ << kind;
             return answers_.isEmpty() ? QString() : answers_.takeFirst();
@@ -110,7 +111,7 @@ class ParameterCommandsTest : public QObject {
         ctx_->record.sp1Setpoint = "-1";
         ctx_->state.PortIndex = 4;
         form_->RichEdit1->setPlainText("old telegram");
-        QVERIFY(!form_->action("Speichern1")->isEnabled());
+        QVERIFY(!ActionNamed(*form_, "Speichern1")->isEnabled());
 
         Trigger("Neu1");
         QVERIFY(ctx_->record.sp1Setpoint == "0000");
@@ -123,7 +124,7 @@ class ParameterCommandsTest : public QObject {
         QCOMPARE(form_->FileLabel->text(), QString("Leer"));
         QCOMPARE(form_->FileGroupBox->title(), QString(" Parameterdatei "));
         for (const char* item : {"Speichern1", "Speichernunter1", "Senden1", "Parameter1"}) {
-            QVERIFY2(form_->action(item)->isEnabled(), item);
+            QVERIFY2(ActionNamed(*form_, item)->isEnabled(), item);
         }
         TGwDlg* gw = Dialogs().GwDlg;
         QVERIFY(gw->isVisible());
@@ -208,7 +209,7 @@ class ParameterCommandsTest : public QObject {
                 "C");
         QCOMPARE(int(r.deviceType), deviceType);
         QCOMPARE(form_->GeraetLabel->text(), label);
-        QVERIFY(form_->action(checkedItem)->isChecked());
+        QVERIFY(ActionNamed(*form_, checkedItem)->isChecked());
         QCOMPARE(Dialogs().FuWahlDlg->FuWahlBtn1->text(), firstFunction);
         QCOMPARE(form_->FileLabel->text(), Path("a.QVC"));
 
@@ -229,7 +230,7 @@ class ParameterCommandsTest : public QObject {
         Trigger("Laden1");  // cancelled
         QCOMPARE(asked_, QList<qvt::ParameterFileDialog>{qvt::ParameterFileDialog::Open});
         QCOMPARE(ctx_->state.CurrentFileName, std::string("Leer"));
-        QVERIFY(!form_->action("Speichern1")->isEnabled());
+        QVERIFY(!ActionNamed(*form_, "Speichern1")->isEnabled());
         QVERIFY(ctx_->record.mbMeasStart == "42");
 
         // A short file fills what it holds and enables saving.
@@ -241,7 +242,7 @@ class ParameterCommandsTest : public QObject {
         QVERIFY(ctx_->record.mbMeasStart == "7");
         QVERIFY(ctx_->record.mbDisplayStart == "0");
         QVERIFY(ctx_->record.sp1Setpoint == "0000");  // beyond the data: kept
-        QVERIFY(form_->action("Speichern1")->isEnabled());
+        QVERIFY(ActionNamed(*form_, "Speichern1")->isEnabled());
     }
 
     void failedLoadKeepsTheSetInUse() {
@@ -392,7 +393,9 @@ class ParameterCommandsTest : public QObject {
         if (edit == "field")
             ctx_->record.sp1Setpoint = "0815";
         if (edit == "clock") {
-            Dialogs().RtcDlg->SetClock([] { return QDateTime({2030, 5, 6}, {7, 8}); });
+            form_->parameterCommands().parameterDialogs().SetPcClock([] {
+                return QDateTime({2030, 5, 6}, {7, 8});
+            });
             Trigger("RTC1");
             Dialogs().RtcDlg->OKBtn->click();
         }

@@ -22,17 +22,21 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "dialogs/message_box.h"
 #include "dialogs/plpt_dlg.h"
 #include "emulation/emulated_isp_chip.h"
-#include "link/pty/pty_pair.h"
 #include "prog/firmware_catalogue.h"
-#include "prog/prog_test_support.h"
-#include "shell/file_helpers.h"
 #include "shell/link_commands.h"
 #include "shell/main_window.h"
 #include "shell/programming_commands.h"
+#include "shell/startup.h"
+#include "support/app_fixture.h"
+#include "support/menu_items.h"
+#include "support/programming_rig.h"
+#include "support/pty_pair.h"
+#include "support/qt_files.h"
 
 namespace {
 
@@ -82,31 +86,24 @@ class ProgrammingCommandsTest : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir dir_;
-    QString previousDir_;
-    QStringList messages_;
-    std::unique_ptr<qvt::AppContext> ctx_;
-    std::unique_ptr<TForm1> form_;
+    std::optional<AppFixture> app_;
 
     // A started main window whose parallel port is the emulated cable.
     TForm1& Start(int chip = 8253, qvt::ParallelAccess access = qvt::ParallelAccess::Emulated,
                   const std::function<void(qvt::PlatformSettings&)>& adjust = {}) {
-        form_.reset();  // before the context it uses
-        ctx_ = std::make_unique<qvt::AppContext>();
-        ctx_->settings.parallelAccess = access;
-        ctx_->settings.emulatedChip = chip;
-        ctx_->settings.programmingMenuVisible = true;
+        app_->form.reset();  // before the context it uses
+        app_->context = {};
+        app_->context.settings.parallelAccess = access;
+        app_->context.settings.emulatedChip = chip;
+        app_->context.settings.programmingMenuVisible = true;
         if (adjust)
-            adjust(ctx_->settings);
-        form_ = std::make_unique<TForm1>(*ctx_);
-        form_->CreateDialogs();
-        form_->FormCreate();
-        return *form_;
+            adjust(app_->context.settings);
+        return *app_->Start();
     }
-    ProgrammingCommands& commands() { return form_->programmingCommands(); }
+    ProgrammingCommands& commands() { return app_->form->programmingCommands(); }
     qvt::EmulatedIspChip& chip() { return *commands().emulatedChip(); }
     void Trigger(const char* name) {
-        QAction* item = form_->action(name);
+        QAction* item = ActionNamed(*app_->form, name);
         QVERIFY2(item, name);
         item->trigger();
     }
@@ -122,30 +119,17 @@ class ProgrammingCommandsTest : public QObject {
             .split('\n', Qt::SkipEmptyParts);
     }
     void UseChip8252() {
-        if (ctx_->state.ChipType != 8252)
+        if (app_->context.state.ChipType != 8252)
             commands().Baustein1Click();
-        QCOMPARE(ctx_->state.ChipType, std::uint16_t{8252});
+        QCOMPARE(app_->context.state.ChipType, std::uint16_t{8252});
     }
 
   private slots:
-    void init() {
-        QVERIFY(dir_.isValid());
-        previousDir_ = QDir::currentPath();
-        QDir(dir_.path()).removeRecursively();
-        QDir().mkpath(dir_.path());
-        QDir::setCurrent(dir_.path());
-        messages_.clear();
-        qvt::SetMessageInterceptor([this](const QString& text, const QString& caption) {
-            messages_ << caption + ": " + text;
-        });
-    }
+    void init() { app_.emplace(); }
     void cleanup() {
         qunsetenv(kStandInLog);
         qunsetenv(kStandInExits);
-        form_.reset();
-        ctx_.reset();
-        qvt::SetMessageInterceptor({});
-        QDir::setCurrent(previousDir_);
+        app_.reset();
     }
 
     void everyCatalogueEntryLooksForTheFileOfItsEdition() {
@@ -157,15 +141,15 @@ class ProgrammingCommandsTest : public QObject {
         };
         int entries = 0;
         for (const Edition e : {Edition{8253, 0}, Edition{8253, 1}, Edition{8252, 0}}) {
-            ctx_->state.ChipType = e.chip;
-            ctx_->state.NetworkDevice = e.network;
+            app_->context.state.ChipType = e.chip;
+            app_->context.state.NetworkDevice = e.network;
             for (const qvt::CatalogueEntry& entry : qvt::FirmwareCatalogue()) {
                 std::string expected = entry.programFile;
                 const bool clock = std::string(entry.itemName) == "QVT410055PT100Uhr1";
                 if (e.chip == 8253 && !clock)
                     expected[0] = e.network ? 'N' : 'E';
-                messages_.clear();
-                QAction* item = form_->action(entry.itemName);
+                app_->messages.clear();
+                QAction* item = ActionNamed(*app_->form, entry.itemName);
                 QVERIFY2(item, entry.itemName);
                 if (item->isEnabled()) {
                     item->trigger();
@@ -173,7 +157,7 @@ class ProgrammingCommandsTest : public QObject {
                     // Hidden items (the 025 variants of 430..460) take no clicks.
                     commands().CatalogueEntryClick(entry);
                 }
-                QCOMPARE(messages_,
+                QCOMPARE(app_->messages,
                          QStringList{"Fehler: Programmdatei \"" + QString::fromStdString(expected) +
                                      "\" nicht gefunden"});
                 ++entries;
@@ -189,13 +173,13 @@ class ProgrammingCommandsTest : public QObject {
         const qvt::testing::Contents program = {{0x0000, qvt::testing::Pattern(300, 1)},
                                                 {0x2000, qvt::testing::Pattern(64, 2)}};
         const qvt::testing::Contents table = {{0x0100, qvt::testing::Pattern(80, 3)}};
-        qvt::testing::WriteText("EVTPT_I.HEX", qvt::testing::MakeHex(program));
-        qvt::testing::WriteText("QVTPTTAB.HEX", qvt::testing::MakeHex(table));
+        WriteText("EVTPT_I.HEX", qvt::testing::MakeHex(program));
+        WriteText("QVTPTTAB.HEX", qvt::testing::MakeHex(table));
         form.AnzGroupBox->show();
         form.SerPanel->show();
 
         Trigger("QVT410PT2");
-        QCOMPARE(messages_,
+        QCOMPARE(app_->messages,
                  QStringList{"Meldung: Programm- und Datenspeicher fehlerfrei Programmiert"});
         QVERIFY(chip().code() == qvt::testing::ImageOf(program, 12288));
         QVERIFY(chip().data() == qvt::testing::ImageOf(table, 2048));
@@ -231,19 +215,20 @@ class ProgrammingCommandsTest : public QObject {
         if (chipType == 8252)
             UseChip8252();
         const qvt::testing::Contents program = {{0x0000, qvt::testing::Pattern(600, 4)}};
-        qvt::testing::WriteText("FW.HEX", qvt::testing::MakeHex(program));
+        WriteText("FW.HEX", qvt::testing::MakeHex(program));
         commands().SetFileChooser(
             [](QFileDialog&) { return QDir::current().absoluteFilePath("FW.HEX"); });
         QCoreApplication::postEvent(&form, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
 
         Trigger("Datei2");
         if (aborts) {
-            QCOMPARE(messages_, QStringList{"Fehler: Programmieren fehlgeschlagen"});
+            QCOMPARE(app_->messages, QStringList{"Fehler: Programmieren fehlgeschlagen"});
             QVERIFY(chip().statistics().byteWrites < 600);
             QVERIFY(chip().statistics().pageWrites < 11);  // of pages 0 to 10
             QVERIFY(!chip().locked());
         } else {
-            QCOMPARE(messages_, QStringList{"Meldung: Programmspeicher fehlerfrei Programmiert"});
+            QCOMPARE(app_->messages,
+                     QStringList{"Meldung: Programmspeicher fehlerfrei Programmiert"});
             QVERIFY(chip().code() == qvt::testing::ImageOf(program, 8192));
         }
     }
@@ -253,12 +238,12 @@ class ProgrammingCommandsTest : public QObject {
         QDir().mkpath("fw");
         const QString folder = QDir::current().absoluteFilePath("fw");
         const qvt::testing::Contents program = {{0x0040, qvt::testing::Pattern(20, 5)}};
-        qvt::testing::WriteText("fw/MY.HEX", qvt::testing::MakeHex(program));
-        qvt::testing::WriteText("fw/EVTUI_I.HEX", qvt::testing::MakeHex(program));
-        qvt::testing::WriteText("fw/TAB.HEX", qvt::testing::MakeHex(program));
-        qvt::testing::WriteText("fw/low.hex", qvt::testing::MakeHex(program));
-        qvt::testing::WriteText("fw/Mixed.Hex", qvt::testing::MakeHex(program));
-        qvt::testing::WriteText("fw/notes.txt", "");
+        WriteText("fw/MY.HEX", qvt::testing::MakeHex(program));
+        WriteText("fw/EVTUI_I.HEX", qvt::testing::MakeHex(program));
+        WriteText("fw/TAB.HEX", qvt::testing::MakeHex(program));
+        WriteText("fw/low.hex", qvt::testing::MakeHex(program));
+        WriteText("fw/Mixed.Hex", qvt::testing::MakeHex(program));
+        WriteText("fw/notes.txt", "");
         QString title;
         QString filter;
         QStringList listed;
@@ -285,27 +270,27 @@ class ProgrammingCommandsTest : public QObject {
         QCOMPARE(commands().ProgramFileName, std::string("MY.HEX"));  // never renamed
         QVERIFY(commands().DataFileName.empty());
         QCOMPARE(QDir::currentPath(), folder);
-        QCOMPARE(messages_, QStringList{"Meldung: Programmspeicher fehlerfrei Programmiert"});
+        QCOMPARE(app_->messages, QStringList{"Meldung: Programmspeicher fehlerfrei Programmiert"});
 
         // The catalogue now looks in the chosen folder too.
-        messages_.clear();
+        app_->messages.clear();
         Trigger("QVT410UI2");
-        QCOMPARE(messages_, QStringList{"Meldung: Programmspeicher fehlerfrei Programmiert"});
+        QCOMPARE(app_->messages, QStringList{"Meldung: Programmspeicher fehlerfrei Programmiert"});
 
         // The chip is locked now; a data file alone needs an erased chip.
         Trigger("Bausteinlschen1");
-        messages_.clear();
+        app_->messages.clear();
         answer = folder + "/TAB.HEX";
         Trigger("Daten1");
         QCOMPARE(title, QString("Datendatei laden"));
         QVERIFY(commands().ProgramFileName.empty());
         QCOMPARE(commands().DataFileName, std::string("TAB.HEX"));
-        QCOMPARE(messages_, QStringList{"Meldung: Datenspeicher fehlerfrei Programmiert"});
+        QCOMPARE(app_->messages, QStringList{"Meldung: Datenspeicher fehlerfrei Programmiert"});
 
-        messages_.clear();
+        app_->messages.clear();
         answer.clear();  // cancelled
         Trigger("Datei2");
-        QVERIFY(messages_.isEmpty());
+        QVERIFY(app_->messages.isEmpty());
         QCOMPARE(commands().DataFileName, std::string("TAB.HEX"));
     }
 
@@ -326,45 +311,46 @@ class ProgrammingCommandsTest : public QObject {
 
         Trigger("Baustein1");  // through the menu, whose check mark Qt flips itself
         QCOMPARE(form.GeraetLabel->text(), labels[0]);
-        QCOMPARE(ctx_->state.ChipType, std::uint16_t{8252});
-        QVERIFY(!form.action("Baustein1")->isChecked());
-        QVERIFY(!form.action("SIOTYP1")->isVisible());
-        QVERIFY(form.action("QVT4701")->isEnabled());
+        QCOMPARE(app_->context.state.ChipType, std::uint16_t{8252});
+        QVERIFY(!ActionNamed(form, "Baustein1")->isChecked());
+        QVERIFY(!ActionNamed(form, "SIOTYP1")->isVisible());
+        QVERIFY(ActionNamed(form, "QVT4701")->isEnabled());
 
         commands().Baustein1Click();
         QCOMPARE(form.GeraetLabel->text(), labels[1]);
         const bool chip8253 = deviceType != 2;
-        QCOMPARE(ctx_->state.ChipType, std::uint16_t(chip8253 ? 8253 : 8252));
-        QCOMPARE(form.action("Baustein1")->isChecked(), chip8253);
-        QCOMPARE(form.action("SIOTYP1")->isVisible(), chip8253);
-        QCOMPARE(form.action("QVT4701")->isEnabled(), !disables470);
-        QVERIFY(form.action("QVT410055PT100Uhr1")->isEnabled());
+        QCOMPARE(app_->context.state.ChipType, std::uint16_t(chip8253 ? 8253 : 8252));
+        QCOMPARE(ActionNamed(form, "Baustein1")->isChecked(), chip8253);
+        QCOMPARE(ActionNamed(form, "SIOTYP1")->isVisible(), chip8253);
+        QCOMPARE(ActionNamed(form, "QVT4701")->isEnabled(), !disables470);
+        QVERIFY(ActionNamed(form, "QVT410055PT100Uhr1")->isEnabled());
     }
 
     void editionToggle() {
         TForm1& form = Start();
         Trigger("SIOTYP1");
-        QCOMPARE(ctx_->state.NetworkDevice, std::uint8_t{1});
-        QCOMPARE(form.action("SIOTYP1")->text(), QString::fromUtf8("N&etzwerkgerät"));
+        QCOMPARE(app_->context.state.NetworkDevice, std::uint8_t{1});
+        QCOMPARE(ActionNamed(form, "SIOTYP1")->text(), QString::fromUtf8("N&etzwerkgerät"));
         QCOMPARE(form.GeraetLabel->text(), QString("QVT410-3N"));
-        QVERIFY(!form.action("QVT410025Leistung1")->isVisible());
-        QVERIFY(!form.action("QVT420025Leistung1")->isVisible());
+        QVERIFY(!ActionNamed(form, "QVT410025Leistung1")->isVisible());
+        QVERIFY(!ActionNamed(form, "QVT420025Leistung1")->isVisible());
 
         // A label without its suffix (as the device type dialog leaves it)
         // still ends up complete.
         form.GeraetLabel->setText("QVT410");
         Trigger("SIOTYP1");
-        QCOMPARE(ctx_->state.NetworkDevice, std::uint8_t{0});
-        QCOMPARE(form.action("SIOTYP1")->text(), QString::fromUtf8("&Einzelgerät"));
+        QCOMPARE(app_->context.state.NetworkDevice, std::uint8_t{0});
+        QCOMPARE(ActionNamed(form, "SIOTYP1")->text(), QString::fromUtf8("&Einzelgerät"));
         QCOMPARE(form.GeraetLabel->text(), QString("QVT410-3E"));
-        QVERIFY(form.action("QVT410025Leistung1")->isVisible());
-        QVERIFY(form.action("QVT420025Leistung1")->isVisible());
+        QVERIFY(ActionNamed(form, "QVT410025Leistung1")->isVisible());
+        QVERIFY(ActionNamed(form, "QVT420025Leistung1")->isVisible());
 
         // The network edition is what the catalogue then looks for.
         Trigger("SIOTYP1");
-        messages_.clear();
+        app_->messages.clear();
         Trigger("QVT420UI1");
-        QCOMPARE(messages_, QStringList{"Fehler: Programmdatei \"N420UI.HEX\" nicht gefunden"});
+        QCOMPARE(app_->messages,
+                 QStringList{"Fehler: Programmdatei \"N420UI.HEX\" nicht gefunden"});
     }
 
     void firmwareFilesInAnyLetterCase_data() {
@@ -388,9 +374,9 @@ class ProgrammingCommandsTest : public QObject {
         Start(8253);
         const qvt::testing::Contents contents = {{0x0000, qvt::testing::Pattern(20, 9)}};
         for (const QString& file : files)
-            qvt::testing::WriteText(file.toStdString(), qvt::testing::MakeHex(contents));
+            WriteText(file.toStdString(), qvt::testing::MakeHex(contents));
         Trigger("QVT410PT2");
-        QCOMPARE(messages_, messages);
+        QCOMPARE(app_->messages, messages);
         QCOMPARE(chip().statistics().erasures, messages.first().startsWith("Fehler") ? 0 : 1);
     }
 
@@ -412,24 +398,23 @@ class ProgrammingCommandsTest : public QObject {
               [&](qvt::PlatformSettings& s) { s.serialDevices[1] = device.path(); });
         if (chipType == 8252)
             UseChip8252();
-        qvt::testing::WriteText(file.toStdString(),
-                                qvt::testing::MakeHex({{0, qvt::testing::Pattern(300, 10)}}));
-        LinkCommands& link = form_->linkCommands();
+        WriteText(file.toStdString(), qvt::testing::MakeHex({{0, qvt::testing::Pattern(300, 10)}}));
+        LinkCommands& link = app_->form->linkCommands();
         QTest::qWait(20);  // the monitor's first look at the port
         device.Send("-12.34\r");
         link.HoldMonitor();
         link.ReleaseMonitor();
         std::int64_t telegramsAtOutcome = -1;
         qvt::SetMessageInterceptor([&](const QString& text, const QString& caption) {
-            messages_ << caption + ": " + text;
+            app_->messages << caption + ": " + text;
             telegramsAtOutcome = link.monitorStats().telegrams;
         });
 
         Trigger("QVT410UI2");
-        QCOMPARE(messages_, QStringList{"Meldung: Programmspeicher fehlerfrei Programmiert"});
+        QCOMPARE(app_->messages, QStringList{"Meldung: Programmspeicher fehlerfrei Programmiert"});
         QCOMPARE(telegramsAtOutcome, std::int64_t{0});
         QTRY_COMPARE(link.monitorStats().telegrams, std::int64_t{1});
-        QCOMPARE(form_->SerLabel->text(), QString("-12.34"));
+        QCOMPARE(app_->form->SerLabel->text(), QString("-12.34"));
     }
 
     // One line at start tells "nothing answers" from "no port access".
@@ -448,13 +433,12 @@ class ProgrammingCommandsTest : public QObject {
 
     void eraseCommand() {
         Start(8253);
-        qvt::testing::WriteText("EVTUI_I.HEX",
-                                qvt::testing::MakeHex({{0x0000, qvt::testing::Pattern(70, 6)}}));
+        WriteText("EVTUI_I.HEX", qvt::testing::MakeHex({{0x0000, qvt::testing::Pattern(70, 6)}}));
         Trigger("QVT410UI2");
         QVERIFY(chip().locked());
-        messages_.clear();
+        app_->messages.clear();
         Trigger("Bausteinlschen1");
-        QCOMPARE(messages_,
+        QCOMPARE(app_->messages,
                  QStringList{QString::fromUtf8("Meldung: Programm- und Datenspeicher gelöscht")});
         QVERIFY(chip().code() == std::vector<std::uint8_t>(12288, 0xFF));
         QVERIFY(!chip().locked());
@@ -464,18 +448,15 @@ class ProgrammingCommandsTest : public QObject {
     void withoutPortAccessTheChipNeverAnswers() {
         Start(8253, qvt::ParallelAccess::None);
         QCOMPARE(commands().parallelAccess(), qvt::ParallelAccess::None);
-        QCOMPARE(ctx_->state.PortAccessMode, qvt::ParallelAccess::None);
+        QCOMPARE(app_->context.state.PortAccessMode, qvt::ParallelAccess::None);
         Trigger("Bausteinlschen1");
-        QCOMPARE(messages_, QStringList{QString::fromUtf8("Fehler: Löschen nicht möglich")});
+        QCOMPARE(app_->messages, QStringList{QString::fromUtf8("Fehler: Löschen nicht möglich")});
     }
 
     void traceRecordsThePortFromTheStart() {
-        ctx_ = std::make_unique<qvt::AppContext>();
-        ctx_->settings.parallelAccess = qvt::ParallelAccess::Emulated;
-        ctx_->settings.portTraceFile = "trace.txt";
-        form_ = std::make_unique<TForm1>(*ctx_);
-        form_->CreateDialogs();
-        form_->FormCreate();
+        app_->context.settings.parallelAccess = qvt::ParallelAccess::Emulated;
+        app_->context.settings.portTraceFile = "trace.txt";
+        app_->Start();
         QCOMPARE(ReadFile("trace.txt"), QByteArray("W 0378 08\nW 0378 08\n"));
     }
 
@@ -492,7 +473,7 @@ class ProgrammingCommandsTest : public QObject {
         QFETCH(QString, checked);
         WriteFile("QVT410.CFG", QByteArray("\x01\x05\x00\x01", 4));
         TForm1& form = Start();
-        ctx_->state.LptIndex = static_cast<std::uint8_t>(lptIndex);
+        app_->context.state.LptIndex = static_cast<std::uint8_t>(lptIndex);
         Trigger("Schnittstelle1");
         TPLptDlg* dialog = form.dialogs().PLptDlg;
         QVERIFY(dialog->isVisible());
@@ -507,8 +488,8 @@ class ProgrammingCommandsTest : public QObject {
         dialog->PLpRBtn3->setChecked(true);
         dialog->OKBtn->click();
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(ctx_->state.LptIndex, std::uint8_t{2});
-        QCOMPARE(ctx_->state.LptBase, std::uint16_t{0x378});
+        QCOMPARE(app_->context.state.LptIndex, std::uint8_t{2});
+        QCOMPARE(app_->context.state.LptBase, std::uint16_t{0x378});
         QCOMPARE(ReadFile(start + "/QVT410.CFG"), QByteArray("\x01\x05\x02\x01", 4));
         QVERIFY(!QFile::exists("QVT410.CFG"));
     }
@@ -521,7 +502,7 @@ class ProgrammingCommandsTest : public QObject {
         QVERIFY(dialog->PLpRBtn2->isChecked());
         dialog->PLpRBtn1->setChecked(true);
         dialog->CancelBtn->click();
-        QCOMPARE(ctx_->state.LptIndex, std::uint8_t{1});
+        QCOMPARE(app_->context.state.LptIndex, std::uint8_t{1});
         QCOMPARE(ReadFile("QVT410.CFG"), QByteArray("\x01\x05\x01\x01", 4));
     }
 
@@ -572,7 +553,7 @@ class ProgrammingCommandsTest : public QObject {
         InstallOutsideProgrammer(start, exitCodes.toUtf8());
         Start();
         Trigger(item.toUtf8().constData());
-        QCOMPARE(messages_, messages);
+        QCOMPARE(app_->messages, messages);
         // Argument 0 is the program's name, and it runs in the start folder.
         for (QString& call : calls) call = "XPG.EXE|" + start + "|" + call;
         QCOMPARE(OutsideProgrammerRuns(start), calls);
@@ -584,8 +565,8 @@ class ProgrammingCommandsTest : public QObject {
         const QString start = QDir::currentPath();
         InstallOutsideProgrammer(start, "0\n0\n");
         QDir().mkpath("download");
-        qvt::testing::WriteText("download/FW.HEX",
-                                qvt::testing::MakeHex({{0x0000, qvt::testing::Pattern(16, 8)}}));
+        WriteText("download/FW.HEX",
+                  qvt::testing::MakeHex({{0x0000, qvt::testing::Pattern(16, 8)}}));
         WriteFile("download/XPG.EXE", "#!/bin/sh\ntouch foreign-xpg-ran\nexit 0\n");
         QFile::setPermissions("download/XPG.EXE",
                               QFile::permissions("download/XPG.EXE") | QFile::ExeOwner);
@@ -594,10 +575,10 @@ class ProgrammingCommandsTest : public QObject {
             [](QFileDialog&) { return QDir().absoluteFilePath("download/FW.HEX"); });
         Trigger("Datei2");
         QCOMPARE(QDir::currentPath(), start + "/download");
-        messages_.clear();
+        app_->messages.clear();
 
         Trigger("QVT470010UI1");
-        QCOMPARE(messages_, QStringList{"Meldung: Programmierung OK"});
+        QCOMPARE(app_->messages, QStringList{"Meldung: Programmierung OK"});
         QCOMPARE(OutsideProgrammerRuns(start),
                  (QStringList{"XPG.EXE|" + start + "|QVT470 W 1 101",
                               "XPG.EXE|" + start + "|QVT470 S 1 101"}));
@@ -614,7 +595,7 @@ class ProgrammingCommandsTest : public QObject {
         Start();
         Trigger("QVT470010UI1");
         qputenv("PATH", path);
-        QCOMPARE(messages_, QStringList{"Fehler: XPG.EXE konnte nicht gestartet werden"});
+        QCOMPARE(app_->messages, QStringList{"Fehler: XPG.EXE konnte nicht gestartet werden"});
     }
 };
 

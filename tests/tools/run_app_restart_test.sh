@@ -16,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 mkdir -p "$work/bin" "$work/run"
-ln -s "$devsim" "$work/bin/qvt-devsim"
+ln -s "$devsim" "$work/bin/qvt410-devsim"
 cat >"$work/bin/qvt410" <<'APP'
 #!/usr/bin/env bash
 com2="$(sed -n 's/^COM2=//p' QVT410.INI)"

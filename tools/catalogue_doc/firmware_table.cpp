@@ -1,99 +1,81 @@
 #include "firmware_table.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QStringList>
-#include <algorithm>
 #include <array>
 
+#include "core/parameter_record.h"
 #include "prog/firmware_catalogue.h"
-#include "shell/main_window.h"
 
 namespace {
 
-struct Column {
+// A state of the programming menu: the chip and edition chosen, and whether
+// the chip type command has decided the enabling since the start.
+struct MenuState {
     QString heading;
-    QStringList cells;  // one per catalogue entry, empty when not offered
+    std::uint16_t chipType;
+    std::uint8_t networkDevice;
+    bool chipChosen;
 };
 
-QString WithoutMnemonic(QString caption) {
-    return caption.remove('&');
+// The window starts with chip 8253 and a single device for a QVT410; the
+// 8252 column is what the chip type command leaves.
+const std::array<MenuState, 3> kColumns{{
+    {"Baustein 8252", 8252, 0, true},
+    {"Baustein 8253, Einzelgerät", 8253, 0, false},
+    {"Baustein 8253, Netzwerkgerät", 8253, 1, false},
+}};
+
+QString WithoutMnemonic(const char* caption) {
+    return QString::fromUtf8(caption).remove('&');
 }
 
-// The submenus below "Programmieren" that lead to an item, outermost first.
-QList<const QMenu*> SubmenusAbove(const QAction& item) {
-    QList<const QMenu*> menus;
-    for (auto* menu = qobject_cast<const QMenu*>(item.parent());
-         menu && menu->objectName() != "Programmieren1";
-         menu = qobject_cast<const QMenu*>(menu->parent())) {
-        menus.prepend(menu);
-    }
-    return menus;
+bool Offered(qvt::OfferRule rules, const MenuState& state) {
+    const bool enabled =
+        state.chipChosen ? qvt::EnabledAfterChipChoice(rules, qvt::kDeviceQvt410, state.chipType)
+                         : qvt::EnabledAtStart(rules);
+    return enabled && qvt::ShownFor(rules, state.networkDevice);
+}
+
+// Offered as an item, and so is the submenu that leads to it.
+bool Offered(const qvt::CatalogueEntry& entry, const MenuState& state) {
+    const qvt::CatalogueSubmenu* submenu = qvt::FindCatalogueSubmenu(entry.group);
+    return Offered(entry.offer, state) && (!submenu || Offered(submenu->offer, state));
 }
 
 // "QVT410 > QVT410-050 PT".
-QString MenuPath(const QAction& item) {
-    QStringList parts;
-    for (const QMenu* menu : SubmenusAbove(item)) parts << WithoutMnemonic(menu->title());
-    parts << WithoutMnemonic(item.text());
-    return parts.join(" > ");
+QString MenuPath(const qvt::CatalogueEntry& entry) {
+    const qvt::CatalogueSubmenu* submenu = qvt::FindCatalogueSubmenu(entry.group);
+    const QString item = WithoutMnemonic(entry.caption);
+    return submenu ? WithoutMnemonic(submenu->caption) + " > " + item : item;
 }
 
-// Visible and enabled, and so are the submenus that lead to it.
-bool Offered(const QAction& item) {
-    const auto usable = [](const QAction& a) { return a.isVisible() && a.isEnabled(); };
-    const QList<const QMenu*> menus = SubmenusAbove(item);
-    return usable(item) && std::all_of(menus.begin(), menus.end(), [&](const QMenu* menu) {
-               return usable(*menu->menuAction());
-           });
-}
-
-Column ColumnForState(TForm1& form, const QString& heading) {
-    const qvt::ApplicationState& state = form.context().state;
-    Column column{heading, {}};
-    for (const qvt::CatalogueEntry& entry : qvt::FirmwareCatalogue()) {
-        const QAction* item = form.action(entry.itemName);
-        if (!item || !Offered(*item)) {
-            column.cells << QString();
-            continue;
-        }
-        const qvt::FirmwareFiles files = qvt::FilesFor(entry, state.ChipType, state.NetworkDevice);
-        QString cell = "`" + QString::fromStdString(files.program) + "`";
-        if (!files.data.empty())
-            cell += " + `" + QString::fromStdString(files.data) + "`";
-        column.cells << cell;
-    }
-    return column;
+QString Cell(const qvt::CatalogueEntry& entry, const MenuState& state) {
+    if (!Offered(entry, state))
+        return {};
+    const qvt::FirmwareFiles files = qvt::FilesFor(entry, state.chipType, state.networkDevice);
+    QString cell = "`" + QString::fromStdString(files.program) + "`";
+    if (!files.data.empty())
+        cell += " + `" + QString::fromStdString(files.data) + "`";
+    return cell;
 }
 
 }  // namespace
 
-QString FirmwareTable(TForm1& form) {
-    // The window starts with chip 8253 and a single device.
-    std::array<Column, 3> columns;
-    columns[1] = ColumnForState(form, "Baustein 8253, Einzelgerät");
-    form.action("SIOTYP1")->trigger();
-    columns[2] = ColumnForState(form, "Baustein 8253, Netzwerkgerät");
-    form.action("SIOTYP1")->trigger();
-    form.action("Baustein1")->trigger();
-    columns[0] = ColumnForState(form, "Baustein 8252");
-
+QString FirmwareTable() {
     QString table = "| Menü „Programmieren“ |";
     QString rule = "|---|";
-    for (const Column& column : columns) {
+    for (const MenuState& column : kColumns) {
         table += " " + column.heading + " |";
         rule += "---|";
     }
     table += "\n" + rule + "\n";
     QStringList neverOffered;
-    const auto catalogue = qvt::FirmwareCatalogue();
-    for (std::size_t row = 0; row < catalogue.size(); ++row) {
-        const QAction* item = form.action(catalogue[row].itemName);
-        const QString name = item ? MenuPath(*item) : QString(catalogue[row].itemName);
+    for (const qvt::CatalogueEntry& entry : qvt::FirmwareCatalogue()) {
+        const QString name = MenuPath(entry);
         QString line = "| " + name + " |";
         bool offered = false;
-        for (const Column& column : columns) {
-            const QString& cell = column.cells[static_cast<qsizetype>(row)];
+        for (const MenuState& column : kColumns) {
+            const QString cell = Cell(entry, column);
             offered = offered || !cell.isEmpty();
             line += " " + (cell.isEmpty() ? QString("—") : cell) + " |";
         }

@@ -3,32 +3,16 @@
 //   qvt-catalogue-doc                    print the table
 //   qvt-catalogue-doc --check README.md  exit 1 when the README's table differs
 //   qvt-catalogue-doc --write README.md  put the current table into the README
-#include <QApplication>
-#include <QDir>
+#include <QCoreApplication>
 #include <QFile>
-#include <QTemporaryDir>
 #include <cstdio>
 
 #include "firmware_table.h"
-#include "shell/main_window.h"
 
 namespace {
 
 const QString kBegin = "<!-- firmware table: made by qvt-catalogue-doc, do not edit -->\n";
 const QString kEnd = "<!-- end of firmware table -->\n";
-
-QString CurrentTable() {
-    // The window keeps its settings file in the working folder, and is kept
-    // away from every real port.
-    QTemporaryDir folder;
-    QDir::setCurrent(folder.path());
-    qvt::AppContext context;
-    context.settings.serialDevices.fill(folder.filePath("no-port").toStdString());
-    context.settings.parallelAccess = qvt::ParallelAccess::None;
-    TForm1 form(context);
-    form.CreateDialogs();
-    return FirmwareTable(form);
-}
 
 int Fail(const QString& text) {
     std::fprintf(stderr, "qvt-catalogue-doc: %s\n", qPrintable(text));
@@ -38,13 +22,9 @@ int Fail(const QString& text) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QStringList args = QApplication::arguments().mid(1);
-    const QString startFolder = QDir::currentPath();
-    const QString table = CurrentTable();
-    QDir::setCurrent(startFolder);
+    const QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    const QString table = FirmwareTable();
     if (args.isEmpty()) {
         std::fputs(table.toUtf8().constData(), stdout);
         return 0;

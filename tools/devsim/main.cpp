@@ -1,4 +1,4 @@
-// qvt-devsim: a QVT device for the PC program to talk to, on a pseudo terminal.
+// qvt410-devsim: a QVT device for the PC program to talk to, on a pseudo terminal.
 #include <fcntl.h>
 #include <pty.h>
 #include <sys/stat.h>
@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
             std::fputs(devsim::kUsage, stdout);
             return 0;
         }
-        std::fprintf(stderr, "qvt-devsim: %s\n%s", error.c_str(), devsim::kUsage);
+        std::fprintf(stderr, "qvt410-devsim: %s\n%s", error.c_str(), devsim::kUsage);
         return 2;
     }
 
@@ -62,14 +62,14 @@ int main(int argc, char* argv[]) {
     if (!options->tty.empty()) {
         fd = ::open(options->tty.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) {
-            std::perror(("qvt-devsim: " + options->tty).c_str());
+            std::perror(("qvt410-devsim: " + options->tty).c_str());
             return 1;
         }
         path = options->tty;
     } else {
         char name[256] = {};
         if (::openpty(&fd, &peer, name, nullptr, nullptr) != 0) {
-            std::perror("qvt-devsim: openpty");
+            std::perror("qvt410-devsim: openpty");
             return 1;
         }
         // Raw from the start, so nothing sent before the PC opens the port is
@@ -81,7 +81,7 @@ int main(int argc, char* argv[]) {
     MakeRaw(fd);
 
     if (!options->link.empty() && !PlaceLink(options->link, path)) {
-        std::fprintf(stderr, "qvt-devsim: cannot place the link %s\n", options->link.c_str());
+        std::fprintf(stderr, "qvt410-devsim: cannot place the link %s\n", options->link.c_str());
         return 1;
     }
 

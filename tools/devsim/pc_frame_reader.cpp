@@ -26,7 +26,10 @@ std::string Hex(std::uint8_t byte) {
 std::optional<PcFrame> PcFrameReader::Add(std::uint8_t byte, Clock::time_point now) {
     bytes_.push_back(byte);
     last_ = now;
-    if (bytes_.size() == ExpectedLength(bytes_.front()))
+    // A PC that never pauses must not grow the buffer: no telegram is longer
+    // than the parameter telegram, so an unknown one ends there too.
+    if (bytes_.size() == ExpectedLength(bytes_.front()) ||
+        bytes_.size() == qvt::kParameterTelegramSize)
         return Finish();
     return std::nullopt;
 }
@@ -76,13 +79,15 @@ PcFrame PcFrameReader::Finish() {
     if (ok && frame.type == PcFrame::Type::kParameters) {
         for (const qvt::DecodedField& f :
              qvt::DecodeParameterTelegram(frame.bytes, options_.deviceType)) {
-            r += "  " + f.name + " = " + f.value + "\n";
+            r.append("  ").append(f.name).append(" = ").append(f.value).append("\n");
         }
     } else if (ok && frame.type == PcFrame::Type::kTestValue) {
-        r += "  value = " + qvt::DecodeTestValue(frame.bytes) + "\n";
+        r.append("  value = ").append(qvt::DecodeTestValue(frame.bytes)).append("\n");
     }
     r += "  bytes =";
-    for (std::uint8_t b : frame.bytes) r += " " + Hex(b);
+    // Appended piece by piece: a C string in front of a temporary string
+    // makes GCC 12 at -O3 warn about an overlapping copy it cannot rule out.
+    for (std::uint8_t b : frame.bytes) r.append(" ").append(Hex(b));
     r += "\n";
     return frame;
 }

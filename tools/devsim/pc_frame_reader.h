@@ -23,7 +23,8 @@ struct PcFrame {
 
 // Collects the bytes the PC sends into telegrams: a telegram ends when its
 // length is reached, or when the line has been quiet for a while before that
-// (a short or unknown telegram, which is answered with 0x15).
+// (a short or unknown telegram, which is answered with 0x15). An unknown
+// telegram also ends at the parameter telegram's length.
 class PcFrameReader {
   public:
     using Clock = std::chrono::steady_clock;

@@ -5,7 +5,7 @@
 namespace devsim {
 
 const char* const kUsage =
-    "usage: qvt-devsim [options]\n"
+    "usage: qvt410-devsim [options]\n"
     "Simulates a QVT device on a pseudo terminal and prints the path to connect\n"
     "to as the first line of its output.\n"
     "  --tty PATH          serve this tty instead of creating a pseudo terminal\n"

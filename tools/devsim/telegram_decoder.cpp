@@ -45,8 +45,9 @@ std::string FieldText(std::uint16_t w, Kind kind, std::uint8_t deviceType) {
         case Kind::kSigned:
             if (binary)
                 return std::to_string(static_cast<std::int16_t>(w));
+            // Bit 13 is the sign of the device's BCD value.
             if (w & 0x2000u)
-                return "-" + Format("%04X", w & ~0x2000u);
+                return Format("-%04X", w & ~0x2000u);
             return Format("%04X", w);
         case Kind::kUnsigned:
             return binary ? std::to_string(w) : Format("%04X", w);

@@ -1,4 +1,5 @@
 // qvt-linkbench [--count N] [--idle S] [--baud B] [--log 0|1] [--list 0|1] [--sync-ms M]
+//               [--trend 0|1] [--redraw POINTS]
 // Streams N numbered telegrams (27-byte form) from the device simulator at
 // the line rate through a pseudo terminal into the main window's monitor with
 // the log file and the list of telegrams on, then leaves the port idle for S
@@ -6,11 +7,15 @@
 // a USB stick or a network share. Reports lost telegrams, how late a timer
 // due every 10 ms fired while streaming (what a repaint or a key would wait),
 // processing time per telegram and the CPU the program uses while streaming
-// and while idle.
+// and while idle. --trend 1 streams with the window "Messwertverlauf" open;
+// --redraw then times how long the window takes to draw a span of that many
+// telegrams (default 172,800: a day at two a second).
 #include <sys/resource.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QChartView>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -21,13 +26,18 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <thread>
 
 #include "dialogs/message_box.h"
 #include "platform/append_file.h"
 #include "shell/link_commands.h"
+#include "shell/main_menu.h"
 #include "shell/main_window.h"
+#include "shell/startup.h"
+#include "trend/trend_plot.h"
+#include "trend/trend_window.h"
 
 namespace {
 
@@ -84,6 +94,39 @@ class LatenessProbe {
     int over50ms_ = 0;
 };
 
+// The trend window's redraw of a span of `points` telegrams two a second
+// apart, with both switching points: thinning, series, axes and the paint.
+// The fastest of five, in milliseconds.
+double TrendRedrawMs(int points) {
+    qvt::TrendHistory history(static_cast<std::size_t>(points));
+    const auto start = std::chrono::system_clock::now() - std::chrono::hours(24);
+    for (int i = 0; i < points; ++i) {
+        const double value = 20 + 5 * std::sin(i / 500.0) + (i % 97) * 0.01;
+        const QString text = QString("+%1").arg(value, 7, 'f', 2, QChar('0'));
+        qvt::ReceivedTelegram telegram{qvt::ReceivedTelegram::Kind::kShort, text.toStdString(),
+                                       (text.left(1) + " " + text.mid(1)).toStdString()};
+        history.Add(start + std::chrono::milliseconds(500LL * i), telegram);
+    }
+    qvt::ParameterRecord record;
+    record.azDecimalPoint = 3;
+    record.sp1Setpoint = "0220";
+    record.sp2Setpoint = "0180";
+    record.sp1Active = record.sp2Active = 1;
+    TrendWindow window(history, record, nullptr);
+    window.resize(1280, 720);
+    window.show();
+    window.spanChoice()->setCurrentIndex(window.spanChoice()->count() - 1);  // "Alles"
+    double best = 1e9;
+    for (int round = 0; round < 5; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        window.Redraw();
+        window.plot().view()->grab();
+        best = std::min(best, timer.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -97,13 +140,15 @@ int main(int argc, char* argv[]) {
     const bool logOn = Argument(args, "--log", 1) != 0;
     const bool listOn = Argument(args, "--list", 1) != 0;
     const int syncMs = Argument(args, "--sync-ms", 0);
+    const bool trendOn = Argument(args, "--trend", 0) != 0;
+    const int redrawPoints = Argument(args, "--redraw", 172800);
 
     // The log goes to the disk of the current directory, as it would in use.
     QTemporaryDir work(QDir::current().filePath("linkbench-XXXXXX"));
     QDir::setCurrent(work.path());
 
     QProcess device;
-    device.start(QCoreApplication::applicationDirPath() + "/qvt-devsim",
+    device.start(QCoreApplication::applicationDirPath() + "/qvt410-devsim",
                  {"--numbered", "--cycle", "0", "--baud", QString::number(baud), "--count",
                   QString::number(count), "--delay", "1000", "--form", "27"});
     if (!device.waitForStarted(5000) || !device.waitForReadyRead(5000)) {
@@ -117,9 +162,10 @@ int main(int argc, char* argv[]) {
     context.settings.parallelAccess = qvt::ParallelAccess::None;
     int messages = 0;
     qvt::SetMessageInterceptor([&messages](const QString&, const QString&) { ++messages; });
-    TForm1 form(context);
-    form.CreateDialogs();
-    form.FormCreate();
+    const std::unique_ptr<TForm1> started = StartApplication(context);
+    if (!started)
+        return 1;
+    TForm1& form = *started;
     int pages = 0;
     LinkCommands& link = form.linkCommands();
     link.SetPrinter(std::make_unique<CountingPrinter>(pages));
@@ -130,10 +176,12 @@ int main(int argc, char* argv[]) {
         return qvt::SyncFileData(descriptor);
     });
     if (logOn)
-        form.action("InDateispeichern1")->trigger();
+        form.mainMenu().InDateispeichern1->trigger();
     if (listOn)
-        form.action("Drucken1")->trigger();
+        form.mainMenu().Drucken1->trigger();
     const QString logName = QString::fromStdString(link.log().fileName());
+    if (trendOn)
+        form.mainMenu().Messwertverlauf1->trigger();
 
     // Streaming: the line needs 28 bytes x 10 bits per telegram.
     const double lineSeconds = count * 28.0 * 10.0 / baud;
@@ -180,7 +228,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer closing;
     closing.start();
     if (logOn)
-        form.action("InDateispeichern1")->trigger();
+        form.mainMenu().InDateispeichern1->trigger();
     const double closeMs = closing.nsecsElapsed() / 1e6;
 
     // The log: every telegram once, in order.
@@ -227,5 +275,11 @@ int main(int argc, char* argv[]) {
     std::printf("CPU while idle:              %.2f %% of one core (%.3f s in %.1f s)\n",
                 100.0 * idleCpu / idleWall, idleCpu, idleWall);
     std::printf("message boxes:               %d\n", messages);
+    if (trendOn) {
+        std::printf("trend window:                open, %zu telegrams collected\n",
+                    link.trendHistory().size());
+        std::printf("trend redraw of %d:      %.1f ms (thinning, series, axes, paint)\n",
+                    redrawPoints, TrendRedrawMs(redrawPoints));
+    }
     return stats.telegrams == count && (!logOn || inOrder == count) ? 0 : 1;
 }

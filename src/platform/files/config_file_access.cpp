@@ -1,6 +1,7 @@
 #include "platform/files/config_file_access.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "platform/files/regular_file.h"
 
@@ -20,6 +21,21 @@ void PatchAt(const std::string& path, long offset, const std::uint8_t* bytes, st
 
 }  // namespace
 
+namespace {
+
+std::optional<ConfigValues> DecodeOpenFile(std::FILE* file) {
+    // Past the end the byte reader's EOF value, narrowed to a byte, is 255.
+    ConfigFileBytes bytes{};
+    for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(std::fgetc(file));
+    // A short file is fine (end of file); a read error (an unreadable medium)
+    // means there is no usable configuration.
+    if (std::ferror(file))
+        return std::nullopt;
+    return DecodeConfigFile(bytes);
+}
+
+}  // namespace
+
 std::optional<ConfigValues> ReadConfigurationFile(const std::string& path) {
     // A pipe, device or folder of that name counts as no access: the program
     // could neither keep its settings there nor rely on reading them back.
@@ -32,14 +48,17 @@ std::optional<ConfigValues> ReadConfigurationFile(const std::string& path) {
         std::fflush(f.get());
         std::rewind(f.get());
     }
-    // Past the end the byte reader's EOF value, narrowed to a byte, is 255.
-    ConfigFileBytes bytes{};
-    for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(std::fgetc(f.get()));
-    // A short file is fine (end of file); a read error (an unreadable medium)
-    // means there is no usable configuration.
-    if (std::ferror(f.get()))
+    return DecodeOpenFile(f.get());
+}
+
+std::optional<ConfigValues> ReadConfigurationFileOnly(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && !error)
+        return DecodeConfigFile(kConfigFileDefaults);
+    const UniqueFile f = OpenRegularFile(path, FileAccess::Read);
+    if (!f)
         return std::nullopt;
-    return DecodeConfigFile(bytes);
+    return DecodeOpenFile(f.get());
 }
 
 void WriteSerialSettings(std::uint8_t portIndex, std::uint8_t baudIndex, const std::string& path) {

@@ -14,6 +14,9 @@ namespace qvt {
 // Returns nothing when the file can be neither opened nor created, cannot be
 // read, or when the name stands for a pipe, device or folder (never waited on).
 std::optional<ConfigValues> ReadConfigurationFile(const std::string& path = kConfigFileName);
+// Reads the file and never writes it (a tool that only borrows the settings):
+// a missing file gives the defaults it would be created with.
+std::optional<ConfigValues> ReadConfigurationFileOnly(const std::string& path = kConfigFileName);
 
 // Patch writers: update bytes of an existing file in place. They never create
 // the file and report nothing; a missing or read-only file is left as it is,

@@ -5,6 +5,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "core/latin1_text.h"
+
 namespace qvt {
 namespace {
 
@@ -14,12 +16,7 @@ constexpr double kDesignResolution = 600.0;
 // Latin-1 as the device sent it; a control character (the CR a short
 // telegram may carry) prints as a blank and never breaks the line.
 QString PrintableText(const std::string& bytes) {
-    QString text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    for (QChar& c : text) {
-        if (c.unicode() < 0x20)
-            c = u' ';
-    }
-    return text;
+    return QString::fromStdString(Utf8FromLatin1(OnOneLine(bytes)));
 }
 
 class DefaultPrinter final : public Printer {

@@ -1,5 +1,7 @@
 #include "platform/qt/help_window.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -28,7 +30,7 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
     browser_ = new QTextBrowser(this);
     browser_->setObjectName("HelpBrowser");
     browser_->setOpenLinks(true);
-    browser_->setSearchPaths({":/help"});
+    browser_->setSearchPaths({Folder()});
 
     auto* contents = new QPushButton("&Inhalt", this);
     auto* index = new QPushButton("I&ndex", this);
@@ -50,19 +52,34 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
     layout->addWidget(browser_, 1);
 }
 
-QString HelpWindow::PageFor(const Request& request) {
+QString HelpWindow::Folder() {
     InitHelpResources();
+    // A package installs the pages (so a corrected page needs no new
+    // program); a program run from its build tree uses the ones built in.
+    const QDir installed(QCoreApplication::applicationDirPath() + "/" QVT_HELP_FROM_BINDIR);
+    return installed.exists("contents.html") ? installed.absolutePath() : ":/help";
+}
+
+QString HelpWindow::PageFor(const Request& request) {
+    return PageFor(request, Folder());
+}
+
+QString HelpWindow::PageFor(const Request& request, const QString& folder) {
+    const auto url = [&folder](const QString& name) {
+        const QString path = folder + "/" + name;
+        return folder.startsWith(':') ? "qrc" + path : QUrl::fromLocalFile(path).toString();
+    };
     switch (request.command) {
         case Command::Contents:
-            return "qrc:/help/contents.html";
+            return url("contents.html");
         case Command::Index:
-            return "qrc:/help/index.html";
+            return url("index.html");
         case Command::Context:
             break;
     }
-    const QString page = QString(":/help/topic-%1.html").arg(request.context);
+    const QString topic = QString("topic-%1.html").arg(request.context);
     // A context without its own topic leads to the contents page.
-    return QFile::exists(page) ? "qrc" + page : "qrc:/help/contents.html";
+    return QFile::exists(folder + "/" + topic) ? url(topic) : url("contents.html");
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* event) {

@@ -8,6 +8,8 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
+#include "platform/access_refused.h"
+
 namespace qvt {
 namespace {
 
@@ -47,6 +49,10 @@ bool QtSerialPort::Open(const std::string& devicePath, std::int32_t baudRate) {
         // DTR off; a device without the line (a pseudo terminal) is no error.
         port_.setDataTerminalReady(false);
         port_.clearError();
+    } else {
+        // Qt names no errno; asking the system again tells a missing group
+        // membership from a busy or missing device.
+        ReportAccessRefused(devicePath, ReadWriteAccessError(devicePath), "dialout");
     }
     configuring_ = false;
     failed_ = false;

@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "../../shell/link_fixture.h"
+#include "support/link_fixture.h"
 
 namespace {
 
@@ -46,12 +46,6 @@ QList<Word> WordsOf(const QString& pdf) {
     return words;
 }
 
-std::string Telegrams(int count, int first) {
-    std::string bytes;
-    for (int i = 0; i < count; ++i) bytes += "+" + std::to_string(first + i) + "\r";
-    return bytes;
-}
-
 }  // namespace
 
 class LinkPrintTest : public QObject {
@@ -69,8 +63,8 @@ class LinkPrintTest : public QObject {
         PtyPair device;
         QVERIFY(device.ok());
         LinkFixture app(device.path());
-        app.form->action("Drucken1")->trigger();
-        device.Send(Telegrams(40, 10001));
+        ActionNamed(*app.form, "Drucken1")->trigger();
+        device.Send(NumberedTelegrams(40, 10001));
         QTRY_COMPARE(app.link().monitorStats().telegrams, 40);
         QTest::qWait(3000);
         QCOMPARE(Pdfs(), before);
@@ -84,8 +78,8 @@ class LinkPrintTest : public QObject {
         PtyPair device;
         QVERIFY(device.ok());
         LinkFixture app(device.path());
-        app.form->action("Drucken1")->trigger();
-        device.Send(Telegrams(41, 20001));
+        ActionNamed(*app.form, "Drucken1")->trigger();
+        device.Send(NumberedTelegrams(41, 20001));
         QTRY_COMPARE(app.link().monitorStats().telegrams, 41);
         QVERIFY(app.messages.empty());
         QCOMPARE(app.context.state.PrintPageNumber, 2);

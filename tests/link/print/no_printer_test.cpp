@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QTest>
 
-#include "../../shell/link_fixture.h"
 #include "platform/qt/default_printer.h"
+#include "support/link_fixture.h"
 
 class NoPrinterTest : public QObject {
     Q_OBJECT
@@ -17,14 +17,12 @@ class NoPrinterTest : public QObject {
         PtyPair device;
         QVERIFY(device.ok());
         LinkFixture app(device.path());
-        app.form->action("Drucken1")->trigger();
+        ActionNamed(*app.form, "Drucken1")->trigger();
         std::string telegrams;
         for (int i = 0; i < 41; ++i) telegrams += "+1.000\r";
         device.Send(telegrams);
         QTRY_COMPARE(app.link().monitorStats().telegrams, 41);
-        QCOMPARE(app.messages.size(), std::size_t(1));
-        QCOMPARE(app.messages[0].text, QString::fromUtf8("Kein Drucker verfügbar"));
-        QCOMPARE(app.messages[0].caption, QString("Fehler"));
+        QCOMPARE(app.messages, QStringList{QString::fromUtf8("Fehler: Kein Drucker verfügbar")});
         QCOMPARE(app.ListLines().size(), 41);
         QCOMPARE(app.context.state.PrintPageNumber, 1);
     }

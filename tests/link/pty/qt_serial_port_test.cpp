@@ -9,9 +9,9 @@
 #include <fstream>
 
 #include "link/baud_table.h"
-#include "link/pty/devsim_process.h"
-#include "link/pty/pty_pair.h"
 #include "link/transmission.h"
+#include "support/devsim_process.h"
+#include "support/pty_pair.h"
 
 namespace qvt {
 namespace {

@@ -6,9 +6,9 @@
 #include <chrono>
 
 #include "core/parameter_record.h"
-#include "link/pty/devsim_process.h"
 #include "link/transmission.h"
 #include "platform/qt/qt_serial_port.h"
+#include "support/devsim_process.h"
 
 namespace qvt {
 namespace {

@@ -6,6 +6,7 @@
 #include "devsim/pc_frame_reader.h"
 #include "link/telegram_assembler.h"
 #include "link/telegrams.h"
+#include "support/clocks.h"
 
 namespace devsim {
 namespace {
@@ -13,14 +14,7 @@ namespace {
 using namespace std::chrono_literals;
 
 std::tm Noon() {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mon = 11;
-    t.tm_mday = 6;
-    t.tm_hour = 12;
-    t.tm_min = 34;
-    t.tm_sec = 56;
-    return t;
+    return qvt::testing::LocalTime(2026, 12, 6, 12, 34, 56);
 }
 
 struct FormCase {
@@ -163,7 +157,11 @@ INSTANTIATE_TEST_SUITE_P(
                                 PcFrame::Type::kUnknown,
                                 qvt::TelegramCheck::kBadStart,
                                 qvt::kNegativeAcknowledge,
-                                true}));
+                                true},
+                      FrameCase{"unknown, the PC never pausing",
+                                std::vector<std::uint8_t>(qvt::kParameterTelegramSize, 0x41),
+                                ReplyMode::kJudge, PcFrame::Type::kUnknown,
+                                qvt::TelegramCheck::kBadStart, qvt::kNegativeAcknowledge, false}));
 
 TEST(PcFrameReaderTest, ReportListsTheDecodedParameters) {
     Options o;

@@ -7,19 +7,14 @@
 #include "core/parameter_record.h"
 #include "link/baud_table.h"
 #include "link/telegrams.h"
+#include "support/clocks.h"
 
 namespace qvt {
 namespace {
 
 std::map<std::string, std::string> Decoded(const ParameterRecord& r) {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mon = 11;
-    t.tm_mday = 6;
-    t.tm_hour = 21;
-    t.tm_min = 22;
-    t.tm_wday = 0;
-    const ParameterTelegramBytes bytes = ParameterTelegram(r, t);
+    const ParameterTelegramBytes bytes =
+        ParameterTelegram(r, testing::LocalTime(2026, 12, 6, 21, 22));  // a Sunday
     EXPECT_EQ(CheckParameterTelegram(bytes), TelegramCheck::kOk);
     std::map<std::string, std::string> fields;
     for (const DecodedField& f : DecodeParameterTelegram(bytes, r.deviceType)) {

@@ -1,0 +1,170 @@
+#include "link/telegram_monitor.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "link/transmission.h"
+
+namespace qvt {
+namespace {
+
+constexpr const char* kNoPrinter = "Kein Drucker verfügbar";
+
+}  // namespace
+
+TelegramMonitor::TelegramMonitor(SerialPort& port, ApplicationState& state, MonitorView& view,
+                                 WakeUpTimer& silenceTimer, std::unique_ptr<Printer> printer)
+    : port_(port),
+      state_(state),
+      view_(view),
+      printer_(std::move(printer)),
+      connection_(view, silenceTimer),
+      page_(state) {}
+
+void TelegramMonitor::PortOpened(const std::string& portName, const std::string& device) {
+    connection_.Opened(portName, device);
+    DrainInput(port_);
+    assembler_.Restart();
+}
+
+void TelegramMonitor::PortOpenFailed(const std::string& portName, const std::string& device) {
+    connection_.OpenFailed(portName, device);
+}
+
+void TelegramMonitor::LineLost() {
+    connection_.LineLost();
+}
+
+TelegramMonitor::SliceEnd TelegramMonitor::HandleSlice() {
+    busy_ = true;
+    const auto start = std::chrono::steady_clock::now();
+    const auto elapsed = [&start] {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                   std::chrono::steady_clock::now() - start)
+            .count();
+    };
+    SliceEnd end = SliceEnd::kAllRead;
+    for (int handled = 0;; ++handled) {
+        // A slice never ends between a CR and the trailing byte that may
+        // follow it: whether that byte is there is decided now, not after
+        // the event loop has turned.
+        if (!assembler_.awaitingTrailingByte() &&
+            (handled >= slice_.bytes || elapsed() >= slice_.nanoseconds)) {
+            end = SliceEnd::kMoreWaiting;
+            break;
+        }
+        const int byte = port_.ReadByte();
+        const std::optional<ReceivedTelegram> telegram =
+            byte < 0 ? assembler_.NoMoreBytes() : assembler_.Feed(static_cast<std::uint8_t>(byte));
+        if (telegram)
+            HandleTelegram(*telegram);
+        if (byte < 0)
+            break;
+    }
+    // On while a telegram is coming in, off once its CR was there.
+    ShowReceiving(assembler_.receiving());
+    stats_.busyNanoseconds += elapsed();
+    busy_ = false;
+    return end;
+}
+
+void TelegramMonitor::HandleTelegram(const ReceivedTelegram& telegram) {
+    ++stats_.telegrams;
+    ShowReceiving(false);
+    view_.ShowTelegram(telegram.text, telegram.value, state_.ShowTelegram);
+    view_.TelegramReceived(telegram);
+    connection_.TelegramShown();
+    if (sink_)
+        sink_(telegram);
+    LogStep(telegram.text);
+    ListStep(telegram.text);
+}
+
+void TelegramMonitor::ShowReceiving(bool receiving) {
+    if (receiving == receivingShown_)
+        return;
+    receivingShown_ = receiving;
+    view_.ShowReceiving(receiving);
+}
+
+// ---- Log file ------------------------------------------------------------------
+
+bool TelegramMonitor::StartLogging(const std::tm& localDate, const std::filesystem::path& folder) {
+    state_.LogEnabled = 1;
+    view_.ShowLogging(true);
+    if (log_.Open(localDate, folder))
+        return true;
+    // No free name of the day, or no file: logging that keeps nothing must
+    // not look as if it were on.
+    StopLogging();
+    return false;
+}
+
+bool TelegramMonitor::StopLogging() {
+    state_.LogEnabled = 0;
+    view_.ShowLogging(false);
+    const bool synced = log_.Close();
+    view_.ShowParameterFile(state_.CurrentFileName);
+    return synced;
+}
+
+void TelegramMonitor::LogStep(const std::string& text) {
+    if (!state_.LogEnabled || !log_.isOpen())
+        return;
+    if (!log_.Write(text)) {
+        // Disk full, medium gone, or the lines do not reach the disk: said
+        // once, and the telegrams go on being shown.
+        StopLogging();
+        ReportAfterSlice(kLogFailed);
+        return;
+    }
+    view_.ShowLogFile(log_.fileName());
+}
+
+// ---- List and printed page -------------------------------------------------------
+
+void TelegramMonitor::ListStep(const std::string& text) {
+    if (!state_.PrintEnabled)
+        return;
+    switch (page_.Add(text, *printer_)) {
+        case TelegramPage::Outcome::kCollected:
+            view_.AppendListLine(text);
+            break;
+        case TelegramPage::Outcome::kRestarted:
+            view_.ClearList();
+            view_.AppendListLine(text);
+            break;
+        case TelegramPage::Outcome::kPrinted:
+            ShowListLines();
+            break;
+        case TelegramPage::Outcome::kPrintFailed:
+            ShowListLines();
+            ReportAfterSlice(kNoPrinter);
+            break;
+    }
+}
+
+void TelegramMonitor::ShowListLines() {
+    view_.ClearList();
+    for (const std::string& line : page_.lines()) view_.AppendListLine(line);
+}
+
+void TelegramMonitor::ResetPage() {
+    page_.Reset();
+    view_.ClearList();
+}
+
+// ---- Failures ----------------------------------------------------------------------
+
+void TelegramMonitor::ReportAfterSlice(const std::string& text) {
+    if (std::find(reports_.begin(), reports_.end(), text) == reports_.end())
+        reports_.push_back(text);
+}
+
+void TelegramMonitor::ReportFailures() {
+    std::vector<std::string> reports;
+    reports.swap(reports_);
+    for (const std::string& text : reports) view_.ReportError(text);
+}
+
+}  // namespace qvt

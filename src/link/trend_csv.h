@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "link/trend_history.h"
+
+namespace qvt {
+
+// The collected values as a CSV file for German spreadsheets: UTF-8 with a
+// byte order mark (without it a spreadsheet takes the bytes for the Windows
+// code page), ';' between fields, a decimal comma, CR LF line ends. The
+// header is "Zeit;Wert;Einheit;Telegramm"; each row has the local time of
+// reception as TT.MM.JJJJ hh:mm:ss,zzz, the value as the device showed it
+// (empty when the telegram held no number), the unit and the telegram text
+// on one line (a CR that a short telegram carries along becomes a blank).
+// A field holding ';', '"' or a line end is quoted.
+std::string TrendCsvHeader();
+std::string TrendCsvRow(const TrendSample& sample);
+// Header and rows of the kept telegrams from `first` on.
+std::string TrendCsv(const TrendHistory& history, std::size_t first = 0);
+
+}  // namespace qvt

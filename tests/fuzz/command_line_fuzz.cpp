@@ -1,0 +1,67 @@
+// qvt410-cli's arguments as a script might pass them: the input is the
+// argument list, each argument ended by a zero byte. Every parse ends in a
+// command the program can run (or help, or the version) or in a usage error
+// with its text; what a command receives has the form it relies on.
+#include <charconv>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "arguments.h"
+#include "fuzz/fuzz_support.h"
+
+namespace {
+
+bool IsNumber(const std::string& text, long low, long high) {
+    long value = 0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    return !text.empty() && result.ec == std::errc() && result.ptr == end && value >= low &&
+           value <= high;
+}
+
+void CheckRunnable(const cli::Invocation& call) {
+    static const std::set<std::string> commands = {"send", "test", "monitor",  "program", "erase",
+                                                   "show", "diff", "variants", "hex"};
+    if (call.help || call.version)
+        return;
+    FUZZ_CHECK(commands.count(call.command) == 1);
+    if (call.Has("--count"))
+        FUZZ_CHECK(IsNumber(call.Option("--count"), 1, 1'000'000'000));
+    if (call.Has("--seconds"))
+        FUZZ_CHECK(IsNumber(call.Option("--seconds"), 1, 1'000'000'000));
+    if (call.Has("--point"))
+        FUZZ_CHECK(IsNumber(call.Option("--point"), 0, 3));
+    if (call.Has("--chip"))
+        FUZZ_CHECK(call.Option("--chip") == "8252" || call.Option("--chip") == "8253");
+    if (call.command == "program")
+        FUZZ_CHECK(call.Has("--variant") != call.Has("--code"));
+    const std::size_t operands = call.command == "diff" ? 2
+                                 : call.command == "send" || call.command == "test" ||
+                                         call.command == "hex" || call.command == "show"
+                                     ? 1
+                                     : 0;
+    FUZZ_CHECK(call.operands.size() == operands);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::string> arguments(1);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == 0)
+            arguments.emplace_back();
+        else
+            arguments.back().push_back(static_cast<char>(data[i]));
+    }
+    if (arguments.back().empty())
+        arguments.pop_back();
+    const cli::ParseResult result = cli::ParseArguments(arguments);
+    if (result.invocation) {
+        FUZZ_CHECK(result.error.empty());
+        CheckRunnable(*result.invocation);
+    } else {
+        FUZZ_CHECK(!result.error.empty());  // the usage error, exit 1, says what is wrong
+    }
+    return 0;
+}

@@ -1,0 +1,129 @@
+// qvt410-cli program on the emulated chip of QVT410.INI: what lands in the
+// chip's memories, and Ctrl-C in the middle of a run.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <csignal>
+#include <fstream>
+#include <random>
+
+#include "emulation/chip_memory_file.h"
+#include "support/files.h"
+
+namespace {
+
+// An Intel HEX file of the image, 16 bytes a record.
+void WriteHex(const std::string& name, const std::vector<std::uint8_t>& image) {
+    std::ofstream out(name);
+    char line[64];
+    for (std::size_t at = 0; at < image.size(); at += 16) {
+        const std::size_t length = std::min<std::size_t>(16, image.size() - at);
+        unsigned sum = length + (at >> 8) + (at & 0xFF);
+        std::snprintf(line, sizeof line, ":%02zX%04zX00", length, at);
+        out << line;
+        for (std::size_t i = 0; i < length; ++i) {
+            std::snprintf(line, sizeof line, "%02X", image[at + i]);
+            out << line;
+            sum += image[at + i];
+        }
+        std::snprintf(line, sizeof line, "%02X\n", (0x100 - (sum & 0xFF)) & 0xFF);
+        out << line;
+    }
+    out << ":00000001FF\n";
+}
+
+std::vector<std::uint8_t> RandomImage(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<std::uint8_t> image(size);
+    for (auto& byte : image) byte = static_cast<std::uint8_t>(random());
+    return image;
+}
+
+void WriteSettings(int chip) {
+    std::ofstream("QVT410.INI") << "[parallel]\naccess=emulated\ntrace=trace.txt\n"
+                                << "[emulator]\nchip=" << chip
+                                << "\ncode=code.bin\ndata=data.bin\nlocked=locked\n";
+}
+
+QProcess* StartCli(QProcess& process, const QStringList& arguments) {
+    static int argc = 1;
+    static char name[] = "cli_program_test";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    process.start(QCoreApplication::applicationDirPath() + "/qvt410-cli", arguments);
+    return &process;
+}
+
+bool StartsWith(const std::vector<std::uint8_t>& memory, const std::vector<std::uint8_t>& image) {
+    return memory.size() >= image.size() && std::equal(image.begin(), image.end(), memory.begin());
+}
+
+class CliProgramTest : public ::testing::Test {
+  protected:
+    ScopedWorkingDir dir_;
+};
+
+TEST_F(CliProgramTest, ChipHoldsTheImagesOfBothChipsAndOfAVariant) {
+    struct Case {
+        int chip;
+        QStringList arguments;
+        std::string codeFile, dataFile;
+    };
+    const Case cases[] = {
+        {8252,
+         {"program", "--chip", "8252", "--code", "code.hex", "--data", "data.hex"},
+         "code.hex",
+         "data.hex"},
+        {8253, {"program", "--code", "code.hex", "--data", "data.hex"}, "code.hex", "data.hex"},
+        // The single-device edition's program file has an E for its first letter.
+        {8253, {"program", "--variant", "qvt410-050 pt"}, "EVTPT_I.HEX", "QVTPTTAB.HEX"},
+    };
+    unsigned seed = 1;
+    for (const Case& c : cases) {
+        for (const char* name : {"code.bin", "data.bin", "locked"}) std::remove(name);
+        WriteSettings(c.chip);
+        const auto code = RandomImage(3000, ++seed);
+        const auto data = RandomImage(300, ++seed);
+        WriteHex(c.codeFile, code);
+        WriteHex(c.dataFile, data);
+        QProcess process;
+        StartCli(process, c.arguments)->waitForFinished(60000);
+        const std::string out = process.readAllStandardOutput().toStdString();
+        EXPECT_EQ(process.exitCode(), 0) << out << process.readAllStandardError().toStdString();
+        EXPECT_NE(out.find("Programm- und Datenspeicher fehlerfrei Programmiert"),
+                  std::string::npos)
+            << out;
+        EXPECT_TRUE(StartsWith(qvt::LoadMemoryImage("code.bin", 8192), code)) << c.chip;
+        EXPECT_TRUE(StartsWith(qvt::LoadMemoryImage("data.bin", 2048), data)) << c.chip;
+    }
+}
+
+TEST_F(CliProgramTest, CtrlCEndsTheRunWithItsClosingSteps) {
+    WriteSettings(8253);
+    WriteHex("code.hex", RandomImage(12288, 7));
+    QProcess process;
+    StartCli(process, {"program", "--code", "code.hex"});
+    // Interrupted once the first page is on its way.
+    while (!process.readAllStandardOutput().contains("Programmierung des Programmspeichers"))
+        ASSERT_TRUE(process.waitForReadyRead(20000));
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 130);
+    // The chip is let out of reset: the cable's idle pattern is the last write.
+    std::ifstream trace("trace.txt");
+    std::string line, lastWrite;
+    long writes = 0;
+    while (std::getline(trace, line)) {
+        if (line.rfind("W ", 0) == 0) {
+            lastWrite = line;
+            ++writes;
+        }
+    }
+    EXPECT_EQ(lastWrite, "W 0378 08");
+    // Not the whole 12 KB: a page is a few hundred writes.
+    EXPECT_LT(writes, 12288L * 30) << writes;
+}
+
+}  // namespace

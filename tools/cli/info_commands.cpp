@@ -1,0 +1,130 @@
+// variants and hex: what the catalogue holds and what a firmware file holds,
+// read without touching a port.
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "exit_code.h"
+#include "prog/firmware_catalogue.h"
+#include "prog/hex_reader.h"
+#include "prog/memory_geometry.h"
+#include "text_output.h"
+
+namespace cli {
+namespace {
+
+std::string Rules(qvt::OfferRule rules) {
+    using O = qvt::OfferRule;
+    const std::pair<O, const char*> names[] = {
+        {O::HiddenAsDesigned, "verborgen"},
+        {O::SingleDeviceOnly, "nur Einzelgerät"},
+        {O::DisabledAtStart, "anfangs gesperrt"},
+        {O::NotFor8253In410, "nicht 8253 im QVT410"},
+    };
+    std::string text;
+    for (const auto& [rule, name] : names) {
+        if (qvt::Has(rules, rule))
+            text += (text.empty() ? "" : ", ") + std::string(name);
+    }
+    return text;
+}
+
+struct Edition {
+    const char* name;
+    std::uint16_t chip;
+    std::uint8_t network;
+};
+constexpr Edition kEditions[] = {{"8252", 8252, 0}, {"8253", 8253, 0}, {"8253-Netz", 8253, 1}};
+
+// The data memory of both chips: address bits 10-8 in their data instructions.
+constexpr std::size_t kDataSize = 2048;
+
+struct Memory {
+    const char* name;
+    std::size_t size;
+};
+
+std::vector<Memory> MemoriesOf(std::uint16_t chip) {
+    if (chip == 8252)
+        return {{"8252 Programmspeicher", qvt::kCodeSize8252}, {"8252 Datenspeicher", kDataSize}};
+    return {{"8253 Programmspeicher", qvt::kCodeMemory8253.imageSize()},
+            {"8253 Datenspeicher", qvt::kDataMemory8253.imageSize()}};
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+int RunVariants(const Invocation& call, Session&) {
+    const bool json = call.Has("--json");
+    for (const qvt::CatalogueEntry& entry : qvt::FirmwareCatalogue()) {
+        std::vector<std::pair<std::string, std::string>> fields = {
+            {"name", entry.itemName}, {"caption", entry.caption}, {"rules", Rules(entry.offer)}};
+        for (const Edition& edition : kEditions) {
+            const qvt::FirmwareFiles files = qvt::FilesFor(entry, edition.chip, edition.network);
+            fields.push_back({std::string(edition.name) + " program", files.program});
+            fields.push_back({std::string(edition.name) + " data", files.data});
+        }
+        std::printf("%s\n", json ? JsonObject(fields).c_str() : TextLine(fields).c_str());
+    }
+    for (const qvt::OutsideProgrammerEntry& entry : qvt::OutsideProgrammerCatalogue()) {
+        const std::vector<std::pair<std::string, std::string>> fields = {
+            {"name", entry.itemName},
+            {"caption", entry.caption},
+            {"rules", "XPG.EXE " + std::string(entry.variant)}};
+        std::printf("%s\n", json ? JsonObject(fields).c_str() : TextLine(fields).c_str());
+    }
+    return kSuccess;
+}
+
+int RunHex(const Invocation& call, Session&) {
+    const std::string path = FromStartFolder(call.operands[0]);
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        std::fprintf(stderr, "qvt410-cli: %s nicht gefunden\n", path.c_str());
+        return kBadFile;
+    }
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;  // [first, last]
+    std::size_t bytes = 0;
+    qvt::HexRecord record;
+    qvt::HexResult result;
+    while ((result = qvt::ReadHexRecord(file.get(), record)) == qvt::HexResult::DataRecord) {
+        if (record.Length == 0)
+            continue;
+        bytes += record.Length;
+        const std::size_t first = record.Address;
+        const std::size_t last = first + record.Length - 1;
+        if (!ranges.empty() && ranges.back().second + 1 == first)
+            ranges.back().second = last;
+        else
+            ranges.push_back({first, last});
+    }
+    if (result != qvt::HexResult::EndOfData) {
+        std::fprintf(stderr, "qvt410-cli: %s: %s\n", path.c_str(),
+                     result == qvt::HexResult::ChecksumError ? "Prüfsumme fehlerhaft"
+                                                             : "keine Intel-HEX-Datei");
+        return kBadFile;
+    }
+    std::size_t end = 0;
+    for (const auto& [first, last] : ranges) {
+        std::printf("%04zX-%04zX  %zu Bytes\n", first, last, last - first + 1);
+        end = std::max(end, last + 1);
+    }
+    std::printf("zusammen %zu Bytes\n", bytes);
+    std::vector<std::uint16_t> chips = {8252, 8253};
+    if (call.Has("--chip"))
+        chips = {static_cast<std::uint16_t>(std::stoi(call.Option("--chip")))};
+    for (const std::uint16_t chip : chips) {
+        for (const Memory& memory : MemoriesOf(chip)) {
+            std::printf("%-22s %5zu Bytes: %s\n", memory.name, memory.size,
+                        end <= memory.size ? "passt" : "passt nicht");
+        }
+    }
+    return kSuccess;
+}
+
+}  // namespace cli

@@ -1,0 +1,141 @@
+// program and erase: the programming menu's sequences on the chip behind the
+// parallel port, with the console as their progress box.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "commands.h"
+#include "compose/parallel_backend.h"
+#include "console_progress.h"
+#include "exit_code.h"
+#include "interrupt.h"
+#include "platform/monotonic_counter.h"
+#include "platform/process_runner.h"
+#include "prog/external_programmer.h"
+#include "prog/firmware_catalogue.h"
+#include "prog/isp_link.h"
+#include "prog/port_io.h"
+#include "prog/programmer.h"
+
+namespace cli {
+namespace {
+
+// Names compare without the mnemonic's "&" and in any letter case.
+std::string Comparable(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool Names(const std::string& wanted, const char* itemName, const char* caption) {
+    const std::string name = Comparable(wanted);
+    return name == Comparable(itemName) || name == Comparable(caption);
+}
+
+// The chip the run is for: the 8253 unless named, as at the program's start.
+std::uint16_t ChipOf(const Invocation& call) {
+    return static_cast<std::uint16_t>(std::stoi(call.Option("--chip", "8253")));
+}
+
+// The parallel port, the emulated chip when QVT410.INI asks for one, and the
+// port trace, as the application composes them; the cable starts idle.
+class ChipAccess {
+  public:
+    ChipAccess(const Invocation& call, Session& session) : session_(session) {
+        qvt::PlatformSettings& settings = session.settings;
+        if (call.Has("--access"))
+            settings.parallelAccess = *qvt::ParseParallelAccess(call.Option("--access"));
+        session.state.ChipType = ChipOf(call);
+        if (!settings.portTraceFile.empty())
+            io_.OpenTrace(std::filesystem::absolute(settings.portTraceFile).string());
+        backend_ = qvt::OpenParallelBackend(settings, session.state.LptBase, counter_);
+        io_.SetPort(backend_.port.get());
+        std::fprintf(stderr, "qvt410-cli: Parallelport: %s\n", backend_.description.c_str());
+        io_.PortWrite(session.state.LptBase, qvt::kIspIdlePattern);
+    }
+    ~ChipAccess() {
+        io_.FlushTrace();
+        io_.SetPort(nullptr);
+    }
+
+    qvt::Programmer Programmer(qvt::ProgrammingView& view) {
+        return qvt::Programmer(link_, session_.state.ChipType, view);
+    }
+
+  private:
+    Session& session_;
+    qvt::MonotonicCounter counter_;
+    qvt::PortIo io_;
+    qvt::ParallelBackend backend_;
+    qvt::IspLink link_{io_, counter_, session_.state.LptBase};
+};
+
+int ExitCodeOf(const ConsoleProgress& view) {
+    if (view.aborted())
+        return kInterrupted;
+    if (view.failedBeforeStart())
+        return kBadFile;
+    return view.failed() ? kProgramFailed : kSuccess;
+}
+
+// The 470 family: XPG.EXE from the working folder, as the menu starts it.
+int RunOutside(const char* variant) {
+    std::error_code error;
+    const std::string folder = std::filesystem::current_path(error).string();
+    bool failed = false;
+    const auto run = [&folder](const std::string& program,
+                               const std::vector<std::string>& arguments) {
+        return qvt::RunProgramAndWait(folder, program, arguments);
+    };
+    const auto show = [&failed](const std::string& text, qvt::Severity severity) {
+        failed = failed || severity == qvt::Severity::Error;
+        std::fprintf(severity == qvt::Severity::Error ? stderr : stdout, "%s\n", text.c_str());
+    };
+    const int code = qvt::RunExternalProgrammer(variant, run, show);
+    return code == 0 && !failed ? kSuccess : kProgramFailed;
+}
+
+}  // namespace
+
+int RunProgram(const Invocation& call, Session& session) {
+    std::string code = call.Has("--code") ? FromStartFolder(call.Option("--code")) : "";
+    std::string data = call.Has("--data") ? FromStartFolder(call.Option("--data")) : "";
+    if (call.Has("--variant")) {
+        const std::string wanted = call.Option("--variant");
+        for (const qvt::OutsideProgrammerEntry& entry : qvt::OutsideProgrammerCatalogue()) {
+            if (Names(wanted, entry.itemName, entry.caption) || Names(wanted, entry.variant, ""))
+                return RunOutside(entry.variant);
+        }
+        const auto catalogue = qvt::FirmwareCatalogue();
+        const auto entry = std::find_if(catalogue.begin(), catalogue.end(), [&](const auto& e) {
+            return Names(wanted, e.itemName, e.caption);
+        });
+        if (entry == catalogue.end()) {
+            std::fprintf(stderr, "qvt410-cli: unbekannte Variante: %s (siehe variants)\n",
+                         wanted.c_str());
+            return kUsage;
+        }
+        const qvt::FirmwareFiles files =
+            qvt::FilesFor(*entry, ChipOf(call), call.Has("--network") ? 1 : 0);
+        code = files.program;
+        data = files.data;
+    }
+    ChipAccess access(call, session);
+    ConsoleProgress view(stdout, isatty(STDOUT_FILENO) != 0, session.state.ChipType);
+    access.Programmer(view).RunProgramming(code, data);
+    return ExitCodeOf(view);
+}
+
+int RunErase(const Invocation& call, Session& session) {
+    ChipAccess access(call, session);
+    ConsoleProgress view(stdout, isatty(STDOUT_FILENO) != 0, session.state.ChipType);
+    access.Programmer(view).EraseWithMessage();
+    // Erasing reads no file: whatever failed, failed on the chip.
+    return view.failed() ? kProgramFailed : kSuccess;
+}
+
+}  // namespace cli
