@@ -19,7 +19,9 @@ std::optional<std::string> Normalised(std::string_view field, int& decimals) {
     bool digit = false;
     decimals = 0;
     for (const char c : field) {
-        if (c == ' ')
+        // A short telegram of five characters has its CR inside the six bytes
+        // the monitor cuts ("+ 1234\r"): it ends the value like a blank.
+        if (c == ' ' || c == '\r')
             continue;
         if ((c == '+' || c == '-') && number.empty()) {
             number.push_back(c);  // a '+' is dropped below

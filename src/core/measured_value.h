@@ -20,9 +20,9 @@ struct MeasuredValue {
     std::string unit;  // UTF-8; empty when the telegram carries none
 };
 
-// The number in a value field: blanks anywhere are ignored, an optional sign
-// may lead, then digits with at most one '.' or ','. Nothing when any other
-// character occurs or no digit does.
+// The number in a value field: blanks and the CR of a short telegram are
+// ignored, an optional sign may lead, then digits with at most one '.' or ','.
+// Nothing when any other character occurs or no digit does.
 std::optional<double> ParseMeasuredValue(std::string_view field);
 
 // How the monitor cut the telegram, which decides where the unit is.

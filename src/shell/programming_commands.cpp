@@ -78,11 +78,14 @@ ProgrammingCommands::~ProgrammingCommands() {
 }
 
 void ProgrammingCommands::ConnectMenu() {
-    for (const auto& [entry, item] : menu_.firmware) {
-        connect(item, &QAction::triggered, this, [this, entry] { CatalogueEntryClick(*entry); });
+    for (const auto& item : menu_.firmware) {
+        const qvt::CatalogueEntry* entry = item.row;
+        connect(item.action, &QAction::triggered, this,
+                [this, entry] { CatalogueEntryClick(*entry); });
     }
-    for (const auto& [entry, item] : menu_.outsideProgrammer) {
-        connect(item, &QAction::triggered, this,
+    for (const auto& item : menu_.outsideProgrammer) {
+        const qvt::OutsideProgrammerEntry* entry = item.row;
+        connect(item.action, &QAction::triggered, this,
                 [this, entry] { RunOutsideProgrammer(entry->variant); });
     }
     const auto on = [this](QAction* item, void (ProgrammingCommands::*handler)()) {

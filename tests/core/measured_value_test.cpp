@@ -13,8 +13,10 @@ TEST(MeasuredValue, FieldsAsTheMonitorCutsThem) {
         {"+ 0012.34", 12.34},    // 26-character form, blank after the sign
         {"- 00012.34", -12.34},  // 27-character form
         {"+ 12.34", 12.34},      // short form
-        {"1 23.45", 123.45},     // short form without sign: the blank splits the digits
-        {"-    7,5", -7.5},      // zero suppression and a decimal comma
+        {"- 1.25\r", -1.25},     // short form of five characters keeps its CR
+        {"+ 1234\r", 1234.0},
+        {"1 23.45", 123.45},  // short form without sign: the blank splits the digits
+        {"-    7,5", -7.5},   // zero suppression and a decimal comma
         {"  0000", 0.0},
         {"- 0000", 0.0},  // no minus zero
         {"+ 12.", 12.0},

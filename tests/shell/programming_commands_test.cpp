@@ -419,9 +419,10 @@ class ProgrammingCommandsTest : public QObject {
 
     // One line at start tells "nothing answers" from "no port access".
     void startNamesTheParallelAccess() {
-        for (const auto& [mode, access] :
+        for (const auto& [mode_, access] :
              {std::pair{qvt::ParallelAccess::Emulated, "emulated 8252"},
               std::pair{qvt::ParallelAccess::Ppdev, "none"}}) {
+            const qvt::ParallelAccess mode = mode_;  // a binding clang 14 can capture
             const QByteArray written = StandardErrorOf([&] {
                 Start(8252, mode, [](qvt::PlatformSettings& s) { s.ppdevFor378 = "no-parport"; });
             });

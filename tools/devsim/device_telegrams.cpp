@@ -28,9 +28,15 @@ std::string ValueField(const Options& options, long number) {
                 : options.form == Form::kLong28 ? "+00012.34"
                                                 : "+0012.34";
     }
+    // A short telegram is as long as the device's text ("+1234" and CR, up to
+    // 14 characters); only the running number is padded to the field.
+    if (options.form == Form::kShort && !options.numbered && !options.value.empty())
+        return value.substr(0, 14);
     if (value.size() > width)
         value.resize(width);
-    return std::string(width - value.size(), ' ') + value;
+    std::string field(width - value.size(), ' ');
+    field += value;
+    return field;
 }
 
 std::vector<std::uint8_t> DeviceTelegram(const Options& options, long number, const std::tm& now) {

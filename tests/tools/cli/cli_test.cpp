@@ -177,6 +177,17 @@ TEST_F(CliTest, MonitorPrintsEachTelegramInEveryFormat) {
     }
 }
 
+TEST_F(CliTest, MonitorReadsTheValueOfAShortTelegram) {
+    // Five characters: the CR falls inside the field the monitor cuts.
+    DevSimProcess sim({"--cycle", "20", "--form", "short", "--value", "-1.25"});
+    ASSERT_TRUE(sim.Start());
+    const CliRun run = RunCli({"--port", sim.path(), "monitor", "--count", "2", "--format", "csv"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 3u) << run.out;
+    EXPECT_NE(lines[1].find(",-1.25,,"), std::string::npos) << lines[1];
+}
+
 TEST_F(CliTest, MonitorWaitsWithoutCpuWhileTheLineIsQuiet) {
     DevSimProcess sim({"--cycle", "100000", "--delay", "100000"});
     ASSERT_TRUE(sim.Start());
