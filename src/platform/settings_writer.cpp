@@ -102,10 +102,11 @@ std::size_t ValueEnd(std::string_view line, std::size_t from) {
 }
 
 // Any line that starts with '[' opens a section, as the settings reader sees
-// it: one without the closing ']' is named by the rest of the line, and the
-// name goes without the blanks around it.
+// it: a comment is cut off first ("[serial; old" is [serial), one without the
+// closing ']' is named by the rest of the line, and the name goes without the
+// blanks around it.
 std::optional<std::string> SectionName(std::string_view line) {
-    const std::string_view t = Trimmed(line);
+    const std::string_view t = Trimmed(line.substr(0, ValueEnd(line, 0)));
     if (!t.starts_with('['))
         return std::nullopt;
     return std::string(Trimmed(t.substr(1, t.find(']') - 1)));
