@@ -23,11 +23,12 @@ echo "check-package: $(basename "$deb")"
 # reason, in data/lintian-overrides.
 lintian --fail-on error --display-level ">=warning" "$deb"
 
-dpkg-query -W -f='${Status}' qvt410 2>/dev/null | grep -q "ok installed" &&
+installed() { [[ "$(dpkg-query -W -f='${Status}' qvt410 2>/dev/null || true)" == *"ok installed" ]]; }
+installed &&
     fail "qvt410 is installed already; remove it first so the test does not remove it for you"
 trap 'apt-get purge -y -qq qvt410 > /dev/null 2>&1 || true' EXIT
 apt install -y -qq "$deb" > "$dir/apt.log" 2>&1 || { cat "$dir/apt.log"; fail "apt install failed"; }
-dpkg-query -W -f='${Status}' qvt410 | grep -q "ok installed" || fail "the package did not install"
+installed || fail "the package did not install"
 
 [ "$(/usr/bin/qvt410 --version)" = "qvt410 $(dpkg-query -W -f='${Version}' qvt410 | sed 's/-[^-]*$//')" ] ||
     fail "qvt410 --version does not name the package's version"

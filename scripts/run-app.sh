@@ -8,7 +8,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 bin="${QVT_BIN_DIR:-}"
 if [ -z "$bin" ]; then
-    scripts/ensure-packages.sh
+    scripts/ensure-packages.sh app
     scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo --target qvt410 qvt410-devsim
     bin="$root/build/bin"
 fi

@@ -8,7 +8,7 @@
 # missing tool fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/ensure-packages.sh
+scripts/ensure-packages.sh app test
 scripts/check-format.sh
 
 # The normal build is the Release build a packager makes, so the same tree is

@@ -17,7 +17,8 @@ export DISPLAY="$display"
 (cd "$work" && exec "$app") &
 app_pid=$!
 sleep 2
-win=$(xdotool search --sync --name "QVT Parametrieren" | head -1)
+win=$(xdotool search --sync --name "QVT Parametrieren")
+win=${win%%$'\n'*}
 xdotool windowfocus --sync "$win" || true
 for keys in "$@"; do
     xdotool key --window "$win" "$keys"

@@ -71,7 +71,8 @@ printf '[serial]\nCOM2=%s\n' "$line" >QVT410.INI
 pid=$!
 win=""
 for _ in $(seq 100); do  # a search can fail while windows come and go; ask again
-    win=$(xdotool search --onlyvisible --name "^QVT Parametrieren$" 2>/dev/null | head -1) || true
+    win=$(xdotool search --onlyvisible --name "^QVT Parametrieren$" 2>/dev/null) || true
+    win=${win%%$'\n'*}
     [ -n "$win" ] && break
     sleep 0.2
 done
@@ -95,7 +96,8 @@ sleep 0.5
 xdotool key Down Down Down Return
 log=""
 for _ in $(seq 100); do
-    log=$(ls ./*_A.QVT 2>/dev/null | head -1) || true
+    logs=(./*_A.QVT)
+    log=""; [ -e "${logs[0]}" ] && log=${logs[0]}
     [ -n "$log" ] && [ "$(tr -cd '\n' <"$log" | wc -c)" -ge 3 ] && break
     sleep 0.1
 done

@@ -13,8 +13,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb)
 version="$("${nodisplay[@]}" "$app" --version)" || fail "--version failed"
 [[ "$version" =~ ^qvt410\ [0-9]+\.[0-9]+$ ]] || fail "--version said \"$version\""
-"${nodisplay[@]}" "$app" --help | grep -q "^Aufruf: qvt410 \[--dir ORDNER\] \[DATEI.QVC\]$" ||
-    fail "--help shows no usage line"
+help="$("${nodisplay[@]}" "$app" --help)" || fail "--help failed"
+grep -q "^Aufruf: qvt410 \[--dir ORDNER\] \[DATEI.QVC\]$" <<<"$help" || fail "--help shows no usage line"
 status=0
 "${nodisplay[@]}" "$app" --bogus >"$work/out" 2>&1 || status=$?
 [ "$status" = 1 ] || fail "an unknown option ended with $status"

@@ -24,7 +24,8 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 window() {  # title, seconds to wait for it
     local id end=$(($(now_ms) + $2 * 1000))
     while [ "$(now_ms)" -lt "$end" ]; do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) || true
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null) || true
+        id=${id%%$'\n'*}
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.05
     done

@@ -30,7 +30,8 @@ fail() { echo "FAIL: $*"; exit 1; }
 window() {
     local id
     for _ in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) || true
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null) || true
+        id=${id%%$'\n'*}
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.2
     done
