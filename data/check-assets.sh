@@ -2,8 +2,8 @@
 # Checks the package's data files with the programs that read them: desktop
 # entry, AppStream metainfo, MIME type, manual pages, Debian copyright and
 # changelog. Also checks that every file names the same version and that the
-# PNG icons are the current renderings of their drawings (when rsvg-convert is
-# there). Prints each fault; exits 1 when there is one.
+# PNG icons are the current renderings of their drawings (rsvg-convert).
+# Prints each fault; exits 1 when there is one.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 tmp=$(mktemp -d)
@@ -56,14 +56,12 @@ for size in $sizes; do
     [ "${header:0:16}" = 89504e470d0a1a0a ] && [ $((16#${header:32:8})) = "$size" ] &&
         [ $((16#${header:40:8})) = "$size" ] || fail "$png is not a $size pixel PNG"
 done
-if command -v rsvg-convert > /dev/null; then
-    data/icons/render-png.sh "$tmp/hicolor"
-    for size in $sizes; do
-        cmp -s "$tmp/hicolor/${size}x${size}/apps/$id.png" \
-            "data/icons/hicolor/${size}x${size}/apps/$id.png" ||
-            fail "the $size pixel icon is not the rendering of its drawing: run data/icons/render-png.sh"
-    done
-else
-    echo "check-assets: no rsvg-convert, the icons are not compared with their drawings"
-fi
+command -v rsvg-convert > /dev/null ||
+    fail "rsvg-convert (librsvg2-bin) is missing, so the icons cannot be compared with their drawings"
+data/icons/render-png.sh "$tmp/hicolor"
+for size in $sizes; do
+    cmp -s "$tmp/hicolor/${size}x${size}/apps/$id.png" \
+        "data/icons/hicolor/${size}x${size}/apps/$id.png" ||
+        fail "the $size pixel icon is not the rendering of its drawing: run data/icons/render-png.sh"
+done
 exit $status

@@ -28,7 +28,8 @@ stop)
     ;;
 start)
     [ "$(id -u)" -eq 0 ] || { echo "the cups-pdf backend runs only for root" >&2; exit 1; }
-    for tool in cupsd lpadmin /usr/lib/cups/backend/cups-pdf pdftotext; do
+    # The backend wrapper below needs unshare and mount as well.
+    for tool in cupsd lpadmin lpstat /usr/lib/cups/backend/cups-pdf pdftotext unshare mount; do
         command -v "$tool" >/dev/null || [ -x "$tool" ] || { echo "missing: $tool" >&2; exit 1; }
     done
     stop
