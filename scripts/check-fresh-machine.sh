@@ -37,7 +37,13 @@ step "tools of this machine: mmdebstrap"
 "$repo/scripts/ensure-packages.sh" fresh-root
 done_step
 
-work="$(mktemp -d "$base/qvt410-fresh-root.XXXXXX")"
+# QVT_REUSE_ROOT=DIR takes the root a failed run kept in DIR instead of
+# making a new one: quicker when mending a later step, but not fresh.
+if [ -n "${QVT_REUSE_ROOT:-}" ]; then
+    work="$(realpath "$QVT_REUSE_ROOT")"
+else
+    work="$(mktemp -d "$base/qvt410-fresh-root.XXXXXX")"
+fi
 root="$work/root"
 logs="$work/logs"
 mkdir -p "$logs"
@@ -49,6 +55,10 @@ keep_on_failure() {
 }
 trap keep_on_failure EXIT
 
+if [ -n "${QVT_REUSE_ROOT:-}" ]; then
+    say "reusing the root in $root (not a fresh one)"
+    rm -rf "$root/work"
+else
 step "minimal Debian 12 root in $root"
 # The sources the machine itself uses; apt's own settings of the machine
 # (proxies, snapshot dates) go along.
@@ -67,6 +77,7 @@ mmdebstrap --variant=minbase --include=git "${aptopts[@]}" \
     { tail -20 "$logs/mmdebstrap.log"; fail "mmdebstrap could not make the root"; }
 du -sh "$root" | sed 's/^/  size: /'
 done_step
+fi
 
 step "clone of $(git -C "$repo" rev-parse --short HEAD) into the root"
 git clone -q --no-hardlinks "$repo" "$root/work/qvt410"

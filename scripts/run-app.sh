@@ -9,8 +9,11 @@ cd "$root"
 bin="${QVT_BIN_DIR:-}"
 if [ -z "$bin" ]; then
     scripts/ensure-packages.sh app
-    scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo --target qvt410 qvt410-devsim
-    bin="$root/build/bin"
+    # A tree of its own without the tests, whose libraries the start command
+    # does not install.
+    scripts/build.sh build-app -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQVT_BUILD_TESTS=OFF \
+        --target qvt410 qvt410-devsim
+    bin="$root/build-app/bin"
 fi
 bin="$(realpath "$bin")"
 
