@@ -104,15 +104,29 @@ in_root() {  # log-name command...
             mount --bind /etc/resolv.conf "$root/etc/resolv.conf"
         exec chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 CI="${CI:-}" \
             PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-            /bin/bash -c "cd /work/qvt410 && $*"
+            /bin/bash -c ". /work/stop-group.sh && cd /work/qvt410 && $*"
     ' in-root "$root" "$@" 2>&1 | tee "$logs/$name.log"
     return "${PIPESTATUS[0]}"
 }
 
+# Ends a process group and waits for its leader: TERM, up to 5 s, then KILL.
+cat > "$root/work/stop-group.sh" <<'STOP'
+stop_group() {
+    kill -TERM -- "-$1" 2>/dev/null || true
+    for _ in $(seq 50); do
+        state=$(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null) || break
+        [ "$state" = Z ] && break
+        sleep 0.1
+    done
+    kill -KILL -- "-$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+}
+STOP
+
 step "start command: scripts/run-app.sh, until the program is up"
-# Offscreen, so the start needs no X server; the command runs in a process
-# group of its own that is ended once QVT410.CFG is written.
-in_root start 'QT_QPA_PLATFORM=offscreen setsid scripts/run-app.sh > /work/run-app.log 2>&1 &
+# The command runs in a session and process group of its own (setsid, with
+# the pid the shell knows), which is ended once QVT410.CFG is written.
+in_root start '(QT_QPA_PLATFORM=offscreen exec setsid scripts/run-app.sh > /work/run-app.log 2>&1) &
     pid=$!
     for _ in $(seq 3600); do
         [ -f run/QVT410.CFG ] && break
@@ -120,8 +134,7 @@ in_root start 'QT_QPA_PLATFORM=offscreen setsid scripts/run-app.sh > /work/run-a
         sleep 0.5
     done
     up=no; [ -f run/QVT410.CFG ] && kill -0 $pid 2>/dev/null && up=yes
-    kill -TERM -- -$pid 2>/dev/null || true
-    wait $pid 2>/dev/null || true
+    stop_group $pid
     tail -5 /work/run-app.log
     [ $up = yes ] || { echo "the program did not come up:"; cat /work/run-app.log; exit 1; }
     echo "the program is up: run/QVT410.CFG written"' ||
@@ -130,12 +143,11 @@ done_step
 
 step "start command again: nothing to install, nothing to build"
 in_root start-again 'rm -f run/QVT410.CFG
-    QT_QPA_PLATFORM=offscreen setsid scripts/run-app.sh > /work/run-app-again.log 2>&1 &
+    (QT_QPA_PLATFORM=offscreen exec setsid scripts/run-app.sh > /work/run-app-again.log 2>&1) &
     pid=$!
     for _ in $(seq 600); do [ -f run/QVT410.CFG ] && break; kill -0 $pid 2>/dev/null || break; sleep 0.1; done
     up=no; [ -f run/QVT410.CFG ] && up=yes
-    kill -TERM -- -$pid 2>/dev/null || true
-    wait $pid 2>/dev/null || true
+    stop_group $pid
     [ $up = yes ] || { cat /work/run-app-again.log; exit 1; }
     ! grep -q "Installing missing packages" /work/run-app-again.log ||
         { echo "it installed packages again"; exit 1; }
