@@ -18,10 +18,8 @@ std::optional<std::string> Normalised(std::string_view field, int& decimals) {
     bool point = false;
     bool digit = false;
     decimals = 0;
-    for (const char c : field) {
-        // A short telegram of five characters has its CR inside the six bytes
-        // the monitor cuts ("+ 1234\r"): it ends the value like a blank.
-        if (c == ' ' || c == '\r')
+    for (const char c : ShownValue(field)) {
+        if (c == ' ')
             continue;
         if ((c == '+' || c == '-') && number.empty()) {
             number.push_back(c);  // a '+' is dropped below
@@ -47,6 +45,26 @@ std::optional<std::string> Normalised(std::string_view field, int& decimals) {
 }
 
 }  // namespace
+
+ValueByte ValueByteRole(char byte) {
+    const auto code = static_cast<unsigned char>(byte);
+    if (code == '\r')
+        return ValueByte::kEnd;
+    if (code < 0x20 || (code >= 0x7F && code < 0xA0))
+        return ValueByte::kBlank;
+    return ValueByte::kCharacter;
+}
+
+std::string ShownValue(std::string_view field) {
+    std::string shown;
+    for (const char c : field) {
+        const ValueByte role = ValueByteRole(c);
+        if (role == ValueByte::kEnd)
+            break;
+        shown.push_back(role == ValueByte::kBlank ? ' ' : c);
+    }
+    return shown;
+}
 
 std::optional<double> ParseMeasuredValue(std::string_view field) {
     int decimals = 0;

@@ -20,9 +20,24 @@ struct MeasuredValue {
     std::string unit;  // UTF-8; empty when the telegram carries none
 };
 
-// The number in a value field: blanks and the CR of a short telegram are
-// ignored, an optional sign may lead, then digits with at most one '.' or ','.
-// Nothing when any other character occurs or no digit does.
+// What a byte of the value field is to the big digits, and so to the number
+// read from them: the one place that decides it for both.
+enum class ValueByte {
+    kCharacter,  // shown as it is
+    kBlank,      // a control character, shown as a blank: the LF a device
+                 // ending its telegrams with CR LF puts before the next one
+    kEnd,        // the CR: the telegram ended here, and what follows it in the
+                 // field was left in the buffer by an earlier, longer telegram
+};
+ValueByte ValueByteRole(char byte);
+
+// The value field as the big digits show it: up to its CR, every other
+// control character (C0, DEL and the C1 range of Latin-1) as a blank.
+std::string ShownValue(std::string_view field);
+
+// The number the big digits show (see ShownValue): blanks are ignored, an
+// optional sign may lead, then digits with at most one '.' or ','. Nothing
+// when any other character occurs or no digit does.
 std::optional<double> ParseMeasuredValue(std::string_view field);
 
 // How the monitor cut the telegram, which decides where the unit is.

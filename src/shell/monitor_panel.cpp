@@ -8,6 +8,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include "core/measured_value.h"
 #include "dialogs/message_box.h"
 #include "dialogs/widgets.h"
 
@@ -25,7 +26,8 @@ MonitorPanel::MonitorPanel(const Widgets& widgets, std::function<void(bool shown
 void MonitorPanel::ShowTelegram(std::string_view text, std::string_view value, bool panelShown) {
     w_.telegramText->setText(qvt::DeviceText(text));
     w_.telegramPanel->setVisible(panelShown);
-    w_.valueDigits->setText(qvt::DeviceText(value));
+    // The digits show what the number is read from, no more.
+    w_.valueDigits->setText(qvt::DeviceText(qvt::ShownValue(value)));
     w_.valueFrame->show();
 }
 

@@ -32,7 +32,12 @@ TEST(MeasuredValue, FieldsAsTheMonitorCutsThem) {
         {"", std::nullopt},
         {"        ", std::nullopt},
         {"\xB0 12", std::nullopt},
-        {"1\t2", std::nullopt},
+        {"1\t2", 12.0},  // a control character reads as the blank it shows as
+        // The CR ends the value; behind it, bytes of an earlier, longer telegram.
+        {"- 5\r34.", -5.0},
+        {"7 \r.25\r", 7.0},
+        {"\r 1234.", std::nullopt},  // an empty telegram
+        {"\n +1234", 1234.0},        // the LF of the CR LF before it
     };
     for (const auto& [field, expected] : cases) {
         const std::optional<double> value = ParseMeasuredValue(field);
@@ -40,6 +45,31 @@ TEST(MeasuredValue, FieldsAsTheMonitorCutsThem) {
         if (value) {
             EXPECT_DOUBLE_EQ(*value, *expected) << "'" << field << "'";
             EXPECT_FALSE(std::signbit(*value) && *value == 0) << "'" << field << "'";
+        }
+    }
+}
+
+// Every control character of Latin-1 (C0, DEL, C1): the CR ends the value,
+// every other one is a blank, in the digits shown and in the number read.
+// All other bytes are shown as they are.
+TEST(MeasuredValue, DigitsAndNumberAgreeOnEveryByte) {
+    for (int code = 1; code < 256; ++code) {
+        const char byte = static_cast<char>(code);
+        const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
+        const std::string field = std::string("- 5") + byte + "7";
+        std::string shown = field;
+        std::optional<double> number;
+        if (code == '\r') {
+            shown = "- 5";
+            number = -5.0;
+        } else if (control) {
+            shown = "- 5 7";
+            number = -57.0;
+        }
+        EXPECT_EQ(ShownValue(field), shown) << code;
+        EXPECT_EQ(ParseMeasuredValue(field), ParseMeasuredValue(ShownValue(field))) << code;
+        if (control) {
+            EXPECT_EQ(ParseMeasuredValue(field), number) << code;
         }
     }
 }

@@ -18,19 +18,21 @@ std::size_t ValueWidth(Form form) {
 
 std::string ValueField(const Options& options, long number) {
     const std::size_t width = ValueWidth(options.form);
-    std::string value = options.value;
+    const bool given = !options.values.empty();
+    std::string value =
+        given ? options.values[static_cast<std::size_t>(number - 1) % options.values.size()] : "";
     if (options.numbered) {
         char digits[32];
         std::snprintf(digits, sizeof digits, "+%0*ld", static_cast<int>(width - 1), number);
         value = digits;
-    } else if (value.empty()) {
+    } else if (!given) {
         value = options.form == Form::kShort    ? "+12.34"
                 : options.form == Form::kLong28 ? "+00012.34"
                                                 : "+0012.34";
     }
     // A short telegram is as long as the device's text ("+1234" and CR, up to
     // 14 characters); only the running number is padded to the field.
-    if (options.form == Form::kShort && !options.numbered && !options.value.empty())
+    if (options.form == Form::kShort && !options.numbered && given)
         return value.substr(0, 14);
     if (value.size() > width)
         value.resize(width);
@@ -54,11 +56,11 @@ std::vector<std::uint8_t> DeviceTelegram(const Options& options, long number, co
 
     std::vector<std::uint8_t> bytes(text.begin(), text.end());
     if (options.zeros) {
-        bytes.insert(bytes.begin() + 1, 0x00);
+        bytes.insert(bytes.begin() + (bytes.empty() ? 0 : 1), 0x00);
         bytes.push_back(0x00);
     }
     bytes.push_back(0x0D);
-    if (options.form == Form::kLong27)
+    if (options.form == Form::kLong27 || options.crlf)
         bytes.push_back(0x0A);
     return bytes;
 }

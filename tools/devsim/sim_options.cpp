@@ -14,10 +14,14 @@ const char* const kUsage =
     "                      (27 characters, CR); default 27\n"
     "  --value TEXT        measured value, right-aligned in its field (8 characters\n"
     "                      in form 27, 9 in form 28); a short telegram is the\n"
-    "                      text as given (up to 14 characters)\n"
+    "                      text as given (up to 14 characters); given more than\n"
+    "                      once, the telegrams carry the values in turn, so short\n"
+    "                      ones change their length\n"
     "  --numbered          the value is the telegram's running number\n"
     "  --unit C            character after the value in the long forms (default C)\n"
     "  --zeros             put zero bytes into each telegram\n"
+    "  --crlf              end the short form and form 28 with CR LF as well; the\n"
+    "                      LF then starts the next telegram\n"
     "  --cycle MS          pause between telegrams in milliseconds (default 1000)\n"
     "  --delay MS          wait this long before the first telegram\n"
     "  --count N           send N telegrams, then only answer (default endless)\n"
@@ -58,6 +62,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             o.zeros = true;
             continue;
         }
+        if (name == "--crlf") {
+            o.crlf = true;
+            continue;
+        }
         if (i + 1 >= args.size()) {
             error = "missing value or unknown option: " + name;
             return std::nullopt;
@@ -83,7 +91,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             else
                 return bad();
         } else if (name == "--value") {
-            o.value = value;
+            o.values.push_back(value);
         } else if (name == "--unit") {
             if (value.size() != 1)
                 return bad();

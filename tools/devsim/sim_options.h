@@ -14,10 +14,12 @@ struct Options {
     std::string tty;   // serve this tty; empty: create a pseudo terminal
     std::string link;  // symbolic link to the pseudo terminal, replaced if present
     Form form = Form::kLong27;
-    std::string value;      // empty: the form's default value
+    // The values the telegrams carry in turn; none: the form's default.
+    std::vector<std::string> values;
     char unit = 'C';        // after the value in the long forms
     bool numbered = false;  // value field carries the telegram's running number
     bool zeros = false;     // zero bytes inside each telegram
+    bool crlf = false;      // end every form with CR LF, not only form 27
     int cycleMs = 1000;     // pause between telegrams
     int delayMs = 0;        // pause before the first telegram
     long count = -1;        // telegrams to send; -1 endless, 0 none

@@ -4,6 +4,7 @@
 #include "core/parameter_record.h"
 #include "devsim/device_telegrams.h"
 #include "devsim/pc_frame_reader.h"
+#include "devsim/sim_options.h"
 #include "link/telegram_assembler.h"
 #include "link/telegrams.h"
 #include "support/clocks.h"
@@ -34,7 +35,8 @@ TEST_P(DeviceTelegramTest, MonitorShowsTheSentValue) {
     Options o;
     o.form = c.form;
     o.zeros = c.zeros;
-    o.value = c.value;
+    if (!c.value.empty())
+        o.values = {c.value};
     const std::vector<std::uint8_t> bytes = DeviceTelegram(o, 1, Noon());
     EXPECT_EQ(bytes.size(), c.length);
     qvt::TelegramAssembler assembler;
@@ -69,6 +71,24 @@ TEST(DeviceTelegramTest, NumberedValuesCountUp) {
     EXPECT_EQ(ValueField(o, 10000), "+0010000");
     o.form = Form::kShort;
     EXPECT_EQ(ValueField(o, 42), "+00042");
+}
+
+// Values given more than once come in turn, so short telegrams change their
+// length; with CR LF endings every form ends as form 27 always does.
+TEST(DeviceTelegramTest, ValuesInTurnAndCrLfEndings) {
+    std::string error;
+    const std::optional<Options> o =
+        ParseOptions({"--form", "short", "--value", "+1234.5", "--value", "-5", "--crlf"}, error);
+    ASSERT_TRUE(o.has_value()) << error;
+    const char* const sent[] = {"+1234.5\r\n", "-5\r\n", "+1234.5\r\n"};
+    for (long n = 1; n <= 3; ++n) {
+        const std::vector<std::uint8_t> bytes = DeviceTelegram(*o, n, Noon());
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()), sent[n - 1]) << n;
+    }
+    Options form28 = *o;
+    form28.form = Form::kLong28;
+    const std::vector<std::uint8_t> long28 = DeviceTelegram(form28, 2, Noon());
+    EXPECT_EQ(std::string(long28.begin(), long28.end()), "06.12.26 12:34:56       -5C\r\n");
 }
 
 struct FrameCase {
