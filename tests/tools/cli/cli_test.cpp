@@ -41,13 +41,16 @@ struct CliRun {
 };
 
 // Runs the program to its end in the working folder, measuring its CPU time;
-// inChild runs in the child before the program starts.
+// inChild runs in the child before the program starts, with the environment
+// given.
 CliRun RunCli(const QStringList& arguments, int timeoutMs = 30000,
-              const std::function<void()>& inChild = {}) {
+              const std::function<void()>& inChild = {},
+              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     App();
     QProcess process;
     if (inChild)
         process.setChildProcessModifier(inChild);
+    process.setProcessEnvironment(environment);
     process.start(QCoreApplication::applicationDirPath() + "/qvt410-cli", arguments);
     rusage before{};
     getrusage(RUSAGE_CHILDREN, &before);
@@ -283,6 +286,24 @@ TEST_F(CliTest, MonitorFailsWhenTheLogCannotBeWritten) {
     EXPECT_EQ(run.exitCode, 7) << run.err;
     EXPECT_NE(run.err.find("Protokolldatei kann nicht geschrieben werden"), std::string::npos);
     EXPECT_LT(Lines(run.out).size(), 20u);  // ended at once, not after the count
+}
+
+// The lines were written but the closing sync cannot put them on the medium:
+// not a success either.
+TEST_F(CliTest, MonitorFailsWhenTheLogCannotBeSynced) {
+    DevSimProcess sim({"--cycle", "20"});
+    ASSERT_TRUE(sim.Start());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_PRELOAD", QVT_FAILING_SYNC_SHIM);
+    // A sanitizer's runtime would otherwise insist on coming first.
+    const QString asan = environment.value("ASAN_OPTIONS");
+    environment.insert("ASAN_OPTIONS",
+                       (asan.isEmpty() ? "" : asan + ":") + "verify_asan_link_order=0");
+    const CliRun run =
+        RunCli({"--port", sim.path(), "monitor", "--count", "1", "--log"}, 30000, {}, environment);
+    EXPECT_EQ(run.exitCode, 7) << run.err;
+    EXPECT_EQ(Lines(run.out).size(), 1u);
+    EXPECT_NE(run.err.find("Protokolldatei kann nicht geschrieben werden"), std::string::npos);
 }
 
 TEST_F(CliTest, MonitorPrintsEachTelegramInEveryFormat) {
