@@ -34,14 +34,22 @@ void CheckRunnable(const cli::Invocation& call) {
         FUZZ_CHECK(IsNumber(call.Option("--point"), 0, 3));
     if (call.Has("--chip"))
         FUZZ_CHECK(call.Option("--chip") == "8252" || call.Option("--chip") == "8253");
+    if (call.Has("--karte"))
+        FUZZ_CHECK(IsNumber(call.Option("--karte"), 0, 2));
     if (call.command == "program")
         FUZZ_CHECK(call.Has("--variant") != call.Has("--code"));
+    if (call.Has("--variant"))  // names something once the mnemonic and blanks are gone
+        FUZZ_CHECK(call.Option("--variant").find_first_not_of("& ") != std::string::npos);
     const std::size_t operands = call.command == "diff" ? 2
                                  : call.command == "send" || call.command == "test" ||
                                          call.command == "hex" || call.command == "show"
                                      ? 1
                                      : 0;
     FUZZ_CHECK(call.operands.size() == operands);
+    // test right-aligns its value in four positions.
+    if (call.command == "test")
+        FUZZ_CHECK(call.operands[0].size() <= 4 &&
+                   call.operands[0].find_first_not_of("0123456789") == std::string::npos);
 }
 
 }  // namespace

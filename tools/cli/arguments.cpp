@@ -17,10 +17,14 @@ struct CommandRule {
 
 const std::vector<CommandRule>& Rules() {
     static const std::vector<CommandRule> rules = {
-        {"send", 1, 1, {}, {}},
+        {"send", 1, 1, {"--karte"}, {}},
         {"test", 1, 1, {"--point"}, {}},
         {"monitor", 0, 0, {"--count", "--seconds", "--format", "--output"}, {"--log"}},
-        {"program", 0, 0, {"--variant", "--code", "--data", "--chip", "--access"}, {"--network"}},
+        {"program",
+         0,
+         0,
+         {"--variant", "--code", "--data", "--chip", "--access"},
+         {"--network", "--force"}},
         {"erase", 0, 0, {"--chip", "--access"}, {}},
         {"show", 1, 1, {}, {"--json"}},
         {"diff", 2, 2, {}, {"--json"}},
@@ -48,6 +52,9 @@ std::string CheckValue(const std::string& option, const std::string& value) {
     } else if (option == "--point") {
         if (!number || *number < 0 || *number > 3)
             return "--point erwartet 0 bis 3: " + value;
+    } else if (option == "--karte") {
+        if (!number || *number < 0 || *number > 2)
+            return "--karte erwartet 0, 1 oder 2: " + value;
     } else if (option == "--chip") {
         if (value != "8252" && value != "8253")
             return "--chip erwartet 8252 oder 8253: " + value;
@@ -64,6 +71,17 @@ std::string CheckValue(const std::string& option, const std::string& value) {
     return {};
 }
 
+// A catalogue name as it is compared: without the mnemonic's "&" and blanks.
+bool NamesNothing(const std::string& name) {
+    return std::all_of(name.begin(), name.end(), [](char c) { return c == '&' || c == ' '; });
+}
+
+// The test value as written: one to four decimal digits, nothing else.
+bool IsTestValue(const std::string& text) {
+    return !text.empty() && text.size() <= 4 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 std::string CheckCommand(const Invocation& call) {
     if (call.command == "program") {
         const bool variant = call.Has("--variant");
@@ -71,6 +89,13 @@ std::string CheckCommand(const Invocation& call) {
             return "program erwartet --variant NAME oder --code DATEI.HEX";
         if (variant && call.Has("--data"))
             return "--data gilt nur mit --code";
+        if (variant && NamesNothing(call.Option("--variant")))
+            return "--variant erwartet einen Namen: \"" + call.Option("--variant") + "\"";
+        if (call.Has("--force") && !variant)
+            return "--force gilt nur mit --variant";
+    } else if (call.command == "test") {
+        if (!IsTestValue(call.operands[0]))
+            return "test erwartet eine Zahl aus 1 bis 4 Ziffern: " + call.operands[0];
     }
     return {};
 }

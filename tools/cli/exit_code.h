@@ -12,6 +12,7 @@ enum ExitCode : int {
     kProgramFailed = 4,  // programming or erasing failed
     kBadFile = 5,        // a file missing, unreadable or malformed
     kPortFailed = 6,     // the port could not be opened or is in use
+    kLogFailed = 7,      // monitor --log: lines did not reach the log file
     kInterrupted = 130,  // Ctrl-C, after the closing steps
 };
 

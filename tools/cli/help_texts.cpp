@@ -16,7 +16,7 @@ const char* const kProgram =
     "  --version       die Version\n"
     "\n"
     "Befehle:\n"
-    "  send DATEI.QVC          Parameter senden wie „Senden“\n"
+    "  send DATEI.QVC [--karte K]  Parameter senden wie „Senden“\n"
     "  test WERT [--point N]   Testwert senden wie „TEST“ in „Anzeige“\n"
     "  monitor                 Telegramme mit Zeit und Messwert ausgeben\n"
     "  program                 den Baustein programmieren\n"
@@ -34,19 +34,27 @@ const char* const kProgram =
     "  4    Programmieren oder Löschen fehlgeschlagen\n"
     "  5    eine Datei fehlt, ist nicht lesbar oder fehlerhaft\n"
     "  6    die Schnittstelle lässt sich nicht öffnen oder ist belegt\n"
+    "  7    monitor --log: die Protokolldatei ließ sich nicht (ganz) schreiben\n"
     "  130  mit Strg+C abgebrochen (nach den Schlussschritten)\n";
 
 const std::map<std::string, std::string>& CommandHelp() {
     static const std::map<std::string, std::string> texts = {
         {"send",
-         "Aufruf: qvt410-cli send DATEI.QVC\n"
+         "Aufruf: qvt410-cli send DATEI.QVC [--karte K]\n"
          "Sendet den Parametersatz der Datei wie „Senden“: Datensatz und Gerätetyp der\n"
          "Datei, Datum und Uhrzeit des PCs, dieselbe Wartezeit auf die Antwort. Werte,\n"
-         "die das Gerät nicht darstellen kann, werden abgewiesen (Rückgabewert 5).\n"},
+         "die das Gerät nicht darstellen kann, werden abgewiesen (Rückgabewert 5).\n"
+         "  --karte K   die Erweiterungskarte, die die Datei nicht enthält: 0 Analogausgang\n"
+         "              (410-204), 1 SIO/RTC (410-232), 2 keine; Vorgabe 1 wie beim Start\n"
+         "              des Programms\n"},
         {"test",
          "Aufruf: qvt410-cli test WERT [--point N]\n"
-         "Sendet einen Testwert (bis 4 Stellen) an die Anzeige wie „TEST“ in „Anzeige“.\n"
-         "  --point N   Dezimalpunkt: 0 keiner, 1 X.XXX, 2 XX.XX, 3 XXX.X\n"},
+         "Sendet einen Testwert an die Anzeige wie „TEST“ in „Anzeige“. WERT ist die\n"
+         "Zahl, wie sie geschrieben ist, 0 bis 3999 in 1 bis 4 Ziffern: „test 12“ sendet\n"
+         "12 (im Dialog ergäbe eine linksbündige 12 den Wert 1200), „test 1200“ sendet\n"
+         "1200. Alles andere ist ein falscher Aufruf (Rückgabewert 1).\n"
+         "  --point N   Dezimalpunkt: 0 keiner, 1 X.XXX, 2 XX.XX, 3 XXX.X\n"
+         "              (test 1234 --point 2 zeigt 12.34)\n"},
         {"monitor",
          "Aufruf: qvt410-cli monitor [--count N] [--seconds S] [--format text|csv|jsonl]\n"
          "                          [--output DATEI] [--log]\n"
@@ -56,18 +64,26 @@ const std::map<std::string, std::string>& CommandHelp() {
          "  --seconds S   nach S Sekunden enden (mit --count: Rückgabewert 3, wenn zu wenige)\n"
          "  --format F    text (Vorgabe), csv (Kopfzeile time,value,unit,text) oder jsonl\n"
          "  --output D    in die Datei D statt auf die Standardausgabe\n"
-         "  --log         zusätzlich die Protokolldatei TTMMJJ_A.QVT wie das Programm\n"
-         "Strg+C beendet die Überwachung.\n"},
+         "  --log         zusätzlich die Protokolldatei TTMMJJ_A.QVT wie das Programm;\n"
+         "                mit --count enthält sie genau die ausgegebenen Telegramme\n"
+         "Strg+C beendet die Überwachung. Lässt sich die Protokolldatei nicht schreiben,\n"
+         "endet die Überwachung sofort mit Rückgabewert 7; scheitert erst das Sichern am\n"
+         "Ende, ist der Rückgabewert 7 statt 0.\n"},
         {"program",
          "Aufruf: qvt410-cli program (--variant NAME | --code DATEI.HEX [--data DATEI.HEX])\n"
-         "                          [--chip 8252|8253] [--network] [--access MODUS]\n"
+         "                          [--chip 8252|8253] [--network] [--access MODUS] [--force]\n"
          "Programmiert den Baustein mit demselben Ablauf wie das Menü „Programmieren“.\n"
          "  --variant NAME  Katalogeintrag nach Namen (QVT410PT2) oder Beschriftung\n"
-         "                  (QVT410-050 P&T oder QVT410-050 PT), Groß-/Kleinschreibung egal\n"
+         "                  (QVT410-050 P&T oder QVT410-050 PT), Groß-/Kleinschreibung egal;\n"
+         "                  nur Einträge, die das Menü zeigt (nicht die -025 der Familien\n"
+         "                  430 bis 460, mit --network nicht QVT410-025 und QVT420-025)\n"
+         "  --force         auch einen Eintrag, den das Menü nicht zeigt\n"
          "  --code DATEI    Programmdatei; --data DATEI Datendatei\n"
          "  --chip TYP      8252 oder 8253 (Vorgabe 8253)\n"
          "  --network       Netzwerkgerät (Dateien mit N statt E)\n"
          "  --access MODUS  auto, ppdev, direct, emulated oder none statt QVT410.INI\n"
+         "Für die Familie 470 startet es XPG.EXE zweimal wie das Menü; scheitert der\n"
+         "zweite Lauf (Gerät starten) oder startet er nicht, ist der Rückgabewert 4.\n"
          "Auf einem Terminal erscheint ein Fortschrittsbalken, sonst eine Zeile je Schritt.\n"
          "Strg+C bricht ab wie ESC; die Schlussschritte laufen noch (Rückgabewert 130).\n"},
         {"erase",

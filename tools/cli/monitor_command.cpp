@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -26,8 +27,13 @@ class ConsoleMonitorView : public qvt::MonitorView {
         : out_(out), format_(format), count_(count) {}
 
     void TelegramReceived(const qvt::ReceivedTelegram& telegram) override {
-        if (done())
-            return;  // the rest of a slice after the last one asked for
+        if (done()) {
+            // The rest of a slice after the last one asked for: told before
+            // the monitor logs it, so the log holds what was printed.
+            if (beyondCount_)
+                beyondCount_();
+            return;
+        }
         const std::string line = FormatTelegram(format_, IsoLocalTime(clock_.Now()),
                                                 qvt::ReadMeasuredValue(telegram), telegram.text);
         std::fprintf(out_, "%s\n", line.c_str());
@@ -36,8 +42,12 @@ class ConsoleMonitorView : public qvt::MonitorView {
     }
     void ReportError(std::string_view text) override {
         std::fprintf(stderr, "qvt410-cli: %.*s\n", static_cast<int>(text.size()), text.data());
+        logFailed_ = logFailed_ || text == qvt::TelegramMonitor::kLogFailed;
     }
     bool done() const { return count_ > 0 && shown_ >= count_; }
+    // The monitor has switched logging off because lines did not reach the file.
+    bool logFailed() const { return logFailed_; }
+    void SetBeyondCount(std::function<void()> handler) { beyondCount_ = std::move(handler); }
 
     void ShowTelegram(std::string_view, std::string_view, bool) override {}
     void ShowReceiving(bool) override {}
@@ -55,6 +65,8 @@ class ConsoleMonitorView : public qvt::MonitorView {
     OutputFormat format_;
     long count_;
     long shown_ = 0;
+    bool logFailed_ = false;
+    std::function<void()> beyondCount_;
     qvt::SystemClock clock_;
 };
 
@@ -112,12 +124,23 @@ int RunMonitor(const Invocation& call, Session& session) {
         }
         std::fprintf(stderr, "qvt410-cli: Protokoll %s\n", monitor.log().fileName().c_str());
     }
+    bool logStopped = false;
+    bool logSynced = true;
+    const auto stopLogging = [&] {
+        if (!logStopped)
+            logSynced = monitor.StopLogging();
+        logStopped = true;
+    };
+    view.SetBeyondCount(stopLogging);
 
     const auto handleBytes = [&] {
         while (!view.done() &&
                monitor.HandleSlice() == qvt::TelegramMonitor::SliceEnd::kMoreWaiting) {
         }
         monitor.ReportFailures();
+        // A log with gaps is no log: the run ends at once and says so.
+        if (view.logFailed())
+            finish(kLogFailed);
         if (view.done())
             finish(kSuccess);
     };
@@ -139,12 +162,18 @@ int RunMonitor(const Invocation& call, Session& session) {
     QTimer::singleShot(0, handleBytes);  // what arrived since the port opened
     QCoreApplication::exec();
 
-    if (!monitor.StopLogging() && call.Has("--log"))
+    stopLogging();
+    int code = exitCode.value_or(kSuccess);
+    // The last lines may fail only at the closing sync.
+    if (call.Has("--log") && !logSynced && !view.logFailed()) {
         std::fprintf(stderr, "qvt410-cli: %s\n", qvt::TelegramMonitor::kLogFailed);
+        if (code == kSuccess)
+            code = kLogFailed;
+    }
     port->SetBytesArrivedHandler({});
     port->SetLineLostHandler({});
     port->Close();
-    return exitCode.value_or(kSuccess);
+    return code;
 }
 
 }  // namespace cli

@@ -31,9 +31,21 @@ std::string Comparable(std::string text) {
     return text;
 }
 
+// An empty name names nothing, not an entry without a caption.
 bool Names(const std::string& wanted, const char* itemName, const char* caption) {
     const std::string name = Comparable(wanted);
-    return name == Comparable(itemName) || name == Comparable(caption);
+    return !name.empty() && (name == Comparable(itemName) || name == Comparable(caption));
+}
+
+// Why the programming menu does not offer the entry for this edition; empty
+// when it does. The menu hides an entry either by design (its firmware is not
+// made yet) or for the network edition, which it does not exist for.
+std::string NotOffered(const qvt::CatalogueEntry& entry, std::uint8_t networkDevice) {
+    if (qvt::ShownFor(entry.offer, networkDevice))
+        return {};
+    if (qvt::Has(entry.offer, qvt::OfferRule::HiddenAsDesigned))
+        return "das Menü zeigt diesen Eintrag nie";
+    return "das Menü zeigt diesen Eintrag nicht für ein Netzwerkgerät";
 }
 
 // The chip the run is for: the 8253 unless named, as at the program's start.
@@ -83,19 +95,31 @@ int ExitCodeOf(const ConsoleProgress& view) {
 }
 
 // The 470 family: XPG.EXE from the working folder, as the menu starts it.
+// The window shows nothing when the second run (starting the device) fails;
+// a script is told, and the exit code says so.
 int RunOutside(const char* variant) {
     std::error_code error;
     const std::string folder = std::filesystem::current_path(error).string();
     bool failed = false;
-    const auto run = [&folder](const std::string& program,
-                               const std::vector<std::string>& arguments) {
-        return qvt::RunProgramAndWait(folder, program, arguments);
+    std::vector<qvt::ProgramExit> runs;
+    const auto run = [&folder, &runs](const std::string& program,
+                                      const std::vector<std::string>& arguments) {
+        runs.push_back(qvt::RunProgramAndWait(folder, program, arguments));
+        return runs.back();
     };
     const auto show = [&failed](const std::string& text, qvt::Severity severity) {
         failed = failed || severity == qvt::Severity::Error;
         std::fprintf(severity == qvt::Severity::Error ? stderr : stdout, "%s\n", text.c_str());
     };
     const int code = qvt::RunExternalProgrammer(variant, run, show);
+    if (code == 0 && runs.size() == 2) {
+        const qvt::ProgramExit& second = runs.back();
+        if (second.how != qvt::ProgramExit::How::Exited || second.code != 0) {
+            std::fprintf(stderr, "qvt410-cli: Gerätestart (zweiter Lauf): %s\n",
+                         qvt::ExternalProgrammerMessage(second).c_str());
+            failed = true;
+        }
+    }
     return code == 0 && !failed ? kSuccess : kProgramFailed;
 }
 
@@ -119,8 +143,14 @@ int RunProgram(const Invocation& call, Session& session) {
                          wanted.c_str());
             return kUsage;
         }
-        const qvt::FirmwareFiles files =
-            qvt::FilesFor(*entry, ChipOf(call), call.Has("--network") ? 1 : 0);
+        const std::uint8_t networkDevice = call.Has("--network") ? 1 : 0;
+        if (const std::string why = NotOffered(*entry, networkDevice);
+            !why.empty() && !call.Has("--force")) {
+            std::fprintf(stderr, "qvt410-cli: %s: %s (mit --force trotzdem programmieren)\n",
+                         wanted.c_str(), why.c_str());
+            return kUsage;
+        }
+        const qvt::FirmwareFiles files = qvt::FilesFor(*entry, ChipOf(call), networkDevice);
         code = files.program;
         data = files.data;
     }

@@ -49,6 +49,11 @@ int RunSend(const Invocation& call, Session& session) {
         ReportFaults(faults);
         return kBadFile;
     }
+    // The card type is a setting of the device, not of the file: without
+    // --karte the program's start value goes out, as "Senden" sends it before
+    // anyone opens "Erweiterungskarte".
+    if (call.Has("--karte"))
+        record.daCardType = static_cast<std::uint8_t>(std::stoi(call.Option("--karte")));
     const auto port = OpenSerialPort(session);
     if (!port)
         return kPortFailed;
@@ -58,22 +63,22 @@ int RunSend(const Invocation& call, Session& session) {
 }
 
 int RunTest(const Invocation& call, Session& session) {
-    // Four positions as the dialog's edit holds them, blanks where nothing was typed.
+    // The number as written, right-aligned in the four positions: "12" is
+    // twelve, not the dialog's left-aligned 1200. The form (digits only) has
+    // been checked with the arguments.
     constexpr std::size_t kPositions = 4;
-    std::string positions = call.operands[0];
-    if (positions.size() > kPositions) {
-        std::fprintf(stderr, "qvt410-cli: test: höchstens %zu Stellen: %s\n", kPositions,
-                     positions.c_str());
-        return kUsage;
-    }
-    positions.resize(kPositions, ' ');
+    const std::string& written = call.operands[0];
+    const std::string positions = std::string(kPositions - written.size(), '0') + written;
     if (const auto fault = qvt::CheckTestValue(positions)) {
         ReportFaults({*fault});
-        return kBadFile;
+        return kUsage;
     }
     const auto port = OpenSerialPort(session);
     if (!port)
         return kPortFailed;
+    // What waited in the port when it opened (a telegram, a late answer to an
+    // earlier run) is no answer to this one.
+    qvt::DrainInput(*port);
     const qvt::SystemClock clock;
     const auto point = static_cast<qvt::TestValuePoint>(std::stoi(call.Option("--point", "0")));
     return Outcome(qvt::TransmitTestValue(*port, positions, point, clock),

@@ -5,7 +5,9 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 
 #include "emulation/chip_memory_file.h"
@@ -97,6 +99,93 @@ TEST_F(CliProgramTest, ChipHoldsTheImagesOfBothChipsAndOfAVariant) {
         EXPECT_TRUE(StartsWith(qvt::LoadMemoryImage("code.bin", 8192), code)) << c.chip;
         EXPECT_TRUE(StartsWith(qvt::LoadMemoryImage("data.bin", 2048), data)) << c.chip;
     }
+}
+
+struct Finished {
+    int exitCode;
+    std::string out, err;
+};
+
+Finished RunToEnd(const QStringList& arguments) {
+    QProcess process;
+    StartCli(process, arguments)->waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
+}
+
+std::string Contents(const std::string& name) {
+    std::ifstream in(name);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The menu offers an entry only where it shows it: never the power variants
+// of the 430..460 lines, and the 410's and 420's only for a single device.
+// What it does not offer runs only with --force.
+TEST_F(CliProgramTest, ProgramsOnlyWhatTheMenuOffersUnlessForced) {
+    WriteSettings(8253);
+    const auto image = RandomImage(64, 3);
+    // The power firmware under every name an 8253 looks for.
+    for (const char* name : {"EVT410025.HEX", "NVT410025.HEX"}) WriteHex(name, image);
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {{"program", "--variant", "QVT430025Leistung1"}, 1},
+        {{"program", "--variant", "QVT460-025 Leistung"}, 1},
+        {{"program", "--variant", "QVT410-025 Leistung", "--network"}, 1},
+        {{"program", "--variant", "QVT420025Leistung1", "--network"}, 1},
+        {{"program", "--variant", "QVT410-025 Leistung"}, 0},
+        {{"program", "--variant", "QVT430025Leistung1", "--force"}, 0},
+        {{"program", "--variant", "QVT410-025 Leistung", "--network", "--force"}, 0},
+    };
+    for (const Case& c : cases) {
+        std::remove("code.bin");
+        const Finished run = RunToEnd(c.arguments);
+        const std::string call = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << call << "\n" << run.out << run.err;
+        // Refused before the chip was touched.
+        EXPECT_EQ(StartsWith(qvt::LoadMemoryImage("code.bin", 8192), image), c.exitCode == 0)
+            << call;
+    }
+}
+
+// XPG.EXE stands in as a script that logs its arguments and ends as told: the
+// first run (W) with the first code, the second (S) with the second; "gone"
+// removes the script during the first run, so the second cannot start.
+TEST_F(CliProgramTest, TheOutsideProgrammersRunsDecideTheExitCode) {
+    struct Case {
+        const char* first;
+        const char* second;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {"0", "0", 0},
+        {"0", "5", 4},
+        {"0", "gone", 4},
+        {"4", "0", 4},
+    };
+    for (const Case& c : cases) {
+        std::remove("xpg.log");
+        std::ofstream("XPG.EXE") << "#!/bin/sh\necho \"$*\" >> xpg.log\n"
+                                 << "if [ \"$2\" = W ]; then\n"
+                                 << "  [ " << c.second << " = gone ] && rm -f \"$0\"\n"
+                                 << "  exit " << c.first << "\nfi\n"
+                                 << "exit " << (std::string(c.second) == "gone" ? "0" : c.second)
+                                 << "\n";
+        std::filesystem::permissions("XPG.EXE", std::filesystem::perms::owner_all);
+        const Finished run = RunToEnd({"program", "--variant", "QVT470-0&40"});
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.first << "/" << c.second << "\n"
+                                            << run.out << run.err;
+        const bool secondRan = std::string(c.first) == "0" && std::string(c.second) != "gone";
+        EXPECT_EQ(Contents("xpg.log"),
+                  "QVT47040 W 1 101\n" + std::string(secondRan ? "QVT470 S 1 101\n" : ""));
+    }
+    // A name that strips to nothing names no entry, and starts nothing.
+    std::remove("xpg.log");
+    EXPECT_EQ(RunToEnd({"program", "--variant", "&"}).exitCode, 1);
+    EXPECT_EQ(Contents("xpg.log"), "");
 }
 
 TEST_F(CliProgramTest, CtrlCEndsTheRunWithItsClosingSteps) {

@@ -5,10 +5,15 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QProcess>
 #include <QRegularExpression>
+#include <chrono>
+#include <csignal>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "core/parameter_record.h"
@@ -35,10 +40,17 @@ struct CliRun {
     double cpuSeconds = 0;  // user and system time of the program
 };
 
-// Runs the program to its end in the working folder, measuring its CPU time.
-CliRun RunCli(const QStringList& arguments, int timeoutMs = 30000) {
+// Runs the program to its end in the working folder, measuring its CPU time;
+// inChild runs in the child before the program starts, with the environment
+// given.
+CliRun RunCli(const QStringList& arguments, int timeoutMs = 30000,
+              const std::function<void()>& inChild = {},
+              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     App();
     QProcess process;
+    if (inChild)
+        process.setChildProcessModifier(inChild);
+    process.setProcessEnvironment(environment);
     process.start(QCoreApplication::applicationDirPath() + "/qvt410-cli", arguments);
     rusage before{};
     getrusage(RUSAGE_CHILDREN, &before);
@@ -54,6 +66,15 @@ CliRun RunCli(const QStringList& arguments, int timeoutMs = 30000) {
             process.readAllStandardError().toStdString(), seconds(after) - seconds(before)};
 }
 
+// The device's answer window closes at the next whole second; a run started
+// just after a tick has nearly all of it.
+void WaitForTheNextSecond() {
+    using namespace std::chrono;
+    const auto now = system_clock::now().time_since_epoch();
+    QThread::msleep(
+        static_cast<unsigned long>(1000 - duration_cast<milliseconds>(now).count() % 1000 + 10));
+}
+
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -61,10 +82,16 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// The bytes the simulator reports for the last telegram it received.
-std::vector<std::uint8_t> ReceivedBytes(DevSimProcess& sim) {
-    const QString output = sim.Output();
-    const auto match = QRegularExpression("bytes = ([0-9A-F ]+)\n").match(output);
+// The bytes the simulator reports for the first telegram it received after
+// the given position of its output.
+std::vector<std::uint8_t> ReceivedBytes(DevSimProcess& sim, qsizetype from = 0) {
+    const QRegularExpression line("bytes = ([0-9A-F ]+)\n");
+    QRegularExpressionMatch match;
+    for (int waited = 0; !(match = line.match(sim.Output(), from)).hasMatch() && waited < 5000;
+         waited += 20) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(20);
+    }
     std::vector<std::uint8_t> bytes;
     for (const QString& hex : match.captured(1).split(' ', Qt::SkipEmptyParts))
         bytes.push_back(static_cast<std::uint8_t>(hex.toUInt(nullptr, 16)));
@@ -139,11 +166,144 @@ TEST_F(CliTest, EveryExitCodeOfTheTable) {
         {{"hex", "fine.QVC"}, 5},
         {{"show", "missing.QVC"}, 5},
         {{"--port", "/dev/null/none", "send", "fine.QVC"}, 6},
+        // Bad arguments are usage errors, whatever the command would do with them.
+        {{"test", "abc"}, 1},
+        {{"test", "5000"}, 1},
+        {{"test", "12a"}, 1},
+        {{"send", "--karte", "3", "fine.QVC"}, 1},
+        {{"program", "--variant", "&"}, 1},
+        {{"program", "--variant", "& &"}, 1},
     };
     for (const Case& c : cases) {
         const CliRun run = RunCli(c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.join(' ').toStdString() << run.err;
     }
+}
+
+// The card type is no part of a file: the program's start value (1, the
+// SIO/RTC card) goes out unless --karte names another. Byte 10 of the
+// parameter telegram carries it.
+TEST_F(CliTest, SendPutsTheCardTypeIntoTheTelegram) {
+    ASSERT_TRUE(qvt::SaveParameterFile("fine.QVC", qvt::ParameterRecord{}));
+    DevSimProcess sim({"--cycle", "100000", "--delay", "100000"});
+    ASSERT_TRUE(sim.Start());
+    const std::pair<QStringList, std::uint8_t> cases[] = {
+        {{}, 1}, {{"--karte", "0"}, 0}, {{"--karte", "2"}, 2}, {{"--karte=1"}, 1}};
+    for (const auto& [option, card] : cases) {
+        const QString before = sim.Output();
+        const CliRun run =
+            RunCli(QStringList{"--port", sim.path(), "send"} + option + QStringList{"fine.QVC"});
+        ASSERT_EQ(run.exitCode, 0) << option.join(' ').toStdString() << run.err;
+        const std::vector<std::uint8_t> sent = ReceivedBytes(sim, before.size());
+        ASSERT_EQ(sent.size(), 63u);
+        EXPECT_EQ(sent[10], card) << option.join(' ').toStdString();
+    }
+}
+
+// The number goes out as written; the telegram is 0x03, the four digits from
+// the units up (the point as bit 4 of its digit), and the sum of the bytes.
+TEST_F(CliTest, TestSendsTheNumberAsWritten) {
+    DevSimProcess sim({"--cycle", "100000", "--delay", "100000", "--reply-delay", "0"});
+    ASSERT_TRUE(sim.Start());
+    const std::pair<QStringList, std::vector<std::uint8_t>> cases[] = {
+        {{"12"}, {0x03, 0x02, 0x01, 0x00, 0x00, 0x06}},
+        {{"5"}, {0x03, 0x05, 0x00, 0x00, 0x00, 0x08}},
+        {{"0"}, {0x03, 0x00, 0x00, 0x00, 0x00, 0x03}},
+        {{"3999"}, {0x03, 0x09, 0x09, 0x09, 0x03, 0x21}},
+        {{"1234", "--point", "2"}, {0x03, 0x04, 0x03, 0x12, 0x01, 0x1D}},
+    };
+    for (const auto& [arguments, telegram] : cases) {
+        const QString before = sim.Output();
+        WaitForTheNextSecond();
+        const CliRun run = RunCli(QStringList{"--port", sim.path(), "test"} + arguments);
+        EXPECT_EQ(run.exitCode, 0) << arguments.join(' ').toStdString() << run.err;
+        EXPECT_EQ(ReceivedBytes(sim, before.size()), telegram) << arguments.join(' ').toStdString();
+    }
+}
+
+// A refusal that came too late for an earlier PC still waits in the port when
+// the next run opens it; it is no answer to the telegram sent now.
+TEST_F(CliTest, TestIgnoresWhatWaitedInThePort) {
+    DevSimProcess sim({"--cycle", "100000", "--delay", "100000"});
+    ASSERT_TRUE(sim.Start());
+    {
+        const int fd = ::open(sim.path().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(fd, 0);
+        const std::uint8_t broken[] = {0x03, 0x01, 0x00, 0x00, 0x00, 0x00};  // wrong sum
+        ASSERT_EQ(::write(fd, broken, sizeof broken), 6);
+        ::close(fd);
+    }
+    ASSERT_TRUE(sim.WaitForOutput("bytes = "));
+    QThread::msleep(200);  // the simulator's 0x15 has reached the port
+    WaitForTheNextSecond();
+    const CliRun run = RunCli({"--port", sim.path(), "test", "1000"});
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_EQ(run.out, "Wert fehlerfrei übertragen\n");
+}
+
+// With --count the log holds the telegrams printed, no more, although the
+// device sends faster than the program reads.
+TEST_F(CliTest, MonitorLogsExactlyThePrintedTelegrams) {
+    DevSimProcess sim({"--cycle", "0", "--baud", "0", "--numbered", "--form", "28"});
+    ASSERT_TRUE(sim.Start());
+    for (const char* count : {"1", "7"}) {
+        const CliRun run =
+            RunCli({"--port", sim.path(), "monitor", "--count", count, "--format", "csv", "--log"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const auto name =
+            QRegularExpression("Protokoll (\\S+)").match(QString::fromStdString(run.err));
+        ASSERT_TRUE(name.hasMatch()) << run.err;
+        std::ifstream log(name.captured(1).toStdString(), std::ios::binary);
+        const std::vector<std::string> logged = Lines(
+            std::string(std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>()));
+        std::vector<std::string> printed = Lines(run.out);
+        printed.erase(printed.begin());  // the csv header
+        ASSERT_EQ(logged.size(), printed.size()) << count;
+        // The same telegrams, told by their running numbers (the last in a line).
+        const QRegularExpression number(R"((\d+)\D*$)");
+        const auto numberIn = [&number](const std::string& line) {
+            return number.match(QString::fromStdString(line)).captured(1).toStdString();
+        };
+        for (std::size_t i = 0; i < logged.size(); ++i) {
+            EXPECT_EQ(numberIn(printed[i]), numberIn(logged[i]))
+                << printed[i] << " / " << logged[i];
+        }
+    }
+}
+
+// A full disk: the log's lines stop reaching the file. The run ends with its
+// own exit code instead of reporting success.
+TEST_F(CliTest, MonitorFailsWhenTheLogCannotBeWritten) {
+    DevSimProcess sim({"--cycle", "20", "--numbered"});
+    ASSERT_TRUE(sim.Start());
+    const auto smallDisk = [] {
+        const rlimit limit{100, 100};  // three lines of 27 characters and CR LF
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead of killing the program
+    };
+    const CliRun run =
+        RunCli({"--port", sim.path(), "monitor", "--count", "20", "--log"}, 30000, smallDisk);
+    EXPECT_EQ(run.exitCode, 7) << run.err;
+    EXPECT_NE(run.err.find("Protokolldatei kann nicht geschrieben werden"), std::string::npos);
+    EXPECT_LT(Lines(run.out).size(), 20u);  // ended at once, not after the count
+}
+
+// The lines were written but the closing sync cannot put them on the medium:
+// not a success either.
+TEST_F(CliTest, MonitorFailsWhenTheLogCannotBeSynced) {
+    DevSimProcess sim({"--cycle", "20"});
+    ASSERT_TRUE(sim.Start());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_PRELOAD", QVT_FAILING_SYNC_SHIM);
+    // A sanitizer's runtime would otherwise insist on coming first.
+    const QString asan = environment.value("ASAN_OPTIONS");
+    environment.insert("ASAN_OPTIONS",
+                       (asan.isEmpty() ? "" : asan + ":") + "verify_asan_link_order=0");
+    const CliRun run =
+        RunCli({"--port", sim.path(), "monitor", "--count", "1", "--log"}, 30000, {}, environment);
+    EXPECT_EQ(run.exitCode, 7) << run.err;
+    EXPECT_EQ(Lines(run.out).size(), 1u);
+    EXPECT_NE(run.err.find("Protokolldatei kann nicht geschrieben werden"), std::string::npos);
 }
 
 TEST_F(CliTest, MonitorPrintsEachTelegramInEveryFormat) {
