@@ -518,31 +518,24 @@ class ParameterCommandsTest : public QObject {
         QCOMPARE(questions_, edited ? QStringList{"Leer"} : QStringList());
     }
 
-    // Loading a set changes nothing on the PC side, also with the device
-    // serial dialog open, which shows the loaded rate.
-    void loadLeavesThePcPortAlone() {
-        qvt::ParameterRecord other;
-        other.sioBaudIndex = 6;
-        QVERIFY(qvt::SaveParameterFile(Path("b.QVC").toStdString(), other));
-        Trigger("SIO1");
-        ctx_->state.BaudIndex = 2;  // chosen in "PC-SIO..." meanwhile
-        answers_ << Path("b.QVC");
-        Trigger("Laden1");
-        QVERIFY(Dialogs().SioDlg->BdRBtn[6]->isChecked());
-        QCOMPARE(int(ctx_->state.BaudIndex), 2);
-    }
-
+    // Open dialogs show the loaded set; the PC side stays as it was, though
+    // opening the device serial dialog sets the PC's baud rate.
     void anOpenDialogShowsTheLoadedSet() {
         qvt::ParameterRecord other;
         other.sp1Setpoint = "-150";
         other.sp2Delay = "42";
+        other.sioBaudIndex = 6;
         QVERIFY(qvt::SaveParameterFile(Path("b.QVC").toStdString(), other));
         TSPktDlg* dialog = Dialogs().SPktDlg;
         Trigger("Schaltpunkte1");
+        Trigger("SIO1");
+        ctx_->state.BaudIndex = 2;  // chosen in "PC-SIO..." meanwhile
         answers_ << Path("b.QVC");
         Trigger("Laden1");
         QCOMPARE(dialog->Sp1Edit1->text(), QString("-150"));
         QCOMPARE(dialog->Sp2Edit3->text(), QString("42"));
+        QVERIFY(Dialogs().SioDlg->BdRBtn[6]->isChecked());
+        QCOMPARE(int(ctx_->state.BaudIndex), 2);
         const qvt::ParameterFileImage loaded = qvt::EncodeParameterFile(ctx_->record);
         dialog->OKBtn->click();
         QVERIFY(qvt::EncodeParameterFile(ctx_->record) == loaded);
