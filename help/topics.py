@@ -13,7 +13,8 @@ ASK_BEFORE_DISCARDING = ("Haben Sie den Parametersatz geändert, seit er geladen
    "Als Änderung zählt nur, was die Parameterdatei speichert; die Uhrzeit, die der Dialog <a href='topic-35.html'>Echtzeituhr</a> mit <i>Automatisch</i> selbst vom PC übernimmt, zählt nicht.")
 
 # Dialogs that stay open show the new set after "Neu" or "Laden...".
-OPEN_DIALOGS_REFILLED = "Parameterdialoge, die dabei offen sind, zeigen danach die Werte des neuen Satzes, so dass ihr <b>OK</b> keine alten Werte zurückschreibt."
+OPEN_DIALOGS_REFILLED = ("Parameterdialoge, die dabei offen sind, zeigen danach die Werte des neuen Satzes, so dass ihr <b>OK</b> keine alten Werte zurückschreibt; "
+   "das gilt auch für <i>Messbereich</i> und <i>Pt-Funktionswahl</i>, zu denen eine offene <i>Funktionswahl</i> führt. Die Einstellungen des PCs (etwa seine Baudrate unter <b>PC-SIO...</b>) bleiben, wie sie sind.")
 
 # context: (title, [paragraphs], [index keywords])
 TOPICS = {
@@ -21,7 +22,8 @@ TOPICS = {
    "Nach <b>Datei &gt; Neu</b> sind alle Parameter auf ihre Grundwerte zurückgesetzt. Wählen Sie hier die Gerätefamilie, deren Parameter Sie bearbeiten wollen:",
    "<b>QVT410 (Spannung, Strom, Temperatur)</b> für die Geräte QVT010/020/030/050/060, <b>QVT0xx (Frequenz, Drehzahl, Zähler, Durchfluß)</b> für QVT070/075/080/085.",
    "Das Uhrengerät QVT055 wählen Sie über <b>Einstellungen &gt; Gerätetyp... &gt; QVT055 (PT100Uhr)</b>.",
-   "Einige Parameter (Dezimalpunkt, Rundung, Betriebsart der Schnittstelle) werden je nach Gerätefamilie verschieden codiert. Wählen Sie die Familie daher, bevor Sie Parameter eingeben."],
+   "Einige Parameter (Dezimalpunkt, Rundung, Betriebsart der Schnittstelle) werden je nach Gerätefamilie verschieden codiert. Wählen Sie die Familie daher, bevor Sie Parameter eingeben.",
+   "Die hier gewählte Familie gehört zum neuen Satz: Ändern Sie danach nichts, fragen <b>Neu</b>, <b>Laden...</b> und <b>Beenden</b> nicht nach dem Speichern."],
    ["Gerätewahl", "Gerätefamilie", "Neu"]),
  1: ("Menü Info", [
    "<b>Info</b> zeigt Programmname und Version.",
@@ -34,13 +36,14 @@ TOPICS = {
    ["Datei", "Parameterdatei"]),
  3: ("Menü Parameter", [
    "Jeder Eintrag öffnet einen Dialog für eine Gruppe von Geräteparametern. Die Dialoge bleiben offen, während Sie im Hauptfenster weiterarbeiten. <b>OK</b> übernimmt alle Felder des Dialogs in den Parametersatz, <b>Abbrechen</b> verwirft die Eingaben.",
-   "Zahlenfelder werden bei <b>OK</b> geprüft, damit das Gerät genau den eingetippten Wert erhält: erlaubt sind Ziffern, davor Leerzeichen (die Vorzeichenstelle, wie in <tt> 0000</tt>) und bei Feldern mit Vorzeichen ein Minuszeichen, beim QVT410 nur an erster Stelle. Ein leeres Feld zählt als 0. Die zulässigen Bereiche:<br>"
-   "Messbereich, Schaltpunkt, Hysterese, Impulse des Drehgebers: QVT410 -1999 bis 1999, QVT0xx und QVT055 -32768 bis 32767<br>"
+   "Zahlenfelder werden bei <b>OK</b> geprüft, damit das Gerät genau den eingetippten Wert erhält: erlaubt sind Ziffern, davor und dahinter Leerzeichen (die Vorzeichenstelle, wie in <tt> 0000</tt>), davor ein Pluszeichen und bei Feldern mit Vorzeichen ein Minuszeichen, beim QVT410 nur an erster Stelle. Ein leeres Feld zählt als 0. Die zulässigen Bereiche:<br>"
+   "Messbereich, Schaltpunkt, Hysterese: QVT410 -1999 bis 1999, QVT0xx und QVT055 -32768 bis 32767<br>"
+   "Impulse des Drehgebers (nur QVT0xx): -32768 bis 32767<br>"
    "Verzögerung: QVT410 0 bis 9999, QVT0xx und QVT055 0 bis 65535<br>"
    "Messungen für Durchschnittsbildung: 0 bis 9999<br>"
    "Sendezyklus: 0 bis 255<br>"
-   "Die Felder der Echtzeituhr werden nicht geprüft, da beim Senden die Zeit des PCs übertragen wird.",
-   "Passt ein Feld nicht, nennt eine Meldung jedes betroffene Feld mit seinem Text und dem zulässigen Bereich, z. B. <i>Messwert Bereichsende: 2000 (zulässig -1999 bis 1999)</i>. Der Dialog bleibt offen, der Cursor steht im ersten fehlerhaften Feld, und der Parametersatz bleibt unverändert.",
+   "Echtzeituhr: Minuten 0 bis 59, Stunden 0 bis 23, ein Tag, den der Monat hat (der 29. Februar nur im Schaltjahr), Monat 1 bis 12, Jahr 2000 bis 2099.",
+   "Passt ein Feld nicht, nennt eine Meldung jedes betroffene Feld mit seinem Text, dem falschen Zeichen und dem zulässigen Bereich, z. B. <i>Messwert Bereichsende: 2000 (zulässig -1999 bis 1999)</i> oder <i>Sendezyklus: 1x (Zeichen „x“ an Stelle 2 unzulässig; zulässig 0 bis 255)</i>. Der Dialog bleibt offen, der Cursor steht im ersten fehlerhaften Feld, und der Parametersatz bleibt unverändert.",
    "Für QVT0xx-Geräte erscheint <b>Sonstiges</b>, für die anderen Familien <b>Erweiterungskarte</b>.",
    "<a href='topic-31.html'>Funktionswahl</a> · <a href='topic-32.html'>Anzeige</a> · <a href='topic-33.html'>Schaltpunkte</a> · <a href='topic-34.html'>Serielle Schnittstelle SIO</a> · <a href='topic-35.html'>Echtzeituhr RTC</a> · <a href='topic-36.html'>Erweiterungskarte</a> · <a href='topic-37.html'>Sonstiges</a>"],
    ["Parameter", "Dialog", "Wertebereich", "Zulässig"]),
@@ -58,7 +61,7 @@ TOPICS = {
  22: ("Laden...", [
    "Lädt einen Parametersatz aus einer Parameterdatei (<tt>*.QVC</tt>, 76 Byte). Der in der Datei gespeicherte Gerätetyp wird übernommen, wie wenn Sie ihn im Menü <a href='topic-41.html'>Gerätetyp</a> gewählt hätten.",
    "Der Dateiname erscheint unten im Feld <b>Parameterdatei</b>.",
-   "Eine Datei, die sich nicht lesen lässt, keine gewöhnliche Datei ist oder einen unbekannten Gerätetyp enthält, wird mit <i>Datei konnte nicht geladen werden</i> abgewiesen; der bisherige Parametersatz und Dateiname bleiben dann unverändert.",
+   "Eine Datei, die sich nicht lesen lässt, keine gewöhnliche Datei ist, kürzer als 76 Byte ist, einen unbekannten Gerätetyp enthält oder eine Zahl, die länger ist als ihr Feld (etwa 10000 Impulse für ein Feld mit 4 Zeichen), wird mit <i>Datei konnte nicht geladen werden</i> abgewiesen; der bisherige Parametersatz und Dateiname bleiben dann unverändert.",
    "Bei QVT0xx-Geräten wird die Rundung <i>Fünfer</i> beim Laden wieder auf den Code dieser Familie gesetzt.",
    ASK_BEFORE_DISCARDING,
    OPEN_DIALOGS_REFILLED],
@@ -104,14 +107,15 @@ TOPICS = {
    ["Serielle Schnittstelle", "SIO", "Sendezyklus", "Baudrate", "Betriebsart"]),
  35: ("Echtzeituhr - RTC", [
    "Datum, Uhrzeit und Wochentag der Uhr im Gerät. Ist <i>Automatisch</i> gesetzt, werden die Felder beim Öffnen und bei jeder Aktivierung des Dialogs aus der Uhr des PCs gefüllt.",
-   "Beim <a href='topic-25.html'>Senden</a> wird ohnehin die aktuelle Zeit des PCs übertragen."],
+   "Beim <a href='topic-25.html'>Senden</a> wird ohnehin die aktuelle Zeit des PCs übertragen.",
+   "<b>OK</b> übernimmt nur eine Uhrzeit und ein Datum, die es gibt: Minuten 0 bis 59, Stunden 0 bis 23, ein Tag, den der Monat hat (31.02. nicht, 29.02. nur im Schaltjahr), Monat 1 bis 12, Jahr 2000 bis 2099 (<a href='topic-3.html'>Menü Parameter</a>)."],
    ["Echtzeituhr", "RTC", "Uhrzeit", "Datum", "Automatisch"]),
  36: ("Erweiterungskarte", [
    "Welche Erweiterungskarte im Gerät steckt: <i>Analogausgang (410-204)</i>, <i>SIO/RTC (410-232)</i> oder <i>Keine Erweiterungsplatine</i>. Die Auswahl wird gesendet, aber nicht in der Parameterdatei gespeichert."],
    ["Erweiterungskarte", "Analogausgang", "SIO/RTC"]),
  37: ("Sonderfunktionen", [
    "Für QVT0xx-Geräte: Impulse des Drehgebers je Umdrehung, Anzeige von Messwert oder Uhrzeit, Zählrichtung vorwärts oder rückwärts.",
-   "Impulse des Drehgebers: erlaubt sind beim QVT0xx -32768 bis 32767 (beim QVT410 -1999 bis 1999); <b>OK</b> prüft das (<a href='topic-3.html'>Menü Parameter</a>)."],
+   "Impulse des Drehgebers: erlaubt sind -32768 bis 32767; <b>OK</b> prüft das (<a href='topic-3.html'>Menü Parameter</a>). Die anderen Gerätefamilien verwenden den Wert nicht; er wird für sie weder geprüft noch angeboten."],
    ["Sonstiges", "Sonderfunktionen", "Drehgeber", "Zählrichtung"]),
  41: ("Gerätetyp", [
    "Wählt die Gerätefamilie: <i>QVT010/020/030/050/060</i> (U/I, Temperatur), <i>QVT070/075/080/085</i> (Frequenz, Drehzahl, Ereignis, Durchfluß) oder <i>QVT055 (PT100Uhr)</i>.",

@@ -26,20 +26,14 @@ std::string Choice(const std::array<const char*, N>& captions, std::size_t index
 
 // The number the device receives, or why it cannot.
 std::string NumberMeaning(const ParameterRecord& record, NumericField field) {
+    if (!FieldUsedBy(field, record.deviceType))
+        return "vom Gerätetyp nicht verwendet";
     const std::string_view text = FieldText(record, field);
     if (const auto fault = CheckField(field, text, record.deviceType)) {
         return "nicht darstellbar (zulässig " + std::to_string(fault->range.low) + " bis " +
                std::to_string(fault->range.high) + ")";
     }
-    std::string digits;
-    for (const char c : text) {
-        if (c != ' ')
-            digits.push_back(c);
-    }
-    const bool negative = !digits.empty() && digits[0] == '-';
-    const std::size_t first = digits.find_first_not_of("-0");
-    const std::string number = first == std::string::npos ? "0" : digits.substr(first);
-    return (negative && number != "0" ? "-" : "") + number;
+    return std::to_string(SentNumber(field, text, record.deviceType).value_or(0));
 }
 
 void AddNumber(std::vector<ParameterLine>& lines, const ParameterRecord& record,

@@ -1,16 +1,25 @@
 #include "core/qvc_file.h"
 
 #include <algorithm>
+#include <string>
+#include <type_traits>
+#include <utility>
 
 #include "core/device_family.h"
 
 namespace qvt {
 namespace {
 
-// One word of the file: how it is taken from the record and put back.
+bool AnyWord(std::uint16_t) {
+    return true;
+}
+
+// One word of the file: how it is taken from the record and put back, and
+// whether the field can hold it whole.
 struct WordField {
     std::uint16_t (*get)(const ParameterRecord&);
     void (*set)(ParameterRecord&, std::uint16_t);
+    bool (*fits)(std::uint16_t) = AnyWord;
 };
 
 template <auto Member>
@@ -23,6 +32,19 @@ std::uint16_t GetText(const ParameterRecord& r) {
 template <auto Member>
 void SetText(ParameterRecord& r, std::uint16_t word) {
     r.*Member = std::to_string(static_cast<std::int16_t>(word));
+}
+
+// Whether the word's decimal text fits the field: a number cut to the field
+// would be another number (10000 pulses would become 1000).
+template <auto Member>
+bool TextFits(std::uint16_t word) {
+    using Field = std::remove_cvref_t<decltype(std::declval<ParameterRecord&>().*Member)>;
+    return std::to_string(static_cast<std::int16_t>(word)).size() <= Field::kMaxLength;
+}
+
+template <auto Member>
+WordField TextWord() {
+    return {GetText<Member>, SetText<Member>, TextFits<Member>};
 }
 
 template <auto Member>
@@ -83,40 +105,40 @@ using R = ParameterRecord;
 
 // The 38 words in file order.
 const std::array<WordField, kParameterFileWords> kWords = {{
-    {GetText<&R::mbMeasStart>, SetText<&R::mbMeasStart>},            // 1
-    {GetText<&R::mbDisplayStart>, SetText<&R::mbDisplayStart>},      // 2
-    {GetText<&R::mbMeasEnd>, SetText<&R::mbMeasEnd>},                // 3
-    {GetText<&R::mbDisplayEnd>, SetText<&R::mbDisplayEnd>},          // 4
+    TextWord<&R::mbMeasStart>(),                                     // 1
+    TextWord<&R::mbDisplayStart>(),                                  // 2
+    TextWord<&R::mbMeasEnd>(),                                       // 3
+    TextWord<&R::mbDisplayEnd>(),                                    // 4
     {GetReserved, SkipReserved},                                     // 5
     {GetByte<&R::azDecimalPoint>, SetByte<&R::azDecimalPoint>},      // 6
-    {GetText<&R::sp1Setpoint>, SetText<&R::sp1Setpoint>},            // 7
+    TextWord<&R::sp1Setpoint>(),                                     // 7
     {GetByte<&R::sp1Active>, SetByte<&R::sp1Active>},                // 8
-    {GetText<&R::sp2Setpoint>, SetText<&R::sp2Setpoint>},            // 9
+    TextWord<&R::sp2Setpoint>(),                                     // 9
     {GetByte<&R::sp2Active>, SetByte<&R::sp2Active>},                // 10
-    {GetText<&R::sp1Hysteresis>, SetText<&R::sp1Hysteresis>},        // 11
-    {GetText<&R::sp2Hysteresis>, SetText<&R::sp2Hysteresis>},        // 12
+    TextWord<&R::sp1Hysteresis>(),                                   // 11
+    TextWord<&R::sp2Hysteresis>(),                                   // 12
     {GetByte<&R::soDisplayMode>, SetByte<&R::soDisplayMode>},        // 13
-    {GetText<&R::soEncoderPulses>, SetText<&R::soEncoderPulses>},    // 14
+    TextWord<&R::soEncoderPulses>(),                                 // 14
     {GetByte<&R::sp1RelayNC>, SetByte<&R::sp1RelayNC>},              // 15
     {GetByte<&R::sp2RelayNC>, SetByte<&R::sp2RelayNC>},              // 16
-    {GetText<&R::sp1Delay>, SetText<&R::sp1Delay>},                  // 17
-    {GetText<&R::sp2Delay>, SetText<&R::sp2Delay>},                  // 18
+    TextWord<&R::sp1Delay>(),                                        // 17
+    TextWord<&R::sp2Delay>(),                                        // 18
     {GetReserved, SkipReserved},                                     // 19
     {GetReserved, SkipReserved},                                     // 20
     {GetRounding, SetRounding},                                      // 21
-    {GetText<&R::azAverageCount>, SetText<&R::azAverageCount>},      // 22
+    TextWord<&R::azAverageCount>(),                                  // 22
     {GetFuncCode, SetFuncCode},                                      // 23
     {GetByte<&R::soCountDirection>, SetByte<&R::soCountDirection>},  // 24
     {GetByte<&R::sioMode>, SetByte<&R::sioMode>},                    // 25
     {GetByte<&R::azDivideBy10>, SetByte<&R::azDivideBy10>},          // 26
     {GetByte<&R::sioBaudIndex>, SetByte<&R::sioBaudIndex>},          // 27
-    {GetText<&R::rtcMinute>, SetText<&R::rtcMinute>},                // 28
-    {GetText<&R::rtcHour>, SetText<&R::rtcHour>},                    // 29
-    {GetText<&R::rtcDay>, SetText<&R::rtcDay>},                      // 30
+    TextWord<&R::rtcMinute>(),                                       // 28
+    TextWord<&R::rtcHour>(),                                         // 29
+    TextWord<&R::rtcDay>(),                                          // 30
     {GetByte<&R::rtcWeekday>, SetByte<&R::rtcWeekday>},              // 31
-    {GetText<&R::rtcMonth>, SetText<&R::rtcMonth>},                  // 32
-    {GetText<&R::rtcYear>, SetText<&R::rtcYear>},                    // 33
-    {GetText<&R::sioSendCycle>, SetText<&R::sioSendCycle>},          // 34
+    TextWord<&R::rtcMonth>(),                                        // 32
+    TextWord<&R::rtcYear>(),                                         // 33
+    TextWord<&R::sioSendCycle>(),                                    // 34
     {GetUnitChar<0>, SetUnitChar<0>},                                // 35
     {GetUnitChar<1>, SetUnitChar<1>},                                // 36
     {GetUnitChar<2>, SetUnitChar<2>},                                // 37
@@ -174,14 +196,20 @@ void DecodeParameterFile(std::span<const std::uint8_t> data, ParameterRecord& re
 }
 
 bool DecodeKnownParameterFile(std::span<const std::uint8_t> data, ParameterRecord& record) {
+    // Every file this program writes has all 38 words; a shorter one (an
+    // empty or a text file) would leave half a set behind the new name.
+    if (data.size() < kParameterFileSize)
+        return false;
     // A device type this program does not know would leave every type-dependent
     // code without meaning; such a file is not one of ours.
-    if (data.size() / 2 > kDeviceTypeWord) {
-        const auto type = static_cast<std::int16_t>(WordAt(data, kDeviceTypeWord));
-        if (type < kDeviceQvt410 || type > kDeviceQvt055)
+    const auto type = static_cast<std::int16_t>(WordAt(data, kDeviceTypeWord));
+    if (type < kDeviceQvt410 || type > kDeviceQvt055)
+        return false;
+    for (std::size_t n = 0; n < kWords.size(); ++n) {
+        if (!kWords[n].fits(WordAt(data, n)))
             return false;
     }
-    DecodeParameterFile(data, record);
+    DecodeParameterFile(data.first(kParameterFileSize), record);
     return true;
 }
 

@@ -45,9 +45,10 @@ ParameterFileImage EncodeParameterFile(const ParameterRecord& record);
 // file's 5.
 void DecodeParameterFile(std::span<const std::uint8_t> data, ParameterRecord& record);
 
-// Decodes the data read from a file into the record, unless the file names a
-// device type other than 0..2: then false, with the record unchanged. Data
-// shorter than 76 bytes fills what it holds.
+// Decodes the data read from a file into the record, unless it is no complete
+// parameter file of ours: shorter than 76 bytes, naming a device type other
+// than 0..2, or holding a number whose decimal text is longer than its field.
+// Then false, with the record unchanged. Bytes beyond the 76 are not read.
 bool DecodeKnownParameterFile(std::span<const std::uint8_t> data, ParameterRecord& record);
 
 }  // namespace qvt

@@ -24,11 +24,15 @@ bool EditsFitTheirFields(QWidget* dialog, std::uint8_t deviceType,
     }
     if (!firstFailing)
         return true;
+    RefuseFaults(dialog, faults, firstFailing);
+    return false;
+}
+
+void RefuseFaults(QWidget* dialog, const std::vector<FieldFault>& faults, FieldEdit* firstFailing) {
     ShowFieldFaults(dialog, faults);
     // After the message box, so that its closing does not take the focus elsewhere.
     firstFailing->setFocus(Qt::OtherFocusReason);
     firstFailing->selectAll();
-    return false;
 }
 
 }  // namespace qvt

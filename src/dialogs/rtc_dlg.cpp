@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/field_check.h"
+#include "dialogs/field_guard.h"
 #include "dialogs/widgets.h"
 
 namespace {
@@ -83,6 +85,20 @@ qvt::ClockValues TRtcDlg::Values() const {
             .weekday = qvt::CheckedIndex({RTCRBtn[0], RTCRBtn[1], RTCRBtn[2], RTCRBtn[3],
                                           RTCRBtn[4], RTCRBtn[5], RTCRBtn[6]}),
             .automatic = RTCCBox->isChecked()};
+}
+
+void TRtcDlg::OKBtnClick() {
+    const qvt::ClockValues v = Values();
+    const std::vector<qvt::ClockFault> faults =
+        qvt::CheckClockTexts({v.minute, v.hour, v.day, v.month, v.year});
+    if (!faults.empty()) {
+        qvt::FieldEdit* const edits[] = {RTCMinEd, RTCStdEd, RTCTagEd, RTCMonEd, RTCJarEd};
+        std::vector<qvt::FieldFault> shown;
+        for (const qvt::ClockFault& f : faults) shown.push_back(f.fault);
+        qvt::RefuseFaults(this, shown, edits[static_cast<int>(faults.front().field)]);
+        return;
+    }
+    TOKBottomDlg::OKBtnClick();
 }
 
 bool TRtcDlg::event(QEvent* event) {

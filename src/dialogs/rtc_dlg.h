@@ -33,6 +33,10 @@ class TRtcDlg : public TOKBottomDlg {
     QCheckBox* RTCCBox = nullptr;   // "Automatisch"
     QRadioButton* RTCRBtn[7] = {};  // RTCRBtn1..RTCRBtn7: Sunday .. Saturday
 
+  public slots:
+    // Commits only a date and time that exist.
+    void OKBtnClick() override;
+
   signals:
     // The dialog has become the active window: with automatic time the
     // clock fields are refreshed from the PC.

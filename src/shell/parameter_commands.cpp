@@ -6,6 +6,7 @@
 #include "core/device_family.h"
 #include "core/parameter_reset.h"
 #include "dialogs/fuwahl_dlg.h"
+#include "dialogs/gw_dlg.h"
 #include "dialogs/mb_dlg.h"
 #include "dialogs/message_box.h"
 #include "platform/files/parameter_file.h"
@@ -46,6 +47,8 @@ ParameterCommands::ParameterCommands(QWidget& window, ParameterFileView& view, c
     on(menu.RTC1, &ParameterCommands::RTC1Click);
     on(menu.AnalogausgangDAC1, &ParameterCommands::AnalogausgangDAC1Click);
     on(menu.Sonstiges1, &ParameterCommands::Sonstiges1Click);
+    // After the record has taken the family (connected before, so it runs first).
+    connect(dialogs_.GwDlg, &TOKBottomDlg::Committed, this, &ParameterCommands::FamilyChosen);
 }
 
 // The name "Leer" shown at start is no file; a chosen file always comes with
@@ -74,12 +77,30 @@ bool ParameterCommands::MayDiscardChanges() {
 
 // ---- Datei ------------------------------------------------------------------
 
+void ParameterCommands::Remember() {
+    saved_.Remember(context_.record);
+    newSetType_.reset();
+}
+
+void ParameterCommands::FamilyChosen() {
+    if (!newSetType_)
+        return;
+    // Only when nothing else was edited since "Neu": then the set differs
+    // from the fresh one in its family alone.
+    qvt::ParameterRecord asStarted = context_.record;
+    asStarted.deviceType = *newSetType_;
+    if (!saved_.Differs(asStarted))
+        saved_.Remember(context_.record);
+    newSetType_.reset();
+}
+
 void ParameterCommands::Neu1Click() {
     if (!MayDiscardChanges())
         return;
     view_.EnableParameterSetCommands();
     qvt::ResetParameters(context_.record, context_.state);
-    saved_.Remember(context_.record);
+    Remember();
+    newSetType_ = context_.record.deviceType;
     view_.ClearTelegramList();
     context_.state.CurrentFileName.clear();
     view_.ShowFileCaption(kFileGroupCaption);
@@ -110,7 +131,7 @@ void ParameterCommands::LoadFile(const QString& chosen) {
     view_.ShowFileCaption(kFileGroupCaption);
     view_.ShowFileName(chosen);
     view_.SelectDeviceType(context_.record.deviceType);
-    saved_.Remember(context_.record);
+    Remember();
     parameterDialogs_.RefillOpen();
 }
 
@@ -129,7 +150,7 @@ bool ParameterCommands::SaveParameterSet() {
         qvt::ShowMessage(&window_, "Datei konnte nicht gespeichert werden", qvt::Severity::Error);
         return false;
     }
-    saved_.Remember(context_.record);
+    Remember();
     view_.ShowFileName(QString::fromStdString(context_.state.CurrentFileName));
     return true;
 }

@@ -2,7 +2,9 @@
 
 #include <QObject>
 #include <QString>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "core/saved_parameter_set.h"
 #include "shell/app_context.h"
@@ -66,6 +68,10 @@ class ParameterCommands : public QObject {
   private:
     bool SaveParameterSet();
     bool HasFileName() const;
+    // "OK" of the device type dialog: after "Neu" the chosen family belongs
+    // to the fresh set, so an untouched new set stays unchanged.
+    void FamilyChosen();
+    void Remember();
 
     QWidget& window_;
     ParameterFileView& view_;
@@ -74,5 +80,8 @@ class ParameterCommands : public QObject {
     FileNameProvider askFileName_;
     SaveQuestion askToSave_;
     qvt::SavedParameterSet saved_;
+    // The device type of a set that "Neu" made and whose family is still to
+    // be confirmed; empty otherwise.
+    std::optional<std::uint8_t> newSetType_;
     qvt::ParameterDialogs parameterDialogs_;
 };

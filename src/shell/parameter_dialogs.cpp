@@ -115,18 +115,21 @@ void ParameterDialogs::FillRangeAndSensor() {
 void ParameterDialogs::RefillOpen() {
     QWidget* active = QApplication::activeWindow();
     DialogSet& d = dialogs_;
-    if (d.MbDlg->isVisible())
-        d.MbDlg->ShowValues(RangeValuesOf(context_.record));
-    if (d.PtDlg->isVisible())
-        d.PtDlg->ShowValues(SensorValuesOf(context_.record));
-    // Opening a shown dialog refills it, with the side effects opening has.
+    // The function selection's "OK" goes on to the range or the sensor dialog
+    // as they were filled, so both follow the new set whether they, the
+    // selection or nothing is open.
+    FillRangeAndSensor();
+    // Opening a shown dialog refills it, with the side effects opening has on
+    // the record (the clock's PC time). The PC side is left alone: the device
+    // serial dialog is refilled without copying its baud rate to the PC port.
     const auto reopen = [this](QWidget* dialog, void (ParameterDialogs::*open)()) {
         if (dialog->isVisible())
             (this->*open)();
     };
     reopen(d.AzDlg, &ParameterDialogs::OpenDisplay);
     reopen(d.SPktDlg, &ParameterDialogs::OpenSwitchingPoints);
-    reopen(d.SioDlg, &ParameterDialogs::OpenDeviceSerial);
+    if (d.SioDlg->isVisible())
+        ShowWith(d.SioDlg, SioValuesOf(context_.record));
     reopen(d.RtcDlg, &ParameterDialogs::OpenClock);
     reopen(d.DaDlg, &ParameterDialogs::OpenCard);
     reopen(d.SoDlg, &ParameterDialogs::OpenMisc);

@@ -44,8 +44,9 @@ class ParameterDialogs : public QObject {
     // selection leads to.
     void FillRangeAndSensor();
 
-    // Refills every dialog that is open, as opening it would, so that none
-    // writes the values of a set that was replaced.
+    // Refills every dialog that is open, as opening it would, and the two
+    // that the function selection leads to, so that none writes the values of
+    // a set that was replaced. Changes nothing on the PC side.
     void RefillOpen();
 
   private:

@@ -28,6 +28,7 @@ TEST(ParameterListing, CodesMeanWhatTheFilesFamilyMakesOfThem) {
     record.sp2RelayNC = 1;
     record.mbMeasEnd = "2000";
     record.sp1Setpoint = "-0150";
+    record.sp2Setpoint = "+150 ";
     const Case cases[] = {
         {0, "Dezimalpunkt", "X . XXX"},
         {1, "Dezimalpunkt", "XXX . X"},
@@ -40,6 +41,9 @@ TEST(ParameterListing, CodesMeanWhatTheFilesFamilyMakesOfThem) {
         {0, "Messwert Bereichsende", "nicht darstellbar (zulässig -1999 bis 1999)"},
         {1, "Messwert Bereichsende", "2000"},
         {0, "Schaltpunkt 1 – Schaltpunkt", "-150"},
+        {1, "Schaltpunkt 2 – Schaltpunkt", "150"},
+        {0, "Impulse des Drehgebers", "vom Gerätetyp nicht verwendet"},
+        {1, "Impulse des Drehgebers", "100"},
         {0, "Wochentag", "Montag"},
     };
     for (const Case& c : cases) {

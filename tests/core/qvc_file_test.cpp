@@ -281,5 +281,43 @@ TEST(ParameterFileImage, ShortDataFillsOnlyTheWholeWordsItHolds) {
     }
 }
 
+// The loader takes a file whole or not at all: a number whose decimal text is
+// longer than its field (field sizes from the record: four characters for the
+// range, delays, average count, send cycle, pulses and year, five for the
+// setpoints and hystereses, two for the clock's minute, hour, day and month)
+// would load as another number, and a short file as half a set.
+TEST(ParameterFileImage, LoaderRefusesShortFilesAndNumbersLongerThanTheirFields) {
+    ParameterRecord written;
+    written.deviceType = 1;
+    const ParameterFileImage good = EncodeParameterFile(written);
+    struct Case {
+        int word;
+        std::int16_t value;
+        bool loads;
+    };
+    const Case cases[] = {
+        {14, 9999, true},   {14, 10000, false},  {14, -999, true},   {14, -1000, false},
+        {1, 9999, true},    {4, -1000, false},   {17, 10000, false}, {22, 10000, false},
+        {34, 10000, false}, {33, 9999, true},    {33, -1000, false}, {7, -9999, true},
+        {7, -10000, false}, {12, -10000, false}, {28, 99, true},     {28, 100, false},
+        {30, -9, true},     {32, -10, false},
+    };
+    for (const Case& c : cases) {
+        Bytes file(good.begin(), good.end());
+        SetWord(file, c.word, c.value);
+        ParameterRecord record;
+        record.mbMeasStart = "42";
+        EXPECT_EQ(DecodeKnownParameterFile(file, record), c.loads)
+            << "word " << c.word << " value " << c.value;
+        EXPECT_EQ(record.mbMeasStart == "42", !c.loads) << "word " << c.word;
+    }
+    for (const std::size_t size : {0, 3, 11, 75}) {
+        ParameterRecord record;
+        record.mbMeasStart = "42";
+        EXPECT_FALSE(DecodeKnownParameterFile(std::span(good.data(), size), record)) << size;
+        EXPECT_EQ(record.mbMeasStart, "42") << size;
+    }
+}
+
 }  // namespace
 }  // namespace qvt

@@ -429,17 +429,60 @@ class ParameterDialogsTest : public QObject {
         QCOMPARE(Checked(Weekdays(dlg)), shownButton);
         QCOMPARE(dlg.RTCJarEd->text(), QString("2001"));  // the clock was not asked
         Weekdays(dlg)[chosenButton]->setChecked(true);
-        Retype(dlg.RTCMinEd, "777");
-        Retype(dlg.RTCStdEd, "25");
-        Retype(dlg.RTCJarEd, "19999");
+        Retype(dlg.RTCMinEd, "597");  // the edits keep two and four characters
+        Retype(dlg.RTCStdEd, "23");
+        Retype(dlg.RTCJarEd, "20999");
         dlg.RTCCBox->setChecked(true);
         dlg.OKBtn->click();
         QCOMPARE(int(record().rtcWeekday), chosenButton);
-        QVERIFY(record().rtcMinute == "77");
-        QVERIFY(record().rtcHour == "25");
-        QVERIFY(record().rtcYear == "1999");
+        QVERIFY(record().rtcMinute == "59");
+        QVERIFY(record().rtcHour == "23");
+        QVERIFY(record().rtcYear == "2099");
         QVERIFY(record().rtcDay == "01");
         QCOMPARE(int(record().rtcAuto), 1);
+    }
+
+    // A time or date the clock cannot show is refused like any other value:
+    // the dialog stays open at the first wrong field and the record keeps its own.
+    void clockRefusesImpossibleTimesAndDates() {
+        record().rtcAuto = 0;
+        TRtcDlg& dlg = *bench_->dialogs.RtcDlg;
+        QStringList messages;
+        qvt::SetMessageInterceptor([&messages](const QString& text, const QString& caption) {
+            messages << caption + ": " + text;
+        });
+        const auto restore = qScopeGuard([] { qvt::SetMessageInterceptor({}); });
+        const struct {
+            const char *minute, *day, *month, *year;
+            QLineEdit* focus;
+            QString message;
+        } cases[] = {
+            {"75", "01", "01", "2026", dlg.RTCMinEd, "Fehler: Minuten: 75 (zulässig 0 bis 59)"},
+            {"00", "31", "02", "2028", dlg.RTCTagEd, "Fehler: Tag: 31 (zulässig 1 bis 29)"},
+        };
+        for (const auto& c : cases) {
+            bench_->openers.OpenClock();
+            Retype(dlg.RTCMinEd, c.minute);
+            Retype(dlg.RTCTagEd, c.day);
+            Retype(dlg.RTCMonEd, c.month);
+            Retype(dlg.RTCJarEd, c.year);
+            dlg.OKBtn->setFocus();
+            dlg.OKBtn->click();
+            QCOMPARE(messages, QStringList{c.message});
+            messages.clear();
+            QVERIFY(dlg.isVisible());
+            QCOMPARE(dlg.focusWidget(), static_cast<QWidget*>(c.focus));
+            QVERIFY(record().rtcMinute == "00" && record().rtcDay == "01");
+            QVERIFY(record().rtcMonth == "01" && record().rtcYear == "2001");
+        }
+        // The last day of a leap February is a day.
+        Retype(dlg.RTCTagEd, "29");
+        Retype(dlg.RTCMonEd, "2");
+        Retype(dlg.RTCJarEd, "2028");
+        dlg.OKBtn->click();
+        QVERIFY(messages.isEmpty());
+        QVERIFY(!dlg.isVisible());
+        QVERIFY(record().rtcDay == "29" && record().rtcMonth == "2");
     }
 
     // ---- Extension card, miscellaneous, device type ----------------------------
@@ -624,17 +667,22 @@ class ParameterDialogsTest : public QObject {
             QString text;
             QWidget* focus;
             QString message;
+            std::uint8_t deviceType = 0;
         } cases[] = {
             {&mb, mb.MbEdit3, "2000", mb.MbEdit3,
              "Messwert Bereichsende: 2000 (zulässig -1999 bis 1999)"},
             {&sp, sp.Sp2Edit2, "1x", sp.Sp1Edit3,
-             "Schaltpunkt 1 – Verzögerung: -5 (zulässig 0 bis 9999)\n"
-             "Schaltpunkt 2 – Hysterese: 1x (zulässig -1999 bis 1999)"},
+             "Schaltpunkt 1 – Verzögerung: -5 (Zeichen „-“ an Stelle 1 unzulässig; zulässig 0 bis "
+             "9999)\n"
+             "Schaltpunkt 2 – Hysterese: 1x (Zeichen „x“ an Stelle 2 unzulässig; zulässig -1999 "
+             "bis 1999)"},
             {&sio, sio.TimEdit, "300", sio.TimEdit, "Sendezyklus: 300 (zulässig 0 bis 255)"},
+            // Only the counter family, whose menu offers the dialog, uses the pulses.
             {&so, so.SoEdit1, "-", so.SoEdit1,
-             "Impulse des Drehgebers: - (zulässig -1999 bis 1999)"},
+             "Impulse des Drehgebers: - (keine Ziffer; zulässig -32768 bis 32767)", 1},
             {&az, az.AzEdit1, "12x", az.AzEdit1,
-             "Messungen für Durchschnittsbildung: 12x (zulässig 0 bis 9999)"},
+             "Messungen für Durchschnittsbildung: 12x (Zeichen „x“ an Stelle 3 unzulässig; "
+             "zulässig 0 bis 9999)"},
         };
         QStringList messages;
         qvt::SetMessageInterceptor([&messages](const QString& text, const QString& caption) {
@@ -642,6 +690,7 @@ class ParameterDialogsTest : public QObject {
         });
         const auto restore = qScopeGuard([] { qvt::SetMessageInterceptor({}); });
         for (const auto& c : cases) {
+            record().deviceType = c.deviceType;
             Retype(c.edit, c.text);
             c.dialog->OKBtn->setFocus();
             c.dialog->OKBtn->click();

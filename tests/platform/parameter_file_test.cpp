@@ -95,13 +95,19 @@ TEST_F(ParameterFileOnDisk, LoadOfShortLongAndMissingFiles) {
     source.sp2Setpoint = "-88";
     const ParameterFileImage image = EncodeParameterFile(source);
 
-    Bytes shortFile(image.begin(), image.begin() + 17);  // 8 words and a half
-    Write(PathOf("short.QVC"), shortFile);
+    // Shorter than a parameter file: an empty file, a line of text, 8 words
+    // and a half. None is a set; the one in use stays.
+    const std::string text = "Hallo Welt\n";
+    for (const Bytes& shortFile :
+         {Bytes{}, Bytes(text.begin(), text.end()), Bytes(image.begin(), image.begin() + 17)}) {
+        Write(PathOf("short.QVC"), shortFile);
+        ParameterRecord record;
+        record.sp2Setpoint = "5555";
+        EXPECT_FALSE(LoadParameterFile(PathOf("short.QVC"), record)) << shortFile.size();
+        EXPECT_EQ(record.mbMeasStart, "0000");
+        EXPECT_EQ(record.sp2Setpoint, "5555");
+    }
     ParameterRecord record;
-    record.sp2Setpoint = "5555";
-    ASSERT_TRUE(LoadParameterFile(PathOf("short.QVC"), record));
-    EXPECT_EQ(record.mbMeasStart, "77");    // word 1
-    EXPECT_EQ(record.sp2Setpoint, "5555");  // word 9 is missing: kept
 
     Bytes longFile(image.begin(), image.end());
     longFile.resize(200, 0x33);

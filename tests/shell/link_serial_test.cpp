@@ -71,7 +71,8 @@ class LinkSerialTest : public QObject {
         ActionNamed(*app.form, "Senden1")->trigger();
         QCOMPARE(app.messages,
                  QStringList{"Fehler: Messwert Bereichsende: 2000 (zulässig -1999 bis 1999)\n"
-                             "Schaltpunkt 2 – Hysterese: 1x (zulässig -1999 bis 1999)\n"
+                             "Schaltpunkt 2 – Hysterese: 1x (Zeichen „x“ an Stelle 2 "
+                             "unzulässig; zulässig -1999 bis 1999)\n"
                              "Sendezyklus: 300 (zulässig 0 bis 255)"});
         QCOMPARE(device.ReceivedUntilQuiet(300), std::string());
     }

@@ -37,6 +37,14 @@
 
 namespace {
 
+int Checked(const QList<QRadioButton*>& buttons) {
+    for (int i = 0; i < buttons.size(); ++i) {
+        if (buttons[i]->isChecked())
+            return i;
+    }
+    return -1;
+}
+
 qint16 Word(const QByteArray& file, int number) {
     const int offset = 2 * (number - 1);
     return static_cast<qint16>(static_cast<quint8>(file[offset]) |
@@ -233,16 +241,16 @@ class ParameterCommandsTest : public QObject {
         QVERIFY(!ActionNamed(*form_, "Speichern1")->isEnabled());
         QVERIFY(ctx_->record.mbMeasStart == "42");
 
-        // A short file fills what it holds and enables saving.
+        // A short file is no parameter set: refused, nothing to save it over.
         QByteArray shortFile(6, '\0');
         shortFile[0] = 7;
         WriteFile(Path("short.QVC"), shortFile);
         answers_ << Path("short.QVC");
         Trigger("Laden1");
-        QVERIFY(ctx_->record.mbMeasStart == "7");
-        QVERIFY(ctx_->record.mbDisplayStart == "0");
-        QVERIFY(ctx_->record.sp1Setpoint == "0000");  // beyond the data: kept
-        QVERIFY(ActionNamed(*form_, "Speichern1")->isEnabled());
+        QCOMPARE(messages_, QStringList{"Fehler: Datei konnte nicht geladen werden"});
+        QVERIFY(ctx_->record.mbMeasStart == "42");
+        QCOMPARE(ctx_->state.CurrentFileName, std::string("Leer"));
+        QVERIFY(!ActionNamed(*form_, "Speichern1")->isEnabled());
     }
 
     void failedLoadKeepsTheSetInUse() {
@@ -257,7 +265,14 @@ class ParameterCommandsTest : public QObject {
         typeThree[0] = 7;  // another measuring start, so a partial load would show
         typeThree[74] = 3;
         WriteFile(Path("type3.QVC"), typeThree);
-        for (const char* bad : {"missing.QVC", "type3.QVC"}) {
+        QByteArray pulses = ReadFile(Path("good.QVC"));
+        pulses[26] = char(10000 & 0xFF);  // word 14: five digits for four characters
+        pulses[27] = char(10000 >> 8);
+        WriteFile(Path("pulses.QVC"), pulses);
+        WriteFile(Path("empty.QVC"), {});
+        WriteFile(Path("text.QVC"), "abc");
+        for (const char* bad :
+             {"missing.QVC", "type3.QVC", "pulses.QVC", "empty.QVC", "text.QVC"}) {
             messages_.clear();
             answers_ << Path(bad);
             Trigger("Laden1");
@@ -426,17 +441,101 @@ class ParameterCommandsTest : public QObject {
         QVERIFY(!QFile::exists(Path("Leer")));
     }
 
+    // "OK" of an open function selection goes on to the range or sensor
+    // dialog: they show the set that "Neu" or "Laden..." put in place, and
+    // their "OK" keeps it.
+    void functionSelectionFollowsTheNewSet_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("sensor");
+        QTest::addColumn<QString>("measEnd");  // what the new set holds
+        QTest::addColumn<int>("funcCode");
+        for (const bool sensor : {false, true}) {
+            const char* target = sensor ? "Pt-Funktionswahl" : "Messbereich";
+            QTest::addRow("Laden, %s", target) << "Laden1" << sensor << "1234" << 1;
+            QTest::addRow("Neu, %s", target) << "Neu1" << sensor << "0000" << 0;
+        }
+    }
+    void functionSelectionFollowsTheNewSet() {
+        QFETCH(QString, command);
+        QFETCH(bool, sensor);
+        QFETCH(QString, measEnd);
+        QFETCH(int, funcCode);
+        qvt::ParameterRecord other;
+        other.mbMeasEnd = measEnd.toStdString();
+        other.funcCode = funcCode;
+        QVERIFY(qvt::SaveParameterFile(Path("b.QVC").toStdString(), other));
+        ctx_->record.mbMeasEnd = "0815";
+        ctx_->record.funcCode = 3;
+        qvt::DialogSet& d = Dialogs();
+        Trigger("Funktionswahl1");
+        QVERIFY(d.FuWahlDlg->isVisible());
+
+        answers_ << Path("b.QVC");
+        Trigger(command.toLatin1().constData());
+        d.GwDlg->hide();
+        (sensor ? d.FuWahlDlg->FuWahlBtn2 : d.FuWahlDlg->FuWahlBtn1)->setChecked(true);
+        d.FuWahlDlg->OKBtn->click();
+        if (sensor) {
+            QCOMPARE(Checked({d.PtDlg->PtBtn1, d.PtDlg->PtBtn2, d.PtDlg->PtBtn3, d.PtDlg->PtBtn4}),
+                     funcCode);
+            d.PtDlg->OKBtn->click();
+        } else {
+            QCOMPARE(d.MbDlg->MbEdit3->text(), measEnd);
+            d.MbDlg->OKBtn->click();
+        }
+        QCOMPARE(QString::fromStdString(ctx_->record.mbMeasEnd.str()), measEnd);
+        QCOMPARE(ctx_->record.funcCode, funcCode);
+        QVERIFY(messages_.isEmpty());
+    }
+
+    // The family chosen for a new set is part of starting afresh: a new set
+    // nobody edited is not offered for saving, whichever family was chosen.
+    void confirmedNewSetIsUnchanged_data() {
+        QTest::addColumn<int>("deviceType");  // before "Neu"
+        QTest::addColumn<bool>("firstFamily");
+        QTest::addColumn<bool>("edited");  // a field edited before the family's "OK"
+        QTest::newRow("type 1, QVT410") << 1 << true << false;
+        QTest::newRow("type 2, QVT410") << 2 << true << false;
+        QTest::newRow("type 0, QVT0xx") << 0 << false << false;
+        QTest::newRow("type 0, QVT410") << 0 << true << false;
+        QTest::newRow("type 1, QVT410, edited") << 1 << true << true;
+    }
+    void confirmedNewSetIsUnchanged() {
+        QFETCH(int, deviceType);
+        QFETCH(bool, firstFamily);
+        QFETCH(bool, edited);
+        form_->SelectDeviceType(static_cast<std::uint8_t>(deviceType));
+        Trigger("Neu1");
+        questions_.clear();  // the start set with its family changed was offered
+        if (edited)
+            ctx_->record.sp1Setpoint = "0815";
+        TGwDlg* gw = Dialogs().GwDlg;
+        (firstFamily ? gw->GwRButton1 : gw->GwRButton2)->setChecked(true);
+        gw->OKBtn->click();
+        QCOMPARE(int(ctx_->record.deviceType), firstFamily ? 0 : 1);
+        answer_ = qvt::SaveAnswer::Cancel;
+        Trigger("Neu1");
+        QCOMPARE(questions_, edited ? QStringList{"Leer"} : QStringList());
+    }
+
+    // Open dialogs show the loaded set; the PC side stays as it was, though
+    // opening the device serial dialog sets the PC's baud rate.
     void anOpenDialogShowsTheLoadedSet() {
         qvt::ParameterRecord other;
         other.sp1Setpoint = "-150";
         other.sp2Delay = "42";
+        other.sioBaudIndex = 6;
         QVERIFY(qvt::SaveParameterFile(Path("b.QVC").toStdString(), other));
         TSPktDlg* dialog = Dialogs().SPktDlg;
         Trigger("Schaltpunkte1");
+        Trigger("SIO1");
+        ctx_->state.BaudIndex = 2;  // chosen in "PC-SIO..." meanwhile
         answers_ << Path("b.QVC");
         Trigger("Laden1");
         QCOMPARE(dialog->Sp1Edit1->text(), QString("-150"));
         QCOMPARE(dialog->Sp2Edit3->text(), QString("42"));
+        QVERIFY(Dialogs().SioDlg->BdRBtn[6]->isChecked());
+        QCOMPARE(int(ctx_->state.BaudIndex), 2);
         const qvt::ParameterFileImage loaded = qvt::EncodeParameterFile(ctx_->record);
         dialog->OKBtn->click();
         QVERIFY(qvt::EncodeParameterFile(ctx_->record) == loaded);
