@@ -1,5 +1,9 @@
 #include "prog/programmer.h"
 
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -228,6 +232,21 @@ TEST_P(Programming, UnreadableFirmwareIsToldAtOnce) {
             << c.kind;
         EXPECT_EQ(TraceLines("trace.txt"), std::vector<std::string>{}) << c.kind;
     }
+
+    // No read permission. Root reads everything; the file-system identity of
+    // another user (which holds for this thread alone) is refused like a user.
+    WriteText("locked.hex", MakeHex(kProgram));
+    ASSERT_EQ(chmod("locked.hex", 0), 0);
+    const bool root = geteuid() == 0;
+    if (root)
+        setfsuid(65534);
+    messages().clear();
+    Run("locked.hex", "");
+    if (root)
+        setfsuid(0);
+    EXPECT_EQ(messages(), (std::vector<Message>{{"Programmdatei \"locked.hex\" kann nicht gelesen "
+                                                 "werden: Zugriff verweigert",
+                                                 "Fehler"}}));
 }
 
 TEST_P(Programming, FailedLockIsReportedAsError) {
