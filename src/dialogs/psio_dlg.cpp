@@ -122,10 +122,11 @@ void TPSioDlg::ShowDevice() {
         return;
     const std::size_t port = CheckedPort();
     const std::string& device = settings_->serialDevices[port];
-    DeviceLabel->setText(QString("COM%1: %2 (%3)")
-                             .arg(port + 1)
-                             .arg(QString::fromStdString(device))
-                             .arg(qvt::DevicePresent(device) ? "vorhanden" : "nicht vorhanden"));
+    const char* state = "nicht vorhanden";
+    if (qvt::DevicePresent(device))
+        state = busy_ && busy_(device) ? "belegt" : "vorhanden";
+    DeviceLabel->setText(
+        QString("COM%1: %2 (%3)").arg(port + 1).arg(QString::fromStdString(device)).arg(state));
 }
 
 void TPSioDlg::AssignDevice() {

@@ -37,6 +37,13 @@ class TPSioDlg : public TOKBottomDlg {
     using DeviceCheck = std::function<std::string(const std::string& device)>;
     void SetDeviceMapping(qvt::PlatformSettings& settings, DeviceCheck check,
                           std::string settingsFile);
+    // Whether another program holds a device, for the device line ("belegt");
+    // without it every device that is there counts as free.
+    using BusyCheck = std::function<bool(const std::string& device)>;
+    void SetBusyCheck(BusyCheck busy) {
+        busy_ = std::move(busy);
+        ShowDevice();
+    }
     // Where "Zuordnen..." looks for serial devices ("/" unless a test says so).
     void SetDeviceRoot(std::string root) { deviceRoot_ = std::move(root); }
 
@@ -53,7 +60,7 @@ class TPSioDlg : public TOKBottomDlg {
     QRadioButton* PcRBtn4 = nullptr;
     QRadioButton* PcRBtn5 = nullptr;
     QRadioButton* PcRBtn6 = nullptr;
-    QLabel* DeviceLabel = nullptr;  // "COM2: /dev/ttyUSB0 (vorhanden)"
+    QLabel* DeviceLabel = nullptr;  // "COM2: /dev/ttyUSB0 (vorhanden)", "(belegt)"
     QPushButton* MapBtn = nullptr;  // "Zuordnen..."
     QLabel* MapNote = nullptr;      // in red: why the assignment did not happen
     QInputDialog* PortChooser = nullptr;
@@ -68,6 +75,7 @@ class TPSioDlg : public TOKBottomDlg {
 
     qvt::PlatformSettings* settings_ = nullptr;
     DeviceCheck check_;
+    BusyCheck busy_;
     std::string settingsFile_;
     std::string deviceRoot_ = "/";
 };

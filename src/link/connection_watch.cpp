@@ -27,9 +27,10 @@ void ConnectionWatch::Opened(const std::string& portName, const std::string& dev
     CheckSilence();
 }
 
-void ConnectionWatch::OpenFailed(const std::string& portName, const std::string& device) {
+void ConnectionWatch::OpenFailed(const std::string& portName, const std::string& device,
+                                 bool busy) {
     UsePort(portName, device);
-    ShowNoConnection();
+    ShowNoConnection(busy);
 }
 
 void ConnectionWatch::LineLost() {
@@ -46,11 +47,12 @@ void ConnectionWatch::TelegramShown() {
         ArmTimer();
 }
 
-void ConnectionWatch::ShowNoConnection() {
+void ConnectionWatch::ShowNoConnection(bool busy) {
     connected_ = false;
     timer_.Stop();
     SetValueCurrent(false);
-    view_.ShowValueTitle(NoConnectionTitle(portName_, device_));
+    view_.ShowValueTitle(busy ? PortBusyTitle(portName_, device_)
+                              : NoConnectionTitle(portName_, device_));
     view_.ShowValueFrame();
 }
 

@@ -31,7 +31,8 @@ class ConnectionWatch {
     // rhythm of its own, so the intervals seen so far no longer count.
     void Opened(const std::string& portName, const std::string& device);
     // The port could not be opened: shown at once, before any telegram too.
-    void OpenFailed(const std::string& portName, const std::string& device);
+    // busy: another program holds it, which the title says instead.
+    void OpenFailed(const std::string& portName, const std::string& device, bool busy = false);
     // The open port has closed itself (hang-up, read error).
     void LineLost();
     // A complete telegram is on show.
@@ -41,7 +42,7 @@ class ConnectionWatch {
 
   private:
     void UsePort(const std::string& portName, const std::string& device);
-    void ShowNoConnection();
+    void ShowNoConnection(bool busy = false);
     void ArmTimer();
     void SetValueCurrent(bool current);
 

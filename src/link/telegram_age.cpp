@@ -51,4 +51,8 @@ std::string NoConnectionTitle(const std::string& portName, const std::string& de
     return "Messwert \u2013 keine Verbindung (" + portName + ": " + device + ")";
 }
 
+std::string PortBusyTitle(const std::string& portName, const std::string& device) {
+    return "Messwert \u2013 Schnittstelle belegt (" + portName + ": " + device + ")";
+}
+
 }  // namespace qvt

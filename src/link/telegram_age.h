@@ -42,5 +42,6 @@ class TelegramAge {
 // Titles of the measured-value frame while it shows no current value.
 std::string SilenceTitle(std::int64_t seconds);
 std::string NoConnectionTitle(const std::string& portName, const std::string& device);
+std::string PortBusyTitle(const std::string& portName, const std::string& device);
 
 }  // namespace qvt

@@ -27,8 +27,9 @@ void TelegramMonitor::PortOpened(const std::string& portName, const std::string&
     assembler_.Restart();
 }
 
-void TelegramMonitor::PortOpenFailed(const std::string& portName, const std::string& device) {
-    connection_.OpenFailed(portName, device);
+void TelegramMonitor::PortOpenFailed(const std::string& portName, const std::string& device,
+                                     bool busy) {
+    connection_.OpenFailed(portName, device, busy);
 }
 
 void TelegramMonitor::LineLost() {

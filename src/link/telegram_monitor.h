@@ -52,7 +52,7 @@ class TelegramMonitor {
     // The port has been opened on the device: what it sent before is
     // discarded, and a telegram begun before is forgotten.
     void PortOpened(const std::string& portName, const std::string& device);
-    void PortOpenFailed(const std::string& portName, const std::string& device);
+    void PortOpenFailed(const std::string& portName, const std::string& device, bool busy = false);
     // The open port has closed itself.
     void LineLost();
 

@@ -7,9 +7,13 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <signal.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
+#include <set>
 
 #include "platform/error_reason.h"
 
@@ -54,7 +58,50 @@ bool UartAnswers(const std::string& path) {
     return answers;
 }
 
+// The names a lock file of the device may carry.
+std::set<std::string> LockNames(const std::string& path) {
+    std::set<std::string> names;
+    std::error_code error;
+    const fs::path canonical = fs::canonical(path, error);
+    for (const std::string& name : {path, error ? path : canonical.string()}) {
+        std::string below = name.starts_with("/dev/") ? name.substr(5) : name;
+        std::replace(below.begin(), below.end(), '/', '_');
+        names.insert("LCK.." + below);
+        names.insert("LCK.." + fs::path(name).filename().string());
+    }
+    return names;
+}
+
+// A lock file begins with the holder's process number, in text; Qt adds the
+// program and host on lines of their own.
+bool HeldByRunningProcess(const fs::path& lockFile) {
+    std::ifstream in(lockFile);
+    long pid = 0;
+    if (!(in >> pid) || pid <= 0 || pid == ::getpid())
+        return false;
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
 }  // namespace
+
+std::vector<std::string> SerialLockFolders() {
+    return {"/var/lock", "/etc/locks", "/var/spool/locks",  "/var/spool/uucp",
+            "/tmp",      "/var/tmp",   "/var/lock/lockdev", "/run/lock"};
+}
+
+bool SerialDeviceBusy(const std::string& path, const std::vector<std::string>& lockFolders) {
+    const int fd = OpenBriefly(path);
+    if (fd < 0)
+        return errno == EBUSY;
+    ::close(fd);
+    for (const std::string& folder : lockFolders) {
+        for (const std::string& name : LockNames(path)) {
+            if (HeldByRunningProcess(fs::path(folder) / name))
+                return true;
+        }
+    }
+    return false;
+}
 
 std::vector<std::string> ListSerialDevices(const std::string& root) {
     const fs::path dev = fs::path(root) / "dev";

@@ -21,4 +21,17 @@ std::string SerialDeviceProblem(const std::string& path);
 // Whether something of that name is there (a link is followed).
 bool DevicePresent(const std::string& path);
 
+// The folders where serial programs leave their lock files (LCK..ttyUSB0),
+// in the order Qt looks for them.
+std::vector<std::string> SerialLockFolders();
+
+// Whether another program holds the device: the device refuses a second
+// opener (the exclusive mode serial programs set), or a lock file in one of
+// lockFolders names a running process other than this one. Qt, minicom and
+// the lockdev library leave such files; the name is the device's below /dev
+// with '/' as '_' (Qt) or its last part (the others). A lock file left by a
+// program that has ended holds nothing.
+bool SerialDeviceBusy(const std::string& path,
+                      const std::vector<std::string>& lockFolders = SerialLockFolders());
+
 }  // namespace qvt

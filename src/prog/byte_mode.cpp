@@ -2,6 +2,7 @@
 #include "prog/hex_reader.h"
 #include "prog/isp_instructions.h"
 #include "prog/isp_link.h"
+#include "prog/memory_geometry.h"
 #include "prog/programmer.h"
 #include "prog/programming_view.h"
 
@@ -31,6 +32,12 @@ ProgStatus Programmer::ProgramBytes8252(ChipMemory which, std::FILE* hexFile,
         const HexResult result = ReadHexRecord(hexFile, record);
         if (result != HexResult::DataRecord) {
             status = StatusOfEnd(result);  // end of data, format or checksum error
+            break;
+        }
+        // Its byte instructions would fold such bytes onto the low addresses.
+        const std::size_t size = which == ChipMemory::Program ? kCodeSize8252 : kDataMemorySize;
+        if (std::size_t{record.Address} + record.Length > size) {
+            status = ProgStatus::FormatError;
             break;
         }
         for (int i = 0; i < record.Length; ++i) {

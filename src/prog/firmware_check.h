@@ -7,12 +7,23 @@
 
 namespace qvt {
 
+// What reading a firmware file through found.
+enum class FirmwareFault {
+    None,
+    Format,     // not valid Intel HEX
+    Checksum,   // a record's checksum does not match
+    ReadError,  // the file stopped giving its bytes (an I/O error)
+    TooLarge,   // a data byte lies at or beyond memorySize
+};
+
 // Reads a firmware file from its start through the HEX reader to its end
-// record, so that a broken file is found before the chip is erased or
-// written. A non-zero imageSize also requires every data byte to lie below
-// it (the page mode keeps an image of that size; the byte mode folds higher
-// addresses onto its memory and passes 0). Returns Ok, FormatError
-// or ChecksumError, and leaves the file at its start again.
-ProgStatus CheckHexFile(std::FILE* file, std::size_t imageSize);
+// record, so that a broken file, or one meant for a larger memory, is found
+// before the chip is erased or written. A memorySize of 0 sets no limit.
+// Leaves the file at its start again.
+FirmwareFault FindFirmwareFault(std::FILE* file, std::size_t memorySize);
+
+// The same as a programming status: Ok, FormatError (a file too large or not
+// readable included) or ChecksumError.
+ProgStatus CheckHexFile(std::FILE* file, std::size_t memorySize);
 
 }  // namespace qvt

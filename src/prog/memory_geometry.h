@@ -23,4 +23,7 @@ inline constexpr MemoryGeometry kDataMemory8253{0xD0, 0xB0, 0x07, 0xE0, 32, 64};
 // Program memory of the 8252 (its byte instructions fold higher addresses).
 inline constexpr std::size_t kCodeSize8252 = 8192;
 
+// Data memory of both chips: address bits 10-8 in their data instructions.
+inline constexpr std::size_t kDataMemorySize = 2048;
+
 }  // namespace qvt

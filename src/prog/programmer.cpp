@@ -1,9 +1,11 @@
 #include "prog/programmer.h"
 
+#include <cerrno>
 #include <memory>
 
-#include "platform/any_case_file.h"
+#include "platform/error_reason.h"
 #include "prog/firmware_check.h"
+#include "prog/firmware_file.h"
 #include "prog/isp_instructions.h"
 #include "prog/isp_link.h"
 #include "prog/memory_geometry.h"
@@ -36,48 +38,55 @@ OutcomeMessage MessageFor(Outcome outcome) {
     return {"Programmieren fehlgeschlagen", Severity::Error};
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using HexFile = std::unique_ptr<std::FILE, FileCloser>;
-
-// The name as the catalogue or the user gave it, in whatever letter case
-// the file was stored.
-HexFile OpenHexFile(const std::string& name) {
-    return HexFile(std::fopen(FindFileAnyCase(name).c_str(), "rb"));
-}
-
-// The page mode collects a memory into an image of fixed size; the byte mode
-// folds higher addresses onto the chip and needs no limit.
-std::size_t ImageLimit(std::uint16_t chipType, ChipMemory which) {
-    if (chipType != 8253)
-        return 0;
-    return which == ChipMemory::Program ? kCodeMemory8253.imageSize() : kDataMemory8253.imageSize();
+// What the chip holds: a file with bytes beyond it cannot be what the chip is
+// meant to run. The 8252's byte instructions would fold them onto its low
+// addresses and overwrite what was written there, and its verification would
+// read back the overwriting bytes and pass.
+std::size_t MemorySize(std::uint16_t chipType, ChipMemory which) {
+    if (which == ChipMemory::Data)
+        return kDataMemorySize;
+    return chipType == 8252 ? kCodeSize8252 : kCodeMemory8253.imageSize();
 }
 
 // Opens a named firmware file and reads it through once, so that a file that
-// is missing or broken is told before the chip is erased or written, never
-// halfway through. An empty name needs no file.
-bool OpenCheckedHexFile(const std::string& name, const char* kind, std::size_t imageLimit,
-                        ProgrammingView& view, HexFile& file) {
+// is missing, unreadable, broken or too large for the chip is told before the
+// chip is erased or written, never halfway through. An empty name needs no
+// file.
+bool OpenCheckedHexFile(const std::string& name, ChipMemory which, std::uint16_t chipType,
+                        ProgrammingView& view, UniqueFile& file) {
     if (name.empty())
         return true;
+    const bool program = which == ChipMemory::Program;
     const std::string quoted = "\"" + name + "\"";
-    file = OpenHexFile(name);
-    if (!file) {
-        view.ShowMessage(std::string(kind) + " " + quoted + " nicht gefunden", Severity::Error);
+    const std::string kind = program ? "Programmdatei " : "Datendatei ";
+    FirmwareFile opened = OpenFirmwareFile(name);
+    if (!opened.file) {
+        view.ShowMessage(kind + quoted + " " + opened.problem, Severity::Error);
         return false;
     }
-    switch (CheckHexFile(file.get(), imageLimit)) {
-        case ProgStatus::Ok:
+    file = std::move(opened.file);
+    const std::size_t size = MemorySize(chipType, which);
+    switch (FindFirmwareFault(file.get(), size)) {
+        case FirmwareFault::None:
             return true;
-        case ProgStatus::ChecksumError:
+        case FirmwareFault::Checksum:
             view.ShowMessage("Prüfsumme der Hex-Datei " + quoted + " fehlerhaft", Severity::Error);
             return false;
-        default:
-            view.ShowMessage("Hex-Datei " + quoted + " fehlerhaft", Severity::Error);
+        case FirmwareFault::ReadError:
+            view.ShowMessage(kind + quoted + " kann nicht gelesen werden: " + ErrorReason(EIO),
+                             Severity::Error);
             return false;
+        case FirmwareFault::TooLarge:
+            view.ShowMessage(kind + quoted + " passt nicht in den " +
+                                 (program ? "Programmspeicher" : "Datenspeicher") + " des " +
+                                 std::to_string(chipType) + " (" + std::to_string(size) + " Bytes)",
+                             Severity::Error);
+            return false;
+        case FirmwareFault::Format:
+            break;
     }
+    view.ShowMessage("Hex-Datei " + quoted + " fehlerhaft", Severity::Error);
+    return false;
 }
 
 }  // namespace
@@ -92,12 +101,10 @@ std::string Programmer::ProgressText(ChipMemory which, const std::string& fileNa
 
 void Programmer::RunProgramming(const std::string& programFileName,
                                 const std::string& dataFileName) {
-    HexFile programFile;
-    HexFile dataFile;
-    if (!OpenCheckedHexFile(programFileName, "Programmdatei",
-                            ImageLimit(chipType_, ChipMemory::Program), view_, programFile) ||
-        !OpenCheckedHexFile(dataFileName, "Datendatei", ImageLimit(chipType_, ChipMemory::Data),
-                            view_, dataFile)) {
+    UniqueFile programFile;
+    UniqueFile dataFile;
+    if (!OpenCheckedHexFile(programFileName, ChipMemory::Program, chipType_, view_, programFile) ||
+        !OpenCheckedHexFile(dataFileName, ChipMemory::Data, chipType_, view_, dataFile)) {
         return;
     }
 

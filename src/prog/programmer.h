@@ -25,9 +25,11 @@ class Programmer {
     // Programs the program file (if named), then the data file (if named and
     // the program memory succeeded), then locks the chip when a program was
     // written; returns the port to idle and shows the outcome. Both files are
-    // read through first: one that is missing or broken is told by name and
-    // nothing reaches the chip. File names are opened relative to the working
-    // directory, in any letter case when the exact name is not there.
+    // read through first: one that is missing, unreadable (a pipe or device
+    // included, which is never waited on), broken, or holds bytes beyond the
+    // chosen chip's memory is told by name and nothing reaches the chip. File
+    // names are opened relative to the working directory, in any letter case
+    // when the exact name is not there.
     void RunProgramming(const std::string& programFileName, const std::string& dataFileName);
 
     // One memory from an open HEX file.

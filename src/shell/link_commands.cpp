@@ -96,8 +96,10 @@ void LinkCommands::Shutdown() {
 void LinkCommands::OpenSerialPort() {
     const qvt::SerialTarget target = qvt::SerialTargetFor(context_.state, context_.settings);
     if (!port_->Open(target.device, target.baudRate)) {
-        // Not a message box, as designed; the measured-value frame says it.
-        monitor_.PortOpenFailed(target.portName, target.device);
+        // Not a message box, as designed; the measured-value frame says it,
+        // and whether another program holds the port.
+        monitor_.PortOpenFailed(target.portName, target.device,
+                                qvt::SerialDeviceBusy(target.device));
         return;
     }
     openDevice_ = target.device;
@@ -126,6 +128,10 @@ void LinkCommands::PCSIO1Click() {
     dialog->SetDeviceMapping(
         context_.settings, [this](const std::string& device) { return DeviceProblem(device); },
         qvt::PlatformSettingsPathBeside(context_.state.ConfigFilePath));
+    // The port we hold ourselves is not held by another program.
+    dialog->SetBusyCheck([this](const std::string& device) {
+        return !(port_->IsOpen() && device == openDevice_) && qvt::SerialDeviceBusy(device);
+    });
     dialog->ShowValues(qvt::PcPortValuesOf(context_.state));
     dialog->exec();
     ReopenSerialPort();

@@ -15,6 +15,7 @@
 #include "core/platform_settings.h"
 #include "dialogs/psio_dlg.h"
 #include "platform/serial_devices.h"
+#include "support/held_port.h"
 #include "support/pty_pair.h"
 
 namespace {
@@ -97,6 +98,29 @@ class PsioDlgTest : public QObject {
             QVERIFY(!Ini().contains(typed.toUtf8()));
         }
         QVERIFY(dialog.MapNote->styleSheet().contains("red"));
+    }
+
+    void deviceHeldByAnotherProgramIsShownBusy() {
+        PtyPair pty;
+        QVERIFY(pty.ok());
+        settings_.serialDevices[1] = pty.path();
+        TPSioDlg dialog;
+        dialog.SetDeviceMapping(settings_, qvt::SerialDeviceProblem,
+                                qvt::PlatformSettingsPathBeside(state_.ConfigFilePath));
+        dialog.SetBusyCheck(
+            [](const std::string& device) { return qvt::SerialDeviceBusy(device); });
+        state_.PortIndex = 1;
+        const QString line = QString("COM2: %1 (%2)").arg(pty.path().c_str());
+        dialog.ShowValues(qvt::PcPortValuesOf(state_));
+        QCOMPARE(dialog.DeviceLabel->text(), line.arg("vorhanden"));
+        {
+            PortHeldElsewhere terminal(pty.path());
+            QVERIFY(terminal.held());
+            dialog.ShowValues(qvt::PcPortValuesOf(state_));
+            QCOMPARE(dialog.DeviceLabel->text(), line.arg("belegt"));
+        }
+        dialog.ShowValues(qvt::PcPortValuesOf(state_));
+        QCOMPARE(dialog.DeviceLabel->text(), line.arg("vorhanden"));
     }
 };
 

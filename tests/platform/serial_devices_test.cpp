@@ -1,6 +1,12 @@
 #include "platform/serial_devices.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
 
 #include <QDir>
 #include <QFile>
@@ -34,6 +40,47 @@ TEST(SerialDevices, ListsThePortsThatAreThere) {
                                                at + "ttyUSB0", at + "ttyACM1", at + "ttyS0",
                                                at + "ttyS10"};
     EXPECT_EQ(ListSerialDevices(root.path().toStdString()), expected);
+}
+
+// Lock files as Qt (process, program and host on lines of their own, the name
+// below /dev with '/' as '_') and minicom or lockdev (the process right-aligned
+// in ten places, the last part of the name) leave them.
+TEST(SerialDevices, ALockFileOfARunningProgramMeansBusy) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    const std::string below = pty.path().substr(5);  // "pts/N"
+    const std::string qtName = "LCK..pts_" + below.substr(4);
+    const std::string lockdevName = "LCK.." + below.substr(4);
+    const pid_t ended = fork();
+    if (ended == 0)
+        _exit(0);
+    waitpid(ended, nullptr, 0);
+    char padded[16];
+    std::snprintf(padded, sizeof padded, "%10d\n", 1);
+    const struct {
+        const char* name;
+        std::string file;
+        std::string contents;  // empty: no lock file
+        bool busy;
+    } cases[] = {
+        {"no lock file", qtName, "", false},
+        {"Qt, running program", qtName, "1\nterminal\nhost\n", true},
+        {"lockdev, running program", lockdevName, padded, true},
+        {"program that has ended", qtName, std::to_string(ended) + "\nterminal\nhost\n", false},
+        {"this program", lockdevName, std::to_string(getpid()) + "\n", false},
+        {"no process number", qtName, "terminal\n", false},
+        {"another device", "LCK..ttyUSB7", "1\n", false},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir folder;
+        if (!c.contents.empty())
+            std::ofstream(folder.filePath(QString::fromStdString(c.file)).toStdString())
+                << c.contents;
+        EXPECT_EQ(SerialDeviceBusy(pty.path(), {folder.path().toStdString()}), c.busy) << c.name;
+    }
+    QTemporaryDir folder;
+    std::ofstream(folder.filePath("LCK..qvt-none").toStdString()) << "1\n";
+    EXPECT_FALSE(SerialDeviceBusy("/dev/qvt-none", {folder.path().toStdString()}));
 }
 
 }  // namespace

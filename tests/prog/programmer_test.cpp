@@ -1,13 +1,19 @@
 #include "prog/programmer.h"
 
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 
+#include "platform/files/regular_file.h"
 #include "support/files.h"
 #include "support/programming_rig.h"
+#include "support/unkind_files.h"
 
 namespace qvt {
 namespace {
@@ -128,7 +134,6 @@ TEST_P(Programming, AbsentChipCostsEveryEnableAttempt) {
 struct FileCheckCase {
     const char* program;  // "" for none
     const char* data;
-    bool pageModeOnly;  // the byte mode folds addresses beyond its memory
     Message message;
 };
 
@@ -141,19 +146,19 @@ TEST_P(Programming, FirmwareFilesAreCheckedBeforeTheChip) {
     WriteText("unended.hex", testing::HexRecordLine(0, 0, {1, 2}));
     WriteText("bigdata.hex", MakeHex({{0x07F8, Pattern(16, 8)}}));
     const FileCheckCase cases[] = {
-        {"nope.hex", "table.hex", false, {"Programmdatei \"nope.hex\" nicht gefunden", "Fehler"}},
-        {"prog.hex", "nope.hex", false, {"Datendatei \"nope.hex\" nicht gefunden", "Fehler"}},
+        {"nope.hex", "table.hex", {"Programmdatei \"nope.hex\" nicht gefunden", "Fehler"}},
+        {"prog.hex", "nope.hex", {"Datendatei \"nope.hex\" nicht gefunden", "Fehler"}},
+        {"prog.hex", "sum.hex", {"Prüfsumme der Hex-Datei \"sum.hex\" fehlerhaft", "Fehler"}},
+        {"", "unended.hex", {"Hex-Datei \"unended.hex\" fehlerhaft", "Fehler"}},
+        // Both chips have 2 KiB of data memory.
         {"prog.hex",
-         "sum.hex",
-         false,
-         {"Prüfsumme der Hex-Datei \"sum.hex\" fehlerhaft", "Fehler"}},
-        {"", "unended.hex", false, {"Hex-Datei \"unended.hex\" fehlerhaft", "Fehler"}},
-        {"prog.hex", "bigdata.hex", true, {"Hex-Datei \"bigdata.hex\" fehlerhaft", "Fehler"}},
+         "bigdata.hex",
+         {"Datendatei \"bigdata.hex\" passt nicht in den Datenspeicher des " +
+              std::to_string(chip()) + " (2048 Bytes)",
+          "Fehler"}},
     };
     ASSERT_TRUE(rig_.io.OpenTrace("trace.txt"));
     for (const FileCheckCase& c : cases) {
-        if (c.pageModeOnly && chip() != 8253)
-            continue;
         messages().clear();
         Run(c.program, c.data);
         rig_.io.FlushTrace();
@@ -161,6 +166,87 @@ TEST_P(Programming, FirmwareFilesAreCheckedBeforeTheChip) {
         EXPECT_EQ(TraceLines("trace.txt"), std::vector<std::string>{})
             << c.program << " " << c.data;
     }
+}
+
+// A file meant for the larger chip, picked while the other chip type is set:
+// the 8252's byte instructions would fold its upper bytes onto the lower ones
+// and read back their own writes. Memory sizes as the chips' data sheets give
+// them: 8252 8 KiB, 8253 12 KiB of program memory.
+TEST_P(Programming, ImageMustFitTheChosenChip) {
+    struct Case {
+        const char* name;
+        Contents contents;
+        std::size_t fitsUpTo;  // the smallest program memory it fits
+    };
+    const Case cases[] = {
+        {"last byte at 1FFF", {{0x0000, Pattern(16, 1)}, {0x1FF0, Pattern(16, 2)}}, 8192},
+        {"one byte at 2000", {{0x0000, Pattern(16, 1)}, {0x2000, Pattern(1, 3)}}, 12288},
+        {"record across 2000", {{0x1FF8, Pattern(16, 4)}}, 12288},
+        {"a 12 KiB image", {{0x0000, Pattern(12288, 5)}}, 12288},
+        {"one byte at 3000", {{0x3000, Pattern(1, 6)}}, 65536},
+    };
+    for (const Case& c : cases) {
+        ScopedWorkingDir own;  // an erased chip of its own
+        ChipRig rig(chip());
+        ASSERT_TRUE(rig.io.OpenTrace("trace.txt"));
+        WriteText("big.hex", MakeHex(c.contents));
+        rig.programmer.RunProgramming("big.hex", "");
+        rig.io.FlushTrace();
+        if (c.fitsUpTo <= codeSize()) {
+            EXPECT_EQ(rig.view.messages, std::vector<Message>{kProgramDone}) << c.name;
+            EXPECT_EQ(rig.chip.code(), ImageOf(c.contents, codeSize())) << c.name;
+            continue;
+        }
+        const Message refused{"Programmdatei \"big.hex\" passt nicht in den Programmspeicher des " +
+                                  std::to_string(chip()) + " (" + std::to_string(codeSize()) +
+                                  " Bytes)",
+                              "Fehler"};
+        EXPECT_EQ(rig.view.messages, std::vector<Message>{refused}) << c.name;
+        EXPECT_EQ(TraceLines("trace.txt"), std::vector<std::string>{}) << c.name;
+    }
+}
+
+// Firmware names that are there but cannot be read: each is told as such at
+// once, never as missing, and a pipe never blocks the run.
+TEST_P(Programming, UnreadableFirmwareIsToldAtOnce) {
+    const struct {
+        const char* kind;
+        const char* reason;
+    } cases[] = {
+        {"pipe", "keine gewöhnliche Datei"},
+        {"device", "keine gewöhnliche Datei"},
+        {"folder", "ist ein Ordner"},
+        {"read error", "Ein-/Ausgabefehler"},
+    };
+    ASSERT_TRUE(rig_.io.OpenTrace("trace.txt"));
+    for (const auto& c : cases) {
+        const std::string name = std::string(c.kind) + ".hex";
+        MakeUnkind(c.kind, name);
+        messages().clear();
+        EXPECT_TRUE(ReturnsWithoutWaiting(name, [&] { Run(name, ""); })) << c.kind;
+        rig_.io.FlushTrace();
+        EXPECT_EQ(messages(),
+                  (std::vector<Message>{
+                      {"Programmdatei \"" + name + "\" kann nicht gelesen werden: " + c.reason,
+                       "Fehler"}}))
+            << c.kind;
+        EXPECT_EQ(TraceLines("trace.txt"), std::vector<std::string>{}) << c.kind;
+    }
+
+    // No read permission. Root reads everything; the file-system identity of
+    // another user (which holds for this thread alone) is refused like a user.
+    WriteText("locked.hex", MakeHex(kProgram));
+    ASSERT_EQ(chmod("locked.hex", 0), 0);
+    const bool root = geteuid() == 0;
+    if (root)
+        setfsuid(65534);
+    messages().clear();
+    Run("locked.hex", "");
+    if (root)
+        setfsuid(0);
+    EXPECT_EQ(messages(), (std::vector<Message>{{"Programmdatei \"locked.hex\" kann nicht gelesen "
+                                                 "werden: Zugriff verweigert",
+                                                 "Fehler"}}));
 }
 
 TEST_P(Programming, FailedLockIsReportedAsError) {
@@ -276,12 +362,20 @@ TEST_F(ByteMode, EscapeStopsAfterTheCurrentByte) {
     EXPECT_EQ(rig_.dataRegister(), 0x08);
 }
 
-TEST_F(ByteMode, AddressesAboveTheMemoryFoldOntoIt) {
-    WriteText("high.hex", MakeHex({{0x2100, {0x12, 0x34}}}));
+// The chip's byte instructions would fold 0x2100 onto 0x0100; such a file
+// is refused, whether it comes through the run or straight to the byte mode.
+TEST_F(ByteMode, AddressesAboveTheMemoryNeverFoldOntoIt) {
+    WriteText("high.hex", MakeHex({{0x0000, {0x56}}, {0x2100, {0x12, 0x34}}}));
     rig_.programmer.RunProgramming("high.hex", "");
-    EXPECT_EQ(rig_.view.messages, std::vector<Message>{kProgramDone});
-    EXPECT_EQ(rig_.chip.code()[0x0100], 0x12);
-    EXPECT_EQ(rig_.chip.code()[0x0101], 0x34);
+    EXPECT_EQ(rig_.view.messages,
+              (std::vector<Message>{{"Programmdatei \"high.hex\" passt nicht in den "
+                                     "Programmspeicher des 8252 (8192 Bytes)",
+                                     "Fehler"}}));
+    const UniqueFile file(std::fopen("high.hex", "rb"));
+    EXPECT_EQ(rig_.programmer.ProgramBytes8252(ChipMemory::Program, file.get(), "high.hex"),
+              ProgStatus::FormatError);
+    EXPECT_EQ(rig_.chip.code()[0x0100], 0xFF);
+    EXPECT_EQ(rig_.chip.code()[0x0101], 0xFF);
 }
 
 // ---- Chip 8253: page mode ---------------------------------------------------
@@ -340,8 +434,14 @@ TEST(PageModeBounds, DataBeyondTheImageIsAFormatError) {
     WriteText("big.hex", MakeHex({{0x2FF8, Pattern(16, 8)}}));
     rig.programmer.RunProgramming("big.hex", "");
     EXPECT_EQ(rig.view.messages,
-              (std::vector<Message>{{"Hex-Datei \"big.hex\" fehlerhaft", "Fehler"}}));
+              (std::vector<Message>{{"Programmdatei \"big.hex\" passt nicht in den "
+                                     "Programmspeicher des 8253 (12288 Bytes)",
+                                     "Fehler"}}));
     EXPECT_EQ(rig.chip.statistics().dataRegisterWrites, 0);
+    // Straight to the page mode, the image's edge holds as well.
+    const UniqueFile file(std::fopen("big.hex", "rb"));
+    EXPECT_EQ(rig.programmer.ProgramPages8253(ChipMemory::Program, file.get(), "big.hex"),
+              ProgStatus::FormatError);
 }
 
 // The data memory is not erased: cells of a page the file touches only partly

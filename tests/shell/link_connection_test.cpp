@@ -2,6 +2,7 @@
 // current value.
 #include <QTest>
 
+#include "support/held_port.h"
 #include "support/link_fixture.h"
 
 namespace {
@@ -51,6 +52,27 @@ class LinkConnectionTest : public QObject {
         QVERIFY(DigitsGrey(app));
         QCOMPARE(app.form->AnzLabel->text(), QString("+ 4.000"));
         QVERIFY(app.messages.empty());
+    }
+
+    // A port another program holds is not merely without connection: the
+    // user is to close that program, not to look for a cable.
+    void portHeldByAnotherProgramIsShownBusy() {
+        PtyPair device;
+        QVERIFY(device.ok());
+        PortHeldElsewhere terminal(device.path());
+        QVERIFY(terminal.held());
+        LinkFixture app(device.path());
+        QCOMPARE(app.form->AnzGroupBox->title(),
+                 QString::fromUtf8("Messwert – Schnittstelle belegt (COM2: %1)")
+                     .arg(device.path().c_str()));
+        QVERIFY(DigitsGrey(app));
+        QVERIFY(app.messages.empty());
+
+        terminal.Released();
+        app.link().ReopenSerialPort();
+        QCOMPARE(app.form->AnzGroupBox->title(), kTitle);
+        device.Send("+6.5\r");
+        QTRY_VERIFY(!DigitsGrey(app));
     }
 
     void portThatDoesNotOpenIsShownAtStart() {

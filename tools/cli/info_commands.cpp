@@ -8,6 +8,7 @@
 #include "commands.h"
 #include "exit_code.h"
 #include "prog/firmware_catalogue.h"
+#include "prog/firmware_file.h"
 #include "prog/hex_reader.h"
 #include "prog/memory_geometry.h"
 #include "text_output.h"
@@ -83,16 +84,16 @@ int RunVariants(const Invocation& call, Session&) {
 
 int RunHex(const Invocation& call, Session&) {
     const std::string path = FromStartFolder(call.operands[0]);
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        std::fprintf(stderr, "qvt410-cli: %s nicht gefunden\n", path.c_str());
+    const qvt::FirmwareFile file = qvt::OpenFirmwareFile(path);
+    if (!file.file) {
+        std::fprintf(stderr, "qvt410-cli: %s %s\n", path.c_str(), file.problem.c_str());
         return kBadFile;
     }
     std::vector<std::pair<std::size_t, std::size_t>> ranges;  // [first, last]
     std::size_t bytes = 0;
     qvt::HexRecord record;
     qvt::HexResult result;
-    while ((result = qvt::ReadHexRecord(file.get(), record)) == qvt::HexResult::DataRecord) {
+    while ((result = qvt::ReadHexRecord(file.file.get(), record)) == qvt::HexResult::DataRecord) {
         if (record.Length == 0)
             continue;
         bytes += record.Length;

@@ -4,6 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
+#include "platform/files/atomic_file.h"
+
 namespace qvt {
 namespace {
 
@@ -32,27 +36,45 @@ bool IsRegular(int fd) {
 }  // namespace
 
 UniqueFile OpenRegularFile(const std::string& path, FileAccess access) {
+    int error = 0;
+    return OpenRegularFile(path, access, error);
+}
+
+UniqueFile OpenRegularFile(const std::string& path, FileAccess access, int& error) {
+    error = 0;
     // A name that already stands for something else is not even opened:
     // opening a device can have effects of its own (a tape rewinds, a serial
     // line raises its control lines).
     struct stat st {};
-    if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+    if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? EISDIR : kNotAPlainFile;
         return nullptr;
+    }
     const Mode mode = ModeFor(access);
     // O_NONBLOCK keeps the open itself from waiting should the name have been
     // replaced by a pipe or device since the check above; the descriptor's
     // own type then decides.
     const int fd = open(path.c_str(), mode.flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-    if (fd < 0)
+    if (fd < 0) {
+        error = errno;
         return nullptr;
+    }
+    if (!IsRegular(fd)) {
+        close(fd);
+        error = kNotAPlainFile;
+        return nullptr;
+    }
     const int flags = fcntl(fd, F_GETFL);
-    if (!IsRegular(fd) || flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        error = errno;
         close(fd);
         return nullptr;
     }
     std::FILE* file = fdopen(fd, mode.stdioMode);
-    if (!file)
+    if (!file) {
+        error = errno;
         close(fd);
+    }
     return UniqueFile(file);
 }
 

@@ -24,4 +24,8 @@ enum class FileAccess {
 // created), is no plain file, or may not be used.
 UniqueFile OpenRegularFile(const std::string& path, FileAccess access);
 
+// The same, and when nothing opened, why: an errno value, or kNotAPlainFile
+// (platform/files/atomic_file.h) for a name that stands for something else.
+UniqueFile OpenRegularFile(const std::string& path, FileAccess access, int& error);
+
 }  // namespace qvt

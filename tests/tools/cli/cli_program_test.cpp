@@ -1,5 +1,7 @@
 // qvt410-cli program on the emulated chip of QVT410.INI: what lands in the
 // chip's memories, and Ctrl-C in the middle of a run.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -213,6 +215,40 @@ TEST_F(CliProgramTest, CtrlCEndsTheRunWithItsClosingSteps) {
     EXPECT_EQ(lastWrite, "W 0378 08");
     // Not the whole 12 KB: a page is a few hundred writes.
     EXPECT_LT(writes, 12288L * 30) << writes;
+}
+
+// A file the chosen chip cannot hold, and a pipe in place of a file: both end
+// with the file error before the chip is touched, the pipe without a wait.
+TEST_F(CliProgramTest, FirmwareTheChipCannotTakeIsRefusedAtOnce) {
+    WriteSettings(8252);
+    WriteHex("code.hex", RandomImage(12288, 3));  // an image for the 8253
+    ASSERT_EQ(mkfifo("pipe.hex", 0600), 0);
+    const struct {
+        QStringList arguments;
+        const char* says;
+    } cases[] = {
+        {{"program", "--chip", "8252", "--code", "code.hex"},
+         "passt nicht in den Programmspeicher des 8252 (8192 Bytes)"},
+        {{"program", "--chip", "8252", "--code", "pipe.hex"},
+         "kann nicht gelesen werden: keine gewöhnliche Datei"},
+        {{"hex", "pipe.hex"}, "kann nicht gelesen werden: keine gewöhnliche Datei"},
+    };
+    for (const auto& c : cases) {
+        QProcess process;
+        StartCli(process, c.arguments);
+        const bool finished = process.waitForFinished(5000);
+        if (!finished) {
+            process.kill();
+            process.waitForFinished();
+        }
+        const std::string text =
+            (process.readAllStandardOutput() + process.readAllStandardError()).toStdString();
+        const std::string name = c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(finished) << name;
+        EXPECT_EQ(process.exitCode(), 5) << name << text;
+        EXPECT_NE(text.find(c.says), std::string::npos) << name << text;
+    }
+    EXPECT_EQ(qvt::LoadMemoryImage("code.bin", 8192), std::vector<std::uint8_t>(8192, 0xFF));
 }
 
 }  // namespace
