@@ -40,6 +40,10 @@ for page in qvt410 qvt410-devsim; do
     man -w "$page" > /dev/null || fail "man -w $page finds no page"
 done
 [ -f /usr/share/qvt410/help/contents.html ] || fail "no help in /usr/share/qvt410/help"
+# The trend chart is a module the program loads with the window, not at start.
+chart=$(dpkg -L qvt410 | grep '/qvt410/qvt410-trendchart\.so$') || fail "no trend chart module"
+ldd "$chart" | grep -q 'libQt6Charts' || fail "$chart does not resolve Qt Charts"
+! ldd /usr/bin/qvt410 | grep -q 'libQt6Charts' || fail "qvt410 loads Qt Charts at start"
 # Offscreen in an empty --dir, in the home folder, ended by SIGTERM.
 tests/shell/command_line_test.sh /usr/bin/qvt410
 

@@ -25,22 +25,10 @@ std::string LocalTimeText(Clock::TimePoint at) {
 }
 
 std::string ValueText(const TrendSample& sample) {
-    if (!sample.hasNumber)
-        return {};
-    char text[64];
-    const auto result = std::to_chars(text, text + sizeof text, sample.value,
-                                      std::chars_format::fixed, sample.decimals);
-    std::string value(text, result.ptr);
-    for (char& c : value) {
-        if (c == '.')
-            c = ',';
-    }
-    return value;
+    return sample.hasNumber ? GermanDecimal(sample.value, sample.decimals) : std::string();
 }
 
-std::string Field(std::string text) {
-    if (text.find_first_of(";\"\r\n") == std::string::npos)
-        return text;
+std::string Field(const std::string& text) {
     std::string quoted = "\"";
     for (const char c : text) {
         quoted += c;
@@ -57,8 +45,9 @@ std::string TrendCsvHeader() {
 }
 
 std::string TrendCsvRow(const TrendSample& sample) {
-    return LocalTimeText(sample.at) + ';' + ValueText(sample) + ';' + Field(sample.unit.str()) +
-           ';' + Field(Utf8FromLatin1(OnOneLine(sample.telegram.view()))) + kLineEnd;
+    return Field(LocalTimeText(sample.at)) + ';' + Field(ValueText(sample)) + ';' +
+           Field(sample.unit.str()) + ';' +
+           Field(Utf8FromLatin1(OnOneLine(sample.telegram.view()))) + kLineEnd;
 }
 
 std::string TrendCsv(const TrendHistory& history, std::size_t first) {
@@ -66,6 +55,17 @@ std::string TrendCsv(const TrendHistory& history, std::size_t first) {
     csv.reserve(csv.size() + (history.size() - std::min(first, history.size())) * 64);
     for (std::size_t i = first; i < history.size(); ++i) csv += TrendCsvRow(history[i]);
     return csv;
+}
+
+std::string GermanDecimal(double value, int decimals) {
+    char text[400];  // any double in fixed notation
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
+                                      std::clamp(decimals, 0, 17));
+    std::string number(text, result.ptr);
+    if (number.front() == '-' && number.find_first_of("123456789") == std::string::npos)
+        number.erase(0, 1);
+    std::replace(number.begin(), number.end(), '.', ',');
+    return number;
 }
 
 }  // namespace qvt

@@ -1,6 +1,26 @@
 #include "link/trend_span.h"
 
+#include <algorithm>
+
+#include "link/trend_csv.h"
+
 namespace qvt {
+namespace {
+
+// The median spacing of the telegrams of the span; zero for fewer than two.
+Clock::TimePoint::duration UsualInterval(const TrendHistory& history, TrendSpan span) {
+    if (span.end - span.first < 2)
+        return Clock::TimePoint::duration::zero();
+    std::vector<Clock::TimePoint::duration> spacings;
+    spacings.reserve(span.end - span.first - 1);
+    for (std::size_t i = span.first + 1; i < span.end; ++i)
+        spacings.push_back(history[i].at - history[i - 1].at);
+    const auto middle = spacings.begin() + static_cast<std::ptrdiff_t>(spacings.size() / 2);
+    std::nth_element(spacings.begin(), middle, spacings.end());
+    return *middle;
+}
+
+}  // namespace
 
 TrendSpan LatestSpan(const TrendHistory& history, std::optional<std::chrono::milliseconds> length) {
     if (!length || history.size() == 0)
@@ -22,6 +42,12 @@ SpanSummary Summarise(const TrendHistory& history, TrendSpan span) {
             ++summary.withoutNumber;
             continue;
         }
+        const ValueStatistics& before = summary.values;
+        if (before.count() == 0 || sample.value < before.minimum())
+            summary.minimumDecimals = sample.decimals;
+        if (before.count() == 0 || sample.value > before.maximum())
+            summary.maximumDecimals = sample.decimals;
+        summary.decimals = std::max<int>(summary.decimals, sample.decimals);
         summary.values.Add(sample.value);
         if (!sample.unit.empty())
             summary.unit = sample.unit.str();
@@ -29,15 +55,43 @@ SpanSummary Summarise(const TrendHistory& history, TrendSpan span) {
     return summary;
 }
 
-std::vector<PlotPoint> PlotPointsOf(const TrendHistory& history, TrendSpan span) {
-    std::vector<PlotPoint> points;
-    points.reserve(span.end - span.first);
+std::string StatisticsText(const SpanSummary& summary) {
+    const ValueStatistics& v = summary.values;
+    std::string text = "Anzahl: " + std::to_string(v.count());
+    if (v.count() > 0) {
+        const std::string unit = summary.unit.empty() ? "" : " " + summary.unit;
+        const int finer = summary.decimals + 1;
+        text += "   Minimum: " + GermanDecimal(v.minimum(), summary.minimumDecimals) + unit +
+                "   Maximum: " + GermanDecimal(v.maximum(), summary.maximumDecimals) + unit +
+                "   Mittelwert: " + GermanDecimal(v.mean(), finer) + unit +
+                "   Standardabweichung: " + GermanDecimal(v.standardDeviation(), finer) + unit;
+    }
+    if (summary.withoutNumber > 0)
+        text += "   ohne Zahl: " + std::to_string(summary.withoutNumber);
+    return text;
+}
+
+std::vector<std::vector<PlotPoint>> PlotRunsOf(const TrendHistory& history, TrendSpan span) {
+    const Clock::TimePoint::duration gap = std::max<Clock::TimePoint::duration>(
+        kGapIntervals * UsualInterval(history, span), kShortestGap);
+    std::vector<std::vector<PlotPoint>> runs(1);
+    bool broken = false;
     for (std::size_t i = span.first; i < span.end; ++i) {
         const TrendSample& sample = history[i];
-        if (sample.hasNumber)
-            points.push_back({PlotTimeOf(sample.at), sample.value});
+        // A telegram without a number still ends a gap: the break stays
+        // before the next number.
+        if (i > span.first && (sample.afterInterruption || sample.at - history[i - 1].at > gap))
+            broken = true;
+        if (!sample.hasNumber)
+            continue;
+        if (broken && !runs.back().empty())
+            runs.emplace_back();
+        broken = false;
+        runs.back().push_back({PlotTimeOf(sample.at), sample.value});
     }
-    return points;
+    if (runs.back().empty())
+        runs.pop_back();
+    return runs;
 }
 
 double PlotTimeOf(Clock::TimePoint at) {

@@ -61,6 +61,7 @@ LinkCommands::LinkCommands(QWidget& window, MonitorPanel& panel, const MainMenu&
         [this](const qvt::ReceivedTelegram& telegram) { trend_.Add(clock_->Now(), telegram); });
     port_->SetLineLostHandler([this] {
         openDevice_.clear();
+        trend_.MarkInterruption();
         monitor_.LineLost();
     });
     monitor_.connection().SetHeldCheck([this] { return monitorStarted_ && !MonitorMayRun(); });
@@ -107,6 +108,7 @@ void LinkCommands::OpenSerialPort() {
 }
 
 void LinkCommands::CloseSerialPort() {
+    trend_.MarkInterruption();
     port_->Close();
     openDevice_.clear();
 }

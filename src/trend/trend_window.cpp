@@ -1,6 +1,5 @@
 #include "trend/trend_window.h"
 
-#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
@@ -9,7 +8,6 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineSeries>
 #include <QLocale>
 #include <QPushButton>
 #include <QShortcut>
@@ -21,7 +19,6 @@
 #include "dialogs/message_box.h"
 #include "platform/help.h"
 #include "trend/trend_files.h"
-#include "trend/trend_plot.h"
 
 namespace {
 
@@ -38,10 +35,6 @@ const SpanChoice kSpans[] = {
     {"1 Stunde", std::chrono::hours(1)},
     {"Alles", std::nullopt},
 };
-
-QString GermanNumber(double value) {
-    return QLocale(QLocale::German, QLocale::Germany).toString(value, 'g', 7);
-}
 
 QDoubleSpinBox* ScaleBox(QWidget* parent, const char* name) {
     auto* box = new QDoubleSpinBox(parent);
@@ -104,8 +97,18 @@ void TrendWindow::BuildControls() {
     top->addStretch();
     layout->addLayout(top);
 
-    plot_ = new TrendPlot(this);
-    layout->addWidget(plot_->view(), 1);
+    QString error;
+    chart_ = MakeTrendChart(this, &error);
+    if (chart_) {
+        layout->addWidget(chart_->view(), 1);
+    } else {
+        auto* missing = new QLabel(
+            QString::fromUtf8("Das Diagramm kann nicht angezeigt werden: %1").arg(error), this);
+        missing->setObjectName("ChartMissing");
+        missing->setWordWrap(true);
+        missing->setAlignment(Qt::AlignCenter);
+        layout->addWidget(missing, 1);
+    }
 
     statistics_ = new QLabel(this);
     statistics_->setObjectName("Statistics");
@@ -143,9 +146,13 @@ void TrendWindow::BuildControls() {
     connect(fixedScale_, &QCheckBox::toggled, this, &TrendWindow::FixScale);
     for (QDoubleSpinBox* box : {scaleLow_, scaleHigh_})
         connect(box, &QDoubleSpinBox::valueChanged, this, [this] { Redraw(); });
-    connect(plot_, &TrendPlot::userChoseRange, this, &TrendWindow::ShowChosenRange);
+    if (chart_)
+        chart_->SetRangeChosenHandler(
+            [this](double from, double to) { ShowChosenRange(from, to); });
     connect(exportButton, &QPushButton::clicked, this, &TrendWindow::ExportValues);
     connect(pngButton, &QPushButton::clicked, this, &TrendWindow::SaveChart);
+    pngButton->setEnabled(chart_ != nullptr);
+    fixedScale_->setEnabled(chart_ != nullptr);
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
             &TrendWindow::ExportValues);
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
@@ -163,11 +170,11 @@ void TrendWindow::hideEvent(QHideEvent* event) {
 }
 
 QLineSeries* TrendWindow::valueSeries() const {
-    return plot_->values();
+    return chart_->valueLines().front();
 }
 
 QLineSeries* TrendWindow::relayLine(int relay) const {
-    return plot_->relayLine(relay);
+    return chart_->relayLine(relay);
 }
 
 // ---- Drawing -------------------------------------------------------------------
@@ -199,37 +206,26 @@ void TrendWindow::Redraw() {
     }
     const qvt::SpanSummary summary = qvt::Summarise(history_, span);
     drawnLevels_ = qvt::ActiveSwitchingLevels(record_);
-    std::optional<TrendPlot::YRange> fixed;
-    if (fixedScale_->isChecked())
-        fixed = TrendPlot::YRange{scaleLow_->value(), scaleHigh_->value()};
-    plot_->Draw(qvt::PlotPointsOf(history_, span), from, to, drawnLevels_,
-                QString::fromStdString(summary.unit), fixed);
-    ShowStatistics(summary);
+    if (chart_) {
+        std::optional<TrendChart::YRange> fixed;
+        if (fixedScale_->isChecked())
+            fixed = TrendChart::YRange{scaleLow_->value(), scaleHigh_->value()};
+        // Each run thinned on its own, so no point of one is joined to the next.
+        TrendChart::Runs runs = qvt::PlotRunsOf(history_, span);
+        const int columns = chart_->columns();
+        for (std::vector<qvt::PlotPoint>& run : runs)
+            run = qvt::DecimateMinMax(run, from, to > from ? to : from + 1000, columns);
+        chart_->Draw(runs, from, to, drawnLevels_, QString::fromStdString(summary.unit), fixed);
+    }
+    statistics_->setText(QString::fromStdString(qvt::StatisticsText(summary)));
     capNotice_->setVisible(history_.capReached());
     drawnGeneration_ = history_.generation();
-}
-
-void TrendWindow::ShowStatistics(const qvt::SpanSummary& summary) {
-    const qvt::ValueStatistics& v = summary.values;
-    const QString unit =
-        summary.unit.empty() ? QString() : " " + QString::fromStdString(summary.unit);
-    QString text = QString("Anzahl: %1").arg(v.count());
-    if (v.count() > 0) {
-        text += QString::fromUtf8(
-                    "   Minimum: %1%5   Maximum: %2%5   Mittelwert: %3%5   "
-                    "Standardabweichung: %4%5")
-                    .arg(GermanNumber(v.minimum()), GermanNumber(v.maximum()),
-                         GermanNumber(v.mean()), GermanNumber(v.standardDeviation()), unit);
-    }
-    if (summary.withoutNumber > 0)
-        text += QString("   ohne Zahl: %1").arg(summary.withoutNumber);
-    statistics_->setText(text);
 }
 
 // The scale is fixed where it stands, then set with the two boxes.
 void TrendWindow::FixScale(bool fixed) {
     if (fixed) {
-        const TrendPlot::YRange y = plot_->yRange();
+        const TrendChart::YRange y = chart_->yRange();
         for (QDoubleSpinBox* box : {scaleLow_, scaleHigh_}) box->blockSignals(true);
         scaleLow_->setValue(y.low);
         scaleHigh_->setValue(y.high);
@@ -258,9 +254,10 @@ bool TrendWindow::ExportValues() {
 }
 
 bool TrendWindow::SaveChart() {
-    return WriteFile(
-        "Diagramm speichern", "PNG-Bilder (*.png)", qvt::trend::PngFileName(),
-        [this](const QString& path) { return qvt::trend::WritePng(path, *plot_->view()); });
+    return WriteFile("Diagramm speichern", "PNG-Bilder (*.png)", qvt::trend::PngFileName(),
+                     [this](const QString& path) {
+                         return chart_ && qvt::trend::WritePng(path, *chart_->view());
+                     });
 }
 
 bool TrendWindow::WriteFile(const QString& title, const QString& filter, const QString& name,

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "core/switching_levels.h"
 #include "link/trend_history.h"
 #include "link/trend_span.h"
+#include "trend/trend_chart.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,13 +20,15 @@ class QDoubleSpinBox;
 class QLabel;
 class QLineSeries;
 class QPushButton;
-class TrendPlot;
 
 // The window "Messwertverlauf": the measured value of every telegram the
 // monitor received against time, over the last minute, ten minutes, hour or
 // everything, with the statistics of what it shows, the relays' switching
 // points of the current parameter record, and the export of the collected
-// values as CSV and of the chart as PNG. It only reads the history, which
+// values as CSV and of the chart as PNG. Where the device stopped sending for
+// a while or the connection was lost, the line breaks. The chart comes from
+// its module, loaded with the first window; without it the window still
+// shows the statistics and exports the values. It only reads the history, which
 // the monitor fills whether the window is open or not; it redraws a few
 // times a second while telegrams come in, so a stream at the full line rate
 // costs little.
@@ -50,9 +54,12 @@ class TrendWindow : public QWidget {
     // Draws the history now, as the next turn of the redraw timer would.
     void Redraw();
 
+    // The chart; null when its module could not be loaded.
+    TrendChart* chart() const { return chart_.get(); }
+    // The first line of the measured values, and all of them, one a run.
     QLineSeries* valueSeries() const;
+    std::vector<QLineSeries*> valueLines() const { return chart_->valueLines(); }
     QLineSeries* relayLine(int relay) const;
-    TrendPlot& plot() const { return *plot_; }
     QComboBox* spanChoice() const { return span_; }
     QPushButton* pauseButton() const { return pause_; }
     QCheckBox* fixedScale() const { return fixedScale_; }
@@ -67,7 +74,6 @@ class TrendWindow : public QWidget {
   private:
     void BuildControls();
     void RedrawIfChanged();
-    void ShowStatistics(const qvt::SpanSummary& summary);
     void FixScale(bool fixed);
     void ShowChosenRange(double from, double to);
     bool WriteFile(const QString& title, const QString& filter, const QString& name,
@@ -76,7 +82,7 @@ class TrendWindow : public QWidget {
     const qvt::TrendHistory& history_;
     const qvt::ParameterRecord& record_;
     FileChooser chooseFile_;
-    TrendPlot* plot_ = nullptr;
+    std::unique_ptr<TrendChart> chart_;
     QComboBox* span_ = nullptr;
     QPushButton* pause_ = nullptr;
     QCheckBox* fixedScale_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "dialogs/psio_dlg.h"
+#include "link/trend_span.h"
 #include "support/link_fixture.h"
 
 namespace {
@@ -99,6 +100,14 @@ class LinkHangUpTest : public QObject {
         QCOMPARE(after.mid(0, lines.size()), lines);
         QVERIFY2(kLine.match(after.at(lines.size())).hasMatch(),
                  qPrintable(after.at(lines.size())));
+
+        // In the trend the first telegram after the reconnection starts a
+        // line of its own, however soon it came: none is drawn across the loss.
+        const qvt::TrendHistory& trend = app.link().trendHistory();
+        QCOMPARE(std::int64_t(trend.size()), app.link().monitorStats().telegrams);
+        for (std::size_t i = 0; i < trend.size(); ++i)
+            QCOMPARE(trend[i].afterInterruption, i == std::size_t(received));
+        QCOMPARE(qvt::PlotRunsOf(trend, {0, trend.size()}).size(), std::size_t(2));
     }
 };
 

@@ -73,9 +73,11 @@ class TrendWindowTest : public QObject {
         QCOMPARE(points[2].y(), -1.25);
         QCOMPARE(points[3].y(), 14.25);
         QCOMPARE(points[3].x() - points[0].x(), 1500.0);
-        QVERIFY(
-            trend->statistics()->text().startsWith("Anzahl: 4   Minimum: -1,25   Maximum: 14,25"));
-        QVERIFY(trend->statistics()->text().endsWith("ohne Zahl: 1"));
+        // Each extreme with its telegram's decimals, the mean and the deviation
+        // with one more than the most any telegram had.
+        QCOMPARE(trend->statistics()->text(),
+                 QString("Anzahl: 4   Minimum: -1,250   Maximum: 14,25   Mittelwert: 9,6250   "
+                         "Standardabweichung: 7,2873   ohne Zahl: 1"));
         QVERIFY(trend->relayLine(1)->isVisible());
         QCOMPARE(trend->relayLine(1)->at(0).y(), 15.0);
         QVERIFY(!trend->relayLine(2)->isVisible());
@@ -99,12 +101,24 @@ class TrendWindowTest : public QObject {
         const QList<QByteArray> rows = csv.readAll().split('\n');
         QCOMPARE(rows.size(), 8);  // header, six telegrams, nothing after the last line end
         QCOMPARE(rows[0], QByteArray("\xEF\xBB\xBFZeit;Wert;Einheit;Telegramm\r"));
-        QCOMPARE(rows[1], QByteArray("06.12.2026 09:30:00,000;12,50;;+12.50\r"));
-        QCOMPARE(rows[5], QByteArray("06.12.2026 09:30:02,000;;;+---- \r"));
-        QCOMPARE(rows[6], QByteArray("06.12.2026 09:30:02,500;20,00;;+20.00\r"));
+        QCOMPARE(rows[1], QByteArray("\"06.12.2026 09:30:00,000\";\"12,50\";\"\";\"+12.50\"\r"));
+        QCOMPARE(rows[5], QByteArray("\"06.12.2026 09:30:02,000\";\"\";\"\";\"+---- \"\r"));
+        QCOMPARE(rows[6], QByteArray("\"06.12.2026 09:30:02,500\";\"20,00\";\"\";\"+20.00\"\r"));
 
         trend->pauseButton()->setChecked(false);
         QCOMPARE(trend->valueSeries()->count(), 5);
+
+        // The device falls silent for 21 s: the line breaks there instead of
+        // running straight across the outage.
+        clock->Advance(std::chrono::seconds(21));
+        send("+21.00\r");
+        send("+22.00\r");
+        QTRY_COMPARE(trend->valueLines().back()->count(), 2);
+        QCOMPARE(trend->valueLines().size(), std::size_t(2));
+        QCOMPARE(trend->valueLines()[0]->points().last(), QPointF(points[0].x() + 2500, 20.0));
+        QCOMPARE(trend->valueLines()[1]->points(),
+                 (QList<QPointF>{{points[0].x() + 24000, 21.0}, {points[0].x() + 24500, 22.0}}));
+        QCOMPARE(trend->valueLines()[1]->pen(), trend->valueLines()[0]->pen());
     }
 };
 

@@ -1,0 +1,13 @@
+// The yardstick of qvt-startbench: the least a Qt Widgets program does to
+// show a window.
+#include <QApplication>
+#include <QWidget>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowTitle("Qt");
+    window.resize(640, 480);
+    window.show();
+    return app.exec();
+}
