@@ -104,7 +104,8 @@ in_root() {  # log-name command...
             mount --bind /etc/resolv.conf "$root/etc/resolv.conf"
         exec chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 CI="${CI:-}" \
             PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-            /bin/bash -c ". /work/stop-group.sh && cd /work/qvt410 && $*"
+            /bin/bash -c ". /work/stop-group.sh; cd /work/qvt410 || exit 1
+$*"
     ' in-root "$root" "$@" 2>&1 | tee "$logs/$name.log"
     return "${PIPESTATUS[0]}"
 }
