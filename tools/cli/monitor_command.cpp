@@ -28,7 +28,7 @@ class ConsoleMonitorView : public qvt::MonitorView {
     void TelegramReceived(const qvt::ReceivedTelegram& telegram) override {
         if (done())
             return;  // the rest of a slice after the last one asked for
-        const std::string line = FormatTelegram(format_, IsoLocalTime(clock_.Now()),
+        const std::string line = FormatTelegram(format_, IsoLocalTime(telegram.arrived),
                                                 qvt::ReadMeasuredValue(telegram), telegram.text);
         std::fprintf(out_, "%s\n", line.c_str());
         std::fflush(out_);
@@ -55,7 +55,6 @@ class ConsoleMonitorView : public qvt::MonitorView {
     OutputFormat format_;
     long count_;
     long shown_ = 0;
-    qvt::SystemClock clock_;
 };
 
 OutputFormat FormatOf(const std::string& name) {
