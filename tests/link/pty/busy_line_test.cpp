@@ -13,6 +13,7 @@
 #include "link/telegram_monitor.h"
 #include "link/transmission.h"
 #include "platform/qt/qt_serial_port.h"
+#include "support/clocks.h"
 #include "support/devsim_process.h"
 #include "support/recording_monitor_view.h"
 
@@ -21,23 +22,7 @@ namespace {
 
 using testing::IdleWakeUpTimer;
 using testing::RecordingMonitorView;
-
-// The calendar clock, set back to the start of a whole second before each
-// command. A test value's window ends at the next whole second, anywhere from
-// 0 to 1 s after sending; from the start of a second it is a full second, so
-// an answer the device sends in time is not lost to where the command began.
-class SecondStartClock : public Clock {
-  public:
-    TimePoint Now() const override {
-        return base_ + std::chrono::duration_cast<TimePoint::duration>(
-                           std::chrono::steady_clock::now() - start_);
-    }
-    void Restart() { start_ = std::chrono::steady_clock::now(); }
-
-  private:
-    TimePoint base_ = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-};
+using testing::SecondStartClock;
 
 // The simulator with numbered telegrams of the 27-byte form, on a port the
 // monitor reads and logs.
