@@ -4,7 +4,8 @@
 
 namespace qvt {
 
-std::optional<ReceivedTelegram> TelegramAssembler::Feed(std::uint8_t byte) {
+std::optional<ReceivedTelegram> TelegramAssembler::Feed(
+    std::uint8_t byte, std::chrono::system_clock::time_point arrived) {
     if (pending_) {
         // Whatever it is, it had arrived with the CR: it is the trailing byte.
         return std::exchange(pending_, std::nullopt);
@@ -26,6 +27,7 @@ std::optional<ReceivedTelegram> TelegramAssembler::Feed(std::uint8_t byte) {
     if (byte != kCR)
         return std::nullopt;
     ReceivedTelegram telegram = Complete();
+    telegram.arrived = arrived;
     if (telegram.kind == ReceivedTelegram::Kind::kLong27) {
         pending_ = std::move(telegram);
         return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -14,6 +15,9 @@ struct ReceivedTelegram {
     Kind kind = Kind::kShort;
     std::string text;   // the receive buffer up to its first zero byte
     std::string value;  // the measured value cut out of it, up to its first zero byte
+    // When its CR arrived at the PC: the telegram's time, however long it
+    // waited before it was handled.
+    std::chrono::system_clock::time_point arrived{};
 };
 
 // Assembles the device's telegrams from the bytes handed to it; it reads
@@ -34,8 +38,10 @@ class TelegramAssembler {
     static constexpr std::size_t kBufferSize = 31;
     static constexpr std::uint8_t kCR = 0x0D;
 
-    // Handles one received byte. Returns the telegram it completed, if any.
-    std::optional<ReceivedTelegram> Feed(std::uint8_t byte);
+    // Handles one received byte, which arrived at the given time. Returns the
+    // telegram it completed, if any.
+    std::optional<ReceivedTelegram> Feed(std::uint8_t byte,
+                                         std::chrono::system_clock::time_point arrived = {});
 
     // Every byte that had arrived has been fed. Returns the telegram that was
     // waiting for its trailing byte, if any; the next byte starts a new one.

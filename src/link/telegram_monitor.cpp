@@ -24,6 +24,7 @@ TelegramMonitor::TelegramMonitor(SerialPort& port, ApplicationState& state, Moni
 void TelegramMonitor::PortOpened(const std::string& portName, const std::string& device) {
     connection_.Opened(portName, device);
     DrainInput(port_);
+    takenOver_.clear();
     assembler_.Restart();
 }
 
@@ -54,12 +55,13 @@ TelegramMonitor::SliceEnd TelegramMonitor::HandleSlice() {
             end = SliceEnd::kMoreWaiting;
             break;
         }
-        const int byte = port_.ReadByte();
+        const ReceivedByte byte = NextByte();
         const std::optional<ReceivedTelegram> telegram =
-            byte < 0 ? assembler_.NoMoreBytes() : assembler_.Feed(static_cast<std::uint8_t>(byte));
+            byte.value < 0 ? assembler_.NoMoreBytes()
+                           : assembler_.Feed(static_cast<std::uint8_t>(byte.value), byte.arrived);
         if (telegram)
             HandleTelegram(*telegram);
-        if (byte < 0)
+        if (byte.value < 0)
             break;
     }
     // On while a telegram is coming in, off once its CR was there.
@@ -67,6 +69,14 @@ TelegramMonitor::SliceEnd TelegramMonitor::HandleSlice() {
     stats_.busyNanoseconds += elapsed();
     busy_ = false;
     return end;
+}
+
+ReceivedByte TelegramMonitor::NextByte() {
+    if (takenOver_.empty())
+        return port_.ReadReceivedByte();
+    const ReceivedByte byte = takenOver_.front();
+    takenOver_.pop_front();
+    return byte;
 }
 
 void TelegramMonitor::HandleTelegram(const ReceivedTelegram& telegram) {

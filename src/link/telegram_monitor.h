@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -58,6 +59,10 @@ class TelegramMonitor {
 
     // Reads and handles the bytes that have arrived, one slice's worth.
     SliceEnd HandleSlice();
+    // Bytes of the device's telegrams that a transmission read off the port
+    // while the monitor stood still: handled, in order, before the port's
+    // next bytes, so no telegram is lost or cut by a transmission.
+    void TakeOver(const ReceivedByte& byte) { takenOver_.push_back(byte); }
     // True while a slice is being handled (a page may be printing meanwhile).
     bool busy() const { return busy_; }
     // Shows the failures found while handling, each once: called after the
@@ -91,6 +96,7 @@ class TelegramMonitor {
     bool receivingShown() const { return receivingShown_; }
 
   private:
+    ReceivedByte NextByte();
     void HandleTelegram(const ReceivedTelegram& telegram);
     void LogStep(const std::string& text);
     void ListStep(const std::string& text);
@@ -110,6 +116,7 @@ class TelegramMonitor {
     Slice slice_;
     Stats stats_;
     std::vector<std::string> reports_;
+    std::deque<ReceivedByte> takenOver_;
     bool busy_ = false;
     bool receivingShown_ = false;
 };

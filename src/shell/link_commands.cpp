@@ -58,7 +58,7 @@ LinkCommands::LinkCommands(QWidget& window, MonitorPanel& panel, const MainMenu&
     });
     // The trend collects from the first telegram on, window open or not.
     monitor_.SetTelegramSink(
-        [this](const qvt::ReceivedTelegram& telegram) { trend_.Add(clock_->Now(), telegram); });
+        [this](const qvt::ReceivedTelegram& telegram) { trend_.Add(telegram.arrived, telegram); });
     port_->SetLineLostHandler([this] {
         openDevice_.clear();
         trend_.MarkInterruption();
@@ -154,6 +154,15 @@ void LinkCommands::ReleaseMonitor() {
     }
 }
 
+qvt::TelegramBytes LinkCommands::MonitorTakesOver() {
+    return [this](const qvt::ReceivedByte& byte) { monitor_.TakeOver(byte); };
+}
+
+void LinkCommands::SetClock(std::shared_ptr<const qvt::Clock> clock) {
+    clock_ = std::move(clock);
+    port_->SetArrivalClock([clock = clock_] { return clock->Now(); });
+}
+
 void LinkCommands::Senden1Click() {
     // A text its telegram field cannot carry would reach the device as
     // another value: nothing is sent then.
@@ -164,7 +173,7 @@ void LinkCommands::Senden1Click() {
     }
     HoldMonitor();
     const std::optional<std::uint8_t> reply =
-        qvt::TransmitParameters(*port_, context_.record, *clock_);
+        qvt::TransmitParameters(*port_, context_.record, *clock_, MonitorTakesOver());
     ReleaseMonitor();
     if (reply == qvt::kAcknowledge) {
         qvt::ShowMessage(&window_, QString::fromUtf8("Parameter fehlerfrei übertragen"),
@@ -182,7 +191,7 @@ std::optional<std::uint8_t> LinkCommands::SendTestValue(std::string_view testVal
                            : qvt::TestValuePoint::kNone;
     HoldMonitor();
     const std::optional<std::uint8_t> reply =
-        qvt::TransmitTestValue(*port_, testValue, point, *clock_);
+        qvt::TransmitTestValue(*port_, testValue, point, *clock_, MonitorTakesOver());
     ReleaseMonitor();
     return reply;
 }

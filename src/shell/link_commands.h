@@ -12,6 +12,7 @@
 #include "compose/qt_wake_up_timer.h"
 #include "link/clock.h"
 #include "link/telegram_monitor.h"
+#include "link/transmission.h"
 #include "link/trend_history.h"
 #include "platform/printer.h"
 #include "platform/serial_port.h"
@@ -74,7 +75,8 @@ class LinkCommands : public QObject {
     void MonitorBytesArrived();
 
     // Replaceable for tests and measurements.
-    void SetClock(std::shared_ptr<const qvt::Clock> clock) { clock_ = std::move(clock); }
+    // The clock of the telegrams' times too.
+    void SetClock(std::shared_ptr<const qvt::Clock> clock);
     // The clock that measures how long the device has been quiet.
     void SetMonotonicClock(qvt::ConnectionWatch::Now now) {
         monitor_.connection().SetClock(std::move(now));
@@ -101,6 +103,8 @@ class LinkCommands : public QObject {
 
   private:
     bool MonitorMayRun() const;
+    // Where a transmission puts the telegram bytes it reads in passing.
+    qvt::TelegramBytes MonitorTakesOver();
     // Empty when the dialog may assign the device to a port name.
     std::string DeviceProblem(const std::string& device) const;
     QAction* Connect(QAction* item, void (LinkCommands::*handler)());

@@ -12,6 +12,7 @@ using testing::At;
 using testing::FakeClock;
 using testing::FakeSerialPort;
 using namespace std::chrono_literals;
+using namespace std::string_literals;
 
 struct WindowCase {
     const char* name;
@@ -61,24 +62,38 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCase{"test value, within the second", 100.5, 0ms, 400ms, false, 0x06},
         WindowCase{"test value, window after sending", 100.9, 200ms, 500ms, false, 0x06}));
 
-class FailedWriteTest : public ::testing::TestWithParam<bool> {};
+struct FailedWriteCase {
+    bool parameters;
+    bool drainStalled;  // the bytes left, but the driver never said so
+};
 
-// A write that gave up on an open port has not sent the telegram whole: the
-// command fails as soon as the write returns, without waiting for an answer.
+class FailedWriteTest : public ::testing::TestWithParam<FailedWriteCase> {};
+
+// A write that gave up on an open port has not sent the telegram whole, or
+// cannot tell: the command fails as soon as the write returns, without
+// waiting for an answer, even one that comes.
 TEST_P(FailedWriteTest, OpenPortReportsNoReplyAtOnce) {
-    const bool parameters = GetParam();
+    const FailedWriteCase& c = GetParam();
     FakeClock clock(At(100.1));
     FakeSerialPort port(clock);
-    port.FailWritesAfter(300ms);
+    if (c.drainStalled)
+        port.StallDrain(300ms);
+    else
+        port.FailWritesAfter(300ms);
+    port.ReplyAfterWrite(10ms, kAcknowledge);
     const Clock::TimePoint start = clock.Now();
     const std::optional<std::uint8_t> reply =
-        parameters ? TransmitParameters(port, ParameterRecord{}, clock)
-                   : TransmitTestValue(port, "1", TestValuePoint::kNone, clock);
+        c.parameters ? TransmitParameters(port, ParameterRecord{}, clock)
+                     : TransmitTestValue(port, "1", TestValuePoint::kNone, clock);
     EXPECT_EQ(reply, std::nullopt);
     EXPECT_EQ(clock.Now(), start + 300ms);
 }
 
-INSTANTIATE_TEST_SUITE_P(Telegrams, FailedWriteTest, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Telegrams, FailedWriteTest,
+                         ::testing::Values(FailedWriteCase{true, false},
+                                           FailedWriteCase{false, false},
+                                           FailedWriteCase{true, true},
+                                           FailedWriteCase{false, true}));
 
 TEST(TransmissionTest, ParameterTelegramIsWrittenWholeAndExactly) {
     FakeClock clock(At(1'796'000'000.0));
@@ -108,17 +123,78 @@ TEST(TransmissionTest, BytesReceivedBeforeTheReplyAreDrainedForParameters) {
     EXPECT_EQ(port.ReadByte(), 'X');
 }
 
-TEST(TransmissionTest, TestValueTakesWhateverArrivesFirst) {
-    // No draining for the test value: a byte of a cyclic telegram that is
-    // already there is the reply, and the command fails.
+TEST(TransmissionTest, TestValueTakesTheAnswerNotATelegramByteWaitingBeforeIt) {
     FakeClock clock(At(500.0));
     FakeSerialPort port(clock);
-    port.Receive({'+'});
+    port.Receive({'+'});  // the start of a cyclic telegram
     port.ReplyAfterWrite(100ms, kAcknowledge);
-    EXPECT_EQ(TransmitTestValue(port, "0001", TestValuePoint::kNone, clock), '+');
+    EXPECT_EQ(TransmitTestValue(port, "0001", TestValuePoint::kNone, clock), kAcknowledge);
     ASSERT_EQ(port.writeCalls.size(), 1u);
     EXPECT_EQ(port.writeCalls[0], (std::vector<std::uint8_t>{0x03, 0x01, 0, 0, 0, 0x04}));
 }
+
+// The device goes on sending its telegrams before, during and after a
+// transmission, and answers between two of them. Its answer is the first
+// byte that no telegram holds; every telegram byte reaches the monitor, in
+// order, whether the transmission read it or left it in the port.
+struct StreamCase {
+    const char* name;
+    bool parameters;
+    std::string before;  // arrived before the command, not yet handled
+    std::string during;  // arrives from the end of sending on, a byte time apart
+    std::optional<std::uint8_t> expected;
+};
+
+void PrintTo(const StreamCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class TelegramStreamTest : public ::testing::TestWithParam<StreamCase> {};
+
+TEST_P(TelegramStreamTest, AnswerIsPickedOutAndTelegramsPassWhole) {
+    const StreamCase& c = GetParam();
+    FakeClock clock(At(700.0));
+    FakeSerialPort port(clock);
+    port.SetByteTime(100us);
+    port.Receive(std::vector<std::uint8_t>(c.before.begin(), c.before.end()));
+    // The telegram takes 6.3 ms (parameters) or 0.6 ms on the line.
+    port.ArriveFrom(At(700.0) + (c.parameters ? 6300us : 600us), c.during);
+    std::string passedOn;
+    const TelegramBytes monitor = [&](const ReceivedByte& b) { passedOn += char(b.value); };
+    const std::optional<std::uint8_t> reply =
+        c.parameters ? TransmitParameters(port, ParameterRecord{}, clock, monitor)
+                     : TransmitTestValue(port, "1234", TestValuePoint::kNone, clock, monitor);
+    EXPECT_EQ(reply, c.expected) << c.name;
+    clock.Advance(5s);
+    for (int b = port.ReadByte(); b >= 0; b = port.ReadByte()) passedOn += char(b);
+    std::string stream = c.before + c.during;
+    // What the device sent but the monitor must not see: its answer, and a
+    // late answer to an earlier telegram that was waiting before sending.
+    std::erase_if(stream, [](char ch) { return ch == 0x06 || ch == 0x15; });
+    EXPECT_EQ(passedOn, stream) << c.name;
+}
+
+const std::string kTelegram = "06.12.26 21:41:13 +0012.34\xB0\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, TelegramStreamTest,
+    ::testing::Values(
+        StreamCase{"test value, telegram in flight", false, kTelegram.substr(0, 3),
+                   kTelegram.substr(3) + "\x06" + kTelegram, kAcknowledge},
+        StreamCase{"parameters, telegram in flight", true, kTelegram.substr(0, 20),
+                   kTelegram.substr(20) + "\x06" + kTelegram, kAcknowledge},
+        StreamCase{"refused between telegrams", true, "", kTelegram + "\x15" + kTelegram,
+                   kNegativeAcknowledge},
+        StreamCase{"short telegrams with zero bytes", false,
+                   "+1\0"
+                   "2.5\r"s,
+                   "-0\0"
+                   ".25\r\x06+3\r"s,
+                   kAcknowledge},
+        StreamCase{"never answers", true, "", kTelegram + kTelegram + kTelegram, std::nullopt},
+        StreamCase{"test value, a late answer waiting", false, "\x06", kTelegram, std::nullopt},
+        StreamCase{"parameters, a late refusal waiting", true, kTelegram + "\x15", "+1\r\x06",
+                   kAcknowledge}));
 
 struct SilenceCase {
     bool parameters;
@@ -161,9 +237,11 @@ TEST(TransmissionTest, ClosedPortFailsAfterTheWindow) {
     EXPECT_EQ(TransmitTestValue(port, "1", TestValuePoint::kNone, clock), std::nullopt);
 }
 
-// Any byte is a reply, a zero byte too: it is not taken for silence.
+// Any control byte but CR and LF is an answer, and only 0x06 accepts;
+// zero bytes are left to the monitor, which drops them inside telegrams.
 TEST(TransmissionTest, OtherRepliesAreReturnedAsTheyCame) {
-    for (const std::uint8_t answer : {kNegativeAcknowledge, std::uint8_t{0}}) {
+    for (const std::uint8_t answer :
+         {kNegativeAcknowledge, std::uint8_t{0x01}, std::uint8_t{0x7F}}) {
         FakeClock clock(At(100.0));
         FakeSerialPort port(clock);
         port.ReplyAfterWrite(50ms, answer);

@@ -90,8 +90,8 @@ class LinkSerialTest : public QObject {
                                 << 950 << 2300;
         QTest::newRow("too late") << quiet + QStringList{"--reply-delay", "2500"}
                                   << kParametersFailed << 950 << 2300;
-        // What the device sent before the answer is drained; its answer is
-        // the first byte after sending.
+        // The device goes on sending its telegrams; its answer is picked
+        // out of them.
         QTest::newRow("while the device sends")
             << QStringList{"--cycle", "0", "--baud", "4800"} << kParametersOk << 0 << 900;
     }

@@ -71,3 +71,25 @@ class ShiftedClock : public Clock {
 };
 
 }  // namespace qvt::testing
+
+namespace qvt::testing {
+
+// The calendar clock, set back to the start of a whole second by Restart().
+// A test value's reply window ends at the next whole second, anywhere from 0
+// to 1 s after sending; restarted before each command, the window is a full
+// second, so an answer the device sends in time is not lost to where in the
+// second the command happened to begin.
+class SecondStartClock : public Clock {
+  public:
+    TimePoint Now() const override {
+        return base_ + std::chrono::duration_cast<TimePoint::duration>(
+                           std::chrono::steady_clock::now() - start_);
+    }
+    void Restart() { start_ = std::chrono::steady_clock::now(); }
+
+  private:
+    TimePoint base_ = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace qvt::testing

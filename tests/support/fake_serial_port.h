@@ -20,14 +20,24 @@ using namespace std::chrono_literals;
 // times; waiting moves the clock up to the next arrival. Writing takes the
 // time the bytes need on the line, if a byte time is set, and then the drain
 // time: a UART driver notices the end of sending only some milliseconds after
-// the last stop bit, and a quick device's answer arrives meanwhile.
+// the last stop bit, and a quick device's answer arrives meanwhile. Each
+// byte read carries the moment it arrived.
 class FakeSerialPort : public SerialPort {
   public:
     explicit FakeSerialPort(FakeClock& clock) : clock_(clock) {}
 
     // Bytes that have arrived already.
     void Receive(std::vector<std::uint8_t> bytes) {
-        for (std::uint8_t b : bytes) received_.push_back(b);
+        for (std::uint8_t b : bytes) received_.push_back({b, clock_.Now()});
+    }
+    // Bytes that arrive one after another from a moment of the clock on, a
+    // byte time apart (the byte time of the line if set, else 1 ms).
+    void ArriveFrom(Clock::TimePoint when, const std::string& bytes) {
+        const std::chrono::nanoseconds step = byteTime_ > 0ns ? byteTime_ : 1ms;
+        for (char c : bytes) {
+            pending_.emplace(when, static_cast<std::uint8_t>(c));
+            when += std::chrono::duration_cast<Clock::TimePoint::duration>(step);
+        }
     }
     // A byte that arrives at a moment of the clock.
     void ArriveAt(Clock::TimePoint when, std::uint8_t byte) { pending_.emplace(when, byte); }
@@ -41,6 +51,9 @@ class FakeSerialPort : public SerialPort {
     // Writes on the open port give up after this time, nothing sent (a line
     // that takes no bytes).
     void FailWritesAfter(std::chrono::nanoseconds t) { failingWrite_ = t; }
+    // The bytes leave the line, but the driver never reports it (an adapter
+    // that stalls without hanging up): the write gives up after the limit.
+    void StallDrain(std::chrono::nanoseconds limit) { stalledDrain_ = limit; }
     void SetOpen(bool open) { open_ = open; }
 
     bool Open(const std::string& path, std::int32_t baud) override {
@@ -52,12 +65,14 @@ class FakeSerialPort : public SerialPort {
     void Close() override { open_ = false; }
     bool IsOpen() const override { return open_; }
 
-    int ReadByte() override {
+    int ReadByte() override { return ReadReceivedByte().value; }
+
+    ReceivedByte ReadReceivedByte() override {
         ++reads;
         Deliver();
         if (!open_ || received_.empty())
-            return -1;
-        const int b = received_.front();
+            return {};
+        const ReceivedByte b = received_.front();
         received_.pop_front();
         return b;
     }
@@ -74,6 +89,11 @@ class FakeSerialPort : public SerialPort {
         clock_.Advance(byteTime_ * static_cast<long>(count));
         for (const auto& [delay, byte] : replies_) pending_.emplace(clock_.Now() + delay, byte);
         replies_.clear();
+        if (stalledDrain_) {
+            clock_.Advance(*stalledDrain_);
+            Deliver();
+            return false;
+        }
         clock_.Advance(drainTime_);
         Deliver();
         return true;
@@ -108,7 +128,7 @@ class FakeSerialPort : public SerialPort {
   private:
     void Deliver() {
         while (!pending_.empty() && pending_.begin()->first <= clock_.Now()) {
-            received_.push_back(pending_.begin()->second);
+            received_.push_back({pending_.begin()->second, pending_.begin()->first});
             pending_.erase(pending_.begin());
         }
     }
@@ -118,12 +138,13 @@ class FakeSerialPort : public SerialPort {
         std::uint8_t byte;
     };
     FakeClock& clock_;
-    std::deque<std::uint8_t> received_;
+    std::deque<ReceivedByte> received_;
     std::multimap<Clock::TimePoint, std::uint8_t> pending_;
     std::vector<Reply> replies_;
     std::chrono::nanoseconds byteTime_{0};
     std::chrono::nanoseconds drainTime_{0};
     std::optional<std::chrono::nanoseconds> failingWrite_;
+    std::optional<std::chrono::nanoseconds> stalledDrain_;
     bool open_ = true;
     std::function<void()> handler_;
 };

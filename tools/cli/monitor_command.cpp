@@ -34,7 +34,7 @@ class ConsoleMonitorView : public qvt::MonitorView {
                 beyondCount_();
             return;
         }
-        const std::string line = FormatTelegram(format_, IsoLocalTime(clock_.Now()),
+        const std::string line = FormatTelegram(format_, IsoLocalTime(telegram.arrived),
                                                 qvt::ReadMeasuredValue(telegram), telegram.text);
         std::fprintf(out_, "%s\n", line.c_str());
         std::fflush(out_);
@@ -67,7 +67,6 @@ class ConsoleMonitorView : public qvt::MonitorView {
     long shown_ = 0;
     bool logFailed_ = false;
     std::function<void()> beyondCount_;
-    qvt::SystemClock clock_;
 };
 
 OutputFormat FormatOf(const std::string& name) {

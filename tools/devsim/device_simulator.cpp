@@ -83,23 +83,25 @@ int RunDevice(int fd, const Options& options, const volatile std::sig_atomic_t& 
     while (!stop) {
         const Clock::time_point now = Clock::now();
         const bool moreTelegrams = options.count < 0 || sent < options.count;
-        // The device keeps quiet while the PC talks and until it has answered.
-        const bool paused = reader.receiving() || reply >= 0;
+        // The device sends its telegrams whenever they are due, while the PC
+        // talks to it and while its answer is pending: the answer goes out
+        // between two telegrams, once the line is free.
+        const bool lineFree = out.empty() && now >= nextByte;
 
-        if (reply >= 0 && now >= replyAt) {
+        if (reply >= 0 && now >= replyAt && lineFree) {
             if (!WriteAll(fd, {static_cast<std::uint8_t>(reply)}))
                 return 1;
             reply = -1;
             nextByte = std::max(nextByte, now + byteTime);
             continue;
         }
-        if (!paused && out.empty() && moreTelegrams && now >= nextTelegram) {
+        if (out.empty() && moreTelegrams && now >= nextTelegram) {
             ++sent;
             const std::vector<std::uint8_t> bytes = DeviceTelegram(options, sent, LocalNow());
             out.assign(bytes.begin(), bytes.end());
             nextByte = std::max(nextByte, now);
         }
-        if (!paused && !out.empty() && now >= nextByte) {
+        if (!out.empty() && now >= nextByte) {
             // A piece as a serial adapter hands it over; the next one follows
             // when this one has had its time on the line.
             const std::size_t size =
@@ -127,11 +129,11 @@ int RunDevice(int fd, const Options& options, const volatile std::sig_atomic_t& 
         // Sleep until the next thing to do, or until the PC sends something.
         std::optional<Clock::time_point> wake = reader.Deadline();
         auto earliest = [&wake](Clock::time_point t) { wake = wake ? std::min(*wake, t) : t; };
-        if (reply >= 0)
-            earliest(replyAt);
-        if (!paused && !out.empty())
+        if (reply >= 0 && out.empty())
+            earliest(std::max(replyAt, nextByte));
+        if (!out.empty())
             earliest(nextByte);
-        if (!paused && out.empty() && moreTelegrams)
+        if (out.empty() && moreTelegrams)
             earliest(nextTelegram);
         const Clock::duration longest = std::chrono::milliseconds(200);
         const Clock::duration left =

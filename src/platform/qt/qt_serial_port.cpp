@@ -1,14 +1,17 @@
 #include "platform/qt/qt_serial_port.h"
 
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include <QDeadlineTimer>
 #include <QThread>
 
 #include "platform/access_refused.h"
+#include "platform/time_limited_call.h"
 
 namespace qvt {
 namespace {
@@ -24,7 +27,8 @@ bool LineGone(int fd) {
 
 }  // namespace
 
-QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
+QtSerialPort::QtSerialPort(QObject* parent)
+    : QObject(parent), drain_([](int descriptor) { return ::tcdrain(descriptor); }) {
     connect(&port_, &QSerialPort::readyRead, this, &QtSerialPort::OnReadyRead);
     connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::OnError);
 }
@@ -35,6 +39,7 @@ QtSerialPort::~QtSerialPort() {
 
 bool QtSerialPort::Open(const std::string& devicePath, std::int32_t baudRate) {
     Close();
+    ForgetArrivals();
     configuring_ = true;
     port_.setPortName(QString::fromStdString(devicePath));
     bool opened = port_.open(QIODevice::ReadWrite);
@@ -74,43 +79,89 @@ bool QtSerialPort::IsOpen() const {
 }
 
 int QtSerialPort::ReadByte() {
+    return ReadReceivedByte().value;
+}
+
+ReceivedByte QtSerialPort::ReadReceivedByte() {
     if (!IsOpen())
-        return -1;
+        return {};
     if (port_.bytesAvailable() == 0) {
         Busy busy(busy_);
         port_.waitForReadyRead(0);  // take over what the system holds, without waiting
         if (port_.error() == QSerialPort::TimeoutError)
             port_.clearError();
     }
+    NoteArrivals();
     char c = 0;
     if (failed_ || !port_.getChar(&c))
-        return -1;
-    return static_cast<unsigned char>(c);
+        return {};
+    ++taken_;
+    while (!arrivals_.empty() && arrivals_.front().upTo < taken_) arrivals_.pop_front();
+    const ReceivedByte::Time at = arrivals_.empty() ? ArrivalNow() : arrivals_.front().at;
+    return {static_cast<unsigned char>(c), at};
+}
+
+void QtSerialPort::NoteArrivals() {
+    if (!port_.isOpen())
+        return;
+    const qint64 seen = taken_ + port_.bytesAvailable();
+    if (seen <= stamped_)
+        return;
+    arrivals_.push_back({seen, ArrivalNow()});
+    stamped_ = seen;
+}
+
+void QtSerialPort::ForgetArrivals() {
+    arrivals_.clear();
+    taken_ = 0;
+    stamped_ = 0;
 }
 
 bool QtSerialPort::Write(const std::uint8_t* data, std::size_t count) {
     if (!IsOpen())
         return false;
     Busy busy(busy_);
-    if (!HandOverToDriver(data, count)) {
-        // What is still in Qt's buffer or the driver's queue would otherwise go
-        // out later, glued to the front of the next telegram.
-        if (port_.isOpen())
-            port_.clear(QSerialPort::Output);
-        if (port_.error() == QSerialPort::TimeoutError)
-            port_.clearError();
-        return false;
-    }
-    // The bytes are with the driver; wait until they have left the line.
-    return ::tcdrain(port_.handle()) == 0 || errno == EINTR;
+    const QDeadlineTimer deadline(writeTimeout_);
+    // Once the bytes are with the driver, wait until they have left the line.
+    if (HandOverToDriver(data, count, deadline) && DrainWithin(deadline))
+        return true;
+    // What is still in Qt's buffer or the driver's queue would otherwise go
+    // out later, glued to the front of the next telegram.
+    if (port_.isOpen())
+        port_.clear(QSerialPort::Output);
+    if (port_.error() == QSerialPort::TimeoutError)
+        port_.clearError();
+    return false;
 }
 
-bool QtSerialPort::HandOverToDriver(const std::uint8_t* data, std::size_t count) {
+bool QtSerialPort::DrainWithin(const QDeadlineTimer& deadline) {
+    // An adapter that stalls (its flow control held, its firmware stuck)
+    // keeps tcdrain asleep for good; the main thread must not sleep with it.
+    const int fd = port_.handle();
+    const std::chrono::milliseconds left(std::max<qint64>(deadline.remainingTime(), 1));
+    if (CallWithTimeLimit(left, [&] { return drain_(fd); }) == 0)
+        return true;
+    if (errno != ENOTSUP)
+        return false;
+    // No timer to bound the call with: watch the driver's queue run empty.
+    for (;;) {
+        int queued = 0;
+        if (::ioctl(fd, TIOCOUTQ, &queued) != 0)
+            return false;
+        if (queued == 0)
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(1);
+    }
+}
+
+bool QtSerialPort::HandOverToDriver(const std::uint8_t* data, std::size_t count,
+                                    const QDeadlineTimer& deadline) {
     const qint64 queued =
         port_.write(reinterpret_cast<const char*>(data), static_cast<qint64>(count));
     if (queued != static_cast<qint64>(count))
         return false;
-    QDeadlineTimer deadline(writeTimeout_);
     while (port_.bytesToWrite() > 0 && !failed_) {
         const auto left = deadline.remainingTime();
         if (left == 0 || !port_.waitForBytesWritten(static_cast<int>(left)))
@@ -142,6 +193,8 @@ void QtSerialPort::SetLineLostHandler(std::function<void()> handler) {
 }
 
 void QtSerialPort::OnReadyRead() {
+    // Stamped even while nobody reads: the monitor may stand still.
+    NoteArrivals();
     if (busy_ > 0 || failed_ || !bytesArrived_)
         return;
     bytesArrived_();

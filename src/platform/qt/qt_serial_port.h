@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QSerialPort>
 #include <chrono>
+#include <deque>
+#include <functional>
 #include <memory>
 
 #include "platform/serial_port.h"
@@ -26,19 +29,31 @@ class QtSerialPort final : public QObject, public SerialPort {
     void Close() override;
     bool IsOpen() const override;
     int ReadByte() override;
+    ReceivedByte ReadReceivedByte() override;
     bool Write(const std::uint8_t* data, std::size_t count) override;
     bool WaitForBytes(int milliseconds) override;
     void SetBytesArrivedHandler(std::function<void()> handler) override;
     void SetLineLostHandler(std::function<void()> handler) override;
 
-    // How long a write may take to hand its bytes to the driver before it
-    // gives up (a line that stops taking bytes); 5 s unless set.
+    // How long a write may take to hand its bytes to the driver and see them
+    // leave the line before it gives up (a line that stops taking bytes, an
+    // adapter that stalls without hanging up); 5 s unless set.
     void SetWriteTimeout(std::chrono::milliseconds timeout) { writeTimeout_ = timeout; }
+    // The wait until the driver has sent everything (tcdrain on the port's
+    // descriptor); replaceable to stand for an adapter that never finishes.
+    // Returns 0, or -1 with errno as the system call does.
+    using DrainCall = std::function<int(int descriptor)>;
+    void SetDrainCall(DrainCall drain) { drain_ = std::move(drain); }
 
   private:
     void OnReadyRead();
     void OnError(QSerialPort::SerialPortError error);
-    bool HandOverToDriver(const std::uint8_t* data, std::size_t count);
+    bool HandOverToDriver(const std::uint8_t* data, std::size_t count,
+                          const QDeadlineTimer& deadline);
+    bool DrainWithin(const QDeadlineTimer& deadline);
+    // Notes the moment at which the bytes that Qt holds now were first seen.
+    void NoteArrivals();
+    void ForgetArrivals();
 
     // Marks a stretch of our own blocking calls, during which Qt may report
     // arrivals that the caller consumes itself.
@@ -58,6 +73,16 @@ class QtSerialPort final : public QObject, public SerialPort {
     bool configuring_ = false;
     int busy_ = 0;
     std::chrono::milliseconds writeTimeout_{5000};
+    DrainCall drain_;
+    // Arrival times: the bytes up to number upTo (counted from opening) had
+    // all arrived at `at`.
+    struct ArrivalMark {
+        qint64 upTo;
+        ReceivedByte::Time at;
+    };
+    std::deque<ArrivalMark> arrivals_;
+    qint64 taken_ = 0;    // bytes read by callers since opening
+    qint64 stamped_ = 0;  // bytes the marks account for
     std::function<void()> bytesArrived_;
     std::function<void()> lineLost_;
 };

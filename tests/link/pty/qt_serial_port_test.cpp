@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <termios.h>
+#include <time.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -115,6 +117,58 @@ TEST(QtSerialPortTest, ReadsWhatArrivedWithoutWaitingForTheEventLoop) {
     QThread::msleep(50);  // in the system's buffer; no event has run
     for (int expected : {int('A'), 0, int('\r'), int('\n'), int('B'), -1})
         EXPECT_EQ(port.ReadByte(), expected);
+}
+
+// An adapter that stalls without hanging up never lets tcdrain return: the
+// write gives up within its time limit, drops what it could not send, and
+// the port stays open for the next try.
+TEST(QtSerialPortTest, StalledDrainFailsTheWriteWithinItsLimit) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    QtSerialPort port;
+    ASSERT_TRUE(port.Open(pty.path(), 19200));
+    port.SetWriteTimeout(std::chrono::milliseconds(300));
+    port.SetDrainCall([](int) {
+        // Asleep until a signal ends it, as tcdrain on a stalled line; an
+        // unbounded drain would return after 3 s as if all had gone well.
+        timespec stall{3, 0};
+        return ::nanosleep(&stall, nullptr);
+    });
+    const std::uint8_t telegram[] = {0x03, 0x04, 0x03, 0x02, 0x01, 0x0D};
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(port.Write(telegram, sizeof telegram));
+    EXPECT_LT(timer.elapsed(), 1500);
+    EXPECT_TRUE(port.IsOpen());
+}
+
+// Bytes that arrive while nobody reads them (the monitor stands still under
+// a message box while the event loop turns) keep the time they arrived.
+TEST(QtSerialPortTest, BytesKeepTheTimeTheyArrived) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    QtSerialPort port;
+    ASSERT_TRUE(port.Open(pty.path(), 19200));
+    const auto turnEventLoop = [](int milliseconds) {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < milliseconds)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    };
+    std::vector<std::chrono::system_clock::time_point> sent;
+    for (const char* telegram : {"+1\r", "+2\r"}) {
+        sent.push_back(std::chrono::system_clock::now());
+        pty.Send(telegram);
+        turnEventLoop(400);
+    }
+    for (std::size_t telegram = 0; telegram < sent.size(); ++telegram) {
+        for (int i = 0; i < 3; ++i) {
+            const ReceivedByte byte = port.ReadReceivedByte();
+            ASSERT_GE(byte.value, 0);
+            EXPECT_GE(byte.arrived, sent[telegram]);
+            EXPECT_LT(byte.arrived, sent[telegram] + std::chrono::milliseconds(300));
+        }
+    }
 }
 
 TEST(QtSerialPortTest, DrainDiscardsWhatTheDeviceSentBefore) {

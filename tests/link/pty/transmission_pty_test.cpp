@@ -29,6 +29,7 @@ class SlowDrainPort : public SerialPort {
     void Close() override { line_.Close(); }
     bool IsOpen() const override { return line_.IsOpen(); }
     int ReadByte() override { return line_.ReadByte(); }
+    ReceivedByte ReadReceivedByte() override { return line_.ReadReceivedByte(); }
     bool Write(const std::uint8_t* data, std::size_t count) override {
         const bool written = line_.Write(data, count);
         QThread::msleep(static_cast<unsigned long>(drain_.count()));
