@@ -52,7 +52,10 @@ QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const QString& captio
 TForm1::TForm1(qvt::AppContext& context) : context_(context) {
     setObjectName("Form1");
     setWindowTitle("QVT Parametrieren");
-    setWindowIcon(qvt::ApplicationIcon());
+    // The program's icon, taken over from the application where it set one:
+    // decoding its eight PNGs is a good part of the start-up time.
+    setWindowIcon(QApplication::windowIcon().isNull() ? qvt::ApplicationIcon()
+                                                      : QApplication::windowIcon());
     BuildControls();
     menu_ = BuildMainMenu(*this, *this, context_.settings.programmingMenuVisible);
     // The dialogs belong to the window; nothing of theirs depends on the
