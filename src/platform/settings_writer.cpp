@@ -150,9 +150,16 @@ std::string WithSerialDevice(std::string_view ini, int portNumber, const std::st
     if (!replaced) {
         const Line added{key + "=" + value, lineEnd};
         if (lastInSerial) {
-            if (lines[*lastInSerial].end.empty())
+            std::size_t at = *lastInSerial + 1;
+            if (lines[*lastInSerial].end.empty()) {
                 lines[*lastInSerial].end = lineEnd;
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*lastInSerial) + 1, added);
+                // A backslash that ended the file ended nothing; before a line
+                // end it joins the next line to its value. An empty line then
+                // takes that place, so the new key stays a line of its own.
+                if (lines[*lastInSerial].content.ends_with('\\'))
+                    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at++), {"", lineEnd});
+            }
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), added);
         } else {
             if (!lines.empty() && lines.back().end.empty())
                 lines.back().end = lineEnd;
