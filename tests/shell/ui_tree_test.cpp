@@ -55,7 +55,8 @@ class TreeWriter {
         for (const QObject* child : children) {
             if (!child->isWidgetType() && !qobject_cast<const QAction*>(child))
                 continue;
-            if (const auto* widget = qobject_cast<const QWidget*>(child); widget && widget->isWindow())
+            if (const auto* widget = qobject_cast<const QWidget*>(child);
+                widget && widget->isWindow())
                 continue;  // dialogs are written on their own
             Object(*child, named ? depth + 1 : depth);
         }
