@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the German help pages of QVT410 (one per help context number), the
 contents page and the keyword index, and the resource list help.qrc.
-Run it after changing a topic: python3 help/topics.py"""
+Run it after changing a topic: python3 help/topics.py
+The program names these numbers in src/platform/help_topics.h."""
 import html, os
 
 HERE = os.path.dirname(os.path.abspath(__file__))
