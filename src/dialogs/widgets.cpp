@@ -87,6 +87,10 @@ QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& caption) 
 }
 
 void ClearChecks(std::initializer_list<QAbstractButton*> buttons) {
+    ClearChecks(std::span<QAbstractButton* const>(buttons.begin(), buttons.size()));
+}
+
+void ClearChecks(std::span<QAbstractButton* const> buttons) {
     for (QAbstractButton* button : buttons) {
         // An exclusive radio button refuses to be unchecked directly.
         const bool exclusive = button->autoExclusive();
@@ -97,8 +101,22 @@ void ClearChecks(std::initializer_list<QAbstractButton*> buttons) {
 }
 
 void CheckAt(std::initializer_list<QAbstractButton*> buttons, int index) {
+    CheckAt(std::span<QAbstractButton* const>(buttons.begin(), buttons.size()), index);
+}
+
+void CheckAt(std::span<QAbstractButton* const> buttons, int index) {
     if (index >= 0 && index < static_cast<int>(buttons.size()))
-        buttons.begin()[index]->setChecked(true);
+        buttons[static_cast<std::size_t>(index)]->setChecked(true);
+}
+
+int CheckedIndex(std::span<QAbstractButton* const> buttons) {
+    int index = 0;
+    for (const QAbstractButton* button : buttons) {
+        if (button->isChecked())
+            return index;
+        ++index;
+    }
+    return -1;
 }
 
 int CheckedIndex(std::initializer_list<const QAbstractButton*> buttons) {

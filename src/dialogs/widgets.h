@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QString>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -61,5 +62,9 @@ void ClearChecks(std::initializer_list<QAbstractButton*> buttons);
 void CheckAt(std::initializer_list<QAbstractButton*> buttons, int index);
 // Position of the first checked button in the list, -1 when none is checked.
 int CheckedIndex(std::initializer_list<const QAbstractButton*> buttons);
+// The same for a dialog's array of buttons.
+void ClearChecks(std::span<QAbstractButton* const> buttons);
+void CheckAt(std::span<QAbstractButton* const> buttons, int index);
+int CheckedIndex(std::span<QAbstractButton* const> buttons);
 
 }  // namespace qvt

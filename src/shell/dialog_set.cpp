@@ -1,43 +1,45 @@
 #include "shell/dialog_set.h"
 
-#include "dialogs/az_dlg.h"
-#include "dialogs/da_dlg.h"
-#include "dialogs/fuwahl_dlg.h"
-#include "dialogs/gw_dlg.h"
-#include "dialogs/mb_dlg.h"
-#include "dialogs/plpt_dlg.h"
-#include "dialogs/psio_dlg.h"
-#include "dialogs/pt_dlg.h"
-#include "dialogs/rtc_dlg.h"
-#include "dialogs/sio_dlg.h"
-#include "dialogs/so_dlg.h"
-#include "dialogs/spkt_dlg.h"
+#include "dialogs/device_family_dialog.h"
+#include "dialogs/device_serial_port_dialog.h"
+#include "dialogs/display_dialog.h"
+#include "dialogs/expansion_card_dialog.h"
+#include "dialogs/function_choice_dialog.h"
+#include "dialogs/measuring_range_dialog.h"
+#include "dialogs/pc_serial_port_dialog.h"
+#include "dialogs/programming_port_dialog.h"
+#include "dialogs/pt100_dialog.h"
+#include "dialogs/real_time_clock_dialog.h"
+#include "dialogs/special_functions_dialog.h"
+#include "dialogs/switching_points_dialog.h"
 #include "shell/info_box.h"
 
 namespace qvt {
 
 DialogSet::DialogSet(AppContext& c, QWidget* w) {
-    InfoBox = new TInfoBox(w);
-    SPktDlg = new TSPktDlg(w);
-    SioDlg = new TSioDlg(w);
-    RtcDlg = new TRtcDlg(w);
-    PSioDlg = new TPSioDlg(w);
-    PLptDlg = new TPLptDlg(w);
-    MbDlg = new TMbDlg(w);
+    using namespace dialogs;
+    infoBox = new TInfoBox(w);
+    switchingPointsDialog = new SwitchingPointsDialog(w);
+    deviceSerialPortDialog = new DeviceSerialPortDialog(w);
+    realTimeClockDialog = new RealTimeClockDialog(w);
+    pcSerialPortDialog = new PcSerialPortDialog(w);
+    programmingPortDialog = new ProgrammingPortDialog(w);
+    measuringRangeDialog = new MeasuringRangeDialog(w);
     // The range dialog starts the function code defined, before anything reads it.
     c.record.funcCode = 0;
-    PtDlg = new TPtDlg(w);
-    DaDlg = new TDaDlg(w);
-    FuWahlDlg = new TFuWahlDlg(w);
-    SoDlg = new TSoDlg(w);
-    GwDlg = new TGwDlg(w);
-    AzDlg = new TAzDlg(w);
+    pt100Dialog = new Pt100Dialog(w);
+    expansionCardDialog = new ExpansionCardDialog(w);
+    functionChoiceDialog = new FunctionChoiceDialog(w);
+    specialFunctionsDialog = new SpecialFunctionsDialog(w);
+    deviceFamilyDialog = new DeviceFamilyDialog(w);
+    displayDialog = new DisplayDialog(w);
     // "OK" checks the texts for the device type of that moment.
-    for (TOKBottomDlg* dialog :
-         std::initializer_list<TOKBottomDlg*>{SPktDlg, SioDlg, MbDlg, SoDlg, AzDlg})
+    for (OkCancelDialog* dialog : std::initializer_list<OkCancelDialog*>{
+             switchingPointsDialog, deviceSerialPortDialog, measuringRangeDialog,
+             specialFunctionsDialog, displayDialog})
         dialog->SetDeviceTypeSource([&c] { return c.record.deviceType; });
     // "OK" of the function selection goes on to the range or the sensor dialog.
-    FuWahlDlg->SetTargets(MbDlg, PtDlg);
+    functionChoiceDialog->SetTargets(measuringRangeDialog, pt100Dialog);
 }
 
 }  // namespace qvt

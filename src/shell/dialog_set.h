@@ -5,18 +5,21 @@
 #include "shell/app_context.h"
 
 class TInfoBox;
-class TSPktDlg;
-class TSioDlg;
-class TRtcDlg;
-class TPSioDlg;
-class TPLptDlg;
-class TMbDlg;
-class TPtDlg;
-class TDaDlg;
-class TFuWahlDlg;
-class TSoDlg;
-class TGwDlg;
-class TAzDlg;
+
+namespace qvt::dialogs {
+class DeviceFamilyDialog;
+class DeviceSerialPortDialog;
+class DisplayDialog;
+class ExpansionCardDialog;
+class FunctionChoiceDialog;
+class MeasuringRangeDialog;
+class PcSerialPortDialog;
+class ProgrammingPortDialog;
+class Pt100Dialog;
+class RealTimeClockDialog;
+class SpecialFunctionsDialog;
+class SwitchingPointsDialog;
+}  // namespace qvt::dialogs
 
 namespace qvt {
 
@@ -26,19 +29,19 @@ namespace qvt {
 struct DialogSet {
     DialogSet(AppContext& context, QWidget* mainWindow);
 
-    TInfoBox* InfoBox = nullptr;
-    TSPktDlg* SPktDlg = nullptr;
-    TSioDlg* SioDlg = nullptr;
-    TRtcDlg* RtcDlg = nullptr;
-    TPSioDlg* PSioDlg = nullptr;
-    TPLptDlg* PLptDlg = nullptr;
-    TMbDlg* MbDlg = nullptr;
-    TPtDlg* PtDlg = nullptr;
-    TDaDlg* DaDlg = nullptr;
-    TFuWahlDlg* FuWahlDlg = nullptr;
-    TSoDlg* SoDlg = nullptr;
-    TGwDlg* GwDlg = nullptr;
-    TAzDlg* AzDlg = nullptr;
+    TInfoBox* infoBox = nullptr;
+    dialogs::SwitchingPointsDialog* switchingPointsDialog = nullptr;
+    dialogs::DeviceSerialPortDialog* deviceSerialPortDialog = nullptr;
+    dialogs::RealTimeClockDialog* realTimeClockDialog = nullptr;
+    dialogs::PcSerialPortDialog* pcSerialPortDialog = nullptr;
+    dialogs::ProgrammingPortDialog* programmingPortDialog = nullptr;
+    dialogs::MeasuringRangeDialog* measuringRangeDialog = nullptr;
+    dialogs::Pt100Dialog* pt100Dialog = nullptr;
+    dialogs::ExpansionCardDialog* expansionCardDialog = nullptr;
+    dialogs::FunctionChoiceDialog* functionChoiceDialog = nullptr;
+    dialogs::SpecialFunctionsDialog* specialFunctionsDialog = nullptr;
+    dialogs::DeviceFamilyDialog* deviceFamilyDialog = nullptr;
+    dialogs::DisplayDialog* displayDialog = nullptr;
 };
 
 }  // namespace qvt

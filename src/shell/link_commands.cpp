@@ -8,10 +8,10 @@
 #include "core/dialog_values.h"
 #include "core/field_check.h"
 #include "core/platform_settings.h"
-#include "dialogs/az_dlg.h"
+#include "dialogs/display_dialog.h"
 #include "dialogs/field_guard.h"
 #include "dialogs/message_box.h"
-#include "dialogs/psio_dlg.h"
+#include "dialogs/pc_serial_port_dialog.h"
 #include "link/baud_table.h"
 #include "link/transmission.h"
 #include "platform/files/config_file_access.h"
@@ -50,9 +50,9 @@ LinkCommands::LinkCommands(QWidget& window, MonitorPanel& panel, const MainMenu&
 
     // The PC port chosen with "OK" is used at once, and from the next start
     // on as well.
-    connect(dialogs_.PSioDlg, &TOKBottomDlg::Committed, this, [this] {
+    connect(dialogs_.pcSerialPortDialog, &qvt::dialogs::OkCancelDialog::Committed, this, [this] {
         qvt::ApplicationState& s = context_.state;
-        qvt::Commit(dialogs_.PSioDlg->Values(), s);
+        qvt::Commit(dialogs_.pcSerialPortDialog->Values(), s);
         ReopenSerialPort();
         qvt::WriteSerialSettings(s.PortIndex, s.BaudIndex, s.ConfigFilePath);
     });
@@ -81,7 +81,7 @@ void LinkCommands::OpenAtStart() {
 void LinkCommands::StartMonitor() {
     monitorStarted_ = true;
     port_->SetBytesArrivedHandler([this] { MonitorBytesArrived(); });
-    dialogs_.AzDlg->SetTestValueSender(
+    dialogs_.displayDialog->SetTestValueSender(
         [this](std::string_view testValue, int point) { return SendTestValue(testValue, point); });
     // Whatever arrived between opening and now.
     QTimer::singleShot(0, this, &LinkCommands::MonitorBytesArrived);
@@ -126,7 +126,7 @@ void LinkCommands::ReopenSerialPort() {
 }
 
 void LinkCommands::PCSIO1Click() {
-    TPSioDlg* dialog = dialogs_.PSioDlg;
+    qvt::dialogs::PcSerialPortDialog* dialog = dialogs_.pcSerialPortDialog;
     dialog->SetDeviceMapping(
         context_.settings, [this](const std::string& device) { return DeviceProblem(device); },
         qvt::PlatformSettingsPathBeside(context_.state.ConfigFilePath));

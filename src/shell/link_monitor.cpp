@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QInputDialog>
 
-#include "dialogs/psio_dlg.h"
+#include "dialogs/pc_serial_port_dialog.h"
 #include "shell/dialog_set.h"
 #include "shell/link_commands.h"
 
@@ -15,8 +15,7 @@ bool LinkCommands::MonitorMayRun() const {
     if (!monitorStarted_ || holds_ > 0 || monitor_.busy())
         return false;
     QWidget* modal = QApplication::activeModalWidget();
-    TPSioDlg* portDialog = dialogs_.PSioDlg;
-    return modal == nullptr || modal == portDialog || modal == portDialog->PortChooser;
+    return modal == nullptr || dialogs_.pcSerialPortDialog->IsOwnWindow(modal);
 }
 
 void LinkCommands::MonitorBytesArrived() {

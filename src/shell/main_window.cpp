@@ -19,7 +19,7 @@
 #include "compose/serial_target.h"
 #include "core/device_family.h"
 #include "core/device_label.h"
-#include "dialogs/fuwahl_dlg.h"
+#include "dialogs/function_choice_dialog.h"
 #include "dialogs/message_box.h"
 #include "dialogs/widgets.h"
 #include "platform/files/config_file_access.h"
@@ -277,9 +277,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::Info2Click() {
-    dialogs_->InfoBox->show();
-    dialogs_->InfoBox->raise();
-    dialogs_->InfoBox->activateWindow();
+    dialogs_->infoBox->show();
+    dialogs_->infoBox->raise();
+    dialogs_->infoBox->activateWindow();
 }
 
 void TForm1::HilfeInhaltExecute() {
@@ -342,8 +342,8 @@ void TForm1::SelectDeviceType(std::uint8_t deviceType) {
     MarkDeviceTypeItem(deviceType);
     context_.record.deviceType = deviceType;
     const QString family = QString::fromStdString(qvt::FamilyText(deviceType));
-    dialogs_->FuWahlDlg->FuWahlBtn1->setText(deviceType == qvt::kDeviceQvt055 ? "Anzeigezeiten"
-                                                                              : "Sondermessung");
+    dialogs_->functionChoiceDialog->SetRangeChoiceCaption(
+        deviceType == qvt::kDeviceQvt055 ? "Anzeigezeiten" : "Sondermessung");
     if (deviceType == qvt::kDeviceQvt055) {
         // The clock device always runs an 8252 image; ChipType itself stays.
         menu_.Baustein1->setChecked(false);

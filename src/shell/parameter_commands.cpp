@@ -5,9 +5,9 @@
 
 #include "core/device_family.h"
 #include "core/parameter_reset.h"
-#include "dialogs/fuwahl_dlg.h"
-#include "dialogs/gw_dlg.h"
-#include "dialogs/mb_dlg.h"
+#include "dialogs/device_family_dialog.h"
+#include "dialogs/function_choice_dialog.h"
+#include "dialogs/measuring_range_dialog.h"
 #include "dialogs/message_box.h"
 #include "platform/files/parameter_file.h"
 #include "shell/dialog_set.h"
@@ -48,7 +48,8 @@ ParameterCommands::ParameterCommands(QWidget& window, ParameterFileView& view, c
     on(menu.AnalogausgangDAC1, &ParameterCommands::AnalogausgangDAC1Click);
     on(menu.Sonstiges1, &ParameterCommands::Sonstiges1Click);
     // After the record has taken the family (connected before, so it runs first).
-    connect(dialogs_.GwDlg, &TOKBottomDlg::Committed, this, &ParameterCommands::FamilyChosen);
+    connect(dialogs_.deviceFamilyDialog, &qvt::dialogs::OkCancelDialog::Committed, this,
+            &ParameterCommands::FamilyChosen);
 }
 
 // The name "Leer" shown at start is no file; a chosen file always comes with
@@ -169,10 +170,10 @@ void ParameterCommands::Funktionswahl1Click() {
     parameterDialogs_.FillRangeAndSensor();
     const std::uint8_t type = context_.record.deviceType;
     if (qvt::IsMainFamily(type)) {
-        dialogs_.FuWahlDlg->ShowModeless();
+        dialogs_.functionChoiceDialog->ShowModeless();
     } else if (qvt::IsCounterFamily(type)) {
         // The counter family has no sensor choice.
-        dialogs_.MbDlg->ShowModeless();
+        dialogs_.measuringRangeDialog->ShowModeless();
     }
 }
 

@@ -5,15 +5,15 @@
 
 #include "core/device_label.h"
 #include "core/dialog_values.h"
-#include "dialogs/az_dlg.h"
-#include "dialogs/da_dlg.h"
-#include "dialogs/gw_dlg.h"
-#include "dialogs/mb_dlg.h"
-#include "dialogs/pt_dlg.h"
-#include "dialogs/rtc_dlg.h"
-#include "dialogs/sio_dlg.h"
-#include "dialogs/so_dlg.h"
-#include "dialogs/spkt_dlg.h"
+#include "dialogs/device_family_dialog.h"
+#include "dialogs/device_serial_port_dialog.h"
+#include "dialogs/display_dialog.h"
+#include "dialogs/expansion_card_dialog.h"
+#include "dialogs/measuring_range_dialog.h"
+#include "dialogs/pt100_dialog.h"
+#include "dialogs/real_time_clock_dialog.h"
+#include "dialogs/special_functions_dialog.h"
+#include "dialogs/switching_points_dialog.h"
 #include "shell/dialog_set.h"
 
 namespace qvt {
@@ -42,74 +42,76 @@ void ShowWith(Dialog* dialog, const Values& values) {
 ParameterDialogs::ParameterDialogs(DialogSet& dialogs, AppContext& context)
     : dialogs_(dialogs), context_(context), clock_([] { return QDateTime::currentDateTime(); }) {
     ConnectCommits();
-    connect(dialogs_.RtcDlg, &TRtcDlg::Activated, this, &ParameterDialogs::TakePcTimeIfAutomatic);
+    connect(dialogs_.realTimeClockDialog, &dialogs::RealTimeClockDialog::Activated, this,
+            &ParameterDialogs::TakePcTimeIfAutomatic);
 }
 
 void ParameterDialogs::ConnectCommits() {
     ParameterRecord& record = context_.record;
     const auto commit = [this, &record](auto* dialog) {
-        connect(dialog, &TOKBottomDlg::Committed, this,
+        connect(dialog, &dialogs::OkCancelDialog::Committed, this,
                 [dialog, &record] { Commit(dialog->Values(), record); });
     };
-    commit(dialogs_.AzDlg);
-    commit(dialogs_.SPktDlg);
-    commit(dialogs_.SioDlg);
-    commit(dialogs_.RtcDlg);
-    commit(dialogs_.DaDlg);
-    commit(dialogs_.SoDlg);
-    commit(dialogs_.MbDlg);
-    commit(dialogs_.PtDlg);
+    commit(dialogs_.displayDialog);
+    commit(dialogs_.switchingPointsDialog);
+    commit(dialogs_.deviceSerialPortDialog);
+    commit(dialogs_.realTimeClockDialog);
+    commit(dialogs_.expansionCardDialog);
+    commit(dialogs_.specialFunctionsDialog);
+    commit(dialogs_.measuringRangeDialog);
+    commit(dialogs_.pt100Dialog);
     // Only the label and the type: the menu check marks follow when the
     // device type menu is next opened.
-    connect(dialogs_.GwDlg, &TOKBottomDlg::Committed, this, [this, &record] {
-        const FamilyValues values = dialogs_.GwDlg->Values();
-        Commit(values, record);
-        if (familyLabel_)
-            familyLabel_(QString::fromStdString(FamilyText(record.deviceType)));
-    });
+    connect(dialogs_.deviceFamilyDialog, &dialogs::OkCancelDialog::Committed, this,
+            [this, &record] {
+                const FamilyValues values = dialogs_.deviceFamilyDialog->Values();
+                Commit(values, record);
+                if (familyLabel_)
+                    familyLabel_(QString::fromStdString(FamilyText(record.deviceType)));
+            });
 }
 
 void ParameterDialogs::OpenDisplay() {
-    dialogs_.AzDlg->Open(DisplayValuesOf(context_.record));
+    dialogs_.displayDialog->Open(DisplayValuesOf(context_.record));
 }
 
 void ParameterDialogs::OpenSwitchingPoints() {
-    ShowWith(dialogs_.SPktDlg, SwitchingPointValuesOf(context_.record));
+    ShowWith(dialogs_.switchingPointsDialog, SwitchingPointValuesOf(context_.record));
 }
 
 void ParameterDialogs::OpenDeviceSerial() {
-    TSioDlg* dialog = dialogs_.SioDlg;
+    dialogs::DeviceSerialPortDialog* dialog = dialogs_.deviceSerialPortDialog;
     ShowWith(dialog, SioValuesOf(context_.record));
     context_.state.BaudIndex = static_cast<std::uint8_t>(dialog->Values().baud);
 }
 
 void ParameterDialogs::OpenClock() {
     TakePcTimeIfAutomatic();
-    ShowWith(dialogs_.RtcDlg, ClockValuesOf(context_.record));
+    ShowWith(dialogs_.realTimeClockDialog, ClockValuesOf(context_.record));
 }
 
 void ParameterDialogs::TakePcTimeIfAutomatic() {
     if (context_.record.rtcAuto == 0)
         return;
     TakePcTime(LocalTimeOf(clock_()), context_.record);
-    dialogs_.RtcDlg->ShowClockFields(ClockValuesOf(context_.record));
+    dialogs_.realTimeClockDialog->ShowClockFields(ClockValuesOf(context_.record));
 }
 
 void ParameterDialogs::OpenCard() {
-    ShowWith(dialogs_.DaDlg, CardValuesOf(context_.record));
+    ShowWith(dialogs_.expansionCardDialog, CardValuesOf(context_.record));
 }
 
 void ParameterDialogs::OpenMisc() {
-    ShowWith(dialogs_.SoDlg, MiscValuesOf(context_.record));
+    ShowWith(dialogs_.specialFunctionsDialog, MiscValuesOf(context_.record));
 }
 
 void ParameterDialogs::OpenFamily() {
-    ShowWith(dialogs_.GwDlg, FamilyValuesOf(context_.record));
+    ShowWith(dialogs_.deviceFamilyDialog, FamilyValuesOf(context_.record));
 }
 
 void ParameterDialogs::FillRangeAndSensor() {
-    dialogs_.MbDlg->ShowValues(RangeValuesOf(context_.record));
-    dialogs_.PtDlg->ShowValues(SensorValuesOf(context_.record));
+    dialogs_.measuringRangeDialog->ShowValues(RangeValuesOf(context_.record));
+    dialogs_.pt100Dialog->ShowValues(SensorValuesOf(context_.record));
 }
 
 void ParameterDialogs::RefillOpen() {
@@ -126,14 +128,14 @@ void ParameterDialogs::RefillOpen() {
         if (dialog->isVisible())
             (this->*open)();
     };
-    reopen(d.AzDlg, &ParameterDialogs::OpenDisplay);
-    reopen(d.SPktDlg, &ParameterDialogs::OpenSwitchingPoints);
-    if (d.SioDlg->isVisible())
-        ShowWith(d.SioDlg, SioValuesOf(context_.record));
-    reopen(d.RtcDlg, &ParameterDialogs::OpenClock);
-    reopen(d.DaDlg, &ParameterDialogs::OpenCard);
-    reopen(d.SoDlg, &ParameterDialogs::OpenMisc);
-    reopen(d.GwDlg, &ParameterDialogs::OpenFamily);
+    reopen(d.displayDialog, &ParameterDialogs::OpenDisplay);
+    reopen(d.switchingPointsDialog, &ParameterDialogs::OpenSwitchingPoints);
+    if (d.deviceSerialPortDialog->isVisible())
+        ShowWith(d.deviceSerialPortDialog, SioValuesOf(context_.record));
+    reopen(d.realTimeClockDialog, &ParameterDialogs::OpenClock);
+    reopen(d.expansionCardDialog, &ParameterDialogs::OpenCard);
+    reopen(d.specialFunctionsDialog, &ParameterDialogs::OpenMisc);
+    reopen(d.deviceFamilyDialog, &ParameterDialogs::OpenFamily);
     // The keyboard stays where the user had it.
     if (active)
         active->activateWindow();

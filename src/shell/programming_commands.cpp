@@ -11,7 +11,7 @@
 
 #include "core/device_family.h"
 #include "dialogs/message_box.h"
-#include "dialogs/plpt_dlg.h"
+#include "dialogs/programming_port_dialog.h"
 #include "platform/files/config_file_access.h"
 #include "platform/monotonic_counter.h"
 #include "platform/process_runner.h"
@@ -67,8 +67,8 @@ ProgrammingCommands::ProgrammingCommands(QWidget& window, ParameterFileView& dev
     // The parallel port chosen with "OK" is used from the next start on; the
     // file beside the program, even after a firmware choice moved the
     // working folder.
-    connect(dialogs_.PLptDlg, &TOKBottomDlg::Committed, this, [this] {
-        qvt::Commit(dialogs_.PLptDlg->Values(), context_.state);
+    connect(dialogs_.programmingPortDialog, &qvt::dialogs::OkCancelDialog::Committed, this, [this] {
+        qvt::Commit(dialogs_.programmingPortDialog->Values(), context_.state);
         qvt::WriteLptIndex(context_.state.LptIndex, context_.state.ConfigFilePath);
     });
 }
@@ -258,7 +258,7 @@ void ProgrammingCommands::SIOTYP1Click() {
 }
 
 void ProgrammingCommands::Schnittstelle1Click() {
-    TPLptDlg* dialog = dialogs_.PLptDlg;
+    qvt::dialogs::ProgrammingPortDialog* dialog = dialogs_.programmingPortDialog;
     dialog->ShowValues(qvt::ParallelPortValuesOf(context_.state));
     dialog->ShowModeless();
 }

@@ -1,4 +1,4 @@
-#include "dialogs/ok_bottom_dlg.h"
+#include "dialogs/ok_cancel_dialog.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -9,46 +9,48 @@
 
 #include "platform/help.h"
 
-TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent) {
+namespace qvt::dialogs {
+
+OkCancelDialog::OkCancelDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("OKBottomDlg");
     setWindowTitle("Dialog");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
-    Bevel1 = new QFrame(this);
-    Bevel1->setObjectName("Bevel1");
-    Bevel1->setFrameShape(QFrame::Box);
-    Bevel1->setFrameShadow(QFrame::Sunken);
+    controlArea_ = new QFrame(this);
+    controlArea_->setObjectName("Bevel1");
+    controlArea_->setFrameShape(QFrame::Box);
+    controlArea_->setFrameShadow(QFrame::Sunken);
 
-    OKBtn = new QPushButton("OK", this);
-    OKBtn->setObjectName("OKBtn");
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton("Abbrechen", this);
-    CancelBtn->setObjectName("CancelBtn");
+    okButton_ = new QPushButton("OK", this);
+    okButton_->setObjectName("OKBtn");
+    okButton_->setDefault(true);
+    cancelButton_ = new QPushButton("Abbrechen", this);
+    cancelButton_->setObjectName("CancelBtn");
 
     buttonRow_ = new QHBoxLayout;
     buttonRow_->addStretch(1);
-    buttonRow_->addWidget(OKBtn);
-    buttonRow_->addWidget(CancelBtn);
+    buttonRow_->addWidget(okButton_);
+    buttonRow_->addWidget(cancelButton_);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Bevel1, 1);
+    layout->addWidget(controlArea_, 1);
     layout->addLayout(buttonRow_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { Accept(); });
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TOKBottomDlg::AddHelpButton(int helpContext) {
+void OkCancelDialog::AddHelpButton(int helpContext) {
     helpContext_ = helpContext;
-    HelpBtn = new QPushButton("&Hilfe", this);
-    HelpBtn->setObjectName("HelpBtn");
-    buttonRow_->addWidget(HelpBtn);
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { HelpBtnClick(); });
+    helpButton_ = new QPushButton("&Hilfe", this);
+    helpButton_->setObjectName("HelpBtn");
+    buttonRow_->addWidget(helpButton_);
+    connect(helpButton_, &QPushButton::clicked, this, [this] { ShowHelp(); });
 }
 
-void TOKBottomDlg::ShowModeless() {
+void OkCancelDialog::ShowModeless() {
     show();
     raise();
     activateWindow();
@@ -60,8 +62,8 @@ bool TakesTabFocus(const QWidget* w) {
 }
 }  // namespace
 
-QWidget* TOKBottomDlg::FirstControl() const {
-    for (QWidget* w : Bevel1->findChildren<QWidget*>()) {
+QWidget* OkCancelDialog::FirstControl() const {
+    for (QWidget* w : controlArea_->findChildren<QWidget*>()) {
         if (!TakesTabFocus(w) || w->isHidden())
             continue;
         // In a radio group the keyboard goes to the chosen button.
@@ -77,18 +79,18 @@ QWidget* TOKBottomDlg::FirstControl() const {
     return nullptr;
 }
 
-void TOKBottomDlg::showEvent(QShowEvent* event) {
+void OkCancelDialog::showEvent(QShowEvent* event) {
     if (!tabOrderArranged_) {
         tabOrderArranged_ = true;
         QWidget* previous = nullptr;
         QList<QWidget*> order;
-        for (QWidget* w : Bevel1->findChildren<QWidget*>()) {
+        for (QWidget* w : controlArea_->findChildren<QWidget*>()) {
             if (TakesTabFocus(w))
                 order << w;
         }
-        order << OKBtn << CancelBtn;
-        if (HelpBtn)
-            order << HelpBtn;
+        order << okButton_ << cancelButton_;
+        if (helpButton_)
+            order << helpButton_;
         for (QWidget* w : order) {
             if (previous)
                 setTabOrder(previous, w);
@@ -103,15 +105,13 @@ void TOKBottomDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void TOKBottomDlg::OKBtnClick() {
+void OkCancelDialog::Accept() {
     emit Committed();
     accept();
 }
 
-void TOKBottomDlg::CancelBtnClick() {
-    reject();
+void OkCancelDialog::ShowHelp() const {
+    help::ShowContext(helpContext_);
 }
 
-void TOKBottomDlg::HelpBtnClick() {
-    qvt::help::ShowContext(helpContext_);
-}
+}  // namespace qvt::dialogs

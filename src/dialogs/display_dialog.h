@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -7,23 +8,24 @@
 #include <string_view>
 
 #include "core/dialog_values.h"
-#include "dialogs/ok_bottom_dlg.h"
+#include "dialogs/ok_cancel_dialog.h"
 
+class QAbstractButton;
 class QCheckBox;
-class QGroupBox;
 class QLineEdit;
-class QRadioButton;
 namespace qvt {
 class FieldEdit;
 }
 
+namespace qvt::dialogs {
+
 // "Anzeige": decimal point, rounding of the last digit, averaging, unit text,
 // divide by ten and display reception; "TEST" sends a value to the device's
 // display at once.
-class TAzDlg : public TOKBottomDlg {
+class DisplayDialog : public OkCancelDialog {
     Q_OBJECT
   public:
-    explicit TAzDlg(QWidget* parent = nullptr);
+    explicit DisplayDialog(QWidget* parent = nullptr);
 
     // Sends a test value to the device and waits for its answer. Gets the text
     // of the "Testwert" field as shown (four positions) and the decimal point
@@ -36,38 +38,36 @@ class TAzDlg : public TOKBottomDlg {
     void SetTestValueSender(TestValueSender sender) { testValueSender_ = std::move(sender); }
 
     // Shows the values with the test value "0", and the dialog.
-    void Open(const qvt::DisplayValues& values);
+    void Open(const DisplayValues& values);
     // The controls as the values say, and the values as the controls stand.
-    void ShowValues(const qvt::DisplayValues& values);
-    qvt::DisplayValues Values() const;
+    void ShowValues(const DisplayValues& values);
+    DisplayValues Values() const;
 
     // The test value's four positions, a blank position as ' '.
     std::string TestValuePositions() const;
     // The decimal point as the buttons stand: 0 none .. 3 "XXX . X".
     int ChosenPointPosition() const;
 
-    QGroupBox* GroupBox1 = nullptr;  // "Dezimalpunkt"
-    QRadioButton* DzRBtn1 = nullptr;
-    QRadioButton* DzRBtn2 = nullptr;
-    QRadioButton* DzRBtn3 = nullptr;
-    QRadioButton* DzRBtn4 = nullptr;
-    QGroupBox* GroupBox2 = nullptr;  // "Letzte Stelle Runden"
-    QRadioButton* RuRBtn1 = nullptr;
-    QRadioButton* RuRBtn2 = nullptr;
-    QRadioButton* RuRBtn3 = nullptr;
-    QRadioButton* RuRBtn4 = nullptr;
-    qvt::FieldEdit* AzEdit1 = nullptr;  // average count
-    qvt::FieldEdit* AzEdit2 = nullptr;  // unit text
-    QCheckBox* AzCBox = nullptr;        // "Teiler durch 10"
-    QCheckBox* AzDBox = nullptr;        // "Display-Empfang"
-    QLineEdit* AzDEdit1 = nullptr;      // test value, four digit positions
-    QPushButton* Button1 = nullptr;     // "TEST"
-
-  public slots:
-    void OKBtnClick() override;
-    void Button1Click();
+  protected:
+    void Accept() override;
 
   private:
+    // "TEST": refuses a value the display cannot show, else sends it and
+    // reports whether the device took it.
+    void SendTestValue();
+
+    // "Kein Punkt", "X . XXX", "XX . XX", "XXX . X".
+    std::array<QAbstractButton*, 4> pointButtons_{};
+    // "Immer 0", "Normal ...", "Nur Gerade ...", "Fünfer 0/5/0".
+    std::array<QAbstractButton*, 4> roundingButtons_{};
+    FieldEdit* averageCountEdit_ = nullptr;
+    FieldEdit* unitTextEdit_ = nullptr;
+    QCheckBox* divideBy10Box_ = nullptr;        // "Teiler durch 10"
+    QCheckBox* displayReceptionBox_ = nullptr;  // "Display-Empfang"
+    QLineEdit* testValueEdit_ = nullptr;        // four digit positions
+    QPushButton* testButton_ = nullptr;         // "TEST"
     TestValueSender testValueSender_;
-    qvt::Rounding shownRounding_ = qvt::Rounding::kNormal;
+    Rounding shownRounding_ = Rounding::kNormal;
 };
+
+}  // namespace qvt::dialogs

@@ -5,38 +5,38 @@
 #include <string>
 
 #include "core/dialog_values.h"
-#include "dialogs/ok_bottom_dlg.h"
+#include "dialogs/ok_cancel_dialog.h"
 
-class QGroupBox;
+class QAbstractButton;
 class QInputDialog;
 class QLabel;
-class QRadioButton;
 
 namespace qvt {
 struct PlatformSettings;
 }
 
+namespace qvt::dialogs {
+
 // "Serielle Schnittstelle PC": the PC's port and line rate. Run modally from
 // "&PC-SIO..."; on OK the device link reopens the port at once and keeps the
-// choice in bytes 0 and 1 of QVT410.CFG. Below, the device behind the chosen port name, and
-// "Zuordnen..." to put another one behind it (kept in QVT410.INI).
-class TPSioDlg : public TOKBottomDlg {
+// choice in bytes 0 and 1 of QVT410.CFG. Below, the device behind the chosen
+// port name, and "Zuordnen..." to put another one behind it (kept in QVT410.INI).
+class PcSerialPortDialog : public OkCancelDialog {
     Q_OBJECT
   public:
-    explicit TPSioDlg(QWidget* parent = nullptr);
+    explicit PcSerialPortDialog(QWidget* parent = nullptr);
 
     // The controls as the values say (with the device line of the chosen
     // port and no note), and the values as the controls stand.
-    void ShowValues(const qvt::PcPortValues& values);
-    qvt::PcPortValues Values() const;
+    void ShowValues(const PcPortValues& values);
+    PcPortValues Values() const;
 
     // The devices behind the port names, and what a newly chosen device must
     // pass: the check says why it does not open, or nothing when it does.
     // Installed by the device link, with the settings file an assignment is
     // kept in; without it the mapping line stays empty.
     using DeviceCheck = std::function<std::string(const std::string& device)>;
-    void SetDeviceMapping(qvt::PlatformSettings& settings, DeviceCheck check,
-                          std::string settingsFile);
+    void SetDeviceMapping(PlatformSettings& settings, DeviceCheck check, std::string settingsFile);
     // Whether another program holds a device, for the device line ("belegt");
     // without it every device that is there counts as free.
     using BusyCheck = std::function<bool(const std::string& device)>;
@@ -47,35 +47,27 @@ class TPSioDlg : public TOKBottomDlg {
     // Where "Zuordnen..." looks for serial devices ("/" unless a test says so).
     void SetDeviceRoot(std::string root) { deviceRoot_ = std::move(root); }
 
-    QRadioButton* PsRBtn2 = nullptr;  // "300  Baud"
-    QRadioButton* PsRBtn3 = nullptr;
-    QRadioButton* PsRBtn4 = nullptr;
-    QRadioButton* PsRBtn5 = nullptr;
-    QRadioButton* PsRBtn6 = nullptr;  // "4800 Baud"
-    QRadioButton* PsRBtn7 = nullptr;  // "9600 Baud"
-    QGroupBox* GroupBox1 = nullptr;   // "PC-SIO"
-    QRadioButton* PcRBtn1 = nullptr;  // "COM1"
-    QRadioButton* PcRBtn2 = nullptr;
-    QRadioButton* PcRBtn3 = nullptr;
-    QRadioButton* PcRBtn4 = nullptr;
-    QRadioButton* PcRBtn5 = nullptr;
-    QRadioButton* PcRBtn6 = nullptr;
-    QLabel* DeviceLabel = nullptr;  // "COM2: /dev/ttyUSB0 (vorhanden)", "(belegt)"
-    QPushButton* MapBtn = nullptr;  // "Zuordnen..."
-    QLabel* MapNote = nullptr;      // in red: why the assignment did not happen
-    QInputDialog* PortChooser = nullptr;
+    // Whether the window is this dialog or the device chooser it runs.
+    bool IsOwnWindow(const QWidget* window) const;
 
   private:
-    std::array<QRadioButton*, 6> BaudButtons() const;
-    std::array<QRadioButton*, 6> PortButtons() const;
     std::size_t CheckedPort() const;
     void ShowDevice();
     void AssignDevice();
     void ShowNote(const std::string& note);
 
-    qvt::PlatformSettings* settings_ = nullptr;
+    std::array<QAbstractButton*, 6> baudButtons_{};  // "300  Baud" .. "9600 Baud"
+    std::array<QAbstractButton*, 6> portButtons_{};  // "COM1" .. "COM6"
+    QLabel* deviceLabel_ = nullptr;                  // "COM2: /dev/ttyUSB0 (vorhanden)", "(belegt)"
+    QPushButton* assignButton_ = nullptr;            // "Zuordnen..."
+    QLabel* assignmentNote_ = nullptr;               // in red: why the assignment did not happen
+    QInputDialog* deviceChooser_ = nullptr;
+
+    PlatformSettings* settings_ = nullptr;
     DeviceCheck check_;
     BusyCheck busy_;
     std::string settingsFile_;
     std::string deviceRoot_ = "/";
 };
+
+}  // namespace qvt::dialogs

@@ -1,27 +1,24 @@
 #pragma once
 
 #include <QDialog>
-#include <QFrame>  // Bevel1 is where every derived dialog puts its controls
 #include <cstdint>
 #include <functional>
 
+class QFrame;
 class QHBoxLayout;
 class QPushButton;
 
+namespace qvt::dialogs {
+
 // Common form of the parameter dialogs and the two port dialogs: a framed area
-// for the dialog's own controls ("Bevel1") above the buttons "OK" (default,
-// Enter) and "Abbrechen" (Esc); Enter on a focused button acts on that button.
-// Dialogs are shown modelessly, except where a caller runs one with exec();
-// closing only hides them.
-class TOKBottomDlg : public QDialog {
+// for the dialog's own controls above the buttons "OK" (default, Enter) and
+// "Abbrechen" (Esc); Enter on a focused button acts on that button. Dialogs
+// are shown modelessly, except where a caller runs one with exec(); closing
+// only hides them.
+class OkCancelDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TOKBottomDlg(QWidget* parent = nullptr);
-
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
-    QPushButton* HelpBtn = nullptr;  // added by dialogs that offer help
-    QFrame* Bevel1 = nullptr;
+    explicit OkCancelDialog(QWidget* parent = nullptr);
 
     // Shows the dialog without blocking and brings it to the front.
     void ShowModeless();
@@ -38,12 +35,10 @@ class TOKBottomDlg : public QDialog {
     // keeps them, before the dialog closes.
     void Committed();
 
-  public slots:
-    virtual void OKBtnClick();
-    virtual void CancelBtnClick();
-    virtual void HelpBtnClick();
-
   protected:
+    // "OK": dialogs with checks override it and call it once their checks pass.
+    virtual void Accept();
+
     // Puts the buttons after the dialog's own controls in the tab order and
     // gives the keyboard to the first control, so a dialog can be filled in
     // from the keyboard as soon as it opens.
@@ -52,14 +47,23 @@ class TOKBottomDlg : public QDialog {
     // Adds the "&Hilfe" button, which asks for the given help context.
     void AddHelpButton(int helpContext);
 
-    QHBoxLayout* buttonRow_ = nullptr;
+    // The frame every derived dialog puts its controls in.
+    QFrame* ControlArea() const { return controlArea_; }
 
     std::uint8_t DeviceType() const { return deviceType_ ? deviceType_() : 0; }
 
   private:
     QWidget* FirstControl() const;
+    void ShowHelp() const;
 
+    QFrame* controlArea_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;  // added by dialogs that offer help
+    QHBoxLayout* buttonRow_ = nullptr;
     int helpContext_ = 0;
     bool tabOrderArranged_ = false;
     DeviceTypeSource deviceType_;
 };
+
+}  // namespace qvt::dialogs
