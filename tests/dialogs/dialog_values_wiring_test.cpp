@@ -2,17 +2,17 @@
 // them back from the same ones.
 #include <QTest>
 
-#include "dialogs/az_dlg.h"
-#include "dialogs/da_dlg.h"
-#include "dialogs/gw_dlg.h"
-#include "dialogs/mb_dlg.h"
-#include "dialogs/plpt_dlg.h"
-#include "dialogs/psio_dlg.h"
-#include "dialogs/pt_dlg.h"
-#include "dialogs/rtc_dlg.h"
-#include "dialogs/sio_dlg.h"
-#include "dialogs/so_dlg.h"
-#include "dialogs/spkt_dlg.h"
+#include "dialogs/device_family_dialog.h"
+#include "dialogs/device_serial_port_dialog.h"
+#include "dialogs/display_dialog.h"
+#include "dialogs/expansion_card_dialog.h"
+#include "dialogs/measuring_range_dialog.h"
+#include "dialogs/pc_serial_port_dialog.h"
+#include "dialogs/programming_port_dialog.h"
+#include "dialogs/pt100_dialog.h"
+#include "dialogs/real_time_clock_dialog.h"
+#include "dialogs/special_functions_dialog.h"
+#include "dialogs/switching_points_dialog.h"
 
 namespace {
 
@@ -31,26 +31,31 @@ class DialogValuesWiringTest : public QObject {
   private slots:
     void everyDialogReadsBackWhatItShows() {
         using qvt::DecimalPoint, qvt::Rounding, qvt::SioSending;
-        QVERIFY(RoundTrips<TAzDlg>(qvt::DisplayValues{DecimalPoint::kHundreds, Rounding::kFives,
-                                                      true, true, "12",
-                                                      "\xB0"
-                                                      "C"}));
-        QVERIFY(RoundTrips<TAzDlg>(
+        QVERIFY(RoundTrips<qvt::dialogs::DisplayDialog>(
+            qvt::DisplayValues{DecimalPoint::kHundreds, Rounding::kFives, true, true, "12",
+                               "\xB0"
+                               "C"}));
+        QVERIFY(RoundTrips<qvt::dialogs::DisplayDialog>(
             qvt::DisplayValues{DecimalPoint::kTens, Rounding::kAlwaysZero, false, false, "", "A"}));
-        QVERIFY(RoundTrips<TSPktDlg>(
+        QVERIFY(RoundTrips<qvt::dialogs::SwitchingPointsDialog>(
             qvt::SwitchingPointValues{{qvt::SwitchingPoint{"1", "2", "3", true, false},
                                        qvt::SwitchingPoint{"4", "5", "6", false, true}}}));
-        QVERIFY(RoundTrips<TMbDlg>(qvt::RangeValues{"1", "2", "3", "4", true}));
-        QVERIFY(RoundTrips<TPtDlg>(qvt::SensorValues{2}));
-        QVERIFY(RoundTrips<TSioDlg>(qvt::SioValues{1, SioSending::kMinutes, "30"}));
-        QVERIFY(RoundTrips<TSioDlg>(qvt::SioValues{6, SioSending::kSeconds, ""}));
-        QVERIFY(RoundTrips<TRtcDlg>(qvt::ClockValues{"1", "2", "3", "4", "2031", 6, true}));
-        QVERIFY(RoundTrips<TDaDlg>(qvt::CardValues{2}));
-        QVERIFY(RoundTrips<TSoDlg>(qvt::MiscValues{"100", true, false}));
-        QVERIFY(RoundTrips<TSoDlg>(qvt::MiscValues{"", false, true}));
-        QVERIFY(RoundTrips<TGwDlg>(qvt::FamilyValues{false}));
-        QVERIFY(RoundTrips<TPSioDlg>(qvt::PcPortValues{5, 0}));
-        QVERIFY(RoundTrips<TPLptDlg>(qvt::ParallelPortValues{2}));
+        QVERIFY(RoundTrips<qvt::dialogs::MeasuringRangeDialog>(
+            qvt::RangeValues{"1", "2", "3", "4", true}));
+        QVERIFY(RoundTrips<qvt::dialogs::Pt100Dialog>(qvt::SensorValues{2}));
+        QVERIFY(RoundTrips<qvt::dialogs::DeviceSerialPortDialog>(
+            qvt::SioValues{1, SioSending::kMinutes, "30"}));
+        QVERIFY(RoundTrips<qvt::dialogs::DeviceSerialPortDialog>(
+            qvt::SioValues{6, SioSending::kSeconds, ""}));
+        QVERIFY(RoundTrips<qvt::dialogs::RealTimeClockDialog>(
+            qvt::ClockValues{"1", "2", "3", "4", "2031", 6, true}));
+        QVERIFY(RoundTrips<qvt::dialogs::ExpansionCardDialog>(qvt::CardValues{2}));
+        QVERIFY(
+            RoundTrips<qvt::dialogs::SpecialFunctionsDialog>(qvt::MiscValues{"100", true, false}));
+        QVERIFY(RoundTrips<qvt::dialogs::SpecialFunctionsDialog>(qvt::MiscValues{"", false, true}));
+        QVERIFY(RoundTrips<qvt::dialogs::DeviceFamilyDialog>(qvt::FamilyValues{false}));
+        QVERIFY(RoundTrips<qvt::dialogs::PcSerialPortDialog>(qvt::PcPortValues{5, 0}));
+        QVERIFY(RoundTrips<qvt::dialogs::ProgrammingPortDialog>(qvt::ParallelPortValues{2}));
     }
 };
 

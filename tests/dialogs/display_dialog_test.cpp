@@ -8,12 +8,13 @@
 #include <QTest>
 
 #include "core/parameter_record.h"
-#include "dialogs/az_dlg.h"
 #include "dialogs/dialog_bench.h"
+#include "dialogs/display_dialog.h"
 #include "dialogs/message_box.h"
 #include "dialogs/widgets.h"
 #include "link/telegrams.h"
 #include "platform/help.h"
+#include "support/controls.h"
 
 class AzDlgTest : public QObject {
     Q_OBJECT
@@ -23,11 +24,13 @@ class AzDlgTest : public QObject {
     qvt::ParameterRecord& record() { return bench_->context.record; }
     QStringList messages_;
 
-    static QList<QRadioButton*> PointButtons(TAzDlg& d) {
-        return {d.DzRBtn1, d.DzRBtn2, d.DzRBtn3, d.DzRBtn4};
+    static QList<QRadioButton*> PointButtons(qvt::dialogs::DisplayDialog& d) {
+        return {Control<QRadioButton>(d, "DzRBtn1"), Control<QRadioButton>(d, "DzRBtn2"),
+                Control<QRadioButton>(d, "DzRBtn3"), Control<QRadioButton>(d, "DzRBtn4")};
     }
-    static QList<QRadioButton*> RoundButtons(TAzDlg& d) {
-        return {d.RuRBtn1, d.RuRBtn2, d.RuRBtn3, d.RuRBtn4};
+    static QList<QRadioButton*> RoundButtons(qvt::dialogs::DisplayDialog& d) {
+        return {Control<QRadioButton>(d, "RuRBtn1"), Control<QRadioButton>(d, "RuRBtn2"),
+                Control<QRadioButton>(d, "RuRBtn3"), Control<QRadioButton>(d, "RuRBtn4")};
     }
     static int Checked(const QList<QRadioButton*>& buttons) {
         int found = -1;
@@ -83,11 +86,11 @@ class AzDlgTest : public QObject {
         QFETCH(bool, reception);
         QFETCH(int, stored);
         record().deviceType = static_cast<std::uint8_t>(deviceType);
-        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        qvt::dialogs::DisplayDialog& dlg = *bench_->dialogs.displayDialog;
         bench_->openers.OpenDisplay();
         PointButtons(dlg)[button]->setChecked(true);
-        dlg.AzDBox->setChecked(reception);
-        dlg.OKBtn->click();
+        Control<QCheckBox>(dlg, "AzDBox")->setChecked(reception);
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QCOMPARE(int(record().azDecimalPoint), stored);
         QVERIFY(!dlg.isVisible());
 
@@ -95,8 +98,8 @@ class AzDlgTest : public QObject {
         for (int round = 0; round < 3; ++round) {
             bench_->openers.OpenDisplay();
             QCOMPARE(Checked(PointButtons(dlg)), button);
-            QCOMPARE(dlg.AzDBox->isChecked(), reception);
-            dlg.CancelBtn->click();
+            QCOMPARE(Control<QCheckBox>(dlg, "AzDBox")->isChecked(), reception);
+            Control<QPushButton>(dlg, "CancelBtn")->click();
             QCOMPARE(int(record().azDecimalPoint), stored);
         }
     }
@@ -120,10 +123,10 @@ class AzDlgTest : public QObject {
         QFETCH(bool, reception);
         record().deviceType = static_cast<std::uint8_t>(deviceType);
         record().azDecimalPoint = static_cast<std::uint8_t>(stored);
-        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        qvt::dialogs::DisplayDialog& dlg = *bench_->dialogs.displayDialog;
         bench_->openers.OpenDisplay();
         QCOMPARE(Checked(PointButtons(dlg)), button);
-        QCOMPARE(dlg.AzDBox->isChecked(), reception);
+        QCOMPARE(Control<QCheckBox>(dlg, "AzDBox")->isChecked(), reception);
         QCOMPARE(int(record().azDecimalPoint), stored);  // opening changes nothing
     }
 
@@ -152,12 +155,12 @@ class AzDlgTest : public QObject {
         QFETCH(int, written);
         record().deviceType = static_cast<std::uint8_t>(deviceType);
         record().azRounding = static_cast<std::uint8_t>(stored);
-        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        qvt::dialogs::DisplayDialog& dlg = *bench_->dialogs.displayDialog;
         bench_->openers.OpenDisplay();
         QCOMPARE(Checked(RoundButtons(dlg)), stored > 2 ? 3 : stored);
         if (button >= 0)
             RoundButtons(dlg)[button]->setChecked(true);
-        dlg.OKBtn->click();
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QCOMPARE(int(record().azRounding), written);
         bench_->openers.OpenDisplay();
         QCOMPARE(Checked(RoundButtons(dlg)), written > 2 ? 3 : written);
@@ -167,16 +170,16 @@ class AzDlgTest : public QObject {
         record().azAverageCount = "0016";
         record().azUnitText = "mV";
         record().azDivideBy10 = 1;
-        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        qvt::dialogs::DisplayDialog& dlg = *bench_->dialogs.displayDialog;
         bench_->openers.OpenDisplay();
-        QCOMPARE(dlg.AzEdit1->text(), QString("0016"));
-        QCOMPARE(dlg.AzEdit2->text(), QString("mV"));
-        QVERIFY(dlg.AzCBox->isChecked());
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "AzEdit1")->text(), QString("0016"));
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "AzEdit2")->text(), QString("mV"));
+        QVERIFY(Control<QCheckBox>(dlg, "AzCBox")->isChecked());
 
-        Retype(dlg.AzEdit1, "123456");
-        Retype(dlg.AzEdit2, QString::fromUtf8("°Cx"));
-        dlg.AzCBox->setChecked(false);
-        dlg.OKBtn->click();
+        Retype(Control<qvt::FieldEdit>(dlg, "AzEdit1"), "123456");
+        Retype(Control<qvt::FieldEdit>(dlg, "AzEdit2"), QString::fromUtf8("°Cx"));
+        Control<QCheckBox>(dlg, "AzCBox")->setChecked(false);
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QCOMPARE(QByteArray::fromStdString(record().azAverageCount.str()), QByteArray("1234"));
         // The unit reaches the record as single-byte characters.
         QCOMPARE(QByteArray::fromStdString(record().azUnitText.str()), QByteArray("\xB0"
@@ -184,7 +187,7 @@ class AzDlgTest : public QObject {
         QCOMPARE(int(record().azDivideBy10), 0);
 
         bench_->openers.OpenDisplay();
-        QCOMPARE(dlg.AzEdit2->text(), QString::fromUtf8("°Cx"));
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "AzEdit2")->text(), QString::fromUtf8("°Cx"));
     }
 
     void cancelLeavesTheRecordAndReopeningShowsIt() {
@@ -194,19 +197,19 @@ class AzDlgTest : public QObject {
         record().azAverageCount = "8";
         record().azUnitText = "Hz";
         const qvt::ParameterRecord before = record();
-        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        qvt::dialogs::DisplayDialog& dlg = *bench_->dialogs.displayDialog;
         for (bool byEscape : {false, true}) {
             bench_->openers.OpenDisplay();
-            dlg.DzRBtn2->setChecked(true);
-            dlg.RuRBtn4->setChecked(true);
-            dlg.AzDBox->setChecked(false);
-            dlg.AzCBox->setChecked(true);
-            Retype(dlg.AzEdit1, "99");
-            Retype(dlg.AzEdit2, "xyz");
+            Control<QRadioButton>(dlg, "DzRBtn2")->setChecked(true);
+            Control<QRadioButton>(dlg, "RuRBtn4")->setChecked(true);
+            Control<QCheckBox>(dlg, "AzDBox")->setChecked(false);
+            Control<QCheckBox>(dlg, "AzCBox")->setChecked(true);
+            Retype(Control<qvt::FieldEdit>(dlg, "AzEdit1"), "99");
+            Retype(Control<qvt::FieldEdit>(dlg, "AzEdit2"), "xyz");
             if (byEscape) {
                 QTest::keyClick(&dlg, Qt::Key_Escape);
             } else {
-                dlg.CancelBtn->click();
+                Control<QPushButton>(dlg, "CancelBtn")->click();
             }
             QVERIFY(!dlg.isVisible());
             QCOMPARE(int(record().azDecimalPoint), int(before.azDecimalPoint));
@@ -216,12 +219,12 @@ class AzDlgTest : public QObject {
             QVERIFY(record().azUnitText == before.azUnitText);
         }
         bench_->openers.OpenDisplay();
-        QVERIFY(dlg.DzRBtn4->isChecked());
-        QVERIFY(dlg.RuRBtn3->isChecked());
-        QVERIFY(dlg.AzDBox->isChecked());
-        QVERIFY(!dlg.AzCBox->isChecked());
-        QCOMPARE(dlg.AzEdit1->text(), QString("8"));
-        QCOMPARE(dlg.AzEdit2->text(), QString("Hz"));
+        QVERIFY(Control<QRadioButton>(dlg, "DzRBtn4")->isChecked());
+        QVERIFY(Control<QRadioButton>(dlg, "RuRBtn3")->isChecked());
+        QVERIFY(Control<QCheckBox>(dlg, "AzDBox")->isChecked());
+        QVERIFY(!Control<QCheckBox>(dlg, "AzCBox")->isChecked());
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "AzEdit1")->text(), QString("8"));
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "AzEdit2")->text(), QString("Hz"));
     }
 
     void testButtonSendsPositionsAndPoint_data() {
@@ -243,7 +246,7 @@ class AzDlgTest : public QObject {
         QFETCH(QString, positions);
         QFETCH(int, point);
         record().deviceType = 1;  // the point is sent without the type's exchange
-        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        qvt::dialogs::DisplayDialog& dlg = *bench_->dialogs.displayDialog;
         QStringList sent;
         QList<int> points;
         dlg.SetTestValueSender([&](std::string_view text, int p) {
@@ -253,10 +256,10 @@ class AzDlgTest : public QObject {
         });
         bench_->openers.OpenDisplay();
         if (!typed.isNull())
-            Retype(dlg.AzDEdit1, typed);
+            Retype(Control<QLineEdit>(dlg, "AzDEdit1"), typed);
         PointButtons(dlg)[pointButton]->setChecked(true);
         const qvt::ParameterRecord before = record();
-        dlg.Button1->click();
+        Control<QPushButton>(dlg, "Button1")->click();
         QCOMPARE(sent, QStringList{positions});
         QCOMPARE(points, QList<int>{point});
         QCOMPARE(messages_, QStringList{QString::fromUtf8("Meldung: Wert fehlerfrei übertragen")});
@@ -280,7 +283,7 @@ class AzDlgTest : public QObject {
         QFETCH(bool, installed);
         QFETCH(int, reply);
         QFETCH(QString, message);
-        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        qvt::dialogs::DisplayDialog& dlg = *bench_->dialogs.displayDialog;
         if (installed)
             dlg.SetTestValueSender([reply](std::string_view, int) -> std::optional<std::uint8_t> {
                 if (reply < 0)
@@ -288,19 +291,19 @@ class AzDlgTest : public QObject {
                 return static_cast<std::uint8_t>(reply);
             });
         bench_->openers.OpenDisplay();
-        dlg.Button1->click();
+        Control<QPushButton>(dlg, "Button1")->click();
         QCOMPARE(messages_, QStringList{message});
     }
 
     // A value the display cannot show is refused, not sent as another one.
     void testButtonRefusesWhatTheDisplayCannotShow() {
-        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        qvt::dialogs::DisplayDialog& dlg = *bench_->dialogs.displayDialog;
         bool sent = false;
         dlg.SetTestValueSender([&sent](std::string_view, int) { return sent = true, 6; });
         bench_->openers.OpenDisplay();
         for (const auto& [typed, value] : {std::pair{"9999", "9999"}, {"4", "4000"}}) {
-            Retype(dlg.AzDEdit1, typed);
-            dlg.Button1->click();
+            Retype(Control<QLineEdit>(dlg, "AzDEdit1"), typed);
+            Control<QPushButton>(dlg, "Button1")->click();
             QCOMPARE(messages_.takeFirst(),
                      QString("Fehler: Testwert: %1 (zulässig 0 bis 3999)").arg(value));
         }
@@ -325,7 +328,7 @@ class AzDlgTest : public QObject {
         QFETCH(QString, typed);
         QFETCH(int, pointButton);
         QFETCH(QByteArray, telegram);
-        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        qvt::dialogs::DisplayDialog& dlg = *bench_->dialogs.displayDialog;
         QByteArray sent;
         dlg.SetTestValueSender([&sent](std::string_view text, int point) {
             const qvt::TestValueTelegramBytes bytes =
@@ -335,18 +338,18 @@ class AzDlgTest : public QObject {
         });
         bench_->openers.OpenDisplay();
         if (!typed.isNull())
-            Retype(dlg.AzDEdit1, typed);
+            Retype(Control<QLineEdit>(dlg, "AzDEdit1"), typed);
         PointButtons(dlg)[pointButton]->setChecked(true);
-        dlg.Button1->click();
+        Control<QPushButton>(dlg, "Button1")->click();
         QCOMPARE(sent.toHex(), telegram.toHex());
     }
 
     void reopeningResetsTheTestValue() {
-        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        qvt::dialogs::DisplayDialog& dlg = *bench_->dialogs.displayDialog;
         bench_->openers.OpenDisplay();
-        Retype(dlg.AzDEdit1, "4321");
+        Retype(Control<QLineEdit>(dlg, "AzDEdit1"), "4321");
         QCOMPARE(dlg.TestValuePositions(), std::string("4321"));
-        dlg.CancelBtn->click();
+        Control<QPushButton>(dlg, "CancelBtn")->click();
         bench_->openers.OpenDisplay();
         QCOMPARE(dlg.TestValuePositions(), std::string("0   "));
     }
@@ -355,9 +358,9 @@ class AzDlgTest : public QObject {
         QList<int> asked;
         const qvt::help::Handler previous =
             qvt::help::SetHandler([&asked](const qvt::help::Request& r) { asked << r.context; });
-        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        qvt::dialogs::DisplayDialog& dlg = *bench_->dialogs.displayDialog;
         QVERIFY(dlg.windowFlags() & Qt::WindowStaysOnTopHint);
-        dlg.HelpBtn->click();
+        Control<QPushButton>(dlg, "HelpBtn")->click();
         qvt::help::SetHandler(previous);
         QCOMPARE(asked, QList<int>{32});
     }
@@ -382,13 +385,14 @@ class AzDlgTest : public QObject {
         QString effect = "nothing";
         const qvt::help::Handler previous =
             qvt::help::SetHandler([&effect](const qvt::help::Request&) { effect = "help"; });
-        TAzDlg& dlg = *bench_->dialogs.AzDlg;
+        qvt::dialogs::DisplayDialog& dlg = *bench_->dialogs.displayDialog;
         dlg.SetTestValueSender([&effect](std::string_view, int) { return effect = "test", 6; });
         bench_->openers.OpenDisplay();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
-        Retype(dlg.AzEdit1, "77");
-        QWidget* focus = target.isEmpty() ? static_cast<QWidget*>(dlg.AzEdit1)
-                                          : dlg.findChild<QPushButton*>(target);
+        Retype(Control<qvt::FieldEdit>(dlg, "AzEdit1"), "77");
+        QWidget* focus = target.isEmpty()
+                             ? static_cast<QWidget*>(Control<qvt::FieldEdit>(dlg, "AzEdit1"))
+                             : dlg.findChild<QPushButton*>(target);
         for (int tabs = 0; tabs < 30 && QApplication::focusWidget() != focus; ++tabs)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClick(focus, Qt::Key_Return);
@@ -400,4 +404,4 @@ class AzDlgTest : public QObject {
 };
 
 QTEST_MAIN(AzDlgTest)
-#include "az_dlg_test.moc"
+#include "display_dialog_test.moc"

@@ -12,20 +12,21 @@
 
 #include "core/field_check.h"
 #include "core/parameter_record.h"
-#include "dialogs/az_dlg.h"
-#include "dialogs/da_dlg.h"
+#include "dialogs/device_family_dialog.h"
+#include "dialogs/device_serial_port_dialog.h"
 #include "dialogs/dialog_bench.h"
-#include "dialogs/fuwahl_dlg.h"
-#include "dialogs/gw_dlg.h"
-#include "dialogs/mb_dlg.h"
+#include "dialogs/display_dialog.h"
+#include "dialogs/expansion_card_dialog.h"
+#include "dialogs/function_choice_dialog.h"
+#include "dialogs/measuring_range_dialog.h"
 #include "dialogs/message_box.h"
-#include "dialogs/pt_dlg.h"
-#include "dialogs/rtc_dlg.h"
-#include "dialogs/sio_dlg.h"
-#include "dialogs/so_dlg.h"
-#include "dialogs/spkt_dlg.h"
+#include "dialogs/pt100_dialog.h"
+#include "dialogs/real_time_clock_dialog.h"
+#include "dialogs/special_functions_dialog.h"
+#include "dialogs/switching_points_dialog.h"
 #include "dialogs/widgets.h"
 #include "platform/help.h"
+#include "support/controls.h"
 
 namespace {
 
@@ -56,22 +57,29 @@ QWidget* NextTabStop(QWidget* w) {
     return w;
 }
 
-QList<QRadioButton*> Baud(TSioDlg& d) {
-    return {d.BdRBtn[0], d.BdRBtn[1], d.BdRBtn[2], d.BdRBtn[3],
-            d.BdRBtn[4], d.BdRBtn[5], d.BdRBtn[6]};
+QList<QRadioButton*> Baud(qvt::dialogs::DeviceSerialPortDialog& d) {
+    return {Control<QRadioButton>(d, "BdRBtn1"), Control<QRadioButton>(d, "BdRBtn2"),
+            Control<QRadioButton>(d, "BdRBtn3"), Control<QRadioButton>(d, "BdRBtn4"),
+            Control<QRadioButton>(d, "BdRBtn5"), Control<QRadioButton>(d, "BdRBtn6"),
+            Control<QRadioButton>(d, "BdRBtn7")};
 }
-QList<QRadioButton*> Modes(TSioDlg& d) {
-    return {d.SioRBtn3, d.SioRBtn2, d.SioRBtn4};
+QList<QRadioButton*> Modes(qvt::dialogs::DeviceSerialPortDialog& d) {
+    return {Control<QRadioButton>(d, "SioRBtn3"), Control<QRadioButton>(d, "SioRBtn2"),
+            Control<QRadioButton>(d, "SioRBtn4")};
 }
-QList<QRadioButton*> Weekdays(TRtcDlg& d) {
-    return {d.RTCRBtn[0], d.RTCRBtn[1], d.RTCRBtn[2], d.RTCRBtn[3],
-            d.RTCRBtn[4], d.RTCRBtn[5], d.RTCRBtn[6]};
+QList<QRadioButton*> Weekdays(qvt::dialogs::RealTimeClockDialog& d) {
+    return {Control<QRadioButton>(d, "RTCRBtn1"), Control<QRadioButton>(d, "RTCRBtn2"),
+            Control<QRadioButton>(d, "RTCRBtn3"), Control<QRadioButton>(d, "RTCRBtn4"),
+            Control<QRadioButton>(d, "RTCRBtn5"), Control<QRadioButton>(d, "RTCRBtn6"),
+            Control<QRadioButton>(d, "RTCRBtn7")};
 }
-QList<QRadioButton*> Sensors(TPtDlg& d) {
-    return {d.PtBtn1, d.PtBtn2, d.PtBtn3, d.PtBtn4};
+QList<QRadioButton*> Sensors(qvt::dialogs::Pt100Dialog& d) {
+    return {Control<QRadioButton>(d, "PtBtn1"), Control<QRadioButton>(d, "PtBtn2"),
+            Control<QRadioButton>(d, "PtBtn3"), Control<QRadioButton>(d, "PtBtn4")};
 }
-QList<QRadioButton*> Cards(TDaDlg& d) {
-    return {d.DaRBtn1, d.DaRBtn2, d.DaRBtn3};
+QList<QRadioButton*> Cards(qvt::dialogs::ExpansionCardDialog& d) {
+    return {Control<QRadioButton>(d, "DaRBtn1"), Control<QRadioButton>(d, "DaRBtn2"),
+            Control<QRadioButton>(d, "DaRBtn3")};
 }
 
 }  // namespace
@@ -89,24 +97,28 @@ class ParameterDialogsTest : public QObject {
     // ---- Switching points ---------------------------------------------------
 
     void switchingPointsShowAndStoreTexts() {
-        TSPktDlg& dlg = *bench_->dialogs.SPktDlg;
+        qvt::dialogs::SwitchingPointsDialog& dlg = *bench_->dialogs.switchingPointsDialog;
         bench_->openers.OpenSwitchingPoints();
         for (QLineEdit* e :
-             {dlg.Sp1Edit1, dlg.Sp1Edit2, dlg.Sp1Edit3, dlg.Sp2Edit1, dlg.Sp2Edit2, dlg.Sp2Edit3}) {
+             {Control<qvt::FieldEdit>(dlg, "Sp1Edit1"), Control<qvt::FieldEdit>(dlg, "Sp1Edit2"),
+              Control<qvt::FieldEdit>(dlg, "Sp1Edit3"), Control<qvt::FieldEdit>(dlg, "Sp2Edit1"),
+              Control<qvt::FieldEdit>(dlg, "Sp2Edit2"), Control<qvt::FieldEdit>(dlg, "Sp2Edit3")}) {
             QCOMPARE(e->text(), QString("0000"));
         }
-        for (QCheckBox* b : {dlg.Sp1CBox1, dlg.Sp1CBox2, dlg.Sp2CBox1, dlg.Sp2CBox2}) {
+        for (QCheckBox* b :
+             {Control<QCheckBox>(dlg, "Sp1CBox1"), Control<QCheckBox>(dlg, "Sp1CBox2"),
+              Control<QCheckBox>(dlg, "Sp2CBox1"), Control<QCheckBox>(dlg, "Sp2CBox2")}) {
             QVERIFY(!b->isChecked());
         }
-        Retype(dlg.Sp1Edit1, "-0150");
-        Retype(dlg.Sp1Edit2, "-012345");  // five characters at most
-        Retype(dlg.Sp1Edit3, "98765");    // the delay field holds four
-        Retype(dlg.Sp2Edit1, " 0200");
-        Retype(dlg.Sp2Edit2, "-12");
-        Retype(dlg.Sp2Edit3, "7");
-        dlg.Sp1CBox1->setChecked(true);
-        dlg.Sp2CBox2->setChecked(true);
-        dlg.OKBtn->click();
+        Retype(Control<qvt::FieldEdit>(dlg, "Sp1Edit1"), "-0150");
+        Retype(Control<qvt::FieldEdit>(dlg, "Sp1Edit2"), "-012345");  // five characters at most
+        Retype(Control<qvt::FieldEdit>(dlg, "Sp1Edit3"), "98765");    // the delay field holds four
+        Retype(Control<qvt::FieldEdit>(dlg, "Sp2Edit1"), " 0200");
+        Retype(Control<qvt::FieldEdit>(dlg, "Sp2Edit2"), "-12");
+        Retype(Control<qvt::FieldEdit>(dlg, "Sp2Edit3"), "7");
+        Control<QCheckBox>(dlg, "Sp1CBox1")->setChecked(true);
+        Control<QCheckBox>(dlg, "Sp2CBox2")->setChecked(true);
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QVERIFY(record().sp1Setpoint == "-0150");
         QVERIFY(record().sp1Hysteresis == "-0123");
         QVERIFY(record().sp1Delay == "9876");
@@ -120,9 +132,9 @@ class ParameterDialogsTest : public QObject {
 
         // Unticking "Aktiv" keeps the texts.
         bench_->openers.OpenSwitchingPoints();
-        QVERIFY(dlg.Sp2CBox2->isChecked());
-        dlg.Sp2CBox2->setChecked(false);
-        dlg.OKBtn->click();
+        QVERIFY(Control<QCheckBox>(dlg, "Sp2CBox2")->isChecked());
+        Control<QCheckBox>(dlg, "Sp2CBox2")->setChecked(false);
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QCOMPARE(int(record().sp2Active), 0);
         QVERIFY(record().sp2Setpoint == " 0200");
         QVERIFY(record().sp2Delay == "7");
@@ -132,14 +144,19 @@ class ParameterDialogsTest : public QObject {
         record().sp1Setpoint = "1";
         record().sp2Hysteresis = "-2";
         record().sp1Active = 1;
-        TSPktDlg& dlg = *bench_->dialogs.SPktDlg;
+        qvt::dialogs::SwitchingPointsDialog& dlg = *bench_->dialogs.switchingPointsDialog;
         bench_->openers.OpenSwitchingPoints();
         for (QLineEdit* e :
-             {dlg.Sp1Edit1, dlg.Sp1Edit2, dlg.Sp1Edit3, dlg.Sp2Edit1, dlg.Sp2Edit2, dlg.Sp2Edit3}) {
+             {Control<qvt::FieldEdit>(dlg, "Sp1Edit1"), Control<qvt::FieldEdit>(dlg, "Sp1Edit2"),
+              Control<qvt::FieldEdit>(dlg, "Sp1Edit3"), Control<qvt::FieldEdit>(dlg, "Sp2Edit1"),
+              Control<qvt::FieldEdit>(dlg, "Sp2Edit2"), Control<qvt::FieldEdit>(dlg, "Sp2Edit3")}) {
             Retype(e, "9");
         }
-        for (QCheckBox* b : {dlg.Sp1CBox1, dlg.Sp1CBox2, dlg.Sp2CBox1, dlg.Sp2CBox2}) b->toggle();
-        dlg.CancelBtn->click();
+        for (QCheckBox* b :
+             {Control<QCheckBox>(dlg, "Sp1CBox1"), Control<QCheckBox>(dlg, "Sp1CBox2"),
+              Control<QCheckBox>(dlg, "Sp2CBox1"), Control<QCheckBox>(dlg, "Sp2CBox2")})
+            b->toggle();
+        Control<QPushButton>(dlg, "CancelBtn")->click();
         const qvt::ParameterRecord fresh;
         QVERIFY(record().sp1Setpoint == "1");
         QVERIFY(record().sp1Hysteresis == fresh.sp1Hysteresis);
@@ -152,8 +169,8 @@ class ParameterDialogsTest : public QObject {
         QCOMPARE(int(record().sp2RelayNC), 0);
         QCOMPARE(int(record().sp2Active), 0);
         bench_->openers.OpenSwitchingPoints();
-        QCOMPARE(dlg.Sp1Edit1->text(), QString("1"));
-        QVERIFY(dlg.Sp1CBox2->isChecked());
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "Sp1Edit1")->text(), QString("1"));
+        QVERIFY(Control<QCheckBox>(dlg, "Sp1CBox2")->isChecked());
     }
 
     // ---- Measuring range, sensor, function selection ------------------------
@@ -173,12 +190,12 @@ class ParameterDialogsTest : public QObject {
         QFETCH(int, funcCode);
         QFETCH(int, sensor);
         QFETCH(bool, total);
-        TMbDlg& mb = *bench_->dialogs.MbDlg;
-        TPtDlg& pt = *bench_->dialogs.PtDlg;
+        qvt::dialogs::MeasuringRangeDialog& mb = *bench_->dialogs.measuringRangeDialog;
+        qvt::dialogs::Pt100Dialog& pt = *bench_->dialogs.pt100Dialog;
         record().funcCode = funcCode;
         bench_->openers.FillRangeAndSensor();
         QCOMPARE(Checked(Sensors(pt)), sensor);
-        QCOMPARE(mb.MbCBox->isChecked(), total);
+        QCOMPARE(Control<QCheckBox>(mb, "MbCBox")->isChecked(), total);
         QCOMPARE(record().funcCode, funcCode);
     }
 
@@ -186,47 +203,47 @@ class ParameterDialogsTest : public QObject {
         qvt::ParameterRecord preset;
         preset.funcCode = 3;  // set before the range dialog exists
         bench_ = std::make_unique<DialogBench>(preset);
-        TMbDlg& mb = *bench_->dialogs.MbDlg;
+        qvt::dialogs::MeasuringRangeDialog& mb = *bench_->dialogs.measuringRangeDialog;
         QCOMPARE(record().funcCode, 0);  // creating it starts the code at 0
-        TPtDlg& pt = *bench_->dialogs.PtDlg;
+        qvt::dialogs::Pt100Dialog& pt = *bench_->dialogs.pt100Dialog;
         for (int button = 0; button < 4; ++button) {
             bench_->openers.FillRangeAndSensor();
             Sensors(pt)[button]->setChecked(true);
-            pt.OKBtn->click();
+            Control<QPushButton>(pt, "OKBtn")->click();
             QCOMPARE(record().funcCode, button);
         }
         // Code 3 stored; committing the range dialog with the box cleared gives 0.
         bench_->openers.FillRangeAndSensor();
-        QVERIFY(!mb.MbCBox->isChecked());
-        mb.OKBtn->click();
+        QVERIFY(!Control<QCheckBox>(mb, "MbCBox")->isChecked());
+        Control<QPushButton>(mb, "OKBtn")->click();
         QCOMPARE(record().funcCode, 0);
         bench_->openers.FillRangeAndSensor();
-        QVERIFY(pt.PtBtn1->isChecked());
+        QVERIFY(Control<QRadioButton>(pt, "PtBtn1")->isChecked());
 
         // Code 1 shows the box checked, and an unchanged commit keeps 1.
         record().funcCode = 1;
         bench_->openers.FillRangeAndSensor();
-        QVERIFY(mb.MbCBox->isChecked());
-        mb.OKBtn->click();
+        QVERIFY(Control<QCheckBox>(mb, "MbCBox")->isChecked());
+        Control<QPushButton>(mb, "OKBtn")->click();
         QCOMPARE(record().funcCode, 1);
     }
 
     void rangeEditsCarryTheTexts() {
         record().mbMeasStart = "-100";
         record().mbDisplayEnd = "12";
-        TMbDlg& mb = *bench_->dialogs.MbDlg;
+        qvt::dialogs::MeasuringRangeDialog& mb = *bench_->dialogs.measuringRangeDialog;
         bench_->openers.FillRangeAndSensor();
-        QCOMPARE(mb.MbEdit1->text(), QString("-100"));
-        QCOMPARE(mb.MbEdit2->text(), QString("0000"));
-        QCOMPARE(mb.MbEdit4->text(), QString("12"));
-        Retype(mb.MbEdit2, "-12345");
-        Retype(mb.MbEdit3, "");
-        mb.CancelBtn->click();
+        QCOMPARE(Control<qvt::FieldEdit>(mb, "MbEdit1")->text(), QString("-100"));
+        QCOMPARE(Control<qvt::FieldEdit>(mb, "MbEdit2")->text(), QString("0000"));
+        QCOMPARE(Control<qvt::FieldEdit>(mb, "MbEdit4")->text(), QString("12"));
+        Retype(Control<qvt::FieldEdit>(mb, "MbEdit2"), "-12345");
+        Retype(Control<qvt::FieldEdit>(mb, "MbEdit3"), "");
+        Control<QPushButton>(mb, "CancelBtn")->click();
         QVERIFY(record().mbDisplayStart == "0000");
         bench_->openers.FillRangeAndSensor();
-        Retype(mb.MbEdit2, "-12345");
-        Retype(mb.MbEdit3, "");
-        mb.OKBtn->click();
+        Retype(Control<qvt::FieldEdit>(mb, "MbEdit2"), "-12345");
+        Retype(Control<qvt::FieldEdit>(mb, "MbEdit3"), "");
+        Control<QPushButton>(mb, "OKBtn")->click();
         QVERIFY(record().mbMeasStart == "-100");
         QVERIFY(record().mbDisplayStart == "-123");
         QVERIFY(record().mbMeasEnd == "");
@@ -234,24 +251,25 @@ class ParameterDialogsTest : public QObject {
     }
 
     void functionSelectionLeadsToTheChosenDialog() {
-        TMbDlg& mb = *bench_->dialogs.MbDlg;
-        TPtDlg& pt = *bench_->dialogs.PtDlg;
-        TFuWahlDlg& fu = *bench_->dialogs.FuWahlDlg;
+        qvt::dialogs::MeasuringRangeDialog& mb = *bench_->dialogs.measuringRangeDialog;
+        qvt::dialogs::Pt100Dialog& pt = *bench_->dialogs.pt100Dialog;
+        qvt::dialogs::FunctionChoiceDialog& fu = *bench_->dialogs.functionChoiceDialog;
         record().funcCode = 2;
         const qvt::ParameterRecord before = record();
 
         fu.ShowModeless();
-        fu.FuWahlBtn2->setChecked(true);
-        fu.OKBtn->click();
+        Control<QRadioButton>(fu, "FuWahlBtn2")->setChecked(true);
+        Control<QPushButton>(fu, "OKBtn")->click();
         QVERIFY(!fu.isVisible());
         QVERIFY(pt.isVisible());
         QVERIFY(!mb.isVisible());
-        pt.CancelBtn->click();
+        Control<QPushButton>(pt, "CancelBtn")->click();
 
         fu.ShowModeless();
-        QVERIFY(fu.FuWahlBtn2->isChecked());  // keeps the user's last choice
-        fu.FuWahlBtn1->setChecked(true);
-        fu.OKBtn->click();
+        QVERIFY(
+            Control<QRadioButton>(fu, "FuWahlBtn2")->isChecked());  // keeps the user's last choice
+        Control<QRadioButton>(fu, "FuWahlBtn1")->setChecked(true);
+        Control<QPushButton>(fu, "OKBtn")->click();
         QVERIFY(mb.isVisible());
         QVERIFY(!pt.isVisible());
         QCOMPARE(record().funcCode, before.funcCode);  // it writes nothing itself
@@ -277,10 +295,10 @@ class ParameterDialogsTest : public QObject {
         QFETCH(int, button);
         QFETCH(int, stored);
         record().deviceType = static_cast<std::uint8_t>(deviceType);
-        TSioDlg& dlg = *bench_->dialogs.SioDlg;
+        qvt::dialogs::DeviceSerialPortDialog& dlg = *bench_->dialogs.deviceSerialPortDialog;
         bench_->openers.OpenDeviceSerial();
         Modes(dlg)[button]->setChecked(true);
-        dlg.OKBtn->click();
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QCOMPARE(int(record().sioMode), stored);
         bench_->openers.OpenDeviceSerial();
         QCOMPARE(Checked(Modes(dlg)), button);
@@ -301,40 +319,40 @@ class ParameterDialogsTest : public QObject {
         record().sioBaudIndex = static_cast<std::uint8_t>(sioBaudIndex);
         record().sioMode = 9;  // no such mode: "Passiv"
         bench_->context.state.BaudIndex = 3;
-        TSioDlg& dlg = *bench_->dialogs.SioDlg;
-        QVERIFY(dlg.SioRBtn3->isHidden());
+        qvt::dialogs::DeviceSerialPortDialog& dlg = *bench_->dialogs.deviceSerialPortDialog;
+        QVERIFY(Control<QRadioButton>(dlg, "SioRBtn3")->isHidden());
         bench_->openers.OpenDeviceSerial();
         QCOMPARE(Checked(Baud(dlg)), button);
         QCOMPARE(int(bench_->context.state.BaudIndex), button);
-        QVERIFY(dlg.SioRBtn3->isVisible());
-        QVERIFY(dlg.SioRBtn3->isChecked());
+        QVERIFY(Control<QRadioButton>(dlg, "SioRBtn3")->isVisible());
+        QVERIFY(Control<QRadioButton>(dlg, "SioRBtn3")->isChecked());
         QCOMPARE(int(record().sioBaudIndex), sioBaudIndex);  // opening leaves the record
 
         Baud(dlg)[1]->setChecked(true);
-        dlg.OKBtn->click();
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QCOMPARE(int(record().sioBaudIndex), 1);
         QCOMPARE(int(bench_->context.state.BaudIndex), button);  // OK does not touch the PC's rate
     }
 
     void sendCycleEditAdmitsThreeCharactersButKeepsLongerTexts() {
-        TSioDlg& dlg = *bench_->dialogs.SioDlg;
+        qvt::dialogs::DeviceSerialPortDialog& dlg = *bench_->dialogs.deviceSerialPortDialog;
         bench_->openers.OpenDeviceSerial();
         // The default text has four characters; it is shown and kept whole.
-        QCOMPARE(dlg.TimEdit->text(), QString("0000"));
-        dlg.TimEdit->setFocus();
-        dlg.TimEdit->end(false);
-        QTest::keyClicks(dlg.TimEdit, "5");
-        QCOMPARE(dlg.TimEdit->text(), QString("0000"));
-        dlg.OKBtn->click();
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "TimEdit")->text(), QString("0000"));
+        Control<qvt::FieldEdit>(dlg, "TimEdit")->setFocus();
+        Control<qvt::FieldEdit>(dlg, "TimEdit")->end(false);
+        QTest::keyClicks(Control<qvt::FieldEdit>(dlg, "TimEdit"), "5");
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "TimEdit")->text(), QString("0000"));
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QVERIFY(record().sioSendCycle == "0000");
 
         bench_->openers.OpenDeviceSerial();
-        QTest::keyClick(dlg.TimEdit, Qt::Key_Backspace);
-        QTest::keyClicks(dlg.TimEdit, "12");  // back at three, no more
-        QCOMPARE(dlg.TimEdit->text(), QString("000"));
-        Retype(dlg.TimEdit, "12345");
-        QCOMPARE(dlg.TimEdit->text(), QString("123"));
-        dlg.OKBtn->click();
+        QTest::keyClick(Control<qvt::FieldEdit>(dlg, "TimEdit"), Qt::Key_Backspace);
+        QTest::keyClicks(Control<qvt::FieldEdit>(dlg, "TimEdit"), "12");  // back at three, no more
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "TimEdit")->text(), QString("000"));
+        Retype(Control<qvt::FieldEdit>(dlg, "TimEdit"), "12345");
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "TimEdit")->text(), QString("123"));
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QVERIFY(record().sioSendCycle == "123");
     }
 
@@ -356,11 +374,14 @@ class ParameterDialogsTest : public QObject {
         QFETCH(QStringList, fields);
         QFETCH(int, weekday);
         record().rtcAuto = 1;
-        TRtcDlg& dlg = *bench_->dialogs.RtcDlg;
+        qvt::dialogs::RealTimeClockDialog& dlg = *bench_->dialogs.realTimeClockDialog;
         bench_->openers.SetPcClock([now] { return now; });
         bench_->openers.OpenClock();
-        const QStringList shown = {dlg.RTCMinEd->text(), dlg.RTCStdEd->text(), dlg.RTCTagEd->text(),
-                                   dlg.RTCMonEd->text(), dlg.RTCJarEd->text()};
+        const QStringList shown = {Control<qvt::FieldEdit>(dlg, "RTCMinEd")->text(),
+                                   Control<qvt::FieldEdit>(dlg, "RTCStdEd")->text(),
+                                   Control<qvt::FieldEdit>(dlg, "RTCTagEd")->text(),
+                                   Control<qvt::FieldEdit>(dlg, "RTCMonEd")->text(),
+                                   Control<qvt::FieldEdit>(dlg, "RTCJarEd")->text()};
         QCOMPARE(shown, fields);
         const QStringList stored = {QString::fromStdString(record().rtcMinute.str()),
                                     QString::fromStdString(record().rtcHour.str()),
@@ -370,10 +391,10 @@ class ParameterDialogsTest : public QObject {
         QCOMPARE(stored, fields);
         QCOMPARE(int(record().rtcWeekday), weekday);
         QCOMPARE(Checked(Weekdays(dlg)), weekday);
-        QVERIFY(dlg.RTCCBox->isChecked());
+        QVERIFY(Control<QCheckBox>(dlg, "RTCCBox")->isChecked());
 
         // Cancelling keeps the PC time written on opening.
-        dlg.CancelBtn->click();
+        Control<QPushButton>(dlg, "CancelBtn")->click();
         QCOMPARE(int(record().rtcWeekday), weekday);
         QCOMPARE(QString::fromStdString(record().rtcYear.str()), fields[4]);
     }
@@ -381,31 +402,32 @@ class ParameterDialogsTest : public QObject {
     void activationRefreshesOnlyWithAutomaticTimeStored() {
         QDateTime now(QDate(2008, 3, 3), QTime(9, 5));
         record().rtcAuto = 1;
-        TRtcDlg& dlg = *bench_->dialogs.RtcDlg;
+        qvt::dialogs::RealTimeClockDialog& dlg = *bench_->dialogs.realTimeClockDialog;
         bench_->openers.SetPcClock([&now] { return now; });
         bench_->openers.OpenClock();
         now = QDateTime(QDate(2008, 3, 4), QTime(10, 6));
         QEvent activate(QEvent::WindowActivate);
         QApplication::sendEvent(&dlg, &activate);
-        QCOMPARE(dlg.RTCMinEd->text(), QString("06"));
-        QCOMPARE(dlg.RTCTagEd->text(), QString("04"));
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "RTCMinEd")->text(), QString("06"));
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "RTCTagEd")->text(), QString("04"));
         QVERIFY(record().rtcHour == "10");
         QCOMPARE(int(record().rtcWeekday), 2);
-        QVERIFY(dlg.RTCRBtn[1]->isChecked());  // the buttons are not changed by a refresh
+        QVERIFY(Control<QRadioButton>(dlg, "RTCRBtn2")
+                    ->isChecked());  // the buttons are not changed by a refresh
 
         // Unticking takes effect with OK only; then activation leaves everything alone.
-        dlg.RTCCBox->setChecked(false);
+        Control<QCheckBox>(dlg, "RTCCBox")->setChecked(false);
         now = QDateTime(QDate(2009, 5, 6), QTime(11, 7));
         QApplication::sendEvent(&dlg, &activate);
         QVERIFY(record().rtcYear == "2009");
-        dlg.OKBtn->click();
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QCOMPARE(int(record().rtcAuto), 0);
         now = QDateTime(QDate(2010, 5, 6), QTime(11, 7));
         bench_->openers.OpenClock();
         QApplication::sendEvent(&dlg, &activate);
         QVERIFY(record().rtcYear == "2009");
-        QCOMPARE(dlg.RTCJarEd->text(), QString("2009"));
-        QVERIFY(!dlg.RTCCBox->isChecked());
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "RTCJarEd")->text(), QString("2009"));
+        QVERIFY(!Control<QCheckBox>(dlg, "RTCCBox")->isChecked());
     }
 
     void clockFieldsTypedByHand_data() {
@@ -423,17 +445,19 @@ class ParameterDialogsTest : public QObject {
         QFETCH(int, chosenButton);
         record().rtcAuto = 0;
         record().rtcWeekday = static_cast<std::uint8_t>(storedWeekday);
-        TRtcDlg& dlg = *bench_->dialogs.RtcDlg;
+        qvt::dialogs::RealTimeClockDialog& dlg = *bench_->dialogs.realTimeClockDialog;
         bench_->openers.SetPcClock([] { return QDateTime(QDate(2030, 1, 1), QTime(1, 1)); });
         bench_->openers.OpenClock();
         QCOMPARE(Checked(Weekdays(dlg)), shownButton);
-        QCOMPARE(dlg.RTCJarEd->text(), QString("2001"));  // the clock was not asked
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "RTCJarEd")->text(),
+                 QString("2001"));  // the clock was not asked
         Weekdays(dlg)[chosenButton]->setChecked(true);
-        Retype(dlg.RTCMinEd, "597");  // the edits keep two and four characters
-        Retype(dlg.RTCStdEd, "23");
-        Retype(dlg.RTCJarEd, "20999");
-        dlg.RTCCBox->setChecked(true);
-        dlg.OKBtn->click();
+        Retype(Control<qvt::FieldEdit>(dlg, "RTCMinEd"),
+               "597");  // the edits keep two and four characters
+        Retype(Control<qvt::FieldEdit>(dlg, "RTCStdEd"), "23");
+        Retype(Control<qvt::FieldEdit>(dlg, "RTCJarEd"), "20999");
+        Control<QCheckBox>(dlg, "RTCCBox")->setChecked(true);
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QCOMPARE(int(record().rtcWeekday), chosenButton);
         QVERIFY(record().rtcMinute == "59");
         QVERIFY(record().rtcHour == "23");
@@ -446,7 +470,7 @@ class ParameterDialogsTest : public QObject {
     // the dialog stays open at the first wrong field and the record keeps its own.
     void clockRefusesImpossibleTimesAndDates() {
         record().rtcAuto = 0;
-        TRtcDlg& dlg = *bench_->dialogs.RtcDlg;
+        qvt::dialogs::RealTimeClockDialog& dlg = *bench_->dialogs.realTimeClockDialog;
         QStringList messages;
         qvt::SetMessageInterceptor([&messages](const QString& text, const QString& caption) {
             messages << caption + ": " + text;
@@ -457,17 +481,19 @@ class ParameterDialogsTest : public QObject {
             QLineEdit* focus;
             QString message;
         } cases[] = {
-            {"75", "01", "01", "2026", dlg.RTCMinEd, "Fehler: Minuten: 75 (zulässig 0 bis 59)"},
-            {"00", "31", "02", "2028", dlg.RTCTagEd, "Fehler: Tag: 31 (zulässig 1 bis 29)"},
+            {"75", "01", "01", "2026", Control<qvt::FieldEdit>(dlg, "RTCMinEd"),
+             "Fehler: Minuten: 75 (zulässig 0 bis 59)"},
+            {"00", "31", "02", "2028", Control<qvt::FieldEdit>(dlg, "RTCTagEd"),
+             "Fehler: Tag: 31 (zulässig 1 bis 29)"},
         };
         for (const auto& c : cases) {
             bench_->openers.OpenClock();
-            Retype(dlg.RTCMinEd, c.minute);
-            Retype(dlg.RTCTagEd, c.day);
-            Retype(dlg.RTCMonEd, c.month);
-            Retype(dlg.RTCJarEd, c.year);
-            dlg.OKBtn->setFocus();
-            dlg.OKBtn->click();
+            Retype(Control<qvt::FieldEdit>(dlg, "RTCMinEd"), c.minute);
+            Retype(Control<qvt::FieldEdit>(dlg, "RTCTagEd"), c.day);
+            Retype(Control<qvt::FieldEdit>(dlg, "RTCMonEd"), c.month);
+            Retype(Control<qvt::FieldEdit>(dlg, "RTCJarEd"), c.year);
+            Control<QPushButton>(dlg, "OKBtn")->setFocus();
+            Control<QPushButton>(dlg, "OKBtn")->click();
             QCOMPARE(messages, QStringList{c.message});
             messages.clear();
             QVERIFY(dlg.isVisible());
@@ -476,10 +502,10 @@ class ParameterDialogsTest : public QObject {
             QVERIFY(record().rtcMonth == "01" && record().rtcYear == "2001");
         }
         // The last day of a leap February is a day.
-        Retype(dlg.RTCTagEd, "29");
-        Retype(dlg.RTCMonEd, "2");
-        Retype(dlg.RTCJarEd, "2028");
-        dlg.OKBtn->click();
+        Retype(Control<qvt::FieldEdit>(dlg, "RTCTagEd"), "29");
+        Retype(Control<qvt::FieldEdit>(dlg, "RTCMonEd"), "2");
+        Retype(Control<qvt::FieldEdit>(dlg, "RTCJarEd"), "2028");
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QVERIFY(messages.isEmpty());
         QVERIFY(!dlg.isVisible());
         QVERIFY(record().rtcDay == "29" && record().rtcMonth == "2");
@@ -501,15 +527,15 @@ class ParameterDialogsTest : public QObject {
         QFETCH(int, shown);
         QFETCH(int, written);
         record().daCardType = static_cast<std::uint8_t>(stored);
-        TDaDlg& dlg = *bench_->dialogs.DaDlg;
+        qvt::dialogs::ExpansionCardDialog& dlg = *bench_->dialogs.expansionCardDialog;
         bench_->openers.OpenCard();
         QCOMPARE(Checked(Cards(dlg)), shown);
-        dlg.OKBtn->click();
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QCOMPARE(int(record().daCardType), written);
         for (int button : {2, 0, 1}) {
             bench_->openers.OpenCard();
             Cards(dlg)[button]->setChecked(true);
-            dlg.OKBtn->click();
+            Control<QPushButton>(dlg, "OKBtn")->click();
             QCOMPARE(int(record().daCardType), button);
         }
     }
@@ -530,15 +556,15 @@ class ParameterDialogsTest : public QObject {
         QFETCH(bool, showsBackwards);
         record().soDisplayMode = static_cast<std::uint8_t>(displayMode);
         record().soCountDirection = static_cast<std::uint8_t>(direction);
-        TSoDlg& dlg = *bench_->dialogs.SoDlg;
+        qvt::dialogs::SpecialFunctionsDialog& dlg = *bench_->dialogs.specialFunctionsDialog;
         bench_->openers.OpenMisc();
-        QCOMPARE(dlg.SoEdit1->text(), QString("0100"));
-        QCOMPARE(dlg.SoAzRBtn2->isChecked(), showsTime);
-        QCOMPARE(dlg.SoAzRBtn1->isChecked(), !showsTime);
-        QCOMPARE(dlg.SoZlRBtn2->isChecked(), showsBackwards);
-        QCOMPARE(dlg.SoZlRBtn1->isChecked(), !showsBackwards);
-        Retype(dlg.SoEdit1, "123456");
-        dlg.OKBtn->click();
+        QCOMPARE(Control<qvt::FieldEdit>(dlg, "SoEdit1")->text(), QString("0100"));
+        QCOMPARE(Control<QRadioButton>(dlg, "SoAzRBtn2")->isChecked(), showsTime);
+        QCOMPARE(Control<QRadioButton>(dlg, "SoAzRBtn1")->isChecked(), !showsTime);
+        QCOMPARE(Control<QRadioButton>(dlg, "SoZlRBtn2")->isChecked(), showsBackwards);
+        QCOMPARE(Control<QRadioButton>(dlg, "SoZlRBtn1")->isChecked(), !showsBackwards);
+        Retype(Control<qvt::FieldEdit>(dlg, "SoEdit1"), "123456");
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QCOMPARE(int(record().soDisplayMode), showsTime ? 1 : 0);
         QCOMPARE(int(record().soCountDirection), showsBackwards ? 1 : 0);
         QVERIFY(record().soEncoderPulses == "1234");
@@ -556,23 +582,23 @@ class ParameterDialogsTest : public QObject {
         QFETCH(bool, firstPreselected);
         QLabel label("QVT055-Uhr-2");
         record().deviceType = static_cast<std::uint8_t>(deviceType);
-        TGwDlg& dlg = *bench_->dialogs.GwDlg;
+        qvt::dialogs::DeviceFamilyDialog& dlg = *bench_->dialogs.deviceFamilyDialog;
         bench_->openers.SetFamilyLabel([&label](const QString& text) { label.setText(text); });
         bench_->openers.OpenFamily();
-        QCOMPARE(dlg.GwRButton1->isChecked(), firstPreselected);
-        QCOMPARE(dlg.GwRButton2->isChecked(), !firstPreselected);
-        dlg.CancelBtn->click();
+        QCOMPARE(Control<QRadioButton>(dlg, "GwRButton1")->isChecked(), firstPreselected);
+        QCOMPARE(Control<QRadioButton>(dlg, "GwRButton2")->isChecked(), !firstPreselected);
+        Control<QPushButton>(dlg, "CancelBtn")->click();
         QCOMPARE(int(record().deviceType), deviceType);
         QCOMPARE(label.text(), QString("QVT055-Uhr-2"));
 
         bench_->openers.OpenFamily();
-        dlg.GwRButton1->setChecked(true);
-        dlg.OKBtn->click();
+        Control<QRadioButton>(dlg, "GwRButton1")->setChecked(true);
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QCOMPARE(int(record().deviceType), 0);
         QCOMPARE(label.text(), QString("QVT410"));
         bench_->openers.OpenFamily();
-        dlg.GwRButton2->setChecked(true);
-        dlg.OKBtn->click();
+        Control<QRadioButton>(dlg, "GwRButton2")->setChecked(true);
+        Control<QPushButton>(dlg, "OKBtn")->click();
         QCOMPARE(int(record().deviceType), 1);
         QCOMPARE(label.text(), QString("QVT0xx"));
     }
@@ -583,24 +609,24 @@ class ParameterDialogsTest : public QObject {
         QList<int> asked;
         const qvt::help::Handler previous =
             qvt::help::SetHandler([&asked](const qvt::help::Request& r) { asked << r.context; });
-        TFuWahlDlg& fu = *bench_->dialogs.FuWahlDlg;
-        TMbDlg& mb = *bench_->dialogs.MbDlg;
-        TPtDlg& pt = *bench_->dialogs.PtDlg;
-        TSPktDlg& sp = *bench_->dialogs.SPktDlg;
-        TSioDlg& sio = *bench_->dialogs.SioDlg;
-        TRtcDlg& rtc = *bench_->dialogs.RtcDlg;
-        TDaDlg& da = *bench_->dialogs.DaDlg;
-        TSoDlg& so = *bench_->dialogs.SoDlg;
-        TGwDlg& gw = *bench_->dialogs.GwDlg;
-        for (TOKBottomDlg* d :
-             std::initializer_list<TOKBottomDlg*>{&fu, &mb, &pt, &sp, &sio, &rtc, &da, &so, &gw}) {
+        qvt::dialogs::FunctionChoiceDialog& fu = *bench_->dialogs.functionChoiceDialog;
+        qvt::dialogs::MeasuringRangeDialog& mb = *bench_->dialogs.measuringRangeDialog;
+        qvt::dialogs::Pt100Dialog& pt = *bench_->dialogs.pt100Dialog;
+        qvt::dialogs::SwitchingPointsDialog& sp = *bench_->dialogs.switchingPointsDialog;
+        qvt::dialogs::DeviceSerialPortDialog& sio = *bench_->dialogs.deviceSerialPortDialog;
+        qvt::dialogs::RealTimeClockDialog& rtc = *bench_->dialogs.realTimeClockDialog;
+        qvt::dialogs::ExpansionCardDialog& da = *bench_->dialogs.expansionCardDialog;
+        qvt::dialogs::SpecialFunctionsDialog& so = *bench_->dialogs.specialFunctionsDialog;
+        qvt::dialogs::DeviceFamilyDialog& gw = *bench_->dialogs.deviceFamilyDialog;
+        for (qvt::dialogs::OkCancelDialog* d : std::initializer_list<qvt::dialogs::OkCancelDialog*>{
+                 &fu, &mb, &pt, &sp, &sio, &rtc, &da, &so, &gw}) {
             d->ShowModeless();
-            d->HelpBtn->click();
+            Control<QPushButton>(d, "HelpBtn")->click();
             QVERIFY(d->isVisible());  // help leaves the dialog open
-            QCOMPARE(d->HelpBtn->text(), QString("&Hilfe"));
-            QCOMPARE(d->OKBtn->text(), QString("OK"));
-            QCOMPARE(d->CancelBtn->text(), QString("Abbrechen"));
-            QVERIFY(d->OKBtn->isDefault());
+            QCOMPARE(Control<QPushButton>(d, "HelpBtn")->text(), QString("&Hilfe"));
+            QCOMPARE(Control<QPushButton>(d, "OKBtn")->text(), QString("OK"));
+            QCOMPARE(Control<QPushButton>(d, "CancelBtn")->text(), QString("Abbrechen"));
+            QVERIFY(Control<QPushButton>(d, "OKBtn")->isDefault());
         }
         qvt::help::SetHandler(previous);
         QCOMPARE(asked, (QList<int>{31, 31, 31, 33, 34, 35, 36, 37, 0}));
@@ -608,26 +634,29 @@ class ParameterDialogsTest : public QObject {
 
     void keyboardStartsAtTheFirstControlAndEndsAtTheButtons() {
         record().deviceType = 1;
-        TSPktDlg& sp = *bench_->dialogs.SPktDlg;
+        qvt::dialogs::SwitchingPointsDialog& sp = *bench_->dialogs.switchingPointsDialog;
         bench_->openers.OpenSwitchingPoints();
-        QCOMPARE(sp.focusWidget(), static_cast<QWidget*>(sp.Sp1Edit1));
-        QCOMPARE(NextTabStop(sp.Sp2CBox2), static_cast<QWidget*>(sp.OKBtn));
-        QCOMPARE(NextTabStop(sp.OKBtn), static_cast<QWidget*>(sp.CancelBtn));
-        QCOMPARE(NextTabStop(sp.CancelBtn), static_cast<QWidget*>(sp.HelpBtn));
+        QCOMPARE(sp.focusWidget(), static_cast<QWidget*>(Control<qvt::FieldEdit>(sp, "Sp1Edit1")));
+        QCOMPARE(NextTabStop(Control<QCheckBox>(sp, "Sp2CBox2")),
+                 static_cast<QWidget*>(Control<QPushButton>(sp, "OKBtn")));
+        QCOMPARE(NextTabStop(Control<QPushButton>(sp, "OKBtn")),
+                 static_cast<QWidget*>(Control<QPushButton>(sp, "CancelBtn")));
+        QCOMPARE(NextTabStop(Control<QPushButton>(sp, "CancelBtn")),
+                 static_cast<QWidget*>(Control<QPushButton>(sp, "HelpBtn")));
 
         // In a radio group the keyboard lands on the chosen button.
-        TGwDlg& gw = *bench_->dialogs.GwDlg;
+        qvt::dialogs::DeviceFamilyDialog& gw = *bench_->dialogs.deviceFamilyDialog;
         bench_->openers.OpenFamily();
-        QCOMPARE(gw.focusWidget(), static_cast<QWidget*>(gw.GwRButton2));
-        TDaDlg& da = *bench_->dialogs.DaDlg;
+        QCOMPARE(gw.focusWidget(), static_cast<QWidget*>(Control<QRadioButton>(gw, "GwRButton2")));
+        qvt::dialogs::ExpansionCardDialog& da = *bench_->dialogs.expansionCardDialog;
         record().daCardType = 2;
         bench_->openers.OpenCard();
-        QCOMPARE(da.focusWidget(), static_cast<QWidget*>(da.DaRBtn3));
+        QCOMPARE(da.focusWidget(), static_cast<QWidget*>(Control<QRadioButton>(da, "DaRBtn3")));
     }
 
     // The device type may change while a dialog is open; OK checks for the new one.
     void okChecksForTheDeviceTypeOfThatMoment() {
-        TMbDlg& mb = *bench_->dialogs.MbDlg;
+        qvt::dialogs::MeasuringRangeDialog& mb = *bench_->dialogs.measuringRangeDialog;
         QStringList messages;
         qvt::SetMessageInterceptor(
             [&messages](const QString& text, const QString&) { messages << text; });
@@ -637,8 +666,9 @@ class ParameterDialogsTest : public QObject {
             bench_->openers.FillRangeAndSensor();
             mb.ShowModeless();
             record().deviceType = static_cast<std::uint8_t>(deviceType);
-            Retype(mb.MbEdit3, "2000");  // only the counter family reads it as binary
-            mb.OKBtn->click();
+            Retype(Control<qvt::FieldEdit>(mb, "MbEdit3"),
+                   "2000");  // only the counter family reads it as binary
+            Control<QPushButton>(mb, "OKBtn")->click();
             QCOMPARE(mb.isVisible(), deviceType == 0);
             QCOMPARE(messages.size(), deviceType == 0 ? 1 : 0);
             messages.clear();
@@ -650,37 +680,42 @@ class ParameterDialogsTest : public QObject {
     // OK refuses a text its telegram field cannot carry: the dialog stays open
     // with the keyboard on the first failing edit, and the record keeps its values.
     void okRefusesWhatCannotBeSent() {
-        TMbDlg& mb = *bench_->dialogs.MbDlg;
-        TSPktDlg& sp = *bench_->dialogs.SPktDlg;
-        TSioDlg& sio = *bench_->dialogs.SioDlg;
-        TSoDlg& so = *bench_->dialogs.SoDlg;
-        TAzDlg& az = *bench_->dialogs.AzDlg;
+        qvt::dialogs::MeasuringRangeDialog& mb = *bench_->dialogs.measuringRangeDialog;
+        qvt::dialogs::SwitchingPointsDialog& sp = *bench_->dialogs.switchingPointsDialog;
+        qvt::dialogs::DeviceSerialPortDialog& sio = *bench_->dialogs.deviceSerialPortDialog;
+        qvt::dialogs::SpecialFunctionsDialog& so = *bench_->dialogs.specialFunctionsDialog;
+        qvt::dialogs::DisplayDialog& az = *bench_->dialogs.displayDialog;
         mb.ShowModeless();
         bench_->openers.OpenSwitchingPoints();
         bench_->openers.OpenDeviceSerial();
         bench_->openers.OpenMisc();
         bench_->openers.OpenDisplay();
-        Retype(sp.Sp1Edit3, "-5");
+        Retype(Control<qvt::FieldEdit>(sp, "Sp1Edit3"), "-5");
         const struct {
-            TOKBottomDlg* dialog;
+            qvt::dialogs::OkCancelDialog* dialog;
             QLineEdit* edit;
             QString text;
             QWidget* focus;
             QString message;
             std::uint8_t deviceType = 0;
         } cases[] = {
-            {&mb, mb.MbEdit3, "2000", mb.MbEdit3,
+            {&mb, Control<qvt::FieldEdit>(mb, "MbEdit3"), "2000",
+             Control<qvt::FieldEdit>(mb, "MbEdit3"),
              "Messwert Bereichsende: 2000 (zulässig -1999 bis 1999)"},
-            {&sp, sp.Sp2Edit2, "1x", sp.Sp1Edit3,
+            {&sp, Control<qvt::FieldEdit>(sp, "Sp2Edit2"), "1x",
+             Control<qvt::FieldEdit>(sp, "Sp1Edit3"),
              "Schaltpunkt 1 – Verzögerung: -5 (Zeichen „-“ an Stelle 1 unzulässig; zulässig 0 bis "
              "9999)\n"
              "Schaltpunkt 2 – Hysterese: 1x (Zeichen „x“ an Stelle 2 unzulässig; zulässig -1999 "
              "bis 1999)"},
-            {&sio, sio.TimEdit, "300", sio.TimEdit, "Sendezyklus: 300 (zulässig 0 bis 255)"},
+            {&sio, Control<qvt::FieldEdit>(sio, "TimEdit"), "300",
+             Control<qvt::FieldEdit>(sio, "TimEdit"), "Sendezyklus: 300 (zulässig 0 bis 255)"},
             // Only the counter family, whose menu offers the dialog, uses the pulses.
-            {&so, so.SoEdit1, "-", so.SoEdit1,
+            {&so, Control<qvt::FieldEdit>(so, "SoEdit1"), "-",
+             Control<qvt::FieldEdit>(so, "SoEdit1"),
              "Impulse des Drehgebers: - (keine Ziffer; zulässig -32768 bis 32767)", 1},
-            {&az, az.AzEdit1, "12x", az.AzEdit1,
+            {&az, Control<qvt::FieldEdit>(az, "AzEdit1"), "12x",
+             Control<qvt::FieldEdit>(az, "AzEdit1"),
              "Messungen für Durchschnittsbildung: 12x (Zeichen „x“ an Stelle 3 unzulässig; "
              "zulässig 0 bis 9999)"},
         };
@@ -692,8 +727,8 @@ class ParameterDialogsTest : public QObject {
         for (const auto& c : cases) {
             record().deviceType = c.deviceType;
             Retype(c.edit, c.text);
-            c.dialog->OKBtn->setFocus();
-            c.dialog->OKBtn->click();
+            Control<QPushButton>(c.dialog, "OKBtn")->setFocus();
+            Control<QPushButton>(c.dialog, "OKBtn")->click();
             QCOMPARE(messages, QStringList{"Fehler: " + c.message});
             messages.clear();
             QVERIFY(c.dialog->isVisible());

@@ -13,8 +13,9 @@
 #include "core/application_state.h"
 #include "core/dialog_values.h"
 #include "core/platform_settings.h"
-#include "dialogs/psio_dlg.h"
+#include "dialogs/pc_serial_port_dialog.h"
 #include "platform/serial_devices.h"
+#include "support/controls.h"
 #include "support/held_port.h"
 #include "support/pty_pair.h"
 
@@ -39,14 +40,15 @@ class PsioDlgTest : public QObject {
     }
 
     // Clicks "Zuordnen..." and answers the chooser with the typed text.
-    void Assign(TPSioDlg& dialog, const QString& typed, QStringList* offered = nullptr) {
+    void Assign(qvt::dialogs::PcSerialPortDialog& dialog, const QString& typed,
+                QStringList* offered = nullptr) {
         QTimer::singleShot(0, &dialog, [&dialog, typed, offered] {
             if (offered)
-                *offered = dialog.PortChooser->comboBoxItems();
-            dialog.PortChooser->setTextValue(typed);
-            dialog.PortChooser->accept();
+                *offered = Control<QInputDialog>(dialog, "PortChooser")->comboBoxItems();
+            Control<QInputDialog>(dialog, "PortChooser")->setTextValue(typed);
+            Control<QInputDialog>(dialog, "PortChooser")->accept();
         });
-        QTest::mouseClick(dialog.MapBtn, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "MapBtn"), Qt::LeftButton);
     }
 
   private slots:
@@ -62,7 +64,7 @@ class PsioDlgTest : public QObject {
         PtyPair pty;
         QVERIFY(QDir(dir_.path()).mkpath("root/dev"));
         QFile::link(QString::fromStdString(pty.path()), dir_.filePath("root/dev/ttyUSB0"));
-        TPSioDlg dialog;
+        qvt::dialogs::PcSerialPortDialog dialog;
         dialog.SetDeviceMapping(settings_, qvt::SerialDeviceProblem,
                                 qvt::PlatformSettingsPathBeside(state_.ConfigFilePath));
         dialog.SetDeviceRoot(dir_.filePath("root").toStdString());
@@ -75,14 +77,15 @@ class PsioDlgTest : public QObject {
         QCOMPARE(settings_.serialDevices[2], pty.path());
         QCOMPARE(Ini(), kIni.left(kIni.indexOf("\n\n") + 1) + "COM3=" + pty.path().c_str() +
                             kIni.mid(kIni.indexOf("\n\n")));
-        QCOMPARE(dialog.MapNote->text(), QString());
-        QCOMPARE(dialog.DeviceLabel->text(),
+        QCOMPARE(Control<QLabel>(dialog, "MapNote")->text(), QString());
+        QCOMPARE(Control<QLabel>(dialog, "DeviceLabel")->text(),
                  QString("COM3: %1 (vorhanden)").arg(pty.path().c_str()));
         // The line follows the port button.
         settings_.serialDevices[4] = "/dev/qvt-none";
-        dialog.PcRBtn5->click();
-        QCOMPARE(dialog.DeviceLabel->text(), QString("COM5: /dev/qvt-none (nicht vorhanden)"));
-        dialog.PcRBtn3->click();
+        Control<QRadioButton>(dialog, "PcRBtn5")->click();
+        QCOMPARE(Control<QLabel>(dialog, "DeviceLabel")->text(),
+                 QString("COM5: /dev/qvt-none (nicht vorhanden)"));
+        Control<QRadioButton>(dialog, "PcRBtn3")->click();
 
         // A device that does not open is said so, and not kept.
         QFile plain(dir_.filePath("plain"));
@@ -93,18 +96,18 @@ class PsioDlgTest : public QObject {
                                                   "Schnittstelle"}};
         for (const auto& [typed, note] : notes) {
             Assign(dialog, typed);
-            QCOMPARE(dialog.MapNote->text(), note);
+            QCOMPARE(Control<QLabel>(dialog, "MapNote")->text(), note);
             QCOMPARE(settings_.serialDevices[2], pty.path());
             QVERIFY(!Ini().contains(typed.toUtf8()));
         }
-        QVERIFY(dialog.MapNote->styleSheet().contains("red"));
+        QVERIFY(Control<QLabel>(dialog, "MapNote")->styleSheet().contains("red"));
     }
 
     void deviceHeldByAnotherProgramIsShownBusy() {
         PtyPair pty;
         QVERIFY(pty.ok());
         settings_.serialDevices[1] = pty.path();
-        TPSioDlg dialog;
+        qvt::dialogs::PcSerialPortDialog dialog;
         dialog.SetDeviceMapping(settings_, qvt::SerialDeviceProblem,
                                 qvt::PlatformSettingsPathBeside(state_.ConfigFilePath));
         dialog.SetBusyCheck(
@@ -112,17 +115,17 @@ class PsioDlgTest : public QObject {
         state_.PortIndex = 1;
         const QString line = QString("COM2: %1 (%2)").arg(pty.path().c_str());
         dialog.ShowValues(qvt::PcPortValuesOf(state_));
-        QCOMPARE(dialog.DeviceLabel->text(), line.arg("vorhanden"));
+        QCOMPARE(Control<QLabel>(dialog, "DeviceLabel")->text(), line.arg("vorhanden"));
         {
             PortHeldElsewhere terminal(pty.path());
             QVERIFY(terminal.held());
             dialog.ShowValues(qvt::PcPortValuesOf(state_));
-            QCOMPARE(dialog.DeviceLabel->text(), line.arg("belegt"));
+            QCOMPARE(Control<QLabel>(dialog, "DeviceLabel")->text(), line.arg("belegt"));
         }
         dialog.ShowValues(qvt::PcPortValuesOf(state_));
-        QCOMPARE(dialog.DeviceLabel->text(), line.arg("vorhanden"));
+        QCOMPARE(Control<QLabel>(dialog, "DeviceLabel")->text(), line.arg("vorhanden"));
     }
 };
 
 QTEST_MAIN(PsioDlgTest)
-#include "psio_dlg_test.moc"
+#include "pc_serial_port_dialog_test.moc"

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QTextBrowser>
 
-#include "dialogs/ok_bottom_dlg.h"
+#include "dialogs/ok_cancel_dialog.h"
 #include "platform/qt/help_window.h"
 #include "support/app_fixture.h"
 
@@ -26,7 +26,8 @@ class HelpTest : public QObject {
             if (a->property("helpContext").isValid())
                 contexts << a->property("helpContext").toInt();
         }
-        for (TOKBottomDlg* d : form.findChildren<TOKBottomDlg*>()) contexts << d->helpContext();
+        for (qvt::dialogs::OkCancelDialog* d : form.findChildren<qvt::dialogs::OkCancelDialog*>())
+            contexts << d->helpContext();
         QVERIFY(contexts.size() > 20);
         const QString contentsPage = HelpWindow::PageFor({Command::Contents, 0});
         for (int context : contexts) {

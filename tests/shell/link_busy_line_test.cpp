@@ -7,10 +7,11 @@
 #include <memory>
 #include <regex>
 
-#include "dialogs/az_dlg.h"
+#include "dialogs/display_dialog.h"
 #include "shell/main_window.h"
 #include "shell/parameter_commands.h"
 #include "support/clocks.h"
+#include "support/controls.h"
 #include "support/link_fixture.h"
 
 namespace {
@@ -49,9 +50,9 @@ class LinkBusyLineTest : public QObject {
         LinkFixture app(device.path().toStdString());
         auto clock = std::make_shared<qvt::testing::SecondStartClock>();
         app.link().SetClock(clock);
-        TAzDlg* dialog = app.form->dialogs().AzDlg;
+        qvt::dialogs::DisplayDialog* dialog = app.form->dialogs().displayDialog;
         app.form->parameterCommands().Anzeige1Click();
-        dialog->AzDEdit1->setText("1234");
+        Control<QLineEdit>(dialog, "AzDEdit1")->setText("1234");
         QStringList expected;
         for (int i = 0; i < 40; ++i) {
             clock->Restart();
@@ -59,7 +60,7 @@ class LinkBusyLineTest : public QObject {
                 app.link().Senden1Click();
                 expected << kParametersOk;
             } else {
-                QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+                QTest::mouseClick(Control<QPushButton>(dialog, "Button1"), Qt::LeftButton);
                 expected << kValueOk;
             }
             QTest::qWait(15);

@@ -9,8 +9,9 @@
 
 #include <QPushButton>
 
-#include "dialogs/psio_dlg.h"
+#include "dialogs/pc_serial_port_dialog.h"
 #include "link/trend_span.h"
+#include "support/controls.h"
 #include "support/link_fixture.h"
 
 namespace {
@@ -89,9 +90,10 @@ class LinkHangUpTest : public QObject {
         // and logging continues in the same file.
         device = std::make_unique<DevSimProcess>(options);
         QVERIFY(device->Start());
-        TPSioDlg* dialog = app.form->dialogs().PSioDlg;
-        QTimer::singleShot(0, dialog,
-                           [dialog] { QTest::mouseClick(dialog->OKBtn, Qt::LeftButton); });
+        qvt::dialogs::PcSerialPortDialog* dialog = app.form->dialogs().pcSerialPortDialog;
+        QTimer::singleShot(0, dialog, [dialog] {
+            QTest::mouseClick(Control<QPushButton>(dialog, "OKBtn"), Qt::LeftButton);
+        });
         app.link().PCSIO1Click();
         QVERIFY(app.link().port().IsOpen());
         QTRY_VERIFY_WITH_TIMEOUT(app.link().monitorStats().telegrams >= received + 5, 10000);

@@ -8,10 +8,11 @@
 #include <QTimer>
 
 #include "core/dialog_values.h"
-#include "dialogs/az_dlg.h"
-#include "dialogs/psio_dlg.h"
+#include "dialogs/display_dialog.h"
+#include "dialogs/pc_serial_port_dialog.h"
 #include "shell/parameter_commands.h"
 #include "support/clocks.h"
+#include "support/controls.h"
 #include "support/link_fixture.h"
 
 namespace {
@@ -24,8 +25,9 @@ const QString kValueOk = QString::fromUtf8("Meldung: Wert fehlerfrei übertragen
 const QString kValueFailed = QString::fromUtf8("Fehler: Fehler bei der Übertragung");
 
 // Runs the modal PC port dialog, doing `choose` in it once it is up.
-void RunPortDialog(LinkFixture& app, std::function<void(TPSioDlg*)> choose) {
-    TPSioDlg* dialog = app.form->dialogs().PSioDlg;
+void RunPortDialog(LinkFixture& app,
+                   std::function<void(qvt::dialogs::PcSerialPortDialog*)> choose) {
+    qvt::dialogs::PcSerialPortDialog* dialog = app.form->dialogs().pcSerialPortDialog;
     QTimer::singleShot(0, dialog, [dialog, choose] {
         QTRY_VERIFY(dialog->isVisible());
         choose(dialog);
@@ -122,7 +124,7 @@ class LinkSerialTest : public QObject {
         QVERIFY(timer.elapsed() >= 950 && timer.elapsed() <= 2300);
         QCOMPARE(app.messages, QStringList{kParametersFailed});
         timer.restart();
-        app.form->dialogs().AzDlg->Button1Click();
+        Control<QPushButton>(app.form->dialogs().displayDialog, "Button1")->click();
         QVERIFY(timer.elapsed() <= 1300);
         QCOMPARE(app.messages, (QStringList{kParametersFailed, kValueFailed}));
     }
@@ -151,13 +153,14 @@ class LinkSerialTest : public QObject {
         DevSimProcess device(QStringList{"--count", "0"} + options);
         QVERIFY(device.Start());
         LinkFixture app(device.path().toStdString());
-        TAzDlg* dialog = app.form->dialogs().AzDlg;
+        qvt::dialogs::DisplayDialog* dialog = app.form->dialogs().displayDialog;
         app.form->parameterCommands().Anzeige1Click();
-        QRadioButton* points[] = {dialog->DzRBtn1, dialog->DzRBtn2, dialog->DzRBtn3,
-                                  dialog->DzRBtn4};
+        QRadioButton* points[] = {
+            Control<QRadioButton>(dialog, "DzRBtn1"), Control<QRadioButton>(dialog, "DzRBtn2"),
+            Control<QRadioButton>(dialog, "DzRBtn3"), Control<QRadioButton>(dialog, "DzRBtn4")};
         points[point]->setChecked(true);
-        dialog->AzDEdit1->setText(value);
-        QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+        Control<QLineEdit>(dialog, "AzDEdit1")->setText(value);
+        QTest::mouseClick(Control<QPushButton>(dialog, "Button1"), Qt::LeftButton);
         QCOMPARE(app.messages, QStringList{text});
         QVERIFY(device.WaitForOutput("value = " + deviceShows + "\n"));
         dialog->close();
@@ -190,7 +193,7 @@ class LinkSerialTest : public QObject {
         QFETCH(QString, baudButton);
         QFETCH(QString, portButton);
         LinkFixture app("/dev/qvt-no-device-here");
-        TPSioDlg* dialog = app.form->dialogs().PSioDlg;
+        qvt::dialogs::PcSerialPortDialog* dialog = app.form->dialogs().pcSerialPortDialog;
         QCOMPARE(dialog->windowTitle(), QString("Serielle Schnittstelle PC"));
         app.context.state.BaudIndex = static_cast<std::uint8_t>(baudIndex);
         app.context.state.PortIndex = static_cast<std::uint8_t>(portIndex);
@@ -211,12 +214,12 @@ class LinkSerialTest : public QObject {
         LinkFixture app(first.path().toStdString());
         app.context.settings.serialDevices[3] = second.path().toStdString();
         QCOMPARE(app.Config(), QByteArray("\x01\x05\x00\x01", 4));
-        RunPortDialog(app, [](TPSioDlg* d) {
-            QCOMPARE(d->PsRBtn6->text(), QString("4800 Baud"));
-            QCOMPARE(d->PsRBtn2->text(), QString("300  Baud"));
-            d->PcRBtn4->setChecked(true);
-            d->PsRBtn7->setChecked(true);
-            QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+        RunPortDialog(app, [](qvt::dialogs::PcSerialPortDialog* d) {
+            QCOMPARE(Control<QRadioButton>(d, "PsRBtn6")->text(), QString("4800 Baud"));
+            QCOMPARE(Control<QRadioButton>(d, "PsRBtn2")->text(), QString("300  Baud"));
+            Control<QRadioButton>(d, "PcRBtn4")->setChecked(true);
+            Control<QRadioButton>(d, "PsRBtn7")->setChecked(true);
+            QTest::mouseClick(Control<QPushButton>(d, "OKBtn"), Qt::LeftButton);
         });
         QCOMPARE(int(app.context.state.PortIndex), 3);
         QCOMPARE(int(app.context.state.BaudIndex), 6);
@@ -233,14 +236,18 @@ class LinkSerialTest : public QObject {
         QVERIFY(before.ok() && after.ok());
         LinkFixture app(before.path());
         app.context.settings.serialDevices[1] = after.path();
-        RunPortDialog(app, [](TPSioDlg* d) { QTest::mouseClick(d->CancelBtn, Qt::LeftButton); });
+        RunPortDialog(app, [](qvt::dialogs::PcSerialPortDialog* d) {
+            QTest::mouseClick(Control<QPushButton>(d, "CancelBtn"), Qt::LeftButton);
+        });
         QCOMPARE(app.Config(), QByteArray("\x01\x05\x00\x01", 4));
         after.Send("+1.500\r");
         QTRY_COMPARE(app.form->SerLabel->text(), QString("+1.500"));
         // A telegram begun before a reopen is not continued after it.
         after.Send("+9.9");
         QTRY_COMPARE(app.link().IndicatorColour(), QColor(Qt::red));
-        RunPortDialog(app, [](TPSioDlg* d) { QTest::mouseClick(d->CancelBtn, Qt::LeftButton); });
+        RunPortDialog(app, [](qvt::dialogs::PcSerialPortDialog* d) {
+            QTest::mouseClick(Control<QPushButton>(d, "CancelBtn"), Qt::LeftButton);
+        });
         after.Send("-2.500\r");
         QTRY_COMPARE(app.form->SerLabel->text(), QString("-2.500"));
     }
@@ -250,10 +257,10 @@ class LinkSerialTest : public QObject {
         QVERIFY(device.ok());
         LinkFixture app(device.path());
         bool seen = false;
-        RunPortDialog(app, [&](TPSioDlg* d) {
+        RunPortDialog(app, [&](qvt::dialogs::PcSerialPortDialog* d) {
             device.Send("+2.500\r");
             seen = WaitUntil([&] { return app.form->SerLabel->text() == "+2.500"; });
-            QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
+            QTest::mouseClick(Control<QPushButton>(d, "CancelBtn"), Qt::LeftButton);
         });
         QVERIFY(seen);
     }
@@ -267,9 +274,9 @@ class LinkSerialTest : public QObject {
         termios t{};
         ::tcgetattr(device.pcSide(), &t);
         QCOMPARE(::cfgetospeed(&t), speed_t(B19200));
-        RunPortDialog(app, [](TPSioDlg* d) {
-            QVERIFY(d->PsRBtn6->isChecked());
-            QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+        RunPortDialog(app, [](qvt::dialogs::PcSerialPortDialog* d) {
+            QVERIFY(Control<QRadioButton>(d, "PsRBtn6")->isChecked());
+            QTest::mouseClick(Control<QPushButton>(d, "OKBtn"), Qt::LeftButton);
         });
         QCOMPARE(int(app.context.state.BaudIndex), 5);
         QCOMPARE(app.Config(), QByteArray("\x01\x05\x00\x01", 4));

@@ -14,9 +14,9 @@
 #include <QTest>
 #include <optional>
 
-#include "dialogs/fuwahl_dlg.h"
+#include "dialogs/function_choice_dialog.h"
 #include "dialogs/message_box.h"
-#include "dialogs/plpt_dlg.h"
+#include "dialogs/programming_port_dialog.h"
 #include "platform/help.h"
 #include "shell/app_icon.h"
 #include "shell/info_box.h"
@@ -25,6 +25,7 @@
 #include "shell/parameter_commands.h"
 #include "shell/startup.h"
 #include "support/app_fixture.h"
+#include "support/controls.h"
 #include "support/menu_items.h"
 #include "support/qt_files.h"
 
@@ -102,10 +103,10 @@ class MainWindowTest : public QObject {
         TForm1& form = *started;
         QCOMPARE(ctx.state.LptBase, 0x378);
         ActionNamed(form, "Schnittstelle1")->trigger();
-        TPLptDlg* dialog = form.dialogs().PLptDlg;
+        qvt::dialogs::ProgrammingPortDialog* dialog = form.dialogs().programmingPortDialog;
         QVERIFY(dialog->isVisible());
-        dialog->PLpRBtn2->setChecked(true);  // "Schnittstelle = LPT2"
-        dialog->OKBtn->click();
+        Control<QRadioButton>(dialog, "PLpRBtn2")->setChecked(true);  // "Schnittstelle = LPT2"
+        Control<QPushButton>(dialog, "OKBtn")->click();
         QCOMPARE(ConfigBytes(), QByteArray("\x03\x06\x01\x00\x5A", 5));
         QCOMPARE(ctx.state.LptIndex, 1);
         QCOMPARE(ctx.state.LptBase, 0x378);  // the running program keeps its port
@@ -281,7 +282,8 @@ class MainWindowTest : public QObject {
         QTEST(form.GeraetLabel->text(), "label");
         QTEST(ActionNamed(form, "Baustein1")->isChecked(), "chipMark");
         QTEST(ActionNamed(form, "SIOTYP1")->isVisible(), "chipMark");
-        QTEST(form.dialogs().FuWahlDlg->FuWahlBtn1->text(), "firstChoice");
+        QTEST(Control<QRadioButton>(form.dialogs().functionChoiceDialog, "FuWahlBtn1")->text(),
+              "firstChoice");
         int marked = 0;
         for (const char* item : {"QVT4101", "QVT0xx1", "QVT055"})
             marked += ActionNamed(form, item)->isChecked();

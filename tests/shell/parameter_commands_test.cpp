@@ -16,22 +16,23 @@
 #include <QTextEdit>
 
 #include "core/qvc_file.h"
-#include "dialogs/az_dlg.h"
-#include "dialogs/da_dlg.h"
-#include "dialogs/fuwahl_dlg.h"
-#include "dialogs/gw_dlg.h"
-#include "dialogs/mb_dlg.h"
+#include "dialogs/device_family_dialog.h"
+#include "dialogs/device_serial_port_dialog.h"
+#include "dialogs/display_dialog.h"
+#include "dialogs/expansion_card_dialog.h"
+#include "dialogs/function_choice_dialog.h"
+#include "dialogs/measuring_range_dialog.h"
 #include "dialogs/message_box.h"
-#include "dialogs/pt_dlg.h"
-#include "dialogs/rtc_dlg.h"
-#include "dialogs/sio_dlg.h"
-#include "dialogs/so_dlg.h"
-#include "dialogs/spkt_dlg.h"
+#include "dialogs/pt100_dialog.h"
+#include "dialogs/real_time_clock_dialog.h"
+#include "dialogs/special_functions_dialog.h"
+#include "dialogs/switching_points_dialog.h"
 #include "dialogs/widgets.h"
 #include "platform/files/parameter_file.h"
 #include "shell/main_window.h"
 #include "shell/parameter_commands.h"
 #include "shell/startup.h"
+#include "support/controls.h"
 #include "support/menu_items.h"
 #include "support/qt_files.h"
 
@@ -134,15 +135,15 @@ class ParameterCommandsTest : public QObject {
         for (const char* item : {"Speichern1", "Speichernunter1", "Senden1", "Parameter1"}) {
             QVERIFY2(ActionNamed(*form_, item)->isEnabled(), item);
         }
-        TGwDlg* gw = Dialogs().GwDlg;
+        qvt::dialogs::DeviceFamilyDialog* gw = Dialogs().deviceFamilyDialog;
         QVERIFY(gw->isVisible());
         QCOMPARE(gw->windowTitle(), QString::fromUtf8("Gerätewahl"));
-        QCOMPARE(gw->GwRButton1->isChecked(), firstButton);
-        QCOMPARE(gw->GwRButton2->isChecked(), !firstButton);
+        QCOMPARE(Control<QRadioButton>(gw, "GwRButton1")->isChecked(), firstButton);
+        QCOMPARE(Control<QRadioButton>(gw, "GwRButton2")->isChecked(), !firstButton);
 
         // Confirming the first family sets type 0 and the bare family text.
-        gw->GwRButton1->setChecked(true);
-        gw->OKBtn->click();
+        Control<QRadioButton>(gw, "GwRButton1")->setChecked(true);
+        Control<QPushButton>(gw, "OKBtn")->click();
         QCOMPARE(int(ctx_->record.deviceType), 0);
         QCOMPARE(form_->GeraetLabel->text(), QString("QVT410"));
         QVERIFY(asked_.isEmpty());
@@ -218,7 +219,8 @@ class ParameterCommandsTest : public QObject {
         QCOMPARE(int(r.deviceType), deviceType);
         QCOMPARE(form_->GeraetLabel->text(), label);
         QVERIFY(ActionNamed(*form_, checkedItem)->isChecked());
-        QCOMPARE(Dialogs().FuWahlDlg->FuWahlBtn1->text(), firstFunction);
+        QCOMPARE(Control<QRadioButton>(Dialogs().functionChoiceDialog, "FuWahlBtn1")->text(),
+                 firstFunction);
         QCOMPARE(form_->FileLabel->text(), Path("a.QVC"));
 
         // Saving a loaded file does not ask; "Speichern unter" does.
@@ -319,16 +321,17 @@ class ParameterCommandsTest : public QObject {
         ctx_->record.funcCode = 3;
         Trigger("Funktionswahl1");
         qvt::DialogSet& d = Dialogs();
-        QCOMPARE(d.FuWahlDlg->isVisible(), selectionFirst);
-        QCOMPARE(d.MbDlg->isVisible(), !selectionFirst);
-        QCOMPARE(d.MbDlg->MbEdit3->text(), QString("0815"));
-        QVERIFY(d.PtDlg->PtBtn4->isChecked());
+        QCOMPARE(d.functionChoiceDialog->isVisible(), selectionFirst);
+        QCOMPARE(d.measuringRangeDialog->isVisible(), !selectionFirst);
+        QCOMPARE(Control<qvt::FieldEdit>(d.measuringRangeDialog, "MbEdit3")->text(),
+                 QString("0815"));
+        QVERIFY(Control<QRadioButton>(d.pt100Dialog, "PtBtn4")->isChecked());
         if (selectionFirst) {
-            d.FuWahlDlg->FuWahlBtn2->setChecked(true);
-            d.FuWahlDlg->OKBtn->click();
-            QVERIFY(d.PtDlg->isVisible());
-            d.PtDlg->PtBtn3->setChecked(true);
-            d.PtDlg->OKBtn->click();
+            Control<QRadioButton>(d.functionChoiceDialog, "FuWahlBtn2")->setChecked(true);
+            Control<QPushButton>(d.functionChoiceDialog, "OKBtn")->click();
+            QVERIFY(d.pt100Dialog->isVisible());
+            Control<QRadioButton>(d.pt100Dialog, "PtBtn3")->setChecked(true);
+            Control<QPushButton>(d.pt100Dialog, "OKBtn")->click();
             QCOMPARE(ctx_->record.funcCode, 2);
         }
     }
@@ -344,15 +347,39 @@ class ParameterCommandsTest : public QObject {
         r.soEncoderPulses = "60";
         qvt::DialogSet& d = Dialogs();
         const std::pair<const char*, std::function<bool()>> cases[] = {
-            {"Anzeige1", [&] { return d.AzDlg->isVisible() && d.AzDlg->AzEdit2->text() == "bar"; }},
+            {"Anzeige1",
+             [&] {
+                 return d.displayDialog->isVisible() &&
+                        Control<qvt::FieldEdit>(d.displayDialog, "AzEdit2")->text() == "bar";
+             }},
             {"Schaltpunkte1",
-             [&] { return d.SPktDlg->isVisible() && d.SPktDlg->Sp2Edit3->text() == "42"; }},
-            {"SIO1", [&] { return d.SioDlg->isVisible() && d.SioDlg->TimEdit->text() == "9"; }},
-            {"RTC1", [&] { return d.RtcDlg->isVisible() && d.RtcDlg->RTCJarEd->text() == "1998"; }},
+             [&] {
+                 return d.switchingPointsDialog->isVisible() &&
+                        Control<qvt::FieldEdit>(d.switchingPointsDialog, "Sp2Edit3")->text() ==
+                            "42";
+             }},
+            {"SIO1",
+             [&] {
+                 return d.deviceSerialPortDialog->isVisible() &&
+                        Control<qvt::FieldEdit>(d.deviceSerialPortDialog, "TimEdit")->text() == "9";
+             }},
+            {"RTC1",
+             [&] {
+                 return d.realTimeClockDialog->isVisible() &&
+                        Control<qvt::FieldEdit>(d.realTimeClockDialog, "RTCJarEd")->text() ==
+                            "1998";
+             }},
             {"AnalogausgangDAC1",
-             [&] { return d.DaDlg->isVisible() && d.DaDlg->DaRBtn1->isChecked(); }},
+             [&] {
+                 return d.expansionCardDialog->isVisible() &&
+                        Control<QRadioButton>(d.expansionCardDialog, "DaRBtn1")->isChecked();
+             }},
             {"Sonstiges1",
-             [&] { return d.SoDlg->isVisible() && d.SoDlg->SoEdit1->text() == "60"; }},
+             [&] {
+                 return d.specialFunctionsDialog->isVisible() &&
+                        Control<qvt::FieldEdit>(d.specialFunctionsDialog, "SoEdit1")->text() ==
+                            "60";
+             }},
         };
         for (const auto& [item, opened] : cases) {
             QVERIFY2(!opened(), item);
@@ -412,7 +439,7 @@ class ParameterCommandsTest : public QObject {
                 return QDateTime({2030, 5, 6}, {7, 8});
             });
             Trigger("RTC1");
-            Dialogs().RtcDlg->OKBtn->click();
+            Control<QPushButton>(Dialogs().realTimeClockDialog, "OKBtn")->click();
         }
         if (saveFails) {
             QFile::remove(Path("a.QVC"));
@@ -423,12 +450,12 @@ class ParameterCommandsTest : public QObject {
         answers_ << Path("b.QVC");
         QFETCH(int, answer);
         answer_ = static_cast<qvt::SaveAnswer>(answer);
-        Dialogs().GwDlg->hide();
+        Dialogs().deviceFamilyDialog->hide();
 
         Trigger(command.toLatin1().constData());
         QFETCH(QString, question);
         QCOMPARE(questions_, question.isEmpty() ? QStringList() : QStringList{question});
-        const bool wentOn = command == "Neu1"     ? Dialogs().GwDlg->isVisible()
+        const bool wentOn = command == "Neu1"     ? Dialogs().deviceFamilyDialog->isVisible()
                             : command == "Laden1" ? ctx_->record.mbMeasStart == "7"
                                                   : ctx_->state.ShutdownDone == 1;
         QCOMPARE(wentOn, goesOn);
@@ -468,20 +495,25 @@ class ParameterCommandsTest : public QObject {
         ctx_->record.funcCode = 3;
         qvt::DialogSet& d = Dialogs();
         Trigger("Funktionswahl1");
-        QVERIFY(d.FuWahlDlg->isVisible());
+        QVERIFY(d.functionChoiceDialog->isVisible());
 
         answers_ << Path("b.QVC");
         Trigger(command.toLatin1().constData());
-        d.GwDlg->hide();
-        (sensor ? d.FuWahlDlg->FuWahlBtn2 : d.FuWahlDlg->FuWahlBtn1)->setChecked(true);
-        d.FuWahlDlg->OKBtn->click();
+        d.deviceFamilyDialog->hide();
+        (sensor ? Control<QRadioButton>(d.functionChoiceDialog, "FuWahlBtn2")
+                : Control<QRadioButton>(d.functionChoiceDialog, "FuWahlBtn1"))
+            ->setChecked(true);
+        Control<QPushButton>(d.functionChoiceDialog, "OKBtn")->click();
         if (sensor) {
-            QCOMPARE(Checked({d.PtDlg->PtBtn1, d.PtDlg->PtBtn2, d.PtDlg->PtBtn3, d.PtDlg->PtBtn4}),
+            QCOMPARE(Checked({Control<QRadioButton>(d.pt100Dialog, "PtBtn1"),
+                              Control<QRadioButton>(d.pt100Dialog, "PtBtn2"),
+                              Control<QRadioButton>(d.pt100Dialog, "PtBtn3"),
+                              Control<QRadioButton>(d.pt100Dialog, "PtBtn4")}),
                      funcCode);
-            d.PtDlg->OKBtn->click();
+            Control<QPushButton>(d.pt100Dialog, "OKBtn")->click();
         } else {
-            QCOMPARE(d.MbDlg->MbEdit3->text(), measEnd);
-            d.MbDlg->OKBtn->click();
+            QCOMPARE(Control<qvt::FieldEdit>(d.measuringRangeDialog, "MbEdit3")->text(), measEnd);
+            Control<QPushButton>(d.measuringRangeDialog, "OKBtn")->click();
         }
         QCOMPARE(QString::fromStdString(ctx_->record.mbMeasEnd.str()), measEnd);
         QCOMPARE(ctx_->record.funcCode, funcCode);
@@ -509,9 +541,11 @@ class ParameterCommandsTest : public QObject {
         questions_.clear();  // the start set with its family changed was offered
         if (edited)
             ctx_->record.sp1Setpoint = "0815";
-        TGwDlg* gw = Dialogs().GwDlg;
-        (firstFamily ? gw->GwRButton1 : gw->GwRButton2)->setChecked(true);
-        gw->OKBtn->click();
+        qvt::dialogs::DeviceFamilyDialog* gw = Dialogs().deviceFamilyDialog;
+        (firstFamily ? Control<QRadioButton>(gw, "GwRButton1")
+                     : Control<QRadioButton>(gw, "GwRButton2"))
+            ->setChecked(true);
+        Control<QPushButton>(gw, "OKBtn")->click();
         QCOMPARE(int(ctx_->record.deviceType), firstFamily ? 0 : 1);
         answer_ = qvt::SaveAnswer::Cancel;
         Trigger("Neu1");
@@ -526,18 +560,18 @@ class ParameterCommandsTest : public QObject {
         other.sp2Delay = "42";
         other.sioBaudIndex = 6;
         QVERIFY(qvt::SaveParameterFile(Path("b.QVC").toStdString(), other));
-        TSPktDlg* dialog = Dialogs().SPktDlg;
+        qvt::dialogs::SwitchingPointsDialog* dialog = Dialogs().switchingPointsDialog;
         Trigger("Schaltpunkte1");
         Trigger("SIO1");
         ctx_->state.BaudIndex = 2;  // chosen in "PC-SIO..." meanwhile
         answers_ << Path("b.QVC");
         Trigger("Laden1");
-        QCOMPARE(dialog->Sp1Edit1->text(), QString("-150"));
-        QCOMPARE(dialog->Sp2Edit3->text(), QString("42"));
-        QVERIFY(Dialogs().SioDlg->BdRBtn[6]->isChecked());
+        QCOMPARE(Control<qvt::FieldEdit>(dialog, "Sp1Edit1")->text(), QString("-150"));
+        QCOMPARE(Control<qvt::FieldEdit>(dialog, "Sp2Edit3")->text(), QString("42"));
+        QVERIFY(Control<QRadioButton>(Dialogs().deviceSerialPortDialog, "BdRBtn7")->isChecked());
         QCOMPARE(int(ctx_->state.BaudIndex), 2);
         const qvt::ParameterFileImage loaded = qvt::EncodeParameterFile(ctx_->record);
-        dialog->OKBtn->click();
+        Control<QPushButton>(dialog, "OKBtn")->click();
         QVERIFY(qvt::EncodeParameterFile(ctx_->record) == loaded);
         QVERIFY(questions_.isEmpty());
     }

@@ -25,7 +25,7 @@
 #include <optional>
 
 #include "dialogs/message_box.h"
-#include "dialogs/plpt_dlg.h"
+#include "dialogs/programming_port_dialog.h"
 #include "emulation/emulated_isp_chip.h"
 #include "prog/firmware_catalogue.h"
 #include "shell/link_commands.h"
@@ -33,6 +33,7 @@
 #include "shell/programming_commands.h"
 #include "shell/startup.h"
 #include "support/app_fixture.h"
+#include "support/controls.h"
 #include "support/menu_items.h"
 #include "support/programming_rig.h"
 #include "support/pty_pair.h"
@@ -476,18 +477,19 @@ class ProgrammingCommandsTest : public QObject {
         TForm1& form = Start();
         app_->context.state.LptIndex = static_cast<std::uint8_t>(lptIndex);
         Trigger("Schnittstelle1");
-        TPLptDlg* dialog = form.dialogs().PLptDlg;
+        qvt::dialogs::ProgrammingPortDialog* dialog = form.dialogs().programmingPortDialog;
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->windowTitle(), QString("Programmierschnittstelle"));
         QVERIFY(dialog->findChild<QRadioButton*>(checked)->isChecked());
-        QCOMPARE(dialog->PLpRBtn3->text(), QString("Schnittstelle = LPT3"));
+        QCOMPARE(Control<QRadioButton>(dialog, "PLpRBtn3")->text(),
+                 QString("Schnittstelle = LPT3"));
 
         // Chosen after a firmware file elsewhere moved the working folder.
         const QString start = QDir::currentPath();
         QDir().mkpath("elsewhere");
         QDir::setCurrent("elsewhere");
-        dialog->PLpRBtn3->setChecked(true);
-        dialog->OKBtn->click();
+        Control<QRadioButton>(dialog, "PLpRBtn3")->setChecked(true);
+        Control<QPushButton>(dialog, "OKBtn")->click();
         QVERIFY(!dialog->isVisible());
         QCOMPARE(app_->context.state.LptIndex, std::uint8_t{2});
         QCOMPARE(app_->context.state.LptBase, std::uint16_t{0x378});
@@ -499,10 +501,10 @@ class ProgrammingCommandsTest : public QObject {
         WriteFile("QVT410.CFG", QByteArray("\x01\x05\x01\x01", 4));
         TForm1& form = Start();
         Trigger("Schnittstelle1");
-        TPLptDlg* dialog = form.dialogs().PLptDlg;
-        QVERIFY(dialog->PLpRBtn2->isChecked());
-        dialog->PLpRBtn1->setChecked(true);
-        dialog->CancelBtn->click();
+        qvt::dialogs::ProgrammingPortDialog* dialog = form.dialogs().programmingPortDialog;
+        QVERIFY(Control<QRadioButton>(dialog, "PLpRBtn2")->isChecked());
+        Control<QRadioButton>(dialog, "PLpRBtn1")->setChecked(true);
+        Control<QPushButton>(dialog, "CancelBtn")->click();
         QCOMPARE(app_->context.state.LptIndex, std::uint8_t{1});
         QCOMPARE(ReadFile("QVT410.CFG"), QByteArray("\x01\x05\x01\x01", 4));
     }
