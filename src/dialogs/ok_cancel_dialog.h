@@ -10,7 +10,7 @@ class QPushButton;
 
 namespace qvt::dialogs {
 
-// Common form of the parameter dialogs and the two port dialogs: a framed area
+// The frame of the parameter dialogs and the two port dialogs: an area
 // for the dialog's own controls above the buttons "OK" (default, Enter) and
 // "Abbrechen" (Esc); Enter on a focused button acts on that button. Dialogs
 // are shown modelessly, except where a caller runs one with exec(); closing

@@ -26,9 +26,9 @@ std::string ToField(const QString& text);
 // Bytes from the device on one line: a CR or LF it carries along shows as a blank.
 QString DeviceText(std::string_view bytes);
 
-// An edit for a record text field. Like the edits of the device forms, the
-// limit applies to typing only: a longer text put in by the program is shown
-// whole (and handed back whole), but the user cannot make it any longer.
+// An edit for a record text field. Its limit applies to typing only: a longer
+// text put in by the program (a record from an older file) is shown whole and
+// handed back whole, but the user cannot make it any longer.
 class FieldEdit : public QLineEdit {
     Q_OBJECT
   public:
@@ -44,7 +44,8 @@ class FieldEdit : public QLineEdit {
     int limit_;
 };
 
-// Controls named after their form names (help and tests find them by it).
+// Controls with their object names: the names the help, the tests and the
+// service staff know the controls by, which never change.
 FieldEdit* MakeEdit(QWidget* parent, const char* name, int limit, const QString& designText = {});
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QWidget* buddy = nullptr);
 // A label for texts that come from outside (telegrams, file names): shown as
