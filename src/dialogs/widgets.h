@@ -27,8 +27,8 @@ std::string ToField(const QString& text);
 QString DeviceText(std::string_view bytes);
 
 // An edit for a record text field. Its limit applies to typing only: a longer
-// text put in by the program is shown whole and
-// handed back whole, but the user cannot make it any longer.
+// text put in by the program is shown whole and handed back whole, but the
+// user cannot make it any longer.
 class FieldEdit : public QLineEdit {
     Q_OBJECT
   public:
