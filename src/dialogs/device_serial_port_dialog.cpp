@@ -90,4 +90,4 @@ void DeviceSerialPortDialog::Accept() {
     OkCancelDialog::Accept();
 }
 
-}  // namespace dialogs
+}  // namespace qvt::dialogs

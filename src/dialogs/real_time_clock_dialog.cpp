@@ -107,4 +107,4 @@ bool RealTimeClockDialog::event(QEvent* event) {
     return OkCancelDialog::event(event);
 }
 
-}  // namespace dialogs
+}  // namespace qvt::dialogs
