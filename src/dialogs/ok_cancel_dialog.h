@@ -23,7 +23,8 @@ class OkCancelDialog : public QDialog {
     // Shows the dialog without blocking and brings it to the front.
     void ShowModeless();
 
-    int helpContext() const { return helpContext_; }
+    // The help topic "&Hilfe" asks for.
+    int HelpContext() const { return helpContext_; }
 
     // The device type the texts are checked for on "OK": the one the
     // parameter set has at that moment, which may change while a dialog is open.

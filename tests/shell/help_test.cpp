@@ -27,7 +27,7 @@ class HelpTest : public QObject {
                 contexts << a->property("helpContext").toInt();
         }
         for (qvt::dialogs::OkCancelDialog* d : form.findChildren<qvt::dialogs::OkCancelDialog*>())
-            contexts << d->helpContext();
+            contexts << d->HelpContext();
         QVERIFY(contexts.size() > 20);
         const QString contentsPage = HelpWindow::PageFor({Command::Contents, 0});
         for (int context : contexts) {
