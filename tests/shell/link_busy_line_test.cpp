@@ -50,13 +50,13 @@ class LinkBusyLineTest : public QObject {
         auto clock = std::make_shared<qvt::testing::SecondStartClock>();
         app.link().SetClock(clock);
         TAzDlg* dialog = app.form->dialogs().AzDlg;
-        app.form->parameterCommands().Anzeige1Click();
+        app.form->parameterCommands().OpenDisplay();
         dialog->AzDEdit1->setText("1234");
         QStringList expected;
         for (int i = 0; i < 40; ++i) {
             clock->Restart();
             if (i % 2 == 0) {
-                app.link().Senden1Click();
+                app.link().SendParameters();
                 expected << kParametersOk;
             } else {
                 QTest::mouseClick(dialog->Button1, Qt::LeftButton);

@@ -81,7 +81,7 @@ class LinkHangUpTest : public QObject {
         }
 
         // Sending fails as with no device at all, and the program goes on.
-        app.link().Senden1Click();
+        app.link().SendParameters();
         QCOMPARE(app.messages.back(),
                  QString::fromUtf8("Fehler: Fehler bei der Übertragung der Parameter"));
 
@@ -92,7 +92,7 @@ class LinkHangUpTest : public QObject {
         TPSioDlg* dialog = app.form->dialogs().PSioDlg;
         QTimer::singleShot(0, dialog,
                            [dialog] { QTest::mouseClick(dialog->OKBtn, Qt::LeftButton); });
-        app.link().PCSIO1Click();
+        app.link().ChoosePcSerialPort();
         QVERIFY(app.link().port().IsOpen());
         QTRY_VERIFY_WITH_TIMEOUT(app.link().monitorStats().telegrams >= received + 5, 10000);
         const QStringList after = LogLines(logPath);

@@ -9,6 +9,7 @@
 #include "platform/printer.h"
 #include "support/clocks.h"
 #include "support/link_fixture.h"
+#include "support/window_controls.h"
 
 namespace {
 
@@ -46,10 +47,11 @@ void ExpectLoggingSwitchedOffOnce(LinkFixture& app, PtyPair& device) {
     QCOMPARE(app.messages, once);
     QVERIFY(!ActionNamed(*app.form, "InDateispeichern1")->isChecked());
     QCOMPARE(app.context.state.LogEnabled, 0);
-    QCOMPARE(app.form->FileGroupBox->title(), QString(" Parameterdatei "));
-    QCOMPARE(app.form->FileLabel->text(), QString("Leer"));
+    QCOMPARE(ControlNamed<QGroupBox>(*app.form, "FileGroupBox")->title(),
+             QString(" Parameterdatei "));
+    QCOMPARE(ControlNamed<QLabel>(*app.form, "FileLabel")->text(), QString("Leer"));
     device.Send("+9.876\r");
-    QTRY_COMPARE(app.form->SerLabel->text(), QString("+9.876"));
+    QTRY_COMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), QString("+9.876"));
     QCOMPARE(app.messages, once);
 }
 
@@ -87,13 +89,13 @@ class LinkMonitorTest : public QObject {
         PtyPair device;
         QVERIFY(device.ok());
         LinkFixture app(device.path());
-        QVERIFY(app.form->AnzGroupBox->isHidden());
-        QVERIFY(app.form->SerPanel->isHidden());
+        QVERIFY(ControlNamed<QGroupBox>(*app.form, "AnzGroupBox")->isHidden());
+        QVERIFY(ControlNamed<QFrame>(*app.form, "SerPanel")->isHidden());
         device.Send(bytes.toStdString());
-        QTRY_COMPARE(app.form->SerLabel->text(), text);
-        QCOMPARE(app.form->AnzLabel->text(), value);
-        QVERIFY(!app.form->AnzGroupBox->isHidden());
-        QVERIFY(!app.form->SerPanel->isHidden());
+        QTRY_COMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), text);
+        QCOMPARE(ControlNamed<QLabel>(*app.form, "AnzLabel")->text(), value);
+        QVERIFY(!ControlNamed<QGroupBox>(*app.form, "AnzGroupBox")->isHidden());
+        QVERIFY(!ControlNamed<QFrame>(*app.form, "SerPanel")->isHidden());
         QCOMPARE(app.link().IndicatorColour(), QColor(Qt::white));
     }
 
@@ -129,9 +131,9 @@ class LinkMonitorTest : public QObject {
         ActionNamed(*app.form, "InDateispeichern1")->trigger();
         QTRY_VERIFY(app.link().monitorStats().telegrams >= 6);
         const QRegularExpression whole("^" + textPattern + "$");
-        QVERIFY2(whole.match(app.form->SerLabel->text()).hasMatch(),
-                 qPrintable(app.form->SerLabel->text()));
-        QCOMPARE(app.form->AnzLabel->text(), value);
+        QVERIFY2(whole.match(ControlNamed<QLabel>(*app.form, "SerLabel")->text()).hasMatch(),
+                 qPrintable(ControlNamed<QLabel>(*app.form, "SerLabel")->text()));
+        QCOMPARE(ControlNamed<QLabel>(*app.form, "AnzLabel")->text(), value);
         QFile log(app.dir.filePath(QString::fromStdString(app.link().log().fileName())));
         QVERIFY(log.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromLatin1(log.readAll()).split("\r\n");
@@ -148,15 +150,17 @@ class LinkMonitorTest : public QObject {
         LinkFixture app(device.path());
         device.Send("06.12.26 21:");
         QTRY_COMPARE(app.link().IndicatorColour(), QColor(Qt::red));
-        QVERIFY(app.form->AnzGroupBox->styleSheet().contains("#ff0000"));
-        QVERIFY(app.form->AnzGroupBox->isHidden());
+        QVERIFY(
+            ControlNamed<QGroupBox>(*app.form, "AnzGroupBox")->styleSheet().contains("#ff0000"));
+        QVERIFY(ControlNamed<QGroupBox>(*app.form, "AnzGroupBox")->isHidden());
         device.Send(std::string("22:05+00\0", 9));
         Settle();
         QCOMPARE(app.link().IndicatorColour(), QColor(Qt::red));
         device.Send("12.34C\r\n-9.876\r");
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("-9.876"));
+        QTRY_COMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), QString("-9.876"));
         QCOMPARE(app.link().IndicatorColour(), QColor(Qt::white));
-        QVERIFY(app.form->AnzGroupBox->styleSheet().contains("#ffffff"));
+        QVERIFY(
+            ControlNamed<QGroupBox>(*app.form, "AnzGroupBox")->styleSheet().contains("#ffffff"));
         QCOMPARE(app.link().monitorStats().telegrams, 2);
     }
 
@@ -165,7 +169,7 @@ class LinkMonitorTest : public QObject {
         QVERIFY(device.ok());
         LinkFixture app(device.path());
         device.Send(std::string(200, '#') + "\r+1.000\r");
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("+1.000"));
+        QTRY_COMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), QString("+1.000"));
         QCOMPARE(app.link().monitorStats().telegrams, 1);
     }
 
@@ -175,7 +179,7 @@ class LinkMonitorTest : public QObject {
         device.Send("OLD.11\r");
         LinkFixture app(device.path());
         device.Send("NEW.22\r");
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("NEW.22"));
+        QTRY_COMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), QString("NEW.22"));
         QCOMPARE(app.link().monitorStats().telegrams, 1);
     }
 
@@ -184,19 +188,19 @@ class LinkMonitorTest : public QObject {
         QVERIFY(device.ok());
         LinkFixture app(device.path());
         device.Send("+1.111\r");
-        QTRY_VERIFY(!app.form->SerPanel->isHidden());
+        QTRY_VERIFY(!ControlNamed<QFrame>(*app.form, "SerPanel")->isHidden());
         ActionNamed(*app.form, "Datumzeigen1")->trigger();
         QVERIFY(!ActionNamed(*app.form, "Datumzeigen1")->isChecked());
         QCOMPARE(app.Config().at(3), char(0));
-        QVERIFY(!app.form->SerPanel->isHidden());  // not at once
+        QVERIFY(!ControlNamed<QFrame>(*app.form, "SerPanel")->isHidden());  // not at once
         device.Send("+2.222\r");
-        QTRY_VERIFY(app.form->SerPanel->isHidden());
-        QCOMPARE(app.form->AnzLabel->text(), QString("+ 2.222"));
+        QTRY_VERIFY(ControlNamed<QFrame>(*app.form, "SerPanel")->isHidden());
+        QCOMPARE(ControlNamed<QLabel>(*app.form, "AnzLabel")->text(), QString("+ 2.222"));
         ActionNamed(*app.form, "Datumzeigen1")->trigger();
         QVERIFY(ActionNamed(*app.form, "Datumzeigen1")->isChecked());
         QCOMPARE(app.Config().at(3), char(1));
         device.Send("+3.333\r");
-        QTRY_VERIFY(!app.form->SerPanel->isHidden());
+        QTRY_VERIFY(!ControlNamed<QFrame>(*app.form, "SerPanel")->isHidden());
     }
 
     void monitorWaitsWhileHeldAndCatchesUpAfterwards() {
@@ -209,7 +213,7 @@ class LinkMonitorTest : public QObject {
         QTest::qWait(100);
         QCOMPARE(app.link().monitorStats().telegrams, 0);
         app.link().ReleaseMonitor();
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("+4.444"));
+        QTRY_COMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), QString("+4.444"));
     }
 
     void programmingKeepsTheMonitorStillAndItShowsThePanelsAgain() {
@@ -217,20 +221,20 @@ class LinkMonitorTest : public QObject {
         QVERIFY(device.ok());
         LinkFixture app(device.path());
         device.Send("+5.555\r");
-        QTRY_VERIFY(!app.form->AnzGroupBox->isHidden());
+        QTRY_VERIFY(!ControlNamed<QGroupBox>(*app.form, "AnzGroupBox")->isHidden());
         // What programming does with the monitor and the window while it runs.
         app.link().HoldMonitor();
-        app.form->AnzGroupBox->hide();
-        app.form->SerPanel->hide();
-        app.form->PGroupBox->show();
+        ControlNamed<QGroupBox>(*app.form, "AnzGroupBox")->hide();
+        ControlNamed<QFrame>(*app.form, "SerPanel")->hide();
+        ControlNamed<QGroupBox>(*app.form, "PGroupBox")->show();
         device.Send("+6.666\r");
         QTest::qWait(150);
-        QCOMPARE(app.form->SerLabel->text(), QString("+5.555"));
-        app.form->PGroupBox->hide();
+        QCOMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), QString("+5.555"));
+        ControlNamed<QGroupBox>(*app.form, "PGroupBox")->hide();
         app.link().ReleaseMonitor();
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("+6.666"));
-        QVERIFY(!app.form->AnzGroupBox->isHidden());
-        QVERIFY(!app.form->SerPanel->isHidden());
+        QTRY_COMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), QString("+6.666"));
+        QVERIFY(!ControlNamed<QGroupBox>(*app.form, "AnzGroupBox")->isHidden());
+        QVERIFY(!ControlNamed<QFrame>(*app.form, "SerPanel")->isHidden());
     }
 
     void logFileGetsEveryTelegram() {
@@ -243,19 +247,21 @@ class LinkMonitorTest : public QObject {
         QVERIFY(QFile::exists(app.dir.filePath("050327_A.QVT")));
         device.Send((kLong26 + "\r\n-12.34\r").toStdString());
         QTRY_COMPARE(app.link().monitorStats().telegrams, 2);
-        QCOMPARE(app.form->FileGroupBox->title(), QString(" Zieldatei "));
-        QCOMPARE(app.form->FileLabel->text(), QString("050327_A.QVT"));
+        QCOMPARE(ControlNamed<QGroupBox>(*app.form, "FileGroupBox")->title(),
+                 QString(" Zieldatei "));
+        QCOMPARE(ControlNamed<QLabel>(*app.form, "FileLabel")->text(), QString("050327_A.QVT"));
         QFile log(app.dir.filePath("050327_A.QVT"));
         QVERIFY(log.open(QIODevice::ReadOnly));
         QCOMPARE(log.readAll(), (kLong26 + "\r\n-12.34\r\n").toLatin1());
 
         ActionNamed(*app.form, "InDateispeichern1")->trigger();
         QVERIFY(!ActionNamed(*app.form, "InDateispeichern1")->isChecked());
-        QCOMPARE(app.form->FileGroupBox->title(), QString(" Parameterdatei "));
-        QCOMPARE(app.form->FileLabel->text(), QString("Leer"));
+        QCOMPARE(ControlNamed<QGroupBox>(*app.form, "FileGroupBox")->title(),
+                 QString(" Parameterdatei "));
+        QCOMPARE(ControlNamed<QLabel>(*app.form, "FileLabel")->text(), QString("Leer"));
         device.Send("+7.777\r");
         QTRY_COMPARE(app.link().monitorStats().telegrams, 3);
-        QCOMPARE(app.form->FileLabel->text(), QString("Leer"));
+        QCOMPARE(ControlNamed<QLabel>(*app.form, "FileLabel")->text(), QString("Leer"));
 
         // A second run of logging the same day gets the next letter.
         ActionNamed(*app.form, "InDateispeichern1")->trigger();
@@ -318,7 +324,7 @@ class LinkMonitorTest : public QObject {
         // The event loop turned while the backlog was being worked off.
         QVERIFY2(afterFirstTurn > 0 && afterFirstTurn < 300,
                  qPrintable(QString::number(afterFirstTurn)));
-        QCOMPARE(app.form->SerLabel->text(), QString("+10300"));
+        QCOMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), QString("+10300"));
         QFile log(app.dir.filePath("050327_A.QVT"));
         QVERIFY(log.open(QIODevice::ReadOnly));
         QCOMPARE(log.readAll(), QByteArray::fromStdString(telegrams).replace("\r", "\r\n"));
@@ -338,8 +344,8 @@ class LinkMonitorTest : public QObject {
         app.link().ReleaseMonitor();
         app.link().MonitorBytesArrived();  // one slice, at once
         QCOMPARE(app.link().monitorStats().telegrams, std::int64_t{1});
-        QCOMPARE(app.form->SerLabel->text(), kLong26);
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("-12.34"));
+        QCOMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), kLong26);
+        QTRY_COMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), QString("-12.34"));
     }
 
     void markupFromTheDeviceIsShownAsItCame() {
@@ -348,10 +354,11 @@ class LinkMonitorTest : public QObject {
         LinkFixture app(device.path());
         const QString telegram = "06.12.26 21:22:05+<b>W</b>";
         device.Send((telegram + "\r\n").toStdString());
-        QTRY_COMPARE(app.form->SerLabel->text(), telegram);
-        QCOMPARE(app.form->AnzLabel->text(), QString("+ <b>W</b"));
+        QTRY_COMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), telegram);
+        QCOMPARE(ControlNamed<QLabel>(*app.form, "AnzLabel")->text(), QString("+ <b>W</b"));
         // Shown as markup, the tags would take no room.
-        for (QLabel* label : {app.form->SerLabel, app.form->AnzLabel}) {
+        for (QLabel* label : {ControlNamed<QLabel>(*app.form, "SerLabel"),
+                              ControlNamed<QLabel>(*app.form, "AnzLabel")}) {
             const int asText = QFontMetrics(label->font()).horizontalAdvance(label->text());
             QVERIFY2(label->sizeHint().width() >= asText - 3, qPrintable(label->objectName()));
         }

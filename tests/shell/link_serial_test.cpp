@@ -13,6 +13,7 @@
 #include "shell/parameter_commands.h"
 #include "support/clocks.h"
 #include "support/link_fixture.h"
+#include "support/window_controls.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ void RunPortDialog(LinkFixture& app, std::function<void(TPSioDlg*)> choose) {
         QTRY_VERIFY(dialog->isVisible());
         choose(dialog);
     });
-    app.link().PCSIO1Click();
+    app.link().ChoosePcSerialPort();
 }
 
 }  // namespace
@@ -107,7 +108,7 @@ class LinkSerialTest : public QObject {
         QTest::qWait(100);
         QElapsedTimer timer;
         timer.start();
-        app.link().Senden1Click();
+        app.link().SendParameters();
         const qint64 elapsed = timer.elapsed();
         QCOMPARE(app.messages, QStringList{message});
         QVERIFY2(elapsed >= minMs && elapsed <= maxMs, qPrintable(QString::number(elapsed)));
@@ -118,7 +119,7 @@ class LinkSerialTest : public QObject {
         QVERIFY(!app.link().port().IsOpen());
         QElapsedTimer timer;
         timer.start();
-        app.link().Senden1Click();
+        app.link().SendParameters();
         QVERIFY(timer.elapsed() >= 950 && timer.elapsed() <= 2300);
         QCOMPARE(app.messages, QStringList{kParametersFailed});
         timer.restart();
@@ -152,7 +153,7 @@ class LinkSerialTest : public QObject {
         QVERIFY(device.Start());
         LinkFixture app(device.path().toStdString());
         TAzDlg* dialog = app.form->dialogs().AzDlg;
-        app.form->parameterCommands().Anzeige1Click();
+        app.form->parameterCommands().OpenDisplay();
         QRadioButton* points[] = {dialog->DzRBtn1, dialog->DzRBtn2, dialog->DzRBtn3,
                                   dialog->DzRBtn4};
         points[point]->setChecked(true);
@@ -221,7 +222,7 @@ class LinkSerialTest : public QObject {
         QCOMPARE(int(app.context.state.PortIndex), 3);
         QCOMPARE(int(app.context.state.BaudIndex), 6);
         QCOMPARE(app.Config(), QByteArray("\x03\x06\x00\x01", 4));
-        app.link().Senden1Click();
+        app.link().SendParameters();
         QCOMPARE(app.messages.back(), kParametersOk);
         QVERIFY(second.WaitForOutput("parameter telegram"));
         QVERIFY(!first.Output().contains("parameter telegram"));
@@ -236,13 +237,13 @@ class LinkSerialTest : public QObject {
         RunPortDialog(app, [](TPSioDlg* d) { QTest::mouseClick(d->CancelBtn, Qt::LeftButton); });
         QCOMPARE(app.Config(), QByteArray("\x01\x05\x00\x01", 4));
         after.Send("+1.500\r");
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("+1.500"));
+        QTRY_COMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), QString("+1.500"));
         // A telegram begun before a reopen is not continued after it.
         after.Send("+9.9");
         QTRY_COMPARE(app.link().IndicatorColour(), QColor(Qt::red));
         RunPortDialog(app, [](TPSioDlg* d) { QTest::mouseClick(d->CancelBtn, Qt::LeftButton); });
         after.Send("-2.500\r");
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("-2.500"));
+        QTRY_COMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), QString("-2.500"));
     }
 
     void monitorRunsWhileThePortDialogIsOpen() {
@@ -252,7 +253,8 @@ class LinkSerialTest : public QObject {
         bool seen = false;
         RunPortDialog(app, [&](TPSioDlg* d) {
             device.Send("+2.500\r");
-            seen = WaitUntil([&] { return app.form->SerLabel->text() == "+2.500"; });
+            seen = WaitUntil(
+                [&] { return ControlNamed<QLabel>(*app.form, "SerLabel")->text() == "+2.500"; });
             QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
         });
         QVERIFY(seen);
@@ -287,7 +289,7 @@ class LinkSerialTest : public QObject {
         QCOMPARE(int(app.context.state.PortIndex), 5);
         QVERIFY(app.link().port().IsOpen());
         device.Send("+6.000\r");
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("+6.000"));
+        QTRY_COMPARE(ControlNamed<QLabel>(*app.form, "SerLabel")->text(), QString("+6.000"));
     }
 };
 

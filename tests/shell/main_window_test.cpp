@@ -27,6 +27,7 @@
 #include "support/app_fixture.h"
 #include "support/menu_items.h"
 #include "support/qt_files.h"
+#include "support/window_controls.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -41,7 +42,7 @@ class MainWindowTest : public QObject {
             window.frameGeometry().center() - window.screen()->availableGeometry().center();
         return off.manhattanLength() <= 2;
     }
-    static QStringList TopMenuCaptions(TForm1& form) {
+    static QStringList TopMenuCaptions(qvt::MainWindow& form) {
         QStringList captions;
         for (QAction* a : form.menuBar()->actions()) {
             if (a->isVisible())
@@ -56,20 +57,23 @@ class MainWindowTest : public QObject {
 
     void startsInAnEmptyFolderAsDesigned() {
         qvt::AppContext& ctx = app_->context;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QCOMPARE(ConfigBytes(), QByteArray("\x01\x05\x00\x01", 4));
         QCOMPARE(form.windowTitle(), QString("QVT Parametrieren"));
         QCOMPARE(form.width(), 455);
-        QCOMPARE(form.FileLabel->text(), QString("Leer"));
-        QCOMPARE(form.GeraetLabel->text(), QString("QVT410-3E"));
-        QCOMPARE(form.FileGroupBox->title(), QString(" Parameterdatei  "));
-        QCOMPARE(form.GtGroupBox->title(), QString::fromUtf8(" Gerätetyp "));
+        QCOMPARE(ControlNamed<QLabel>(form, "FileLabel")->text(), QString("Leer"));
+        QCOMPARE(ControlNamed<QLabel>(form, "GeraetLabel")->text(), QString("QVT410-3E"));
+        QCOMPARE(ControlNamed<QGroupBox>(form, "FileGroupBox")->title(),
+                 QString(" Parameterdatei  "));
+        QCOMPARE(ControlNamed<QGroupBox>(form, "GtGroupBox")->title(),
+                 QString::fromUtf8(" Gerätetyp "));
         // Before any telegram the value shows only to say the port did not open.
-        QCOMPARE(form.AnzGroupBox->isHidden(), form.linkCommands().port().IsOpen());
-        QVERIFY(form.SerPanel->isHidden());
-        QVERIFY(form.PGroupBox->isHidden());
+        QCOMPARE(ControlNamed<QGroupBox>(form, "AnzGroupBox")->isHidden(),
+                 form.linkCommands().port().IsOpen());
+        QVERIFY(ControlNamed<QFrame>(form, "SerPanel")->isHidden());
+        QVERIFY(ControlNamed<QGroupBox>(form, "PGroupBox")->isHidden());
         QVERIFY(!ActionNamed(form, "Speichern1")->isEnabled());
         QVERIFY(!ActionNamed(form, "Speichernunter1")->isEnabled());
         QVERIFY(ActionNamed(form, "Senden1")->isEnabled());
@@ -97,9 +101,9 @@ class MainWindowTest : public QObject {
     void parallelPortChoiceTakesEffectAtTheNextStart() {
         WriteConfig(QByteArray("\x03\x06\x00\x00\x5A", 5));
         qvt::AppContext& ctx = app_->context;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QCOMPARE(ctx.state.LptBase, 0x378);
         ActionNamed(form, "Schnittstelle1")->trigger();
         TPLptDlg* dialog = form.dialogs().PLptDlg;
@@ -111,16 +115,16 @@ class MainWindowTest : public QObject {
         QCOMPARE(ctx.state.LptBase, 0x378);  // the running program keeps its port
 
         qvt::AppContext next;
-        QVERIFY(StartApplication(next));
+        QVERIFY(qvt::StartApplication(next));
         QCOMPARE(next.state.LptBase, 0x278);
     }
 
     void dialogsAreCreatedOnceHiddenInTheirOrder() {
         qvt::AppContext& ctx = app_->context;
         ctx.record.funcCode = 3;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QStringList names;
         for (QObject* child : form.children()) {
             if (auto* dialog = qobject_cast<QDialog*>(child)) {
@@ -150,9 +154,9 @@ class MainWindowTest : public QObject {
         QFETCH(QByteArray, file);
         WriteConfig(file);
         qvt::AppContext& ctx = app_->context;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QTEST(int(ctx.state.PortIndex), "port");
         QTEST(int(ctx.state.BaudIndex), "baud");
         QTEST(int(ctx.state.LptBase), "lptBase");
@@ -161,9 +165,9 @@ class MainWindowTest : public QObject {
     }
 
     void settingsStayInTheStartFolderWhenTheWorkingFolderMoves() {
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QTemporaryDir firmwareFolder;  // choosing a firmware file moves the working folder
         QDir::setCurrent(firmwareFolder.path());
         ActionNamed(form, "Datumzeigen1")->trigger();
@@ -179,9 +183,9 @@ class MainWindowTest : public QObject {
     }
 
     void menusAreCompleteAndProgrammingIsHidden() {
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QCOMPARE(TopMenuCaptions(form), (QStringList{"&Info", "&Datei", "&Parameter",
                                                      "&Einstellungen", "&Ansicht", "&Hilfe"}));
         QMenu* prog = MenuNamed(form, "Programmieren1");
@@ -220,9 +224,9 @@ class MainWindowTest : public QObject {
         QFETCH(bool, programmingShown);
         qvt::AppContext& ctx = app_->context;
         ctx.settings.programmingMenuVisible = programmingShown;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         for (int round = 0; round < 2; ++round) {
@@ -240,9 +244,9 @@ class MainWindowTest : public QObject {
     void programmingMenuCanBeShownBySetting() {
         qvt::AppContext& ctx = app_->context;
         ctx.settings.programmingMenuVisible = true;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QCOMPARE(TopMenuCaptions(form),
                  (QStringList{"&Info", "&Datei", "&Parameter", "&Einstellungen", "&Ansicht",
                               "P&rogrammieren", "&Hilfe"}));
@@ -271,14 +275,14 @@ class MainWindowTest : public QObject {
         QFETCH(int, network);
         QFETCH(QString, command);
         qvt::AppContext& ctx = app_->context;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         ctx.state.ChipType = static_cast<std::uint16_t>(chip);
         ctx.state.NetworkDevice = static_cast<std::uint8_t>(network);
         const qvt::ParameterRecord before = ctx.record;
         ActionNamed(form, command)->trigger();
-        QTEST(form.GeraetLabel->text(), "label");
+        QTEST(ControlNamed<QLabel>(form, "GeraetLabel")->text(), "label");
         QTEST(ActionNamed(form, "Baustein1")->isChecked(), "chipMark");
         QTEST(ActionNamed(form, "SIOTYP1")->isVisible(), "chipMark");
         QTEST(form.dialogs().FuWahlDlg->FuWahlBtn1->text(), "firstChoice");
@@ -294,9 +298,9 @@ class MainWindowTest : public QObject {
 
     void menusAdaptToTheDeviceTypeWhenOpened() {
         qvt::AppContext& ctx = app_->context;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         const struct {
             int type;
             bool card;
@@ -321,9 +325,9 @@ class MainWindowTest : public QObject {
 
     void exitReleasesThePortsOnce() {
         qvt::AppContext& ctx = app_->context;
-        std::unique_ptr<TForm1> form = StartApplication(ctx);
+        std::unique_ptr<qvt::MainWindow> form = qvt::StartApplication(ctx);
         QVERIFY(form);
-        QSignalSpy released(form.get(), &TForm1::portsReleased);
+        QSignalSpy released(form.get(), &qvt::MainWindow::portsReleased);
         form->show();
         ActionNamed(*form, "Beenden2")->trigger();
         QCOMPARE(released.count(), 1);
@@ -336,9 +340,9 @@ class MainWindowTest : public QObject {
 
     void closingTheWindowOffersUnsavedEditsForSaving() {
         qvt::AppContext& ctx = app_->context;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QStringList asked;
         qvt::SaveAnswer answer = qvt::SaveAnswer::Cancel;
         form.parameterCommands().SetSaveQuestion([&](const QString& fileName) {
@@ -359,9 +363,9 @@ class MainWindowTest : public QObject {
     void helpCommandsAndF1OnAMenuItem() {
         QList<qvt::help::Request> requests;
         qvt::help::SetHandler([&](const qvt::help::Request& r) { requests << r; });
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         ActionNamed(form, "Hilfe2")->trigger();
         ActionNamed(form, "Index1")->trigger();
         QCOMPARE(requests.size(), 2);

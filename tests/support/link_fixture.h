@@ -11,6 +11,7 @@
 #include "support/menu_items.h"
 #include "support/pty_pair.h"
 #include "support/qt_files.h"
+#include "support/window_controls.h"
 
 // The started program with COM2 standing for the given device (a pseudo
 // terminal's path) and no parallel port.
@@ -24,14 +25,14 @@ struct LinkFixture : AppFixture {
             Start();
     }
 
-    LinkCommands& link() { return form->linkCommands(); }
+    qvt::LinkCommands& link() { return form->linkCommands(); }
 
     void WriteConfig(const QByteArray& bytes) { WriteFile(dir.filePath("QVT410.CFG"), bytes); }
     QByteArray Config() const { return ReadFile(dir.filePath("QVT410.CFG")); }
 
     // The lines kept for the printer, shown at the right of the window.
     QStringList ListLines() const {
-        const QString text = form->RichEdit1->toPlainText();
+        const QString text = ControlNamed<QTextEdit>(*form, "RichEdit1")->toPlainText();
         return text.isEmpty() ? QStringList() : text.split('\n');
     }
 };
