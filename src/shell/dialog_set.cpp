@@ -17,7 +17,7 @@
 namespace qvt {
 
 DialogSet::DialogSet(AppContext& c, QWidget* w) {
-    InfoBox = new TInfoBox(w);
+    InfoBox = new qvt::InfoBox(w);
     SPktDlg = new TSPktDlg(w);
     SioDlg = new TSioDlg(w);
     RtcDlg = new TRtcDlg(w);

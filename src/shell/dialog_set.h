@@ -4,7 +4,6 @@
 
 #include "shell/app_context.h"
 
-class TInfoBox;
 class TSPktDlg;
 class TSioDlg;
 class TRtcDlg;
@@ -20,13 +19,15 @@ class TAzDlg;
 
 namespace qvt {
 
+class InfoBox;
+
 // Every dialog of the program, created once after the main window, in a fixed
 // order, and hidden until opened. Children of the main window, so they live
 // exactly as long as it does.
 struct DialogSet {
     DialogSet(AppContext& context, QWidget* mainWindow);
 
-    TInfoBox* InfoBox = nullptr;
+    qvt::InfoBox* InfoBox = nullptr;
     TSPktDlg* SPktDlg = nullptr;
     TSioDlg* SioDlg = nullptr;
     TRtcDlg* RtcDlg = nullptr;

@@ -95,7 +95,7 @@ class MainWindowTest : public QObject {
         form.move(0, 0);  // wherever the user put it, the info box opens in the middle
         form.show();
         ActionNamed(form, "Info2")->trigger();
-        QVERIFY(CentredOnItsScreen(*form.findChild<TInfoBox*>("InfoBox")));
+        QVERIFY(CentredOnItsScreen(*form.findChild<qvt::InfoBox*>("InfoBox")));
     }
 
     void parallelPortChoiceTakesEffectAtTheNextStart() {
