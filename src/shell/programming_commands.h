@@ -73,8 +73,8 @@ class ProgrammingCommands : public QObject {
     void SetFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
     // The emulated chip when the port is emulated (for tests and tools).
-    EmulatedIspChip* emulatedChip();
-    ParallelAccess parallelAccess();
+    qvt::EmulatedIspChip* emulatedChip();
+    qvt::ParallelAccess parallelAccess();
 
   private:
     void ConnectMenu();
@@ -91,9 +91,9 @@ class ProgrammingCommands : public QObject {
     FileChooser chooseFile_;
     std::string programFile_;
     std::string dataFile_;
-    std::unique_ptr<Counter> counter_;
-    std::unique_ptr<PortIo> io_;
-    ParallelBackend port_;
+    std::unique_ptr<qvt::Counter> counter_;
+    std::unique_ptr<qvt::PortIo> io_;
+    qvt::ParallelBackend port_;
     bool accessPending_ = false;
     std::string tracePath_;
 };
