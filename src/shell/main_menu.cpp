@@ -25,7 +25,7 @@ constexpr const char* kHelpContext = "helpContext";
 
 enum ItemFlag : unsigned { kCheckable = 1, kChecked = 2, kDisabled = 4, kHidden = 8 };
 
-enum class RowKind { Item, Separator, Submenu, Catalogue };
+enum class RowKind { kItem, kSeparator, kSubmenu, kCatalogue };
 
 struct Row {
     RowKind kind;
@@ -41,18 +41,18 @@ struct Row {
 
 constexpr Row Item(const char* name, const char* caption, int help, QAction* MainMenu::*item,
                    unsigned flags = 0, const char* statusTip = "") {
-    return {RowKind::Item, name, caption, help, flags, item, nullptr, {}, statusTip};
+    return {RowKind::kItem, name, caption, help, flags, item, nullptr, {}, statusTip};
 }
 constexpr Row Separator(const char* name) {
-    return {RowKind::Separator, name};
+    return {RowKind::kSeparator, name};
 }
 constexpr Row Submenu(const char* name, const char* caption, int help, QMenu* MainMenu::*menu,
                       std::span<const Row> rows) {
-    return {RowKind::Submenu, name, caption, help, 0, nullptr, menu, rows};
+    return {RowKind::kSubmenu, name, caption, help, 0, nullptr, menu, rows};
 }
 // The catalogue's variants: the top-level entries and the device lines' submenus.
 constexpr Row CatalogueSection() {
-    return {RowKind::Catalogue};
+    return {RowKind::kCatalogue};
 }
 
 using M = MainMenu;
@@ -169,17 +169,17 @@ class MenuBuilder {
     void AddRows(QMenu& parent, std::span<const Row> rows) {
         for (const Row& row : rows) {
             switch (row.kind) {
-                case RowKind::Item:
+                case RowKind::kItem:
                     AddItemRow(parent, row);
                     break;
-                case RowKind::Separator:
+                case RowKind::kSeparator:
                     AddSeparator(parent, row.name);
                     break;
-                case RowKind::Submenu:
+                case RowKind::kSubmenu:
                     menu_.*row.menu = AddSubmenu(parent, row.name, row.caption, row.help);
                     AddRows(*(menu_.*row.menu), row.rows);
                     break;
-                case RowKind::Catalogue:
+                case RowKind::kCatalogue:
                     AddCatalogue(parent);
                     break;
             }
