@@ -18,7 +18,7 @@ namespace qvt {
 
 DialogSet::DialogSet(AppContext& c, QWidget* w) {
     using namespace dialogs;
-    infoBox = new TInfoBox(w);
+    infoBox = new InfoBox(w);
     switchingPointsDialog = new SwitchingPointsDialog(w);
     deviceSerialPortDialog = new DeviceSerialPortDialog(w);
     realTimeClockDialog = new RealTimeClockDialog(w);

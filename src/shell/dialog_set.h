@@ -4,8 +4,6 @@
 
 #include "shell/app_context.h"
 
-class TInfoBox;
-
 namespace qvt::dialogs {
 class DeviceFamilyDialog;
 class DeviceSerialPortDialog;
@@ -23,13 +21,15 @@ class SwitchingPointsDialog;
 
 namespace qvt {
 
+class InfoBox;
+
 // Every dialog of the program, created once after the main window, in a fixed
 // order, and hidden until opened. Children of the main window, so they live
 // exactly as long as it does.
 struct DialogSet {
     DialogSet(AppContext& context, QWidget* mainWindow);
 
-    TInfoBox* infoBox = nullptr;
+    InfoBox* infoBox = nullptr;
     dialogs::SwitchingPointsDialog* switchingPointsDialog = nullptr;
     dialogs::DeviceSerialPortDialog* deviceSerialPortDialog = nullptr;
     dialogs::RealTimeClockDialog* realTimeClockDialog = nullptr;

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
+namespace qvt {
+
 namespace {
 
 constexpr int kFetchIntervalMs = 25;
@@ -66,3 +68,5 @@ bool EscapeWatcher::eventFilter(QObject* watched, QEvent* event) {
     }
     return true;  // any other input is dropped
 }
+
+}  // namespace qvt

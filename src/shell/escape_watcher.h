@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QObject>
 
+namespace qvt {
+
 // While a programming run holds the main thread, the program takes no user
 // input: this filter swallows every key, mouse and close event of the
 // application and only notes whether ESC was pressed. Pending window-system
@@ -28,3 +30,5 @@ class EscapeWatcher : public QObject {
     bool installed_ = false;
     bool escape_ = false;
 };
+
+}  // namespace qvt

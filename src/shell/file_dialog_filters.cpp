@@ -3,8 +3,10 @@
 #include <QComboBox>
 #include <QFileDialog>
 
-void SetDesignedNameFilters(QFileDialog& dialog, const QStringList& captions,
-                            const QStringList& patterns) {
+namespace qvt {
+
+void SetCaptionedNameFilters(QFileDialog& dialog, const QStringList& captions,
+                             const QStringList& patterns) {
     QStringList filters;
     for (qsizetype i = 0; i < captions.size(); ++i)
         filters << captions[i] + " " + patterns.value(i);
@@ -16,3 +18,5 @@ void SetDesignedNameFilters(QFileDialog& dialog, const QStringList& captions,
             list->setItemText(i, captions[i]);
     }
 }
+
+}  // namespace qvt

@@ -10,6 +10,7 @@
 
 #include "core/version.h"
 
+namespace qvt {
 namespace {
 
 // The picture of the box: a panel meter front with its red digits.
@@ -57,14 +58,15 @@ QLabel* BlueLine(QWidget* parent, const QString& text, int top, int pixelSize, b
 
 }  // namespace
 
-TInfoBox::TInfoBox(QWidget* parent) : QDialog(parent) {
+InfoBox::InfoBox(QWidget* parent) : QDialog(parent) {
     setObjectName("InfoBox");
     setWindowTitle("Programminfo");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(313, 215);
     setAutoFillBackground(true);
-    setStyleSheet("TInfoBox { background: white; }");
+    // A type selector writes the namespace's "::" as "--".
+    setStyleSheet("qvt--InfoBox { background: white; }");
 
     auto* bevel = new QFrame(this);
     bevel->setFrameShape(QFrame::Box);
@@ -81,16 +83,18 @@ TInfoBox::TInfoBox(QWidget* parent) : QDialog(parent) {
         ->setObjectName("Copyright");
     BlueLine(this, QString("Version ") + qvt::kVersion, 150, 12, false)->setObjectName("Version");
 
-    OKBtn = new QPushButton("OK", this);
-    OKBtn->setObjectName("OKBtn");
-    OKBtn->setDefault(true);
-    OKBtn->setGeometry(119, 182, 75, 25);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::close);
+    okButton_ = new QPushButton("OK", this);
+    okButton_->setObjectName("OKBtn");
+    okButton_->setDefault(true);
+    okButton_->setGeometry(119, 182, 75, 25);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void TInfoBox::showEvent(QShowEvent* event) {
+void InfoBox::showEvent(QShowEvent* event) {
     const QWidget* anchor = parentWidget() ? parentWidget() : this;
     const QRect screen = anchor->screen()->availableGeometry();
     move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, frameSize(), screen).topLeft());
     QDialog::showEvent(event);
 }
+
+}  // namespace qvt

@@ -4,15 +4,20 @@
 
 class QPushButton;
 
+namespace qvt {
+
 // "Programminfo": what this program is and which version.
-class TInfoBox : public QDialog {
+class InfoBox : public QDialog {
     Q_OBJECT
   public:
-    explicit TInfoBox(QWidget* parent = nullptr);
-
-    QPushButton* OKBtn = nullptr;
+    explicit InfoBox(QWidget* parent = nullptr);
 
   protected:
     // Opens in the middle of the screen, wherever the main window stands.
     void showEvent(QShowEvent* event) override;
+
+  private:
+    QPushButton* okButton_ = nullptr;
 };
+
+}  // namespace qvt

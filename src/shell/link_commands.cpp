@@ -22,6 +22,8 @@
 #include "shell/main_menu.h"
 #include "shell/monitor_panel.h"
 
+namespace qvt {
+
 LinkCommands::LinkCommands(QWidget& window, MonitorPanel& panel, const MainMenu& menu,
                            qvt::DialogSet& dialogs, qvt::AppContext& context)
     : window_(window),
@@ -32,12 +34,12 @@ LinkCommands::LinkCommands(QWidget& window, MonitorPanel& panel, const MainMenu&
       clock_(std::make_shared<qvt::SystemClock>()),
       silenceTimer_([this] { monitor_.connection().CheckSilence(); }),
       monitor_(*port_, context.state, panel, silenceTimer_, qvt::MakeDefaultPrinter()) {
-    Connect(menu.Senden1, &LinkCommands::Senden1Click);
-    Connect(menu.PCSIO1, &LinkCommands::PCSIO1Click);
-    showTelegramItem_ = Connect(menu.Datumzeigen1, &LinkCommands::Datumzeigen1Click);
-    printItem_ = Connect(menu.Drucken1, &LinkCommands::Drucken1Click);
-    Connect(menu.Druckseitercksetzen1, &LinkCommands::Druckseitercksetzen1Click);
-    Connect(menu.InDateispeichern1, &LinkCommands::InDateispeichern1Click);
+    Connect(menu.sendItem, &LinkCommands::SendParameters);
+    Connect(menu.pcSerialItem, &LinkCommands::ChoosePcSerialPort);
+    showTelegramItem_ = Connect(menu.showTelegramsItem, &LinkCommands::ToggleTelegramPanel);
+    printItem_ = Connect(menu.printItem, &LinkCommands::TogglePrinting);
+    Connect(menu.clearPrintPageItem, &LinkCommands::ClearPrintPage);
+    Connect(menu.logToFileItem, &LinkCommands::ToggleLogToFile);
 
     // While the monitor must stand still, arrivals are looked at again shortly.
     retry_.setSingleShot(true);
@@ -97,8 +99,9 @@ void LinkCommands::Shutdown() {
 void LinkCommands::OpenSerialPort() {
     const qvt::SerialTarget target = qvt::SerialTargetFor(context_.state, context_.settings);
     if (!port_->Open(target.device, target.baudRate)) {
-        // Not a message box, as designed; the measured-value frame says it,
-        // and whether another program holds the port.
+        // No message box, which would come up at every start without the
+        // device: the measured-value frame says it, and whether another
+        // program holds the port.
         monitor_.PortOpenFailed(target.portName, target.device,
                                 qvt::SerialDeviceBusy(target.device));
         return;
@@ -125,7 +128,7 @@ void LinkCommands::ReopenSerialPort() {
     OpenSerialPort();
 }
 
-void LinkCommands::PCSIO1Click() {
+void LinkCommands::ChoosePcSerialPort() {
     qvt::dialogs::PcSerialPortDialog* dialog = dialogs_.pcSerialPortDialog;
     dialog->SetDeviceMapping(
         context_.settings, [this](const std::string& device) { return DeviceProblem(device); },
@@ -163,7 +166,7 @@ void LinkCommands::SetClock(std::shared_ptr<const qvt::Clock> clock) {
     port_->SetArrivalClock([clock = clock_] { return clock->Now(); });
 }
 
-void LinkCommands::Senden1Click() {
+void LinkCommands::SendParameters() {
     // A text its telegram field cannot carry would reach the device as
     // another value: nothing is sent then.
     const std::vector<qvt::FieldFault> faults = qvt::CheckSentFields(context_.record);
@@ -198,7 +201,7 @@ std::optional<std::uint8_t> LinkCommands::SendTestValue(std::string_view testVal
 
 // ---- Display and log switches ------------------------------------------------
 
-void LinkCommands::Datumzeigen1Click() {
+void LinkCommands::ToggleTelegramPanel() {
     qvt::ApplicationState& s = context_.state;
     s.ShowTelegram = !s.ShowTelegram;
     if (showTelegramItem_)
@@ -207,7 +210,7 @@ void LinkCommands::Datumzeigen1Click() {
     qvt::WriteShowTelegram(s.ShowTelegram, s.ConfigFilePath);
 }
 
-void LinkCommands::Drucken1Click() {
+void LinkCommands::TogglePrinting() {
     qvt::ApplicationState& s = context_.state;
     s.PrintEnabled = s.PrintEnabled ? 0 : 1;
     if (printItem_)
@@ -215,11 +218,11 @@ void LinkCommands::Drucken1Click() {
     panel_.ShowList(s.PrintEnabled != 0);
 }
 
-void LinkCommands::Druckseitercksetzen1Click() {
+void LinkCommands::ClearPrintPage() {
     monitor_.ResetPage();
 }
 
-void LinkCommands::InDateispeichern1Click() {
+void LinkCommands::ToggleLogToFile() {
     const bool stopping = context_.state.LogEnabled != 0;
     std::error_code error;
     const bool ok = stopping ? monitor_.StopLogging()
@@ -228,3 +231,5 @@ void LinkCommands::InDateispeichern1Click() {
     if (!ok)
         qvt::ShowMessage(&window_, qvt::TelegramMonitor::kLogFailed, qvt::Severity::Error);
 }
+
+}  // namespace qvt

@@ -18,29 +18,29 @@
 #include "platform/serial_port.h"
 #include "shell/app_context.h"
 
-class MonitorPanel;
 class QAction;
 class QWidget;
-struct MainMenu;
 
 namespace qvt {
-struct DialogSet;
-}
 
-// The device link: serial port, Senden, and the telegram monitor with its log,
-// driven by the port's notifications and the window's timers. Connects itself
-// to the menu's items.
+class MonitorPanel;
+struct DialogSet;
+struct MainMenu;
+
+// The device link: serial port, "Sen&den", and the telegram monitor with its
+// log, driven by the port's notifications and the window's timers. Connects
+// itself to the menu's items.
 class LinkCommands : public QObject {
     Q_OBJECT
   public:
     // window: the parent of the message boxes; panel: where the monitor shows.
-    LinkCommands(QWidget& window, MonitorPanel& panel, const MainMenu& menu,
-                 qvt::DialogSet& dialogs, qvt::AppContext& context);
+    LinkCommands(QWidget& window, MonitorPanel& panel, const MainMenu& menu, DialogSet& dialogs,
+                 AppContext& context);
     ~LinkCommands() override;
 
     // Start-up: opens the configured serial port; a failure leaves it closed.
     void OpenAtStart();
-    // Creation handler: starts reading the device's telegrams and gives the
+    // Once the window stands: starts reading the device's telegrams and gives the
     // display dialog its test value transmission.
     void StartMonitor();
     // Exit: restores and closes the serial port, closes the log file.
@@ -52,12 +52,20 @@ class LinkCommands : public QObject {
     void ReopenSerialPort();
     void CloseSerialPort();
 
-    void Senden1Click();
-    void PCSIO1Click();
-    void Datumzeigen1Click();
-    void Drucken1Click();
-    void Druckseitercksetzen1Click();
-    void InDateispeichern1Click();
+    // "Sen&den": checks the record's fields, sends the parameter set and
+    // reports whether the device acknowledged it.
+    void SendParameters();
+    // "&PC-SIO...": the dialog of this PC's serial port; reopens the port.
+    void ChoosePcSerialPort();
+    // "Telegramm zeigen": the panel with the last telegram, kept in the
+    // configuration file.
+    void ToggleTelegramPanel();
+    // "&Drucken": prints the telegrams and shows their list beside the value.
+    void TogglePrinting();
+    // "D&ruckseite löschen": an empty list, the next footer reads page 1.
+    void ClearPrintPage();
+    // "In Datei speichern": starts or stops the telegram log file.
+    void ToggleLogToFile();
 
     // The display dialog's "TEST": sends the test value, returns the reply
     // byte, or nothing when none came.
@@ -76,48 +84,46 @@ class LinkCommands : public QObject {
 
     // Replaceable for tests and measurements.
     // The clock of the telegrams' times too.
-    void SetClock(std::shared_ptr<const qvt::Clock> clock);
+    void SetClock(std::shared_ptr<const Clock> clock);
     // The clock that measures how long the device has been quiet.
-    void SetMonotonicClock(qvt::ConnectionWatch::Now now) {
+    void SetMonotonicClock(ConnectionWatch::Now now) {
         monitor_.connection().SetClock(std::move(now));
     }
-    void SetPrinter(std::unique_ptr<qvt::Printer> printer) {
-        monitor_.SetPrinter(std::move(printer));
-    }
-    using Slice = qvt::TelegramMonitor::Slice;
+    void SetPrinter(std::unique_ptr<Printer> printer) { monitor_.SetPrinter(std::move(printer)); }
+    using Slice = TelegramMonitor::Slice;
     void SetSlice(Slice slice) { monitor_.SetSlice(slice); }
     // The sync of the log files opened from now on.
-    void SetLogSync(qvt::TelegramLog::Sync sync) { monitor_.SetLogSync(std::move(sync)); }
-    qvt::SerialPort& port() { return *port_; }
-    const qvt::TelegramLog& log() const { return monitor_.log(); }
-    const qvt::TelegramPage& page() const { return monitor_.page(); }
+    void SetLogSync(TelegramLog::Sync sync) { monitor_.SetLogSync(std::move(sync)); }
+    SerialPort& port() { return *port_; }
+    const TelegramLog& log() const { return monitor_.log(); }
+    const TelegramPage& page() const { return monitor_.page(); }
     // Colour of the " Messwert " caption: red while a telegram arrives, white at rest.
     QColor IndicatorColour() const {
         return monitor_.receivingShown() ? QColor(Qt::red) : QColor(Qt::white);
     }
 
-    using MonitorStats = qvt::TelegramMonitor::Stats;
+    using MonitorStats = TelegramMonitor::Stats;
     const MonitorStats& monitorStats() const { return monitor_.stats(); }
     // The measured values of every telegram received so far, for the trend window.
-    const qvt::TrendHistory& trendHistory() const { return trend_; }
+    const TrendHistory& trendHistory() const { return trend_; }
 
   private:
     bool MonitorMayRun() const;
     // Where a transmission puts the telegram bytes it reads in passing.
-    qvt::TelegramBytes MonitorTakesOver();
+    TelegramBytes MonitorTakesOver();
     // Empty when the dialog may assign the device to a port name.
     std::string DeviceProblem(const std::string& device) const;
     QAction* Connect(QAction* item, void (LinkCommands::*handler)());
 
     QWidget& window_;
     MonitorPanel& panel_;
-    qvt::DialogSet& dialogs_;
-    qvt::AppContext& context_;
-    std::unique_ptr<qvt::SerialPort> port_;
-    std::shared_ptr<const qvt::Clock> clock_;
+    DialogSet& dialogs_;
+    AppContext& context_;
+    std::unique_ptr<SerialPort> port_;
+    std::shared_ptr<const Clock> clock_;
     QtWakeUpTimer silenceTimer_;
-    qvt::TrendHistory trend_;
-    qvt::TelegramMonitor monitor_;
+    TrendHistory trend_;
+    TelegramMonitor monitor_;
     std::string openDevice_;  // the device the port is open on, if it is
 
     QAction* showTelegramItem_ = nullptr;
@@ -127,3 +133,5 @@ class LinkCommands : public QObject {
     int holds_ = 0;
     bool monitorStarted_ = false;
 };
+
+}  // namespace qvt

@@ -7,6 +7,8 @@
 #include "shell/dialog_set.h"
 #include "shell/link_commands.h"
 
+namespace qvt {
+
 // The monitor stands still while a transmission or programming holds it, while
 // it is already at work (a page being printed), and while a message box or a
 // file dialog waits for the user; the PC port dialog, with its device
@@ -29,3 +31,5 @@ void LinkCommands::MonitorBytesArrived() {
         nextSlice_.start();
     monitor_.ReportFailures();
 }
+
+}  // namespace qvt

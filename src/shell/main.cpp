@@ -39,11 +39,11 @@ int main(int argc, char* argv[]) {
     qvt::AppContext context;
     context.settings = qvt::ReadPlatformSettings();
 
-    const std::unique_ptr<TForm1> form = StartApplication(context);
-    if (!form)
+    const std::unique_ptr<qvt::MainWindow> window = qvt::StartApplication(context);
+    if (!window)
         return 1;
-    form->show();
+    window->show();
     if (!request.file.empty())
-        form->parameterCommands().LoadFile(QString::fromStdString(request.file));
+        window->parameterCommands().LoadFile(QString::fromStdString(request.file));
     return QApplication::exec();
 }

@@ -1,7 +1,7 @@
-// The main menu as designed, built from tables: every item carries its form
-// name as objectName, its caption and its help context number (property
-// "helpContext"). The variants of the programming menu come from the
-// firmware catalogue.
+// The main menu, built from tables: every item carries its object name (which
+// help, the tests and the service staff know it by), its caption and its help
+// context number (property "helpContext"). The variants of the programming
+// menu come from the firmware catalogue.
 #include "shell/main_menu.h"
 
 #include <QAction>
@@ -10,21 +10,28 @@
 #include <QMenuBar>
 #include <span>
 
+#include "platform/help_topics.h"
 #include "prog/firmware_catalogue.h"
 
+namespace qvt {
 namespace {
+
+namespace topic = help::topic;
+
+// Items without a topic of their own: F1 on them shows their menu's topic.
+constexpr int kNoTopic = topic::kDeviceFamilyChoice;
 
 constexpr const char* kHelpContext = "helpContext";
 
 enum ItemFlag : unsigned { kCheckable = 1, kChecked = 2, kDisabled = 4, kHidden = 8 };
 
-enum class RowKind { Item, Separator, Submenu, Catalogue };
+enum class RowKind { kItem, kSeparator, kSubmenu, kCatalogue };
 
 struct Row {
     RowKind kind;
     const char* name = "";
     const char* caption = "";  // UTF-8, with its mnemonic
-    int help = 0;
+    int help = kNoTopic;
     unsigned flags = 0;
     QAction* MainMenu::*item = nullptr;
     QMenu* MainMenu::*menu = nullptr;
@@ -34,88 +41,93 @@ struct Row {
 
 constexpr Row Item(const char* name, const char* caption, int help, QAction* MainMenu::*item,
                    unsigned flags = 0, const char* statusTip = "") {
-    return {RowKind::Item, name, caption, help, flags, item, nullptr, {}, statusTip};
+    return {RowKind::kItem, name, caption, help, flags, item, nullptr, {}, statusTip};
 }
 constexpr Row Separator(const char* name) {
-    return {RowKind::Separator, name};
+    return {RowKind::kSeparator, name};
 }
 constexpr Row Submenu(const char* name, const char* caption, int help, QMenu* MainMenu::*menu,
                       std::span<const Row> rows) {
-    return {RowKind::Submenu, name, caption, help, 0, nullptr, menu, rows};
+    return {RowKind::kSubmenu, name, caption, help, 0, nullptr, menu, rows};
 }
 // The catalogue's variants: the top-level entries and the device lines' submenus.
 constexpr Row CatalogueSection() {
-    return {RowKind::Catalogue};
+    return {RowKind::kCatalogue};
 }
 
 using M = MainMenu;
 
-constexpr Row kInfo[] = {
-    Item("Info2", "&Info", 0, &M::Info2),
+constexpr Row kInfoItems[] = {
+    Item("Info2", "&Info", kNoTopic, &M::programInfoItem),
     Separator("N1"),
-    Item("Beenden1", "&Beenden", 0, &M::Beenden1),
+    Item("Beenden1", "&Beenden", kNoTopic, &M::exitItem),
 };
 
-constexpr Row kDatei[] = {
-    Item("Neu1", "&Neu", 21, &M::Neu1),
-    Item("Laden1", "&Laden...", 22, &M::Laden1),
-    Item("Speichern1", "&Speichern", 23, &M::Speichern1, kDisabled),
-    Item("Speichernunter1", "S&peichern unter...", 24, &M::Speichernunter1, kDisabled),
-    Item("Senden1", "Sen&den", 25, &M::Senden1),
+constexpr Row kFileItems[] = {
+    Item("Neu1", "&Neu", topic::kNewParameterSet, &M::newItem),
+    Item("Laden1", "&Laden...", topic::kLoadParameterFile, &M::loadItem),
+    Item("Speichern1", "&Speichern", topic::kSaveParameterFile, &M::saveItem, kDisabled),
+    Item("Speichernunter1", "S&peichern unter...", topic::kSaveParameterFileAs, &M::saveAsItem,
+         kDisabled),
+    Item("Senden1", "Sen&den", topic::kSendParameters, &M::sendItem),
     Separator("N2"),
-    Item("Beenden2", "&Beenden", 26, &M::Beenden2),
+    Item("Beenden2", "&Beenden", topic::kExit, &M::fileExitItem),
 };
 
-constexpr Row kParameter[] = {
-    Item("Funktionswahl1", "&Funktionswahl...", 31, &M::Funktionswahl1),
-    Item("Anzeige1", "&Anzeige", 32, &M::Anzeige1),
-    Item("Schaltpunkte1", "&Schaltpunkte", 33, &M::Schaltpunkte1),
-    Item("SIO1", "Serielle Schnittstelle SI&O", 34, &M::SIO1),
-    Item("RTC1", "Echtzeituhr &RTC", 35, &M::RTC1),
-    Item("AnalogausgangDAC1", "&Erweiterungskarte", 36, &M::AnalogausgangDAC1),
-    Item("Sonstiges1", "So&nstiges", 37, &M::Sonstiges1),
+constexpr Row kParameterItems[] = {
+    Item("Funktionswahl1", "&Funktionswahl...", topic::kFunctionChoice, &M::functionChoiceItem),
+    Item("Anzeige1", "&Anzeige", topic::kDisplay, &M::displayItem),
+    Item("Schaltpunkte1", "&Schaltpunkte", topic::kSwitchingPoints, &M::switchingPointsItem),
+    Item("SIO1", "Serielle Schnittstelle SI&O", topic::kDeviceSerialPort, &M::deviceSerialItem),
+    Item("RTC1", "Echtzeituhr &RTC", topic::kRealTimeClock, &M::clockItem),
+    Item("AnalogausgangDAC1", "&Erweiterungskarte", topic::kExpansionCard, &M::expansionCardItem),
+    Item("Sonstiges1", "So&nstiges", topic::kSpecialFunctions, &M::specialFunctionsItem),
 };
 
-constexpr Row kDeviceType[] = {
-    Item("QVT4101", "&QVT010/020/030/050/060", 0, &M::QVT4101, kCheckable | kChecked, "U/I,Temp"),
-    Item("QVT0xx1", "Q&VT070/075/080/085", 0, &M::QVT0xx1, kCheckable,
+constexpr Row kDeviceTypeItems[] = {
+    Item("QVT4101", "&QVT010/020/030/050/060", kNoTopic, &M::qvt410Item, kCheckable | kChecked,
+         "U/I,Temp"),
+    Item("QVT0xx1", "Q&VT070/075/080/085", kNoTopic, &M::qvt0xxItem, kCheckable,
          "Frequenz, Drehzahl, Ereignis, Durchfluß"),
-    Item("QVT055", "QV&T055 (PT100Uhr)", 0, &M::QVT055, kCheckable),
+    Item("QVT055", "QV&T055 (PT100Uhr)", kNoTopic, &M::qvt055Item, kCheckable),
 };
 
-constexpr Row kEinstellungen[] = {
-    Submenu("Gertetyp1", "&Gerätetyp...", 41, &M::Gertetyp1, kDeviceType),
+constexpr Row kSettingsItems[] = {
+    Submenu("Gertetyp1", "&Gerätetyp...", topic::kDeviceType, &M::deviceTypeMenu, kDeviceTypeItems),
     Separator("N10"),
-    Item("Drucken1", "&Drucken", 42, &M::Drucken1, kCheckable),
-    Item("Druckseitercksetzen1", "D&ruckseite löschen", 43, &M::Druckseitercksetzen1),
-    Item("InDateispeichern1", "In Datei speichern", 46, &M::InDateispeichern1, kCheckable),
+    Item("Drucken1", "&Drucken", topic::kPrinting, &M::printItem, kCheckable),
+    Item("Druckseitercksetzen1", "D&ruckseite löschen", topic::kClearPrintPage,
+         &M::clearPrintPageItem),
+    Item("InDateispeichern1", "In Datei speichern", topic::kLogToFile, &M::logToFileItem,
+         kCheckable),
     Separator("N8"),
-    Item("Datumzeigen1", "Telegramm zeigen", 44, &M::Datumzeigen1, kCheckable | kChecked),
+    Item("Datumzeigen1", "Telegramm zeigen", topic::kShowTelegrams, &M::showTelegramsItem,
+         kCheckable | kChecked),
     Separator("N3"),
-    Item("PCSIO1", "&PC-SIO...", 45, &M::PCSIO1),
+    Item("PCSIO1", "&PC-SIO...", topic::kPcSerialPort, &M::pcSerialItem),
 };
 
-// Not of the original design: the trend of the measured value.
-constexpr Row kAnsicht[] = {
-    Item("Messwertverlauf1", "&Messwertverlauf...", 61, &M::Messwertverlauf1),
+// The trend of the measured value.
+constexpr Row kViewItems[] = {
+    Item("Messwertverlauf1", "&Messwertverlauf...", topic::kValueTrend, &M::valueTrendItem),
 };
 
-constexpr Row kProgrammieren[] = {
+constexpr Row kProgrammingItems[] = {
     CatalogueSection(),
     Separator("N6"),
-    Item("Datei2", "&Programm...", 0, &M::Datei2),
-    Item("Daten1", "&Daten...", 0, &M::Daten1),
+    Item("Datei2", "&Programm...", kNoTopic, &M::programFileItem),
+    Item("Daten1", "&Daten...", kNoTopic, &M::dataFileItem),
     Separator("N9"),
-    Item("Bausteinlschen1", "&Baustein löschen", 0, &M::Bausteinlschen1),
-    Item("Baustein1", "Baustein 825&3", 0, &M::Baustein1, kCheckable | kChecked),
-    Item("SIOTYP1", "&Einzelgerät", 0, &M::SIOTYP1, kHidden),
+    Item("Bausteinlschen1", "&Baustein löschen", kNoTopic, &M::eraseChipItem),
+    Item("Baustein1", "Baustein 825&3", kNoTopic, &M::chip8253Item, kCheckable | kChecked),
+    Item("SIOTYP1", "&Einzelgerät", kNoTopic, &M::editionItem, kHidden),
     Separator("N5"),
-    Item("Schnittstelle1", "Sch&nittstelle...", 0, &M::Schnittstelle1),
+    Item("Schnittstelle1", "Sch&nittstelle...", kNoTopic, &M::parallelPortItem),
 };
 
-constexpr Row kHilfe[] = {
-    Item("Hilfe2", "&Inhalt", 0, &M::Hilfe2, 0, "Hilfe anzeigen"),
-    Item("Index1", "I&ndex", 0, &M::Index1),
+constexpr Row kHelpItems[] = {
+    Item("Hilfe2", "&Inhalt", kNoTopic, &M::helpContentsItem, 0, "Hilfe anzeigen"),
+    Item("Index1", "I&ndex", kNoTopic, &M::helpIndexItem),
 };
 
 struct TopMenu {
@@ -124,21 +136,22 @@ struct TopMenu {
     int help;
     QMenu* MainMenu::*menu;
     std::span<const Row> rows;
-    // "Programmieren" is hidden as designed. While hidden it is not even
-    // placed in the menu bar; when shown it takes R, so that Alt+P always
-    // means "&Parameter" and never, alternating, a menu that erases the chip.
+    // "Programmieren" is for the service staff and hidden unless the settings
+    // show it. While hidden it is not even placed in the menu bar; when shown it takes R, so that
+    // Alt+P always means "&Parameter" and never, alternating, a menu that erases the chip.
     bool onlyWhenProgrammingShown = false;
 };
 
 constexpr TopMenu kMenuBar[] = {
-    {"Info1", "&Info", 1, &M::Info1, kInfo},
-    {"Datei1", "&Datei", 2, &M::Datei1, kDatei},
-    {"Parameter1", "&Parameter", 3, &M::Parameter1, kParameter},
-    {"Einstellungen1", "&Einstellungen", 4, &M::Einstellungen1, kEinstellungen},
-    {"Ansicht1", "&Ansicht", 61, &M::Ansicht1, kAnsicht},
+    {"Info1", "&Info", topic::kInfoMenu, &M::infoMenu, kInfoItems},
+    {"Datei1", "&Datei", topic::kFileMenu, &M::fileMenu, kFileItems},
+    {"Parameter1", "&Parameter", topic::kParameterMenu, &M::parameterMenu, kParameterItems},
+    {"Einstellungen1", "&Einstellungen", topic::kSettingsMenu, &M::settingsMenu, kSettingsItems},
+    {"Ansicht1", "&Ansicht", topic::kValueTrend, &M::viewMenu, kViewItems},
     // One help topic for the whole menu.
-    {"Programmieren1", "P&rogrammieren", 50, &M::Programmieren1, kProgrammieren, true},
-    {"Hilfe1", "&Hilfe", 0, &M::Hilfe1, kHilfe},
+    {"Programmieren1", "P&rogrammieren", topic::kProgramming, &M::programmingMenu,
+     kProgrammingItems, true},
+    {"Hilfe1", "&Hilfe", kNoTopic, &M::helpMenu, kHelpItems},
 };
 
 class MenuBuilder {
@@ -156,17 +169,17 @@ class MenuBuilder {
     void AddRows(QMenu& parent, std::span<const Row> rows) {
         for (const Row& row : rows) {
             switch (row.kind) {
-                case RowKind::Item:
+                case RowKind::kItem:
                     AddItemRow(parent, row);
                     break;
-                case RowKind::Separator:
+                case RowKind::kSeparator:
                     AddSeparator(parent, row.name);
                     break;
-                case RowKind::Submenu:
+                case RowKind::kSubmenu:
                     menu_.*row.menu = AddSubmenu(parent, row.name, row.caption, row.help);
                     AddRows(*(menu_.*row.menu), row.rows);
                     break;
-                case RowKind::Catalogue:
+                case RowKind::kCatalogue:
                     AddCatalogue(parent);
                     break;
             }
@@ -180,14 +193,14 @@ class MenuBuilder {
             parent.addSeparator()->setObjectName(name);
     }
 
-    QAction* AddItem(QMenu& parent, const char* name, const char* caption, int help = 0) {
+    QAction* AddItem(QMenu& parent, const char* name, const char* caption, int help = kNoTopic) {
         QAction* item = parent.addAction(QString::fromUtf8(caption));
         item->setObjectName(name);
         item->setProperty(kHelpContext, help);
         return item;
     }
 
-    QMenu* AddSubmenu(QMenu& parent, const char* name, const char* caption, int help = 0) {
+    QMenu* AddSubmenu(QMenu& parent, const char* name, const char* caption, int help = kNoTopic) {
         return NameMenu(parent.addMenu(QString::fromUtf8(caption)), name, help);
     }
 
@@ -203,17 +216,17 @@ class MenuBuilder {
     }
 
     // The entries of one group, in catalogue order, as the menu starts.
-    void AddGroup(QMenu& parent, qvt::CatalogueGroup group) {
-        for (const qvt::CatalogueEntry& entry : qvt::FirmwareCatalogue()) {
+    void AddGroup(QMenu& parent, CatalogueGroup group) {
+        for (const CatalogueEntry& entry : FirmwareCatalogue()) {
             if (entry.group != group)
                 continue;
             AddSeparator(parent, entry.separatorBefore);
             QAction* item = AddItem(parent, entry.itemName, entry.caption);
-            item->setVisible(qvt::ShownFor(entry.offer, 0));
-            item->setEnabled(qvt::EnabledAtStart(entry.offer));
+            item->setVisible(ShownFor(entry.offer, 0));
+            item->setEnabled(EnabledAtStart(entry.offer));
             menu_.firmware.push_back({&entry, item});
         }
-        for (const qvt::OutsideProgrammerEntry& entry : qvt::OutsideProgrammerCatalogue()) {
+        for (const OutsideProgrammerEntry& entry : OutsideProgrammerCatalogue()) {
             if (entry.group == group)
                 menu_.outsideProgrammer.push_back(
                     {&entry, AddItem(parent, entry.itemName, entry.caption)});
@@ -221,11 +234,11 @@ class MenuBuilder {
     }
 
     void AddCatalogue(QMenu& parent) {
-        AddGroup(parent, qvt::CatalogueGroup::TopLevel);
-        for (const qvt::CatalogueSubmenu& submenu : qvt::CatalogueSubmenus()) {
+        AddGroup(parent, CatalogueGroup::TopLevel);
+        for (const CatalogueSubmenu& submenu : CatalogueSubmenus()) {
             AddSeparator(parent, submenu.separatorBefore);
             QMenu* made = AddSubmenu(parent, submenu.name, submenu.caption);
-            made->menuAction()->setEnabled(qvt::EnabledAtStart(submenu.offer));
+            made->menuAction()->setEnabled(EnabledAtStart(submenu.offer));
             menu_.submenus.push_back({&submenu, made->menuAction()});
             AddGroup(*made, submenu.group);
         }
@@ -258,3 +271,5 @@ MainMenu BuildMainMenu(QMainWindow& window, QObject& helpKeys, bool programmingS
     }
     return menu;
 }
+
+}  // namespace qvt

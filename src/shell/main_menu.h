@@ -8,61 +8,61 @@ class QMenu;
 class QObject;
 
 namespace qvt {
+
 struct CatalogueEntry;
 struct CatalogueSubmenu;
 struct OutsideProgrammerEntry;
-}  // namespace qvt
 
-// The main menu's menus and items that the program acts on, named as the
-// form names them (their object names, which help and tests use as well).
-// Filled when the menu is built.
+// The main menu's menus and items that the program acts on, named for their
+// captions; main_menu.cpp gives each its object name, which help and the
+// tests know it by. Filled when the menu is built.
 struct MainMenu {
-    QMenu* Info1 = nullptr;
-    QAction* Info2 = nullptr;
-    QAction* Beenden1 = nullptr;
+    QMenu* infoMenu = nullptr;
+    QAction* programInfoItem = nullptr;
+    QAction* exitItem = nullptr;
 
-    QMenu* Datei1 = nullptr;
-    QAction* Neu1 = nullptr;
-    QAction* Laden1 = nullptr;
-    QAction* Speichern1 = nullptr;
-    QAction* Speichernunter1 = nullptr;
-    QAction* Senden1 = nullptr;
-    QAction* Beenden2 = nullptr;
+    QMenu* fileMenu = nullptr;
+    QAction* newItem = nullptr;
+    QAction* loadItem = nullptr;
+    QAction* saveItem = nullptr;
+    QAction* saveAsItem = nullptr;
+    QAction* sendItem = nullptr;
+    QAction* fileExitItem = nullptr;
 
-    QMenu* Parameter1 = nullptr;
-    QAction* Funktionswahl1 = nullptr;
-    QAction* Anzeige1 = nullptr;
-    QAction* Schaltpunkte1 = nullptr;
-    QAction* SIO1 = nullptr;
-    QAction* RTC1 = nullptr;
-    QAction* AnalogausgangDAC1 = nullptr;
-    QAction* Sonstiges1 = nullptr;
+    QMenu* parameterMenu = nullptr;
+    QAction* functionChoiceItem = nullptr;
+    QAction* displayItem = nullptr;
+    QAction* switchingPointsItem = nullptr;
+    QAction* deviceSerialItem = nullptr;  // the device's own serial port
+    QAction* clockItem = nullptr;         // the real-time clock
+    QAction* expansionCardItem = nullptr;
+    QAction* specialFunctionsItem = nullptr;  // "So&nstiges"
 
-    QMenu* Einstellungen1 = nullptr;
-    QMenu* Gertetyp1 = nullptr;
-    QAction* QVT4101 = nullptr;
-    QAction* QVT0xx1 = nullptr;
-    QAction* QVT055 = nullptr;
-    QAction* Drucken1 = nullptr;
-    QAction* Druckseitercksetzen1 = nullptr;
-    QAction* InDateispeichern1 = nullptr;
-    QAction* Datumzeigen1 = nullptr;
-    QAction* PCSIO1 = nullptr;
+    QMenu* settingsMenu = nullptr;
+    QMenu* deviceTypeMenu = nullptr;
+    QAction* qvt410Item = nullptr;  // the main family, QVT010 to QVT060
+    QAction* qvt0xxItem = nullptr;  // the counter family, QVT070 to QVT085
+    QAction* qvt055Item = nullptr;  // the clock device
+    QAction* printItem = nullptr;
+    QAction* clearPrintPageItem = nullptr;
+    QAction* logToFileItem = nullptr;  // "In Datei speichern"
+    QAction* showTelegramsItem = nullptr;
+    QAction* pcSerialItem = nullptr;  // this PC's serial port
 
-    QMenu* Ansicht1 = nullptr;
-    QAction* Messwertverlauf1 = nullptr;
+    QMenu* viewMenu = nullptr;
+    QAction* valueTrendItem = nullptr;
 
-    QMenu* Programmieren1 = nullptr;
-    QAction* Datei2 = nullptr;
-    QAction* Daten1 = nullptr;
-    QAction* Bausteinlschen1 = nullptr;
-    QAction* Baustein1 = nullptr;
-    QAction* SIOTYP1 = nullptr;
-    QAction* Schnittstelle1 = nullptr;
+    QMenu* programmingMenu = nullptr;
+    QAction* programFileItem = nullptr;  // "&Programm...": a freely chosen program file
+    QAction* dataFileItem = nullptr;     // "&Daten...": a freely chosen data file
+    QAction* eraseChipItem = nullptr;
+    QAction* chip8253Item = nullptr;      // checked for an 8253, clear for an 8252
+    QAction* editionItem = nullptr;       // "&Einzelgerät" or "N&etzwerkgerät"
+    QAction* parallelPortItem = nullptr;  // "Sch&nittstelle...": the programming cable's port
 
-    QMenu* Hilfe1 = nullptr;
-    QAction* Hilfe2 = nullptr;
-    QAction* Index1 = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* helpContentsItem = nullptr;
+    QAction* helpIndexItem = nullptr;
 
     // The catalogue's items, each with the row of the table it was made from.
     template <class Row>
@@ -70,12 +70,14 @@ struct MainMenu {
         const Row* row;
         QAction* action;
     };
-    std::vector<Item<qvt::CatalogueEntry>> firmware;
-    std::vector<Item<qvt::CatalogueSubmenu>> submenus;  // their menu actions
-    std::vector<Item<qvt::OutsideProgrammerEntry>> outsideProgrammer;
+    std::vector<Item<CatalogueEntry>> firmware;
+    std::vector<Item<CatalogueSubmenu>> submenus;  // their menu actions
+    std::vector<Item<OutsideProgrammerEntry>> outsideProgrammer;
 };
 
 // Builds the window's menu bar from the menu tables and the firmware
 // catalogue. Every menu reports its key presses to helpKeys (F1 on an item).
 // The programming menu is placed in the bar only when programmingShown.
 MainMenu BuildMainMenu(QMainWindow& window, QObject& helpKeys, bool programmingShown);
+
+}  // namespace qvt

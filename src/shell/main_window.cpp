@@ -32,9 +32,10 @@
 #include "shell/programming_commands.h"
 #include "shell/trend_command.h"
 
+namespace qvt {
 namespace {
 
-// The form's controls stand where the form put them.
+// The controls stand at fixed places in a window of fixed size.
 QLabel* MakeLabel(QWidget* parent, const char* name, int left, int top, const QString& text = {}) {
     QLabel* label = qvt::MakeTextLabel(parent, name, text);
     label->move(left, top);
@@ -49,7 +50,7 @@ QGroupBox* MakeGroupBox(QWidget* parent, const char* name, const QString& captio
 
 }  // namespace
 
-TForm1::TForm1(qvt::AppContext& context) : context_(context) {
+MainWindow::MainWindow(qvt::AppContext& context) : context_(context) {
     setObjectName("Form1");
     setWindowTitle("QVT Parametrieren");
     // The program's icon, taken over from the application where it set one:
@@ -64,28 +65,29 @@ TForm1::TForm1(qvt::AppContext& context) : context_(context) {
     parameterCommands_ =
         std::make_unique<ParameterCommands>(*this, *this, menu_, *dialogs_, context_);
     monitorPanel_ = std::make_unique<MonitorPanel>(
-        MonitorPanel::Widgets{this, AnzGroupBox, AnzLabel, SerPanel, SerLabel, RichEdit1,
-                              FileGroupBox, FileLabel, menu_.InDateispeichern1},
-        [this](bool shown) { SetFormWidth(shown ? 660 : 455); });
+        MonitorPanel::Widgets{this, valueBox_, valueLabel_, telegramPanel_, telegramLabel_,
+                              telegramList_, fileBox_, fileLabel_, menu_.logToFileItem},
+        [this](bool shown) { SetWindowWidth(shown ? 660 : 455); });
     linkCommands_ =
         std::make_unique<LinkCommands>(*this, *monitorPanel_, menu_, *dialogs_, context_);
     programmingCommands_ = std::make_unique<ProgrammingCommands>(
         *this, *this, *this, menu_, *dialogs_, *linkCommands_, context_);
-    trendCommand_ = new TrendCommand(*this, menu_.Messwertverlauf1, linkCommands_->trendHistory(),
+    trendCommand_ = new TrendCommand(*this, menu_.valueTrendItem, linkCommands_->trendHistory(),
                                      context_.record);
     ConnectMenu();
 }
 
-bool TForm1::StartUp() {
+bool MainWindow::StartUp() {
     qvt::ApplicationState& state = context_.state;
 
-    // 2. How the parallel port is reached.
+    // How the parallel port is reached; the port itself opens at its first
+    // use, once the configuration has named its base address.
     programmingCommands_->OpenPortAccess();
 
-    // 3.
-    AnzGroupBox->hide();
+    // The measured value shows only once the serial port is open.
+    valueBox_->hide();
 
-    // 4. The configuration file; without it the program cannot keep its settings.
+    // The configuration file; without it the program cannot keep its settings.
     state.ConfigFilePath =
         QFile::encodeName(QDir::current().absoluteFilePath(qvt::kConfigFileName)).toStdString();
     const std::optional<qvt::ConfigValues> config =
@@ -95,134 +97,135 @@ bool TForm1::StartUp() {
         return false;
     }
 
-    // 5. The catalogue's variants without firmware were disabled as the menu was built.
-
-    // 6. Settings from the file (already clamped by the reader).
+    // Settings from the file (already clamped by the reader), the parallel
+    // port's base address among them.
     qvt::ApplyConfiguration(*config, state);
-    menu_.Datumzeigen1->setChecked(config->ShowTelegram);
+    menu_.showTelegramsItem->setChecked(config->ShowTelegram);
 
-    // 7. The serial port; a failure leaves it closed without a message.
+    // A serial port that fails to open stays closed without a message box.
     linkCommands_->OpenAtStart();
 
-    // 8. The parallel port base came with the configuration.
-
-    // 9., 10. The window opens in the middle of its screen.
-    SetFormWidth(455);
+    // Narrow, without the telegram list, in the middle of its screen.
+    SetWindowWidth(455);
     move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, size(),
                              screen()->availableGeometry())
              .topLeft());
     state.CurrentFileName = "Leer";
-    FileLabel->setText("Leer");
+    fileLabel_->setText("Leer");
 
-    // 11. Cable idle: reset high, clock and data low.
+    // Cable idle: reset high, clock and data low.
     programmingCommands_->WriteIdlePattern();
 
-    // 12.
-    menu_.Baustein1->setChecked(true);
+    // The program starts with the 8253 chosen and its edition item shown.
+    menu_.chip8253Item->setChecked(true);
     state.ChipType = 8253;
-    GeraetLabel->setText("QVT410-3E");
-    menu_.SIOTYP1->setVisible(true);
+    deviceTypeLabel_->setText("QVT410-3E");
+    menu_.editionItem->setVisible(true);
     return true;
 }
 
-void TForm1::FormCreate() {
+void MainWindow::StartMonitoring() {
     linkCommands_->StartMonitor();
     programmingCommands_->WriteIdlePattern();
 }
 
-void TForm1::ConnectMenu() {
-    const auto on = [this](QAction* item, void (TForm1::*handler)()) {
+void MainWindow::ConnectMenu() {
+    const auto on = [this](QAction* item, void (MainWindow::*handler)()) {
         connect(item, &QAction::triggered, this, handler);
     };
-    on(menu_.Info2, &TForm1::Info2Click);
-    on(menu_.Beenden1, &TForm1::Beenden1Click);
-    on(menu_.Beenden2, &TForm1::Beenden1Click);
-    on(menu_.Hilfe2, &TForm1::HilfeInhaltExecute);
-    on(menu_.Index1, &TForm1::Index1Click);
-    on(menu_.QVT4101, &TForm1::QVT4101Click);
-    on(menu_.QVT0xx1, &TForm1::QVT0xx1Click);
-    on(menu_.QVT055, &TForm1::QVT055Click);
-    connect(menu_.Gertetyp1, &QMenu::aboutToShow, this, &TForm1::Gertetyp1Click);
-    connect(menu_.Parameter1, &QMenu::aboutToShow, this, &TForm1::Parameter1Click);
+    on(menu_.programInfoItem, &MainWindow::ShowProgramInfo);
+    on(menu_.exitItem, &MainWindow::Exit);
+    on(menu_.fileExitItem, &MainWindow::Exit);
+    on(menu_.helpContentsItem, &MainWindow::ShowHelpContents);
+    on(menu_.helpIndexItem, &MainWindow::ShowHelpIndex);
+    const auto selects = [this](QAction* item, std::uint8_t deviceType) {
+        connect(item, &QAction::triggered, this,
+                [this, deviceType] { SelectDeviceType(deviceType); });
+    };
+    selects(menu_.qvt410Item, qvt::kDeviceQvt410);
+    selects(menu_.qvt0xxItem, qvt::kDeviceQvt0xx);
+    selects(menu_.qvt055Item, qvt::kDeviceQvt055);
+    connect(menu_.deviceTypeMenu, &QMenu::aboutToShow, this, &MainWindow::MarkCurrentDeviceType);
+    connect(menu_.parameterMenu, &QMenu::aboutToShow, this, &MainWindow::ShowItemsOfFamily);
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     ReleasePorts();
 }
 
-void TForm1::BuildControls() {
+void MainWindow::BuildControls() {
     auto* client = new QWidget(this);
     client->setObjectName("ClientArea");
     client->setMinimumSize(0, 351);
     client->installEventFilter(this);  // keeps the bottom boxes anchored on resize
     setCentralWidget(client);
 
-    PGroupBox = MakeGroupBox(client, "PGroupBox", " QVT Programmieren ", {80, 64, 305, 105});
-    PGroupBox->hide();
-    PLabel = MakeLabel(PGroupBox, "PLabel", 8, 32);
-    PLabel->setMinimumWidth(289);
-    PLabel1 = MakeLabel(PGroupBox, "PLabel1", 224, 56, "Bitte warten");
-    ProgressBar = new QProgressBar(PGroupBox);
-    ProgressBar->setObjectName("ProgressBar");
-    ProgressBar->setGeometry(8, 80, 289, 16);
-    ProgressBar->setTextVisible(false);
+    progressBox_ = MakeGroupBox(client, "PGroupBox", " QVT Programmieren ", {80, 64, 305, 105});
+    progressBox_->hide();
+    progressStepLabel_ = MakeLabel(progressBox_, "PLabel", 8, 32);
+    progressStepLabel_->setMinimumWidth(289);
+    progressWaitLabel_ = MakeLabel(progressBox_, "PLabel1", 224, 56, "Bitte warten");
+    progressBar_ = new QProgressBar(progressBox_);
+    progressBar_->setObjectName("ProgressBar");
+    progressBar_->setGeometry(8, 80, 289, 16);
+    progressBar_->setTextVisible(false);
 
-    AnzGroupBox = MakeGroupBox(client, "AnzGroupBox", " Messwert ", {32, 56, 401, 113});
-    AnzGroupBox->setToolTip("Aktueller Messwert des QVT410");
-    AnzGroupBox->setAutoFillBackground(true);
-    AnzGroupBox->setStyleSheet(
+    valueBox_ = MakeGroupBox(client, "AnzGroupBox", " Messwert ", {32, 56, 401, 113});
+    valueBox_->setToolTip("Aktueller Messwert des QVT410");
+    valueBox_->setAutoFillBackground(true);
+    valueBox_->setStyleSheet(
         "QGroupBox#AnzGroupBox { background: black; color: white; border: 1px solid gray;"
         " margin-top: 0px; padding-top: 14px; }"
         "QGroupBox#AnzGroupBox::title { subcontrol-origin: padding; left: 8px; top: 1px; }");
-    AnzLabel = qvt::MakeTextLabel(AnzGroupBox, "AnzLabel", " 0000");
-    AnzLabel->setGeometry(8, 24, 385, 75);
-    AnzLabel->setAlignment(Qt::AlignCenter);
+    valueLabel_ = qvt::MakeTextLabel(valueBox_, "AnzLabel", " 0000");
+    valueLabel_->setGeometry(8, 24, 385, 75);
+    valueLabel_->setAlignment(Qt::AlignCenter);
     QFont big("Arial");
     big.setPixelSize(64);
     big.setBold(true);
-    AnzLabel->setFont(big);
-    AnzLabel->setStyleSheet("color: red; background: black;");
-    AnzGroupBox->hide();
+    valueLabel_->setFont(big);
+    valueLabel_->setStyleSheet("color: red; background: black;");
+    valueBox_->hide();
 
-    SerPanel = new QFrame(client);
-    SerPanel->setObjectName("SerPanel");
-    SerPanel->setGeometry(104, 176, 233, 33);
-    SerPanel->setFrameShape(QFrame::Panel);
-    SerPanel->setFrameShadow(QFrame::Raised);
-    SerPanel->setToolTip("Aktuelles Telegramm vom QVT410");
-    SerPanel->setAutoFillBackground(true);
-    SerPanel->setStyleSheet("QFrame#SerPanel { background: aqua; }");
-    SerLabel = MakeLabel(SerPanel, "SerLabel", 20, 7);
+    telegramPanel_ = new QFrame(client);
+    telegramPanel_->setObjectName("SerPanel");
+    telegramPanel_->setGeometry(104, 176, 233, 33);
+    telegramPanel_->setFrameShape(QFrame::Panel);
+    telegramPanel_->setFrameShadow(QFrame::Raised);
+    telegramPanel_->setToolTip("Aktuelles Telegramm vom QVT410");
+    telegramPanel_->setAutoFillBackground(true);
+    telegramPanel_->setStyleSheet("QFrame#SerPanel { background: aqua; }");
+    telegramLabel_ = MakeLabel(telegramPanel_, "SerLabel", 20, 7);
     QFont serFont("Arial");
     serFont.setPixelSize(16);
     serFont.setBold(true);
-    SerLabel->setFont(serFont);
-    SerLabel->setStyleSheet("color: blue;");
-    SerLabel->setMinimumWidth(200);
-    SerPanel->hide();
+    telegramLabel_->setFont(serFont);
+    telegramLabel_->setStyleSheet("color: blue;");
+    telegramLabel_->setMinimumWidth(200);
+    telegramPanel_->hide();
 
-    RichEdit1 = new QTextEdit(client);
-    RichEdit1->setObjectName("RichEdit1");
-    RichEdit1->setGeometry(456, 0, 185, 273);
-    RichEdit1->setToolTip("Letzte Telegramme vom QVT410");
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setEnabled(false);
-    RichEdit1->setLineWrapMode(QTextEdit::NoWrap);
+    telegramList_ = new QTextEdit(client);
+    telegramList_->setObjectName("RichEdit1");
+    telegramList_->setGeometry(456, 0, 185, 273);
+    telegramList_->setToolTip("Letzte Telegramme vom QVT410");
+    telegramList_->setReadOnly(true);
+    telegramList_->setEnabled(false);
+    telegramList_->setLineWrapMode(QTextEdit::NoWrap);
     QFont listFont("Arial");
     listFont.setPixelSize(13);
-    RichEdit1->setFont(listFont);
+    telegramList_->setFont(listFont);
 
-    FileGroupBox = MakeGroupBox(client, "FileGroupBox", " Parameterdatei  ", {0, 318, 652, 33});
-    FileLabel = MakeLabel(FileGroupBox, "FileLabel", 8, 16);
-    FileLabel->setMinimumWidth(430);
+    fileBox_ = MakeGroupBox(client, "FileGroupBox", " Parameterdatei  ", {0, 318, 652, 33});
+    fileLabel_ = MakeLabel(fileBox_, "FileLabel", 8, 16);
+    fileLabel_->setMinimumWidth(430);
 
-    GtGroupBox =
+    deviceTypeBox_ =
         MakeGroupBox(client, "GtGroupBox", QString::fromUtf8(" Gerätetyp "), {547, 318, 105, 33});
-    GeraetLabel = MakeLabel(GtGroupBox, "GeraetLabel", 16, 16, "QVT410-3E");
-    GeraetLabel->setMinimumWidth(85);
+    deviceTypeLabel_ = MakeLabel(deviceTypeBox_, "GeraetLabel", 16, 16, "QVT410-3E");
+    deviceTypeLabel_->setMinimumWidth(85);
 }
 
-void TForm1::SetFormWidth(int width) {
+void MainWindow::SetWindowWidth(int width) {
     const int height = 351 + menuBar()->sizeHint().height();
     setFixedSize(width, height);
 }
@@ -230,14 +233,14 @@ void TForm1::SetFormWidth(int width) {
 // The file box spans the bottom edge and the device type box keeps to the
 // bottom right corner, whatever the width; the telegram list at the right is
 // simply cut off by a narrow window.
-void TForm1::AnchorBottomBoxes() {
+void MainWindow::AnchorBottomBoxes() {
     const QWidget* client = centralWidget();
     const int bottom = client->height() - 33;
-    FileGroupBox->setGeometry(0, bottom, client->width(), 33);
-    GtGroupBox->setGeometry(client->width() - 105, bottom, 105, 33);
+    fileBox_->setGeometry(0, bottom, client->width(), 33);
+    deviceTypeBox_->setGeometry(client->width() - 105, bottom, 105, 33);
 }
 
-void TForm1::ReleasePorts() {
+void MainWindow::ReleasePorts() {
     if (context_.state.ShutdownDone)
         return;
     if (linkCommands_)
@@ -248,20 +251,20 @@ void TForm1::ReleasePorts() {
     emit portsReleased();
 }
 
-bool TForm1::MayExit() {
+bool MainWindow::MayExit() {
     if (!exitConfirmed_)
         exitConfirmed_ = parameterCommands_->MayDiscardChanges();
     return exitConfirmed_;
 }
 
-void TForm1::Beenden1Click() {
+void MainWindow::Exit() {
     if (!MayExit())
         return;
     ReleasePorts();
     close();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!MayExit()) {
         event->ignore();
         return;
@@ -276,23 +279,23 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
 }
 
-void TForm1::Info2Click() {
+void MainWindow::ShowProgramInfo() {
     dialogs_->infoBox->show();
     dialogs_->infoBox->raise();
     dialogs_->infoBox->activateWindow();
 }
 
-void TForm1::HilfeInhaltExecute() {
+void MainWindow::ShowHelpContents() {
     qvt::help::ShowContents();
 }
 
-void TForm1::Index1Click() {
+void MainWindow::ShowHelpIndex() {
     qvt::help::ShowIndex();
 }
 
 // F1 on a highlighted menu item shows the topic of its help context; in the
 // help menu itself it shows the contents.
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == centralWidget() && event->type() == QEvent::Resize)
         AnchorBottomBoxes();
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
@@ -307,7 +310,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                 if (auto* parentMenu = qobject_cast<QMenu*>(w))
                     parentMenu->close();
             }
-            if (m == menu_.Hilfe1) {
+            if (m == menu_.helpMenu) {
                 qvt::help::ShowContents();
             } else {
                 qvt::help::ShowContext(context);
@@ -320,23 +323,23 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Device type -----------------------------------------------------------
 
-void TForm1::MarkDeviceTypeItem(std::uint8_t deviceType) {
-    menu_.QVT4101->setChecked(deviceType == qvt::kDeviceQvt410);
-    menu_.QVT0xx1->setChecked(deviceType == qvt::kDeviceQvt0xx);
-    menu_.QVT055->setChecked(deviceType == qvt::kDeviceQvt055);
+void MainWindow::MarkDeviceTypeItem(std::uint8_t deviceType) {
+    menu_.qvt410Item->setChecked(deviceType == qvt::kDeviceQvt410);
+    menu_.qvt0xxItem->setChecked(deviceType == qvt::kDeviceQvt0xx);
+    menu_.qvt055Item->setChecked(deviceType == qvt::kDeviceQvt055);
 }
 
-void TForm1::ApplyChipToLabelAndMenu(const QString& family) {
+void MainWindow::ApplyChipToLabelAndMenu(const QString& family) {
     const qvt::ApplicationState& s = context_.state;
     const bool chip8253 = s.ChipType == 8253;
-    menu_.Baustein1->setChecked(chip8253);
-    menu_.SIOTYP1->setVisible(chip8253);
+    menu_.chip8253Item->setChecked(chip8253);
+    menu_.editionItem->setVisible(chip8253);
     const std::string suffix =
         qvt::DeviceLabelSuffix(context_.record.deviceType, s.ChipType, s.NetworkDevice);
-    GeraetLabel->setText(family + QString::fromStdString(suffix));
+    deviceTypeLabel_->setText(family + QString::fromStdString(suffix));
 }
 
-void TForm1::SelectDeviceType(std::uint8_t deviceType) {
+void MainWindow::SelectDeviceType(std::uint8_t deviceType) {
     if (deviceType > qvt::kDeviceQvt055)
         return;
     MarkDeviceTypeItem(deviceType);
@@ -346,104 +349,96 @@ void TForm1::SelectDeviceType(std::uint8_t deviceType) {
         deviceType == qvt::kDeviceQvt055 ? "Anzeigezeiten" : "Sondermessung");
     if (deviceType == qvt::kDeviceQvt055) {
         // The clock device always runs an 8252 image; ChipType itself stays.
-        menu_.Baustein1->setChecked(false);
-        menu_.SIOTYP1->setVisible(false);
-        GeraetLabel->setText(family + "-2");
+        menu_.chip8253Item->setChecked(false);
+        menu_.editionItem->setVisible(false);
+        deviceTypeLabel_->setText(family + "-2");
         return;
     }
     ApplyChipToLabelAndMenu(family);
 }
 
-void TForm1::QVT4101Click() {
-    SelectDeviceType(qvt::kDeviceQvt410);
-}
-void TForm1::QVT0xx1Click() {
-    SelectDeviceType(qvt::kDeviceQvt0xx);
-}
-void TForm1::QVT055Click() {
-    SelectDeviceType(qvt::kDeviceQvt055);
+void MainWindow::ShowDeviceLabel(const QString& text) {
+    deviceTypeLabel_->setText(text);
 }
 
-void TForm1::ShowDeviceLabel(const QString& text) {
-    GeraetLabel->setText(text);
-}
-
-void TForm1::RefreshDeviceLabel() {
+void MainWindow::RefreshDeviceLabel() {
     const std::uint8_t type = context_.record.deviceType;
     if (type == qvt::kDeviceQvt055) {
-        GeraetLabel->setText(QString::fromStdString(qvt::DeviceLabel(type, 0, 0)));
+        deviceTypeLabel_->setText(QString::fromStdString(qvt::DeviceLabel(type, 0, 0)));
         return;
     }
     ApplyChipToLabelAndMenu(QString::fromStdString(qvt::FamilyText(type)));
 }
 
-void TForm1::Gertetyp1Click() {
+void MainWindow::MarkCurrentDeviceType() {
     const std::uint8_t type = context_.record.deviceType;
     if (type <= qvt::kDeviceQvt055)
         MarkDeviceTypeItem(type);
 }
 
-void TForm1::Parameter1Click() {
+void MainWindow::ShowItemsOfFamily() {
     const std::uint8_t type = context_.record.deviceType;
     if (type > qvt::kDeviceQvt055)
         return;
     const bool counterFamily = qvt::IsCounterFamily(type);
-    menu_.AnalogausgangDAC1->setVisible(!counterFamily);
-    menu_.Sonstiges1->setVisible(counterFamily);
+    menu_.expansionCardItem->setVisible(!counterFamily);
+    menu_.specialFunctionsItem->setVisible(counterFamily);
 }
 
 // ---- Views -------------------------------------------------------------------
 
-void TForm1::ShowFileCaption(const QString& caption) {
-    FileGroupBox->setTitle(caption);
+void MainWindow::ShowFileCaption(const QString& caption) {
+    fileBox_->setTitle(caption);
 }
 
-void TForm1::ShowFileName(const QString& name) {
-    FileLabel->setText(name);
+void MainWindow::ShowFileName(const QString& name) {
+    fileLabel_->setText(name);
 }
 
-void TForm1::EnableParameterSetCommands() {
+void MainWindow::EnableParameterSetCommands() {
     for (QAction* item :
-         {menu_.Parameter1->menuAction(), menu_.Speichern1, menu_.Speichernunter1, menu_.Senden1}) {
+         {menu_.parameterMenu->menuAction(), menu_.saveItem, menu_.saveAsItem, menu_.sendItem}) {
         item->setEnabled(true);
     }
 }
 
-void TForm1::ClearTelegramList() {
-    RichEdit1->clear();
+void MainWindow::ClearTelegramList() {
+    telegramList_->clear();
 }
 
-void TForm1::ShowProgressBox(const QString& text) {
-    PLabel->setText(text);
-    PLabel->adjustSize();
-    AnzGroupBox->hide();
-    SerPanel->hide();
-    QPalette palette = PGroupBox->palette();
+void MainWindow::ShowProgressBox(const QString& text) {
+    progressStepLabel_->setText(text);
+    progressStepLabel_->adjustSize();
+    valueBox_->hide();
+    telegramPanel_->hide();
+    QPalette palette = progressBox_->palette();
     palette.setColor(QPalette::Window, QColor(0, 255, 255));
-    PGroupBox->setPalette(palette);
-    PGroupBox->setAutoFillBackground(true);
-    PGroupBox->show();
-    PGroupBox->repaint();
-    ProgressBar->repaint();
+    progressBox_->setPalette(palette);
+    progressBox_->setAutoFillBackground(true);
+    progressBox_->show();
+    progressBox_->repaint();
+    progressBar_->repaint();
 }
 
-void TForm1::SetProgressMaximum(int maximum) {
-    ProgressBar->setMaximum(maximum);
+void MainWindow::SetProgressMaximum(int maximum) {
+    progressBar_->setMaximum(maximum);
 }
 
-bool TForm1::SetProgressPosition(int position, bool paintNow) {
-    if (ProgressBar->value() == position)
+bool MainWindow::SetProgressPosition(int position, bool paintNow) {
+    if (progressBar_->value() == position)
         return false;
-    ProgressBar->setValue(position);
+    progressBar_->setValue(position);
     if (paintNow)
-        ProgressBar->repaint();
+        progressBar_->repaint();
     return true;
 }
 
-int TForm1::ProgressMaximum() const {
-    return ProgressBar->maximum();
+int MainWindow::ProgressMaximum() const {
+    return progressBar_->maximum();
 }
 
-void TForm1::HideProgressBox() {
-    PGroupBox->hide();
+void MainWindow::HideProgressBox() {
+    progressBox_->hide();
 }
+
+}  // namespace qvt

@@ -15,43 +15,45 @@ class QLabel;
 class QFrame;
 class QProgressBar;
 class QTextEdit;
+class TrendCommand;
+
+namespace qvt {
 
 class ParameterCommands;
 class LinkCommands;
 class MonitorPanel;
 class ProgrammingCommands;
-class TrendCommand;
-// The main window "QVT Parametrieren". Controls keep the names of the form;
-// the commands live in ParameterCommands, LinkCommands and
-// ProgrammingCommands, which reach the window through the views it
-// implements and the menu items through the typed MainMenu. Made only by
-// StartApplication (shell/startup.h), so no one sees it half started.
-class TForm1 : public QMainWindow, public ParameterFileView, public ProgressBoxView {
+
+// The main window "QVT Parametrieren" (object name "Form1", which help and the
+// service staff know it by). The commands live in ParameterCommands,
+// LinkCommands and ProgrammingCommands, which reach the window through the
+// views it implements and the menu items through the typed MainMenu. Made
+// only by StartApplication (shell/startup.h), so no one sees it half started.
+class MainWindow : public QMainWindow, public ParameterFileView, public ProgressBoxView {
     Q_OBJECT
   public:
-    ~TForm1() override;
+    ~MainWindow() override;
 
-    qvt::AppContext& context() { return context_; }
-    qvt::DialogSet& dialogs() { return *dialogs_; }
+    AppContext& context() { return context_; }
+    DialogSet& dialogs() { return *dialogs_; }
     const MainMenu& mainMenu() const { return menu_; }
 
     // Outer width: 455 hides the telegram list, 660 shows it.
-    void SetFormWidth(int width);
+    void SetWindowWidth(int width);
 
     // Exit sequence: releases the ports once, then closes the window. Unsaved
     // edits of the parameter set are offered for saving first (also when the
     // window is closed by its frame); cancelling keeps the program running.
-    void Beenden1Click();
-    void Info2Click();
-    void HilfeInhaltExecute();
-    void Index1Click();
+    void Exit();
+    void ShowProgramInfo();
+    void ShowHelpContents();
+    void ShowHelpIndex();
 
-    // Device type selection.
-    void QVT4101Click();
-    void QVT0xx1Click();
-    void QVT055Click();
-    void Gertetyp1Click();
-    void Parameter1Click();
+    // As the device type menu opens: checks the item of the current type.
+    void MarkCurrentDeviceType();
+    // As the parameter menu opens: the counter family has special functions
+    // where the others have an expansion card.
+    void ShowItemsOfFamily();
 
     // ParameterFileView.
     void ShowFileCaption(const QString& caption) override;
@@ -69,21 +71,6 @@ class TForm1 : public QMainWindow, public ParameterFileView, public ProgressBoxV
     int ProgressMaximum() const override;
     void HideProgressBox() override;
 
-    // Controls.
-    QGroupBox* PGroupBox = nullptr;
-    QLabel* PLabel = nullptr;
-    QLabel* PLabel1 = nullptr;
-    QProgressBar* ProgressBar = nullptr;
-    QGroupBox* AnzGroupBox = nullptr;
-    QLabel* AnzLabel = nullptr;
-    QFrame* SerPanel = nullptr;
-    QLabel* SerLabel = nullptr;
-    QTextEdit* RichEdit1 = nullptr;
-    QGroupBox* FileGroupBox = nullptr;
-    QLabel* FileLabel = nullptr;
-    QGroupBox* GtGroupBox = nullptr;
-    QLabel* GeraetLabel = nullptr;
-
     ParameterCommands& parameterCommands() { return *parameterCommands_; }
     LinkCommands& linkCommands() { return *linkCommands_; }
     ProgrammingCommands& programmingCommands() { return *programmingCommands_; }
@@ -97,16 +84,17 @@ class TForm1 : public QMainWindow, public ParameterFileView, public ProgressBoxV
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    friend std::unique_ptr<TForm1> StartApplication(qvt::AppContext& context);
+    friend std::unique_ptr<MainWindow> StartApplication(AppContext& context);
 
     // The window, its controls and menus, the dialogs and the commands; the
     // start-up itself is left to StartUp.
-    explicit TForm1(qvt::AppContext& context);
+    explicit MainWindow(AppContext& context);
     // The construction steps that reach ports and files; false when the
     // configuration file is not accessible.
     bool StartUp();
-    // The creation handler: the monitor starts, the cable is set idle again.
-    void FormCreate();
+    // Once the window stands: the telegram monitor starts reading, and the
+    // programming cable is set idle again.
+    void StartMonitoring();
 
     void BuildControls();
     void ConnectMenu();
@@ -116,9 +104,25 @@ class TForm1 : public QMainWindow, public ParameterFileView, public ProgressBoxV
     void MarkDeviceTypeItem(std::uint8_t deviceType);
     void ApplyChipToLabelAndMenu(const QString& family);
 
-    qvt::AppContext& context_;
+    // The window's controls; their object names are the ones help and the
+    // tests know them by.
+    QGroupBox* progressBox_ = nullptr;  // " QVT Programmieren ", over the value
+    QLabel* progressStepLabel_ = nullptr;
+    QLabel* progressWaitLabel_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QGroupBox* valueBox_ = nullptr;  // " Messwert "
+    QLabel* valueLabel_ = nullptr;   // its digits
+    QFrame* telegramPanel_ = nullptr;
+    QLabel* telegramLabel_ = nullptr;
+    QTextEdit* telegramList_ = nullptr;  // the last telegrams, right of the value
+    QGroupBox* fileBox_ = nullptr;       // the parameter or log file
+    QLabel* fileLabel_ = nullptr;
+    QGroupBox* deviceTypeBox_ = nullptr;
+    QLabel* deviceTypeLabel_ = nullptr;
+
+    AppContext& context_;
     MainMenu menu_;
-    std::unique_ptr<qvt::DialogSet> dialogs_;
+    std::unique_ptr<DialogSet> dialogs_;
     std::unique_ptr<ParameterCommands> parameterCommands_;
     std::unique_ptr<MonitorPanel> monitorPanel_;
     std::unique_ptr<LinkCommands> linkCommands_;
@@ -127,3 +131,5 @@ class TForm1 : public QMainWindow, public ParameterFileView, public ProgressBoxV
     bool closing_ = false;
     bool exitConfirmed_ = false;
 };
+
+}  // namespace qvt

@@ -12,6 +12,8 @@
 #include "dialogs/message_box.h"
 #include "dialogs/widgets.h"
 
+namespace qvt {
+
 namespace {
 
 QString FromUtf8(std::string_view text) {
@@ -89,3 +91,5 @@ void MonitorPanel::ShowParameterFile(std::string_view name) {
 void MonitorPanel::ReportError(std::string_view text) {
     qvt::ShowMessage(w_.window, FromUtf8(text), qvt::Severity::Error);
 }
+
+}  // namespace qvt

@@ -11,10 +11,12 @@ class QLabel;
 class QTextEdit;
 class QWidget;
 
+namespace qvt {
+
 // The main window's side of the telegram monitor: the measured-value frame
 // with its digits, the telegram panel, the list of last telegrams, the file
 // box and the check mark of "In Datei speichern".
-class MonitorPanel : public qvt::MonitorView {
+class MonitorPanel : public MonitorView {
   public:
     struct Widgets {
         QWidget* window = nullptr;  // owner of the message boxes
@@ -50,3 +52,5 @@ class MonitorPanel : public qvt::MonitorView {
     Widgets w_;
     std::function<void(bool)> showList_;
 };
+
+}  // namespace qvt

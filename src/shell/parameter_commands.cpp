@@ -14,6 +14,7 @@
 #include "shell/main_menu.h"
 #include "shell/parameter_file_view.h"
 
+namespace qvt {
 namespace {
 const QString kFileGroupCaption = " Parameterdatei ";
 const QString kNoFile = "Leer";
@@ -36,17 +37,17 @@ ParameterCommands::ParameterCommands(QWidget& window, ParameterFileView& view, c
     const auto on = [this](QAction* item, void (ParameterCommands::*handler)()) {
         connect(item, &QAction::triggered, this, handler);
     };
-    on(menu.Neu1, &ParameterCommands::Neu1Click);
-    on(menu.Laden1, &ParameterCommands::Laden1Click);
-    on(menu.Speichern1, &ParameterCommands::Speichern1Click);
-    on(menu.Speichernunter1, &ParameterCommands::Speichernunter1Click);
-    on(menu.Funktionswahl1, &ParameterCommands::Funktionswahl1Click);
-    on(menu.Anzeige1, &ParameterCommands::Anzeige1Click);
-    on(menu.Schaltpunkte1, &ParameterCommands::Schaltpunkte1Click);
-    on(menu.SIO1, &ParameterCommands::SIO1Click);
-    on(menu.RTC1, &ParameterCommands::RTC1Click);
-    on(menu.AnalogausgangDAC1, &ParameterCommands::AnalogausgangDAC1Click);
-    on(menu.Sonstiges1, &ParameterCommands::Sonstiges1Click);
+    on(menu.newItem, &ParameterCommands::NewParameterSet);
+    on(menu.loadItem, &ParameterCommands::ChooseAndLoadFile);
+    on(menu.saveItem, &ParameterCommands::Save);
+    on(menu.saveAsItem, &ParameterCommands::SaveAs);
+    on(menu.functionChoiceItem, &ParameterCommands::OpenFunctionChoice);
+    on(menu.displayItem, &ParameterCommands::OpenDisplay);
+    on(menu.switchingPointsItem, &ParameterCommands::OpenSwitchingPoints);
+    on(menu.deviceSerialItem, &ParameterCommands::OpenDeviceSerial);
+    on(menu.clockItem, &ParameterCommands::OpenClock);
+    on(menu.expansionCardItem, &ParameterCommands::OpenExpansionCard);
+    on(menu.specialFunctionsItem, &ParameterCommands::OpenSpecialFunctions);
     // After the record has taken the family (connected before, so it runs first).
     connect(dialogs_.deviceFamilyDialog, &qvt::dialogs::OkCancelDialog::Committed, this,
             &ParameterCommands::FamilyChosen);
@@ -76,7 +77,7 @@ bool ParameterCommands::MayDiscardChanges() {
     return false;
 }
 
-// ---- Datei ------------------------------------------------------------------
+// ---- File -------------------------------------------------------------------
 
 void ParameterCommands::Remember() {
     saved_.Remember(context_.record);
@@ -95,7 +96,7 @@ void ParameterCommands::FamilyChosen() {
     newSetType_.reset();
 }
 
-void ParameterCommands::Neu1Click() {
+void ParameterCommands::NewParameterSet() {
     if (!MayDiscardChanges())
         return;
     view_.EnableParameterSetCommands();
@@ -111,7 +112,7 @@ void ParameterCommands::Neu1Click() {
     parameterDialogs_.OpenFamily();
 }
 
-void ParameterCommands::Laden1Click() {
+void ParameterCommands::ChooseAndLoadFile() {
     if (!MayDiscardChanges())
         return;
     const QString chosen = askFileName_(qvt::ParameterFileDialog::Open);
@@ -136,7 +137,7 @@ void ParameterCommands::LoadFile(const QString& chosen) {
     parameterDialogs_.RefillOpen();
 }
 
-void ParameterCommands::Speichern1Click() {
+void ParameterCommands::Save() {
     SaveParameterSet();
 }
 
@@ -156,17 +157,17 @@ bool ParameterCommands::SaveParameterSet() {
     return true;
 }
 
-void ParameterCommands::Speichernunter1Click() {
+void ParameterCommands::SaveAs() {
     const QString chosen = askFileName_(qvt::ParameterFileDialog::Save);
     if (chosen.isEmpty())
         return;
     context_.state.CurrentFileName = chosen.toStdString();
-    Speichern1Click();
+    Save();
 }
 
-// ---- Parameter --------------------------------------------------------------
+// ---- Parameter dialogs --------------------------------------------------------------
 
-void ParameterCommands::Funktionswahl1Click() {
+void ParameterCommands::OpenFunctionChoice() {
     parameterDialogs_.FillRangeAndSensor();
     const std::uint8_t type = context_.record.deviceType;
     if (qvt::IsMainFamily(type)) {
@@ -177,21 +178,23 @@ void ParameterCommands::Funktionswahl1Click() {
     }
 }
 
-void ParameterCommands::Anzeige1Click() {
+void ParameterCommands::OpenDisplay() {
     parameterDialogs_.OpenDisplay();
 }
-void ParameterCommands::Schaltpunkte1Click() {
+void ParameterCommands::OpenSwitchingPoints() {
     parameterDialogs_.OpenSwitchingPoints();
 }
-void ParameterCommands::SIO1Click() {
+void ParameterCommands::OpenDeviceSerial() {
     parameterDialogs_.OpenDeviceSerial();
 }
-void ParameterCommands::RTC1Click() {
+void ParameterCommands::OpenClock() {
     parameterDialogs_.OpenClock();
 }
-void ParameterCommands::AnalogausgangDAC1Click() {
+void ParameterCommands::OpenExpansionCard() {
     parameterDialogs_.OpenCard();
 }
-void ParameterCommands::Sonstiges1Click() {
+void ParameterCommands::OpenSpecialFunctions() {
     parameterDialogs_.OpenMisc();
 }
+
+}  // namespace qvt

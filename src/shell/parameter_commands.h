@@ -12,31 +12,31 @@
 #include "shell/parameter_file_dialog.h"
 #include "shell/save_question.h"
 
-class ParameterFileView;
 class QWidget;
-struct MainMenu;
 
 namespace qvt {
-struct DialogSet;
-}
 
-// The file commands (Neu, Laden, Speichern, Speichern unter) and the openers of the parameter
-// dialogs. Connects itself to the menu's items.
+class ParameterFileView;
+struct DialogSet;
+struct MainMenu;
+
+// The file commands ("&Neu", "&Laden...", "&Speichern", "S&peichern unter...")
+// and the openers of the parameter dialogs. Connects itself to the menu's items.
 class ParameterCommands : public QObject {
     Q_OBJECT
   public:
     // window: the parent of the file dialogs and message boxes.
     ParameterCommands(QWidget& window, ParameterFileView& view, const MainMenu& menu,
-                      qvt::DialogSet& dialogs, qvt::AppContext& context);
+                      DialogSet& dialogs, AppContext& context);
 
     // Asks the user for a parameter file name; an empty text means cancelled.
     // The default runs the file dialog; tests answer without one.
-    using FileNameProvider = std::function<QString(qvt::ParameterFileDialog kind)>;
+    using FileNameProvider = std::function<QString(ParameterFileDialog kind)>;
     void SetFileNameProvider(FileNameProvider provider) { askFileName_ = std::move(provider); }
 
     // Asks whether to save the edits to the named file before they are
     // discarded. The default shows the question; tests answer without one.
-    using SaveQuestion = std::function<qvt::SaveAnswer(const QString& fileName)>;
+    using SaveQuestion = std::function<SaveAnswer(const QString& fileName)>;
     void SetSaveQuestion(SaveQuestion question) { askToSave_ = std::move(question); }
 
     // Before an action that discards the parameter set ("Neu", "Laden...",
@@ -44,26 +44,27 @@ class ParameterCommands : public QObject {
     // first; cancelling the question, the file name or a failed save stops it.
     bool MayDiscardChanges();
 
-    // "Datei" menu.
-    void Neu1Click();
-    void Laden1Click();
+    // "&Datei" menu.
+    void NewParameterSet();
+    // "&Laden...": asks for the file, then loads it.
+    void ChooseAndLoadFile();
     // The second half of "Laden...", once the file is chosen (also the file
     // named on the command line): loads it or says why not.
     void LoadFile(const QString& chosen);
-    void Speichern1Click();
-    void Speichernunter1Click();
+    void Save();
+    void SaveAs();
 
     // The parameter dialogs' filling and committing (tests fix its PC clock).
-    qvt::ParameterDialogs& parameterDialogs() { return parameterDialogs_; }
+    ParameterDialogs& parameterDialogs() { return parameterDialogs_; }
 
-    // "Parameter" menu: each fills its dialog from the record and shows it.
-    void Funktionswahl1Click();
-    void Anzeige1Click();
-    void Schaltpunkte1Click();
-    void SIO1Click();
-    void RTC1Click();
-    void AnalogausgangDAC1Click();
-    void Sonstiges1Click();
+    // "&Parameter" menu: each fills its dialog from the record and shows it.
+    void OpenFunctionChoice();
+    void OpenDisplay();
+    void OpenSwitchingPoints();
+    void OpenDeviceSerial();
+    void OpenClock();
+    void OpenExpansionCard();
+    void OpenSpecialFunctions();
 
   private:
     bool SaveParameterSet();
@@ -75,13 +76,15 @@ class ParameterCommands : public QObject {
 
     QWidget& window_;
     ParameterFileView& view_;
-    qvt::DialogSet& dialogs_;
-    qvt::AppContext& context_;
+    DialogSet& dialogs_;
+    AppContext& context_;
     FileNameProvider askFileName_;
     SaveQuestion askToSave_;
-    qvt::SavedParameterSet saved_;
+    SavedParameterSet saved_;
     // The device type of a set that "Neu" made and whose family is still to
     // be confirmed; empty otherwise.
     std::optional<std::uint8_t> newSetType_;
-    qvt::ParameterDialogs parameterDialogs_;
+    ParameterDialogs parameterDialogs_;
 };
+
+}  // namespace qvt

@@ -17,10 +17,10 @@ std::unique_ptr<QFileDialog> MakeParameterFileDialog(ParameterFileDialog kind, Q
     // The same dialog on every desktop, so keyboard use is always the same.
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
     // The patterns also match lower-case extensions, since Linux names are
-    // case-sensitive; the filter list itself shows the designed texts.
-    SetDesignedNameFilters(*dialog,
-                           {"Konfigurationsdatei      *.QVC", "Alle Dateien                 *.*"},
-                           {"(*.QVC *.qvc)", "(*)"});
+    // case-sensitive; the filter list itself shows the captions alone.
+    SetCaptionedNameFilters(*dialog,
+                            {"Konfigurationsdatei      *.QVC", "Alle Dateien                 *.*"},
+                            {"(*.QVC *.qvc)", "(*)"});
     dialog->setDefaultSuffix("QVC");
     dialog->selectFile("Default.QVC");
     return dialog;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <cstdint>
 
+namespace qvt {
+
 // The main window as the parameter file commands see it: the box at the
 // bottom that names the file, the commands that need a parameter set, and
 // the device type the set is for.
@@ -24,3 +26,5 @@ class ParameterFileView {
     // Shows the given text as the device label, as it stands.
     virtual void ShowDeviceLabel(const QString& text) = 0;
 };
+
+}  // namespace qvt

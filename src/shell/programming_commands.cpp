@@ -27,6 +27,7 @@
 #include "shell/parameter_file_view.h"
 #include "shell/programming_progress.h"
 
+namespace qvt {
 namespace {
 
 QString RunDialog(QFileDialog& dialog) {
@@ -81,7 +82,7 @@ void ProgrammingCommands::ConnectMenu() {
     for (const auto& item : menu_.firmware) {
         const qvt::CatalogueEntry* entry = item.row;
         connect(item.action, &QAction::triggered, this,
-                [this, entry] { CatalogueEntryClick(*entry); });
+                [this, entry] { ProgramCatalogueEntry(*entry); });
     }
     for (const auto& item : menu_.outsideProgrammer) {
         const qvt::OutsideProgrammerEntry* entry = item.row;
@@ -91,16 +92,16 @@ void ProgrammingCommands::ConnectMenu() {
     const auto on = [this](QAction* item, void (ProgrammingCommands::*handler)()) {
         connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     };
-    on(menu_.Datei2, &ProgrammingCommands::Datei2Click);
-    on(menu_.Daten1, &ProgrammingCommands::Daten1Click);
-    on(menu_.Bausteinlschen1, &ProgrammingCommands::Bausteinlschen1Click);
-    on(menu_.SIOTYP1, &ProgrammingCommands::SIOTYP1Click);
-    on(menu_.Schnittstelle1, &ProgrammingCommands::Schnittstelle1Click);
+    on(menu_.programFileItem, &ProgrammingCommands::ProgramFromFile);
+    on(menu_.dataFileItem, &ProgrammingCommands::ProgramDataFromFile);
+    on(menu_.eraseChipItem, &ProgrammingCommands::EraseChip);
+    on(menu_.editionItem, &ProgrammingCommands::ToggleEdition);
+    on(menu_.parallelPortItem, &ProgrammingCommands::ChooseParallelPort);
     // The menu has already flipped the check mark; the command flips it itself.
-    QAction* chip = menu_.Baustein1;
+    QAction* chip = menu_.chip8253Item;
     connect(chip, &QAction::triggered, this, [this, chip](bool checked) {
         chip->setChecked(!checked);
-        Baustein1Click();
+        ToggleChipType();
     });
 }
 
@@ -153,22 +154,22 @@ qvt::ParallelAccess ProgrammingCommands::parallelAccess() {
 
 // ---- Programming -------------------------------------------------------------
 
-void ProgrammingCommands::RunProgramming() {
+void ProgrammingCommands::RunProgramming(const std::string& programFile,
+                                         const std::string& dataFile) {
+    programFile_ = programFile;
+    dataFile_ = dataFile;
     const MonitorHold hold(link_);
     EnsurePortAccess();
     ProgrammingProgress view(progress_);
     qvt::IspLink link(*io_, *counter_, context_.state.LptBase);
-    qvt::Programmer(link, context_.state.ChipType, view)
-        .RunProgramming(ProgramFileName, DataFileName);
+    qvt::Programmer(link, context_.state.ChipType, view).RunProgramming(programFile_, dataFile_);
     io_->FlushTrace();
 }
 
-void ProgrammingCommands::CatalogueEntryClick(const qvt::CatalogueEntry& entry) {
+void ProgrammingCommands::ProgramCatalogueEntry(const qvt::CatalogueEntry& entry) {
     const qvt::FirmwareFiles files =
         qvt::FilesFor(entry, context_.state.ChipType, context_.state.NetworkDevice);
-    ProgramFileName = files.program;
-    DataFileName = files.data;
-    RunProgramming();
+    RunProgramming(files.program, files.data);
 }
 
 bool ProgrammingCommands::ChooseFirmwareFile(const QString& title, std::string& fileName) {
@@ -177,8 +178,8 @@ bool ProgrammingCommands::ChooseFirmwareFile(const QString& title, std::string& 
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    // The pattern behind the designed caption takes the extension in any letter case.
-    SetDesignedNameFilters(dialog, {"Intel Hex Dateien    *.HEX"}, {"(*.HEX *.[Hh][Ee][Xx])"});
+    // The pattern behind the caption takes the extension in any letter case.
+    SetCaptionedNameFilters(dialog, {"Intel Hex Dateien    *.HEX"}, {"(*.HEX *.[Hh][Ee][Xx])"});
     dialog.setDefaultSuffix("HEX");
     dialog.selectFile("*.HEX");
     dialog.setWindowTitle(title);
@@ -194,25 +195,21 @@ bool ProgrammingCommands::ChooseFirmwareFile(const QString& title, std::string& 
     return true;
 }
 
-void ProgrammingCommands::Datei2Click() {
+void ProgrammingCommands::ProgramFromFile() {
     std::string name;
     if (!ChooseFirmwareFile("Programmdatei laden", name))
         return;
-    ProgramFileName = name;
-    DataFileName.clear();
-    RunProgramming();
+    RunProgramming(name, {});
 }
 
-void ProgrammingCommands::Daten1Click() {
+void ProgrammingCommands::ProgramDataFromFile() {
     std::string name;
     if (!ChooseFirmwareFile("Datendatei laden", name))
         return;
-    DataFileName = name;
-    ProgramFileName.clear();
-    RunProgramming();
+    RunProgramming({}, name);
 }
 
-void ProgrammingCommands::Bausteinlschen1Click() {
+void ProgrammingCommands::EraseChip() {
     const MonitorHold hold(link_);
     EnsurePortAccess();
     ProgrammingProgress view(progress_);
@@ -223,9 +220,9 @@ void ProgrammingCommands::Bausteinlschen1Click() {
 
 // ---- Chip type and edition ---------------------------------------------------
 
-void ProgrammingCommands::Baustein1Click() {
-    QAction* chipItem = menu_.Baustein1;
-    QAction* editionItem = menu_.SIOTYP1;
+void ProgrammingCommands::ToggleChipType() {
+    QAction* chipItem = menu_.chip8253Item;
+    QAction* editionItem = menu_.editionItem;
     editionItem->setVisible(false);
 
     qvt::ApplicationState& state = context_.state;
@@ -246,18 +243,18 @@ void ProgrammingCommands::Baustein1Click() {
     deviceLabel_.RefreshDeviceLabel();
 }
 
-void ProgrammingCommands::SIOTYP1Click() {
+void ProgrammingCommands::ToggleEdition() {
     qvt::ApplicationState& state = context_.state;
     state.NetworkDevice = state.NetworkDevice == 1 ? 0 : 1;
     const bool network = state.NetworkDevice == 1;
-    menu_.SIOTYP1->setText(QString::fromUtf8(network ? "N&etzwerkgerät" : "&Einzelgerät"));
+    menu_.editionItem->setText(QString::fromUtf8(network ? "N&etzwerkgerät" : "&Einzelgerät"));
     for (const auto& [entry, item] : menu_.firmware)
         item->setVisible(qvt::ShownFor(entry->offer, state.NetworkDevice));
     // Rebuilt as a whole, so a label without its chip suffix cannot be garbled.
     deviceLabel_.RefreshDeviceLabel();
 }
 
-void ProgrammingCommands::Schnittstelle1Click() {
+void ProgrammingCommands::ChooseParallelPort() {
     qvt::dialogs::ProgrammingPortDialog* dialog = dialogs_.programmingPortDialog;
     dialog->ShowValues(qvt::ParallelPortValuesOf(context_.state));
     dialog->ShowModeless();
@@ -267,7 +264,6 @@ void ProgrammingCommands::Schnittstelle1Click() {
 
 void ProgrammingCommands::RunOutsideProgrammer(const char* variant) {
     const MonitorHold hold(link_);
-    VariantName = variant;
     // From the folder the program started in, beside QVT410.CFG: never one
     // that a firmware choice made the working folder, where a downloaded
     // XPG.EXE might lie next to the firmware.
@@ -280,5 +276,7 @@ void ProgrammingCommands::RunOutsideProgrammer(const char* variant) {
     const auto show = [](const std::string& text, qvt::Severity severity) {
         qvt::ShowMessage(nullptr, QString::fromStdString(text), severity);
     };
-    qvt::RunExternalProgrammer(VariantName, run, show);
+    qvt::RunExternalProgrammer(variant, run, show);
 }
+
+}  // namespace qvt

@@ -9,21 +9,21 @@
 #include "compose/parallel_backend.h"
 #include "shell/app_context.h"
 
-class LinkCommands;
-class ParameterFileView;
-class ProgressBoxView;
 class QFileDialog;
 class QWidget;
-struct MainMenu;
 
 namespace qvt {
+
 class Counter;
+class LinkCommands;
+class ParameterFileView;
 class PortIo;
+class ProgressBoxView;
 struct CatalogueEntry;
 struct DialogSet;
-}  // namespace qvt
+struct MainMenu;
 
-// The Programmieren menu: parallel port access, programming runs, catalogue,
+// The "P&rogrammieren" menu: parallel port access, programming runs, catalogue,
 // outside programmer. Connects itself to the menu's items; runs show their
 // progress in the progress box and keep the telegram monitor still.
 class ProgrammingCommands : public QObject {
@@ -32,8 +32,8 @@ class ProgrammingCommands : public QObject {
     // window: the parent of the firmware file dialog; deviceLabel: rebuilt
     // when the chip type or edition changes.
     ProgrammingCommands(QWidget& window, ParameterFileView& deviceLabel, ProgressBoxView& progress,
-                        const MainMenu& menu, qvt::DialogSet& dialogs, LinkCommands& link,
-                        qvt::AppContext& context);
+                        const MainMenu& menu, DialogSet& dialogs, LinkCommands& link,
+                        AppContext& context);
     ~ProgrammingCommands() override;
 
     // Start-up: decides how the parallel port is reached. The port itself is
@@ -44,23 +44,28 @@ class ProgrammingCommands : public QObject {
     // Exit: releases the parallel port.
     void Shutdown();
 
-    // Menu handlers.
-    void CatalogueEntryClick(const qvt::CatalogueEntry& entry);
-    void Datei2Click();
-    void Daten1Click();
-    void Bausteinlschen1Click();
-    void Baustein1Click();
-    void SIOTYP1Click();
-    void Schnittstelle1Click();
+    // A catalogue variant: programs the files of the chip type and edition.
+    void ProgramCatalogueEntry(const CatalogueEntry& entry);
+    // "&Programm..." and "&Daten...": a freely chosen file, programmed alone.
+    void ProgramFromFile();
+    void ProgramDataFromFile();
+    // "&Baustein löschen".
+    void EraseChip();
+    // "Baustein 825&3": switches between the 8253 and the 8252 where the
+    // device type allows an 8253, and offers the variants of the chip.
+    void ToggleChipType();
+    // "&Einzelgerät" / "N&etzwerkgerät": the firmware edition of the 8253.
+    void ToggleEdition();
+    // "Sch&nittstelle...": the dialog of the parallel port.
+    void ChooseParallelPort();
     // The outside programmer for a variant of the QVT470 family.
     void RunOutsideProgrammer(const char* variant);
 
-    // Programs ProgramFileName and DataFileName (empty: no such file).
-    void RunProgramming();
-
-    std::string ProgramFileName;
-    std::string DataFileName;
-    std::string VariantName;  // for XPG.EXE
+    // Programs the program file and the data file (empty: no such file).
+    void RunProgramming(const std::string& programFile, const std::string& dataFile);
+    // The files of the last run.
+    const std::string& programFile() const { return programFile_; }
+    const std::string& dataFile() const { return dataFile_; }
 
     // The firmware file dialog; the default runs it modally. Returns the
     // chosen path, or an empty text when cancelled. Tests answer instead.
@@ -80,13 +85,17 @@ class ProgrammingCommands : public QObject {
     ParameterFileView& deviceLabel_;
     ProgressBoxView& progress_;
     const MainMenu& menu_;
-    qvt::DialogSet& dialogs_;
+    DialogSet& dialogs_;
     LinkCommands& link_;
-    qvt::AppContext& context_;
+    AppContext& context_;
     FileChooser chooseFile_;
+    std::string programFile_;
+    std::string dataFile_;
     std::unique_ptr<qvt::Counter> counter_;
     std::unique_ptr<qvt::PortIo> io_;
     qvt::ParallelBackend port_;
     bool accessPending_ = false;
     std::string tracePath_;
 };
+
+}  // namespace qvt

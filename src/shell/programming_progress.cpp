@@ -4,6 +4,8 @@
 
 #include "dialogs/message_box.h"
 
+namespace qvt {
+
 namespace {
 
 // Painting the bar costs far more than a programmed byte: a few times a
@@ -44,3 +46,5 @@ void ProgrammingProgress::ShowMessage(const std::string& text, qvt::Severity sev
 bool ProgrammingProgress::AbortRequested() {
     return escape_.EscapePressed();
 }
+
+}  // namespace qvt

@@ -6,10 +6,12 @@
 #include "shell/escape_watcher.h"
 #include "shell/progress_box_view.h"
 
+namespace qvt {
+
 // A programming run as the user sees it: the progress box of the main
 // window, the outcome boxes, and ESC. The window does not process input
 // meanwhile, so the box is painted explicitly.
-class ProgrammingProgress : public qvt::ProgrammingView {
+class ProgrammingProgress : public ProgrammingView {
   public:
     explicit ProgrammingProgress(ProgressBoxView& box) : box_(box) {}
 
@@ -17,7 +19,7 @@ class ProgrammingProgress : public qvt::ProgrammingView {
     void SetProgressMaximum(int maximum) override;
     void SetProgressPosition(int position) override;
     void HideProgress() override;
-    void ShowMessage(const std::string& text, qvt::Severity severity) override;
+    void ShowMessage(const std::string& text, Severity severity) override;
     bool AbortRequested() override;
 
   private:
@@ -25,3 +27,5 @@ class ProgrammingProgress : public qvt::ProgrammingView {
     EscapeWatcher escape_;
     QElapsedTimer sincePaint_;
 };
+
+}  // namespace qvt

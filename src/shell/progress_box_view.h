@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace qvt {
+
 // The progress box " QVT Programmieren " of the main window.
 class ProgressBoxView {
   public:
@@ -17,3 +19,5 @@ class ProgressBoxView {
     virtual int ProgressMaximum() const = 0;
     virtual void HideProgressBox() = 0;
 };
+
+}  // namespace qvt

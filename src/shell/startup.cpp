@@ -2,10 +2,14 @@
 
 #include "shell/main_window.h"
 
-std::unique_ptr<TForm1> StartApplication(qvt::AppContext& context) {
-    std::unique_ptr<TForm1> form(new TForm1(context));
-    if (!form->StartUp())
+namespace qvt {
+
+std::unique_ptr<MainWindow> StartApplication(AppContext& context) {
+    std::unique_ptr<MainWindow> window(new MainWindow(context));
+    if (!window->StartUp())
         return nullptr;
-    form->FormCreate();
-    return form;
+    window->StartMonitoring();
+    return window;
 }
+
+}  // namespace qvt

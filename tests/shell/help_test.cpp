@@ -20,7 +20,7 @@ class HelpTest : public QObject {
     void everyContextInUseHasItsOwnTopic() {
         AppFixture app;
         QVERIFY(app.Start());
-        const TForm1& form = *app.form;
+        const qvt::MainWindow& form = *app.form;
         QSet<int> contexts;
         for (QAction* a : form.findChildren<QAction*>()) {
             if (a->property("helpContext").isValid())

@@ -51,13 +51,13 @@ class LinkBusyLineTest : public QObject {
         auto clock = std::make_shared<qvt::testing::SecondStartClock>();
         app.link().SetClock(clock);
         qvt::dialogs::DisplayDialog* dialog = app.form->dialogs().displayDialog;
-        app.form->parameterCommands().Anzeige1Click();
+        app.form->parameterCommands().OpenDisplay();
         Control<QLineEdit>(dialog, "AzDEdit1")->setText("1234");
         QStringList expected;
         for (int i = 0; i < 40; ++i) {
             clock->Restart();
             if (i % 2 == 0) {
-                app.link().Senden1Click();
+                app.link().SendParameters();
                 expected << kParametersOk;
             } else {
                 QTest::mouseClick(Control<QPushButton>(dialog, "Button1"), Qt::LeftButton);

@@ -2,6 +2,7 @@
 // current value.
 #include <QTest>
 
+#include "support/controls.h"
 #include "support/held_port.h"
 #include "support/link_fixture.h"
 
@@ -10,7 +11,7 @@ namespace {
 const QString kTitle = " Messwert ";
 
 bool DigitsGrey(const LinkFixture& app) {
-    return app.form->AnzLabel->styleSheet().contains("gray");
+    return Control<QLabel>(*app.form, "AnzLabel")->styleSheet().contains("gray");
 }
 
 }  // namespace
@@ -24,33 +25,35 @@ class LinkConnectionTest : public QObject {
         LinkFixture app(device.path());
         qvt::TelegramAge::TimePoint now{};
         app.link().SetMonotonicClock([&now] { return now; });
-        QVERIFY(app.form->AnzGroupBox->isHidden());  // open port, no telegram: nothing to say
+        QVERIFY(Control<QGroupBox>(*app.form, "AnzGroupBox")
+                    ->isHidden());  // open port, no telegram: nothing to say
         for (const char* telegram : {"+1.000\r", "+2.000\r", "+3.000\r"}) {
             device.Send(telegram);
-            QTRY_COMPARE(app.form->SerLabel->text(), QString(telegram).trimmed());
+            QTRY_COMPARE(Control<QLabel>(*app.form, "SerLabel")->text(),
+                         QString(telegram).trimmed());
             now += std::chrono::seconds(1);
         }
-        QCOMPARE(app.form->AnzGroupBox->title(), kTitle);
+        QCOMPARE(Control<QGroupBox>(*app.form, "AnzGroupBox")->title(), kTitle);
         QVERIFY(!DigitsGrey(app));
 
         now += std::chrono::seconds(11);
-        QTRY_COMPARE(app.form->AnzGroupBox->title(),
+        QTRY_COMPARE(Control<QGroupBox>(*app.form, "AnzGroupBox")->title(),
                      QString::fromUtf8("Messwert – seit 12 s kein Telegramm"));
         QVERIFY(DigitsGrey(app));
         now += std::chrono::seconds(1);
-        QTRY_COMPARE(app.form->AnzGroupBox->title(),
+        QTRY_COMPARE(Control<QGroupBox>(*app.form, "AnzGroupBox")->title(),
                      QString::fromUtf8("Messwert – seit 13 s kein Telegramm"));
 
         device.Send("+4.000\r");
-        QTRY_COMPARE(app.form->AnzGroupBox->title(), kTitle);
+        QTRY_COMPARE(Control<QGroupBox>(*app.form, "AnzGroupBox")->title(), kTitle);
         QVERIFY(!DigitsGrey(app));
 
         device.CloseDevice();
         QTRY_COMPARE(
-            app.form->AnzGroupBox->title(),
+            Control<QGroupBox>(*app.form, "AnzGroupBox")->title(),
             QString::fromUtf8("Messwert – keine Verbindung (COM2: %1)").arg(device.path().c_str()));
         QVERIFY(DigitsGrey(app));
-        QCOMPARE(app.form->AnzLabel->text(), QString("+ 4.000"));
+        QCOMPARE(Control<QLabel>(*app.form, "AnzLabel")->text(), QString("+ 4.000"));
         QVERIFY(app.messages.empty());
     }
 
@@ -62,7 +65,7 @@ class LinkConnectionTest : public QObject {
         PortHeldElsewhere terminal(device.path());
         QVERIFY(terminal.held());
         LinkFixture app(device.path());
-        QCOMPARE(app.form->AnzGroupBox->title(),
+        QCOMPARE(Control<QGroupBox>(*app.form, "AnzGroupBox")->title(),
                  QString::fromUtf8("Messwert – Schnittstelle belegt (COM2: %1)")
                      .arg(device.path().c_str()));
         QVERIFY(DigitsGrey(app));
@@ -70,17 +73,17 @@ class LinkConnectionTest : public QObject {
 
         terminal.Released();
         app.link().ReopenSerialPort();
-        QCOMPARE(app.form->AnzGroupBox->title(), kTitle);
+        QCOMPARE(Control<QGroupBox>(*app.form, "AnzGroupBox")->title(), kTitle);
         device.Send("+6.5\r");
         QTRY_VERIFY(!DigitsGrey(app));
     }
 
     void portThatDoesNotOpenIsShownAtStart() {
         LinkFixture app("/dev/qvt-no-device-here");
-        QVERIFY(!app.form->AnzGroupBox->isHidden());
-        QCOMPARE(app.form->AnzGroupBox->title(),
+        QVERIFY(!Control<QGroupBox>(*app.form, "AnzGroupBox")->isHidden());
+        QCOMPARE(Control<QGroupBox>(*app.form, "AnzGroupBox")->title(),
                  QString::fromUtf8("Messwert – keine Verbindung (COM2: /dev/qvt-no-device-here)"));
-        QCOMPARE(app.form->AnzLabel->text(), QString(" 0000"));
+        QCOMPARE(Control<QLabel>(*app.form, "AnzLabel")->text(), QString(" 0000"));
         QVERIFY(DigitsGrey(app));
         QVERIFY(app.messages.empty());
 
@@ -89,7 +92,7 @@ class LinkConnectionTest : public QObject {
         PtyPair device;
         app.context.settings.serialDevices[1] = device.path();
         app.link().ReopenSerialPort();
-        QCOMPARE(app.form->AnzGroupBox->title(), kTitle);
+        QCOMPARE(Control<QGroupBox>(*app.form, "AnzGroupBox")->title(), kTitle);
         QVERIFY(DigitsGrey(app));
         device.Send("+5.5\r");
         QTRY_VERIFY(!DigitsGrey(app));

@@ -82,7 +82,7 @@ class LinkHangUpTest : public QObject {
         }
 
         // Sending fails as with no device at all, and the program goes on.
-        app.link().Senden1Click();
+        app.link().SendParameters();
         QCOMPARE(app.messages.back(),
                  QString::fromUtf8("Fehler: Fehler bei der Übertragung der Parameter"));
 
@@ -94,7 +94,7 @@ class LinkHangUpTest : public QObject {
         QTimer::singleShot(0, dialog, [dialog] {
             QTest::mouseClick(Control<QPushButton>(dialog, "OKBtn"), Qt::LeftButton);
         });
-        app.link().PCSIO1Click();
+        app.link().ChoosePcSerialPort();
         QVERIFY(app.link().port().IsOpen());
         QTRY_VERIFY_WITH_TIMEOUT(app.link().monitorStats().telegrams >= received + 5, 10000);
         const QStringList after = LogLines(logPath);

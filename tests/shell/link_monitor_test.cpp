@@ -8,6 +8,7 @@
 
 #include "platform/printer.h"
 #include "support/clocks.h"
+#include "support/controls.h"
 #include "support/link_fixture.h"
 
 namespace {
@@ -46,10 +47,10 @@ void ExpectLoggingSwitchedOffOnce(LinkFixture& app, PtyPair& device) {
     QCOMPARE(app.messages, once);
     QVERIFY(!ActionNamed(*app.form, "InDateispeichern1")->isChecked());
     QCOMPARE(app.context.state.LogEnabled, 0);
-    QCOMPARE(app.form->FileGroupBox->title(), QString(" Parameterdatei "));
-    QCOMPARE(app.form->FileLabel->text(), QString("Leer"));
+    QCOMPARE(Control<QGroupBox>(*app.form, "FileGroupBox")->title(), QString(" Parameterdatei "));
+    QCOMPARE(Control<QLabel>(*app.form, "FileLabel")->text(), QString("Leer"));
     device.Send("+9.876\r");
-    QTRY_COMPARE(app.form->SerLabel->text(), QString("+9.876"));
+    QTRY_COMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), QString("+9.876"));
     QCOMPARE(app.messages, once);
 }
 
@@ -87,13 +88,13 @@ class LinkMonitorTest : public QObject {
         PtyPair device;
         QVERIFY(device.ok());
         LinkFixture app(device.path());
-        QVERIFY(app.form->AnzGroupBox->isHidden());
-        QVERIFY(app.form->SerPanel->isHidden());
+        QVERIFY(Control<QGroupBox>(*app.form, "AnzGroupBox")->isHidden());
+        QVERIFY(Control<QFrame>(*app.form, "SerPanel")->isHidden());
         device.Send(bytes.toStdString());
-        QTRY_COMPARE(app.form->SerLabel->text(), text);
-        QCOMPARE(app.form->AnzLabel->text(), value);
-        QVERIFY(!app.form->AnzGroupBox->isHidden());
-        QVERIFY(!app.form->SerPanel->isHidden());
+        QTRY_COMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), text);
+        QCOMPARE(Control<QLabel>(*app.form, "AnzLabel")->text(), value);
+        QVERIFY(!Control<QGroupBox>(*app.form, "AnzGroupBox")->isHidden());
+        QVERIFY(!Control<QFrame>(*app.form, "SerPanel")->isHidden());
         QCOMPARE(app.link().IndicatorColour(), QColor(Qt::white));
     }
 
@@ -129,9 +130,9 @@ class LinkMonitorTest : public QObject {
         ActionNamed(*app.form, "InDateispeichern1")->trigger();
         QTRY_VERIFY(app.link().monitorStats().telegrams >= 6);
         const QRegularExpression whole("^" + textPattern + "$");
-        QVERIFY2(whole.match(app.form->SerLabel->text()).hasMatch(),
-                 qPrintable(app.form->SerLabel->text()));
-        QCOMPARE(app.form->AnzLabel->text(), value);
+        QVERIFY2(whole.match(Control<QLabel>(*app.form, "SerLabel")->text()).hasMatch(),
+                 qPrintable(Control<QLabel>(*app.form, "SerLabel")->text()));
+        QCOMPARE(Control<QLabel>(*app.form, "AnzLabel")->text(), value);
         QFile log(app.dir.filePath(QString::fromStdString(app.link().log().fileName())));
         QVERIFY(log.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromLatin1(log.readAll()).split("\r\n");
@@ -148,15 +149,15 @@ class LinkMonitorTest : public QObject {
         LinkFixture app(device.path());
         device.Send("06.12.26 21:");
         QTRY_COMPARE(app.link().IndicatorColour(), QColor(Qt::red));
-        QVERIFY(app.form->AnzGroupBox->styleSheet().contains("#ff0000"));
-        QVERIFY(app.form->AnzGroupBox->isHidden());
+        QVERIFY(Control<QGroupBox>(*app.form, "AnzGroupBox")->styleSheet().contains("#ff0000"));
+        QVERIFY(Control<QGroupBox>(*app.form, "AnzGroupBox")->isHidden());
         device.Send(std::string("22:05+00\0", 9));
         Settle();
         QCOMPARE(app.link().IndicatorColour(), QColor(Qt::red));
         device.Send("12.34C\r\n-9.876\r");
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("-9.876"));
+        QTRY_COMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), QString("-9.876"));
         QCOMPARE(app.link().IndicatorColour(), QColor(Qt::white));
-        QVERIFY(app.form->AnzGroupBox->styleSheet().contains("#ffffff"));
+        QVERIFY(Control<QGroupBox>(*app.form, "AnzGroupBox")->styleSheet().contains("#ffffff"));
         QCOMPARE(app.link().monitorStats().telegrams, 2);
     }
 
@@ -165,7 +166,7 @@ class LinkMonitorTest : public QObject {
         QVERIFY(device.ok());
         LinkFixture app(device.path());
         device.Send(std::string(200, '#') + "\r+1.000\r");
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("+1.000"));
+        QTRY_COMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), QString("+1.000"));
         QCOMPARE(app.link().monitorStats().telegrams, 1);
     }
 
@@ -175,7 +176,7 @@ class LinkMonitorTest : public QObject {
         device.Send("OLD.11\r");
         LinkFixture app(device.path());
         device.Send("NEW.22\r");
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("NEW.22"));
+        QTRY_COMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), QString("NEW.22"));
         QCOMPARE(app.link().monitorStats().telegrams, 1);
     }
 
@@ -184,19 +185,19 @@ class LinkMonitorTest : public QObject {
         QVERIFY(device.ok());
         LinkFixture app(device.path());
         device.Send("+1.111\r");
-        QTRY_VERIFY(!app.form->SerPanel->isHidden());
+        QTRY_VERIFY(!Control<QFrame>(*app.form, "SerPanel")->isHidden());
         ActionNamed(*app.form, "Datumzeigen1")->trigger();
         QVERIFY(!ActionNamed(*app.form, "Datumzeigen1")->isChecked());
         QCOMPARE(app.Config().at(3), char(0));
-        QVERIFY(!app.form->SerPanel->isHidden());  // not at once
+        QVERIFY(!Control<QFrame>(*app.form, "SerPanel")->isHidden());  // not at once
         device.Send("+2.222\r");
-        QTRY_VERIFY(app.form->SerPanel->isHidden());
-        QCOMPARE(app.form->AnzLabel->text(), QString("+ 2.222"));
+        QTRY_VERIFY(Control<QFrame>(*app.form, "SerPanel")->isHidden());
+        QCOMPARE(Control<QLabel>(*app.form, "AnzLabel")->text(), QString("+ 2.222"));
         ActionNamed(*app.form, "Datumzeigen1")->trigger();
         QVERIFY(ActionNamed(*app.form, "Datumzeigen1")->isChecked());
         QCOMPARE(app.Config().at(3), char(1));
         device.Send("+3.333\r");
-        QTRY_VERIFY(!app.form->SerPanel->isHidden());
+        QTRY_VERIFY(!Control<QFrame>(*app.form, "SerPanel")->isHidden());
     }
 
     void monitorWaitsWhileHeldAndCatchesUpAfterwards() {
@@ -209,7 +210,7 @@ class LinkMonitorTest : public QObject {
         QTest::qWait(100);
         QCOMPARE(app.link().monitorStats().telegrams, 0);
         app.link().ReleaseMonitor();
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("+4.444"));
+        QTRY_COMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), QString("+4.444"));
     }
 
     void programmingKeepsTheMonitorStillAndItShowsThePanelsAgain() {
@@ -217,20 +218,20 @@ class LinkMonitorTest : public QObject {
         QVERIFY(device.ok());
         LinkFixture app(device.path());
         device.Send("+5.555\r");
-        QTRY_VERIFY(!app.form->AnzGroupBox->isHidden());
+        QTRY_VERIFY(!Control<QGroupBox>(*app.form, "AnzGroupBox")->isHidden());
         // What programming does with the monitor and the window while it runs.
         app.link().HoldMonitor();
-        app.form->AnzGroupBox->hide();
-        app.form->SerPanel->hide();
-        app.form->PGroupBox->show();
+        Control<QGroupBox>(*app.form, "AnzGroupBox")->hide();
+        Control<QFrame>(*app.form, "SerPanel")->hide();
+        Control<QGroupBox>(*app.form, "PGroupBox")->show();
         device.Send("+6.666\r");
         QTest::qWait(150);
-        QCOMPARE(app.form->SerLabel->text(), QString("+5.555"));
-        app.form->PGroupBox->hide();
+        QCOMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), QString("+5.555"));
+        Control<QGroupBox>(*app.form, "PGroupBox")->hide();
         app.link().ReleaseMonitor();
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("+6.666"));
-        QVERIFY(!app.form->AnzGroupBox->isHidden());
-        QVERIFY(!app.form->SerPanel->isHidden());
+        QTRY_COMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), QString("+6.666"));
+        QVERIFY(!Control<QGroupBox>(*app.form, "AnzGroupBox")->isHidden());
+        QVERIFY(!Control<QFrame>(*app.form, "SerPanel")->isHidden());
     }
 
     void logFileGetsEveryTelegram() {
@@ -243,19 +244,20 @@ class LinkMonitorTest : public QObject {
         QVERIFY(QFile::exists(app.dir.filePath("050327_A.QVT")));
         device.Send((kLong26 + "\r\n-12.34\r").toStdString());
         QTRY_COMPARE(app.link().monitorStats().telegrams, 2);
-        QCOMPARE(app.form->FileGroupBox->title(), QString(" Zieldatei "));
-        QCOMPARE(app.form->FileLabel->text(), QString("050327_A.QVT"));
+        QCOMPARE(Control<QGroupBox>(*app.form, "FileGroupBox")->title(), QString(" Zieldatei "));
+        QCOMPARE(Control<QLabel>(*app.form, "FileLabel")->text(), QString("050327_A.QVT"));
         QFile log(app.dir.filePath("050327_A.QVT"));
         QVERIFY(log.open(QIODevice::ReadOnly));
         QCOMPARE(log.readAll(), (kLong26 + "\r\n-12.34\r\n").toLatin1());
 
         ActionNamed(*app.form, "InDateispeichern1")->trigger();
         QVERIFY(!ActionNamed(*app.form, "InDateispeichern1")->isChecked());
-        QCOMPARE(app.form->FileGroupBox->title(), QString(" Parameterdatei "));
-        QCOMPARE(app.form->FileLabel->text(), QString("Leer"));
+        QCOMPARE(Control<QGroupBox>(*app.form, "FileGroupBox")->title(),
+                 QString(" Parameterdatei "));
+        QCOMPARE(Control<QLabel>(*app.form, "FileLabel")->text(), QString("Leer"));
         device.Send("+7.777\r");
         QTRY_COMPARE(app.link().monitorStats().telegrams, 3);
-        QCOMPARE(app.form->FileLabel->text(), QString("Leer"));
+        QCOMPARE(Control<QLabel>(*app.form, "FileLabel")->text(), QString("Leer"));
 
         // A second run of logging the same day gets the next letter.
         ActionNamed(*app.form, "InDateispeichern1")->trigger();
@@ -318,7 +320,7 @@ class LinkMonitorTest : public QObject {
         // The event loop turned while the backlog was being worked off.
         QVERIFY2(afterFirstTurn > 0 && afterFirstTurn < 300,
                  qPrintable(QString::number(afterFirstTurn)));
-        QCOMPARE(app.form->SerLabel->text(), QString("+10300"));
+        QCOMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), QString("+10300"));
         QFile log(app.dir.filePath("050327_A.QVT"));
         QVERIFY(log.open(QIODevice::ReadOnly));
         QCOMPARE(log.readAll(), QByteArray::fromStdString(telegrams).replace("\r", "\r\n"));
@@ -338,8 +340,8 @@ class LinkMonitorTest : public QObject {
         app.link().ReleaseMonitor();
         app.link().MonitorBytesArrived();  // one slice, at once
         QCOMPARE(app.link().monitorStats().telegrams, std::int64_t{1});
-        QCOMPARE(app.form->SerLabel->text(), kLong26);
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("-12.34"));
+        QCOMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), kLong26);
+        QTRY_COMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), QString("-12.34"));
     }
 
     void markupFromTheDeviceIsShownAsItCame() {
@@ -348,10 +350,11 @@ class LinkMonitorTest : public QObject {
         LinkFixture app(device.path());
         const QString telegram = "06.12.26 21:22:05+<b>W</b>";
         device.Send((telegram + "\r\n").toStdString());
-        QTRY_COMPARE(app.form->SerLabel->text(), telegram);
-        QCOMPARE(app.form->AnzLabel->text(), QString("+ <b>W</b"));
+        QTRY_COMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), telegram);
+        QCOMPARE(Control<QLabel>(*app.form, "AnzLabel")->text(), QString("+ <b>W</b"));
         // Shown as markup, the tags would take no room.
-        for (QLabel* label : {app.form->SerLabel, app.form->AnzLabel}) {
+        for (QLabel* label :
+             {Control<QLabel>(*app.form, "SerLabel"), Control<QLabel>(*app.form, "AnzLabel")}) {
             const int asText = QFontMetrics(label->font()).horizontalAdvance(label->text());
             QVERIFY2(label->sizeHint().width() >= asText - 3, qPrintable(label->objectName()));
         }

@@ -32,7 +32,7 @@ void RunPortDialog(LinkFixture& app,
         QTRY_VERIFY(dialog->isVisible());
         choose(dialog);
     });
-    app.link().PCSIO1Click();
+    app.link().ChoosePcSerialPort();
 }
 
 }  // namespace
@@ -109,7 +109,7 @@ class LinkSerialTest : public QObject {
         QTest::qWait(100);
         QElapsedTimer timer;
         timer.start();
-        app.link().Senden1Click();
+        app.link().SendParameters();
         const qint64 elapsed = timer.elapsed();
         QCOMPARE(app.messages, QStringList{message});
         QVERIFY2(elapsed >= minMs && elapsed <= maxMs, qPrintable(QString::number(elapsed)));
@@ -120,7 +120,7 @@ class LinkSerialTest : public QObject {
         QVERIFY(!app.link().port().IsOpen());
         QElapsedTimer timer;
         timer.start();
-        app.link().Senden1Click();
+        app.link().SendParameters();
         QVERIFY(timer.elapsed() >= 950 && timer.elapsed() <= 2300);
         QCOMPARE(app.messages, QStringList{kParametersFailed});
         timer.restart();
@@ -154,7 +154,7 @@ class LinkSerialTest : public QObject {
         QVERIFY(device.Start());
         LinkFixture app(device.path().toStdString());
         qvt::dialogs::DisplayDialog* dialog = app.form->dialogs().displayDialog;
-        app.form->parameterCommands().Anzeige1Click();
+        app.form->parameterCommands().OpenDisplay();
         QRadioButton* points[] = {
             Control<QRadioButton>(dialog, "DzRBtn1"), Control<QRadioButton>(dialog, "DzRBtn2"),
             Control<QRadioButton>(dialog, "DzRBtn3"), Control<QRadioButton>(dialog, "DzRBtn4")};
@@ -224,7 +224,7 @@ class LinkSerialTest : public QObject {
         QCOMPARE(int(app.context.state.PortIndex), 3);
         QCOMPARE(int(app.context.state.BaudIndex), 6);
         QCOMPARE(app.Config(), QByteArray("\x03\x06\x00\x01", 4));
-        app.link().Senden1Click();
+        app.link().SendParameters();
         QCOMPARE(app.messages.back(), kParametersOk);
         QVERIFY(second.WaitForOutput("parameter telegram"));
         QVERIFY(!first.Output().contains("parameter telegram"));
@@ -241,7 +241,7 @@ class LinkSerialTest : public QObject {
         });
         QCOMPARE(app.Config(), QByteArray("\x01\x05\x00\x01", 4));
         after.Send("+1.500\r");
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("+1.500"));
+        QTRY_COMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), QString("+1.500"));
         // A telegram begun before a reopen is not continued after it.
         after.Send("+9.9");
         QTRY_COMPARE(app.link().IndicatorColour(), QColor(Qt::red));
@@ -249,7 +249,7 @@ class LinkSerialTest : public QObject {
             QTest::mouseClick(Control<QPushButton>(d, "CancelBtn"), Qt::LeftButton);
         });
         after.Send("-2.500\r");
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("-2.500"));
+        QTRY_COMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), QString("-2.500"));
     }
 
     void monitorRunsWhileThePortDialogIsOpen() {
@@ -259,7 +259,8 @@ class LinkSerialTest : public QObject {
         bool seen = false;
         RunPortDialog(app, [&](qvt::dialogs::PcSerialPortDialog* d) {
             device.Send("+2.500\r");
-            seen = WaitUntil([&] { return app.form->SerLabel->text() == "+2.500"; });
+            seen = WaitUntil(
+                [&] { return Control<QLabel>(*app.form, "SerLabel")->text() == "+2.500"; });
             QTest::mouseClick(Control<QPushButton>(d, "CancelBtn"), Qt::LeftButton);
         });
         QVERIFY(seen);
@@ -294,7 +295,7 @@ class LinkSerialTest : public QObject {
         QCOMPARE(int(app.context.state.PortIndex), 5);
         QVERIFY(app.link().port().IsOpen());
         device.Send("+6.000\r");
-        QTRY_COMPARE(app.form->SerLabel->text(), QString("+6.000"));
+        QTRY_COMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), QString("+6.000"));
     }
 };
 

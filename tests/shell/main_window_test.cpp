@@ -42,7 +42,7 @@ class MainWindowTest : public QObject {
             window.frameGeometry().center() - window.screen()->availableGeometry().center();
         return off.manhattanLength() <= 2;
     }
-    static QStringList TopMenuCaptions(TForm1& form) {
+    static QStringList TopMenuCaptions(qvt::MainWindow& form) {
         QStringList captions;
         for (QAction* a : form.menuBar()->actions()) {
             if (a->isVisible())
@@ -57,20 +57,21 @@ class MainWindowTest : public QObject {
 
     void startsInAnEmptyFolderAsDesigned() {
         qvt::AppContext& ctx = app_->context;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QCOMPARE(ConfigBytes(), QByteArray("\x01\x05\x00\x01", 4));
         QCOMPARE(form.windowTitle(), QString("QVT Parametrieren"));
         QCOMPARE(form.width(), 455);
-        QCOMPARE(form.FileLabel->text(), QString("Leer"));
-        QCOMPARE(form.GeraetLabel->text(), QString("QVT410-3E"));
-        QCOMPARE(form.FileGroupBox->title(), QString(" Parameterdatei  "));
-        QCOMPARE(form.GtGroupBox->title(), QString::fromUtf8(" Gerätetyp "));
+        QCOMPARE(Control<QLabel>(form, "FileLabel")->text(), QString("Leer"));
+        QCOMPARE(Control<QLabel>(form, "GeraetLabel")->text(), QString("QVT410-3E"));
+        QCOMPARE(Control<QGroupBox>(form, "FileGroupBox")->title(), QString(" Parameterdatei  "));
+        QCOMPARE(Control<QGroupBox>(form, "GtGroupBox")->title(), QString::fromUtf8(" Gerätetyp "));
         // Before any telegram the value shows only to say the port did not open.
-        QCOMPARE(form.AnzGroupBox->isHidden(), form.linkCommands().port().IsOpen());
-        QVERIFY(form.SerPanel->isHidden());
-        QVERIFY(form.PGroupBox->isHidden());
+        QCOMPARE(Control<QGroupBox>(form, "AnzGroupBox")->isHidden(),
+                 form.linkCommands().port().IsOpen());
+        QVERIFY(Control<QFrame>(form, "SerPanel")->isHidden());
+        QVERIFY(Control<QGroupBox>(form, "PGroupBox")->isHidden());
         QVERIFY(!ActionNamed(form, "Speichern1")->isEnabled());
         QVERIFY(!ActionNamed(form, "Speichernunter1")->isEnabled());
         QVERIFY(ActionNamed(form, "Senden1")->isEnabled());
@@ -92,15 +93,15 @@ class MainWindowTest : public QObject {
         form.move(0, 0);  // wherever the user put it, the info box opens in the middle
         form.show();
         ActionNamed(form, "Info2")->trigger();
-        QVERIFY(CentredOnItsScreen(*form.findChild<TInfoBox*>("InfoBox")));
+        QVERIFY(CentredOnItsScreen(*form.findChild<qvt::InfoBox*>("InfoBox")));
     }
 
     void parallelPortChoiceTakesEffectAtTheNextStart() {
         WriteConfig(QByteArray("\x03\x06\x00\x00\x5A", 5));
         qvt::AppContext& ctx = app_->context;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QCOMPARE(ctx.state.LptBase, 0x378);
         ActionNamed(form, "Schnittstelle1")->trigger();
         qvt::dialogs::ProgrammingPortDialog* dialog = form.dialogs().programmingPortDialog;
@@ -112,16 +113,16 @@ class MainWindowTest : public QObject {
         QCOMPARE(ctx.state.LptBase, 0x378);  // the running program keeps its port
 
         qvt::AppContext next;
-        QVERIFY(StartApplication(next));
+        QVERIFY(qvt::StartApplication(next));
         QCOMPARE(next.state.LptBase, 0x278);
     }
 
     void dialogsAreCreatedOnceHiddenInTheirOrder() {
         qvt::AppContext& ctx = app_->context;
         ctx.record.funcCode = 3;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QStringList names;
         for (QObject* child : form.children()) {
             if (auto* dialog = qobject_cast<QDialog*>(child)) {
@@ -151,9 +152,9 @@ class MainWindowTest : public QObject {
         QFETCH(QByteArray, file);
         WriteConfig(file);
         qvt::AppContext& ctx = app_->context;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QTEST(int(ctx.state.PortIndex), "port");
         QTEST(int(ctx.state.BaudIndex), "baud");
         QTEST(int(ctx.state.LptBase), "lptBase");
@@ -162,9 +163,9 @@ class MainWindowTest : public QObject {
     }
 
     void settingsStayInTheStartFolderWhenTheWorkingFolderMoves() {
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QTemporaryDir firmwareFolder;  // choosing a firmware file moves the working folder
         QDir::setCurrent(firmwareFolder.path());
         ActionNamed(form, "Datumzeigen1")->trigger();
@@ -180,9 +181,9 @@ class MainWindowTest : public QObject {
     }
 
     void menusAreCompleteAndProgrammingIsHidden() {
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QCOMPARE(TopMenuCaptions(form), (QStringList{"&Info", "&Datei", "&Parameter",
                                                      "&Einstellungen", "&Ansicht", "&Hilfe"}));
         QMenu* prog = MenuNamed(form, "Programmieren1");
@@ -221,9 +222,9 @@ class MainWindowTest : public QObject {
         QFETCH(bool, programmingShown);
         qvt::AppContext& ctx = app_->context;
         ctx.settings.programmingMenuVisible = programmingShown;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         for (int round = 0; round < 2; ++round) {
@@ -241,9 +242,9 @@ class MainWindowTest : public QObject {
     void programmingMenuCanBeShownBySetting() {
         qvt::AppContext& ctx = app_->context;
         ctx.settings.programmingMenuVisible = true;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QCOMPARE(TopMenuCaptions(form),
                  (QStringList{"&Info", "&Datei", "&Parameter", "&Einstellungen", "&Ansicht",
                               "P&rogrammieren", "&Hilfe"}));
@@ -272,14 +273,14 @@ class MainWindowTest : public QObject {
         QFETCH(int, network);
         QFETCH(QString, command);
         qvt::AppContext& ctx = app_->context;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         ctx.state.ChipType = static_cast<std::uint16_t>(chip);
         ctx.state.NetworkDevice = static_cast<std::uint8_t>(network);
         const qvt::ParameterRecord before = ctx.record;
         ActionNamed(form, command)->trigger();
-        QTEST(form.GeraetLabel->text(), "label");
+        QTEST(Control<QLabel>(form, "GeraetLabel")->text(), "label");
         QTEST(ActionNamed(form, "Baustein1")->isChecked(), "chipMark");
         QTEST(ActionNamed(form, "SIOTYP1")->isVisible(), "chipMark");
         QTEST(Control<QRadioButton>(form.dialogs().functionChoiceDialog, "FuWahlBtn1")->text(),
@@ -296,9 +297,9 @@ class MainWindowTest : public QObject {
 
     void menusAdaptToTheDeviceTypeWhenOpened() {
         qvt::AppContext& ctx = app_->context;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         const struct {
             int type;
             bool card;
@@ -323,9 +324,9 @@ class MainWindowTest : public QObject {
 
     void exitReleasesThePortsOnce() {
         qvt::AppContext& ctx = app_->context;
-        std::unique_ptr<TForm1> form = StartApplication(ctx);
+        std::unique_ptr<qvt::MainWindow> form = qvt::StartApplication(ctx);
         QVERIFY(form);
-        QSignalSpy released(form.get(), &TForm1::portsReleased);
+        QSignalSpy released(form.get(), &qvt::MainWindow::portsReleased);
         form->show();
         ActionNamed(*form, "Beenden2")->trigger();
         QCOMPARE(released.count(), 1);
@@ -338,9 +339,9 @@ class MainWindowTest : public QObject {
 
     void closingTheWindowOffersUnsavedEditsForSaving() {
         qvt::AppContext& ctx = app_->context;
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         QStringList asked;
         qvt::SaveAnswer answer = qvt::SaveAnswer::Cancel;
         form.parameterCommands().SetSaveQuestion([&](const QString& fileName) {
@@ -361,9 +362,9 @@ class MainWindowTest : public QObject {
     void helpCommandsAndF1OnAMenuItem() {
         QList<qvt::help::Request> requests;
         qvt::help::SetHandler([&](const qvt::help::Request& r) { requests << r; });
-        TForm1* const started = app_->Start();
+        qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
-        TForm1& form = *started;
+        qvt::MainWindow& form = *started;
         ActionNamed(form, "Hilfe2")->trigger();
         ActionNamed(form, "Index1")->trigger();
         QCOMPARE(requests.size(), 2);

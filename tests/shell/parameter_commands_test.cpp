@@ -62,7 +62,7 @@ class ParameterCommandsTest : public QObject {
     QString previousDir_;
     QStringList messages_;
     std::unique_ptr<qvt::AppContext> ctx_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<qvt::MainWindow> form_;
     QStringList answers_;  // file names the dialogs return, in order ("" = cancel)
     QList<qvt::ParameterFileDialog> asked_;
     QStringList questions_;  // file names the save question named
@@ -88,7 +88,7 @@ class ParameterCommandsTest : public QObject {
             messages_ << caption + ": " + text;
         });
         ctx_ = std::make_unique<qvt::AppContext>();
-        form_ = StartApplication(*ctx_);
+        form_ = qvt::StartApplication(*ctx_);
         QVERIFY(form_);
         form_->parameterCommands().SetFileNameProvider([this](qvt::ParameterFileDialog kind) {
             asked_ << kind;
@@ -119,7 +119,7 @@ class ParameterCommandsTest : public QObject {
         form_->SelectDeviceType(static_cast<std::uint8_t>(deviceType));
         ctx_->record.sp1Setpoint = "-1";
         ctx_->state.PortIndex = 4;
-        form_->RichEdit1->setPlainText("old telegram");
+        Control<QTextEdit>(*form_, "RichEdit1")->setPlainText("old telegram");
         QVERIFY(!ActionNamed(*form_, "Speichern1")->isEnabled());
 
         Trigger("Neu1");
@@ -128,10 +128,10 @@ class ParameterCommandsTest : public QObject {
         QCOMPARE(int(ctx_->record.daCardType), 2);
         QCOMPARE(int(ctx_->record.deviceType), deviceType);
         QCOMPARE(int(ctx_->state.PortIndex), 1);
-        QVERIFY(form_->RichEdit1->toPlainText().isEmpty());
+        QVERIFY(Control<QTextEdit>(*form_, "RichEdit1")->toPlainText().isEmpty());
         QCOMPARE(ctx_->state.CurrentFileName, std::string());
-        QCOMPARE(form_->FileLabel->text(), QString("Leer"));
-        QCOMPARE(form_->FileGroupBox->title(), QString(" Parameterdatei "));
+        QCOMPARE(Control<QLabel>(*form_, "FileLabel")->text(), QString("Leer"));
+        QCOMPARE(Control<QGroupBox>(*form_, "FileGroupBox")->title(), QString(" Parameterdatei "));
         for (const char* item : {"Speichern1", "Speichernunter1", "Senden1", "Parameter1"}) {
             QVERIFY2(ActionNamed(*form_, item)->isEnabled(), item);
         }
@@ -145,7 +145,7 @@ class ParameterCommandsTest : public QObject {
         Control<QRadioButton>(gw, "GwRButton1")->setChecked(true);
         Control<QPushButton>(gw, "OKBtn")->click();
         QCOMPARE(int(ctx_->record.deviceType), 0);
-        QCOMPARE(form_->GeraetLabel->text(), QString("QVT410"));
+        QCOMPARE(Control<QLabel>(*form_, "GeraetLabel")->text(), QString("QVT410"));
         QVERIFY(asked_.isEmpty());
     }
 
@@ -160,7 +160,7 @@ class ParameterCommandsTest : public QObject {
         const QMap<int, qint16> nonZero = {{14, 100}, {21, 1}, {27, 5},    {30, 1},
                                            {31, 1},   {32, 1}, {33, 2001}, {38, 1}};
         for (int n = 1; n <= 38; ++n) QCOMPARE(Word(file, n), nonZero.value(n, 0));
-        QCOMPARE(form_->FileLabel->text(), Path("neu.QVC"));
+        QCOMPARE(Control<QLabel>(*form_, "FileLabel")->text(), Path("neu.QVC"));
         QCOMPARE(QString::fromStdString(ctx_->state.CurrentFileName), Path("neu.QVC"));
         QVERIFY(messages_.isEmpty());
 
@@ -168,7 +168,7 @@ class ParameterCommandsTest : public QObject {
         Trigger("Neu1");
         Trigger("Speichern1");
         QCOMPARE(asked_.size(), 2);
-        QCOMPARE(form_->FileLabel->text(), QString("Leer"));
+        QCOMPARE(Control<QLabel>(*form_, "FileLabel")->text(), QString("Leer"));
         QCOMPARE(QDir(dir_.path()).entryList({"*.QVC"}), QStringList{"neu.QVC"});
     }
 
@@ -217,11 +217,11 @@ class ParameterCommandsTest : public QObject {
                 "\xB0"
                 "C");
         QCOMPARE(int(r.deviceType), deviceType);
-        QCOMPARE(form_->GeraetLabel->text(), label);
+        QCOMPARE(Control<QLabel>(*form_, "GeraetLabel")->text(), label);
         QVERIFY(ActionNamed(*form_, checkedItem)->isChecked());
         QCOMPARE(Control<QRadioButton>(Dialogs().functionChoiceDialog, "FuWahlBtn1")->text(),
                  firstFunction);
-        QCOMPARE(form_->FileLabel->text(), Path("a.QVC"));
+        QCOMPARE(Control<QLabel>(*form_, "FileLabel")->text(), Path("a.QVC"));
 
         // Saving a loaded file does not ask; "Speichern unter" does.
         Trigger("Speichern1");
@@ -231,7 +231,7 @@ class ParameterCommandsTest : public QObject {
         Trigger("Speichernunter1");
         QCOMPARE(asked_.last(), qvt::ParameterFileDialog::Save);
         QCOMPARE(ReadFile(Path("b.QVC")), saved);
-        QCOMPARE(form_->FileLabel->text(), Path("b.QVC"));
+        QCOMPARE(Control<QLabel>(*form_, "FileLabel")->text(), Path("b.QVC"));
         QVERIFY(messages_.isEmpty());
     }
 
@@ -280,9 +280,9 @@ class ParameterCommandsTest : public QObject {
             Trigger("Laden1");
             QCOMPARE(messages_, QStringList{"Fehler: Datei konnte nicht geladen werden"});
             QVERIFY(qvt::EncodeParameterFile(ctx_->record) == inUse);
-            QCOMPARE(form_->FileLabel->text(), Path("good.QVC"));
+            QCOMPARE(Control<QLabel>(*form_, "FileLabel")->text(), Path("good.QVC"));
             QCOMPARE(QString::fromStdString(ctx_->state.CurrentFileName), Path("good.QVC"));
-            QCOMPARE(form_->GeraetLabel->text(), QString("QVT0xx-3E"));
+            QCOMPARE(Control<QLabel>(*form_, "GeraetLabel")->text(), QString("QVT0xx-3E"));
         }
     }
 
@@ -296,7 +296,7 @@ class ParameterCommandsTest : public QObject {
         Trigger("Speichernunter1");
         QCOMPARE(messages_, QStringList{"Fehler: Datei konnte nicht gespeichert werden"});
         QCOMPARE(ReadFile(Path("keep.QVC")), old);
-        QCOMPARE(form_->FileLabel->text(), QString("Leer"));
+        QCOMPARE(Control<QLabel>(*form_, "FileLabel")->text(), QString("Leer"));
 
         // A folder is never replaced by a file.
         QDir(dir_.path()).mkdir("folder.QVC");

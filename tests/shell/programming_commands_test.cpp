@@ -90,8 +90,9 @@ class ProgrammingCommandsTest : public QObject {
     std::optional<AppFixture> app_;
 
     // A started main window whose parallel port is the emulated cable.
-    TForm1& Start(int chip = 8253, qvt::ParallelAccess access = qvt::ParallelAccess::Emulated,
-                  const std::function<void(qvt::PlatformSettings&)>& adjust = {}) {
+    qvt::MainWindow& Start(int chip = 8253,
+                           qvt::ParallelAccess access = qvt::ParallelAccess::Emulated,
+                           const std::function<void(qvt::PlatformSettings&)>& adjust = {}) {
         app_->form.reset();  // before the context it uses
         app_->context = {};
         app_->context.settings.parallelAccess = access;
@@ -101,7 +102,7 @@ class ProgrammingCommandsTest : public QObject {
             adjust(app_->context.settings);
         return *app_->Start();
     }
-    ProgrammingCommands& commands() { return app_->form->programmingCommands(); }
+    qvt::ProgrammingCommands& commands() { return app_->form->programmingCommands(); }
     qvt::EmulatedIspChip& chip() { return *commands().emulatedChip(); }
     void Trigger(const char* name) {
         QAction* item = ActionNamed(*app_->form, name);
@@ -121,7 +122,7 @@ class ProgrammingCommandsTest : public QObject {
     }
     void UseChip8252() {
         if (app_->context.state.ChipType != 8252)
-            commands().Baustein1Click();
+            commands().ToggleChipType();
         QCOMPARE(app_->context.state.ChipType, std::uint16_t{8252});
     }
 
@@ -156,7 +157,7 @@ class ProgrammingCommandsTest : public QObject {
                     item->trigger();
                 } else {
                     // Hidden items (the 025 variants of 430..460) take no clicks.
-                    commands().CatalogueEntryClick(entry);
+                    commands().ProgramCatalogueEntry(entry);
                 }
                 QCOMPARE(app_->messages,
                          QStringList{"Fehler: Programmdatei \"" + QString::fromStdString(expected) +
@@ -170,14 +171,14 @@ class ProgrammingCommandsTest : public QObject {
     }
 
     void catalogueEntryProgramsBothMemoriesThroughTheCable() {
-        TForm1& form = Start(8253);
+        qvt::MainWindow& form = Start(8253);
         const qvt::testing::Contents program = {{0x0000, qvt::testing::Pattern(300, 1)},
                                                 {0x2000, qvt::testing::Pattern(64, 2)}};
         const qvt::testing::Contents table = {{0x0100, qvt::testing::Pattern(80, 3)}};
         WriteText("EVTPT_I.HEX", qvt::testing::MakeHex(program));
         WriteText("QVTPTTAB.HEX", qvt::testing::MakeHex(table));
-        form.AnzGroupBox->show();
-        form.SerPanel->show();
+        Control<QGroupBox>(form, "AnzGroupBox")->show();
+        Control<QFrame>(form, "SerPanel")->show();
 
         Trigger("QVT410PT2");
         QCOMPARE(app_->messages,
@@ -189,15 +190,18 @@ class ProgrammingCommandsTest : public QObject {
         QCOMPARE(ReadFile("emulated-data.bin").size(), 2048);
         QVERIFY(ReadFile("emulated-data.bin").mid(0x100, 80) ==
                 QByteArray(reinterpret_cast<const char*>(table.at(0x100).data()), 80));
-        QVERIFY(form.PGroupBox->isHidden());
-        QVERIFY(form.AnzGroupBox->isHidden());  // until the next telegram
-        QVERIFY(form.SerPanel->isHidden());
-        QCOMPARE(form.PGroupBox->title(), QString(" QVT Programmieren "));
-        QCOMPARE(form.PLabel->text(), QString::fromUtf8("Programmierung des Datenspeichers   mit\n"
-                                                        "QVTPTTAB.HEX  läuft"));
-        QCOMPARE(form.PGroupBox->palette().color(QPalette::Window), QColor(0, 255, 255));
-        QCOMPARE(form.ProgressBar->maximum(), 4);  // data pages 8 to 10, and 11 by the rule
-        QCOMPARE(form.ProgressBar->value(), 4);
+        QVERIFY(Control<QGroupBox>(form, "PGroupBox")->isHidden());
+        QVERIFY(Control<QGroupBox>(form, "AnzGroupBox")->isHidden());  // until the next telegram
+        QVERIFY(Control<QFrame>(form, "SerPanel")->isHidden());
+        QCOMPARE(Control<QGroupBox>(form, "PGroupBox")->title(), QString(" QVT Programmieren "));
+        QCOMPARE(Control<QLabel>(form, "PLabel")->text(),
+                 QString::fromUtf8("Programmierung des Datenspeichers   mit\n"
+                                   "QVTPTTAB.HEX  läuft"));
+        QCOMPARE(Control<QGroupBox>(form, "PGroupBox")->palette().color(QPalette::Window),
+                 QColor(0, 255, 255));
+        QCOMPARE(Control<QProgressBar>(form, "ProgressBar")->maximum(),
+                 4);  // data pages 8 to 10, and 11 by the rule
+        QCOMPARE(Control<QProgressBar>(form, "ProgressBar")->value(), 4);
     }
 
     void escapeInTheWindowAbortsTheRun_data() {
@@ -212,7 +216,7 @@ class ProgrammingCommandsTest : public QObject {
         QFETCH(int, chipType);
         QFETCH(int, key);
         QFETCH(bool, aborts);
-        TForm1& form = Start(chipType);
+        qvt::MainWindow& form = Start(chipType);
         if (chipType == 8252)
             UseChip8252();
         const qvt::testing::Contents program = {{0x0000, qvt::testing::Pattern(600, 4)}};
@@ -261,15 +265,17 @@ class ProgrammingCommandsTest : public QObject {
                 listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
             return answer;
         });
-        commands().DataFileName = "OLD.HEX";
+        // A data file of an earlier run, which a program file alone leaves out.
+        commands().RunProgramming({}, "OLD.HEX");
+        app_->messages.clear();
 
         Trigger("Datei2");
         QCOMPARE(title, QString("Programmdatei laden"));
         QCOMPARE(filter, QString("Intel Hex Dateien    *.HEX"));
         listed.sort();
         QCOMPARE(listed, (QStringList{"EVTUI_I.HEX", "MY.HEX", "Mixed.Hex", "TAB.HEX", "low.hex"}));
-        QCOMPARE(commands().ProgramFileName, std::string("MY.HEX"));  // never renamed
-        QVERIFY(commands().DataFileName.empty());
+        QCOMPARE(commands().programFile(), std::string("MY.HEX"));  // never renamed
+        QVERIFY(commands().dataFile().empty());
         QCOMPARE(QDir::currentPath(), folder);
         QCOMPARE(app_->messages, QStringList{"Meldung: Programmspeicher fehlerfrei Programmiert"});
 
@@ -284,15 +290,15 @@ class ProgrammingCommandsTest : public QObject {
         answer = folder + "/TAB.HEX";
         Trigger("Daten1");
         QCOMPARE(title, QString("Datendatei laden"));
-        QVERIFY(commands().ProgramFileName.empty());
-        QCOMPARE(commands().DataFileName, std::string("TAB.HEX"));
+        QVERIFY(commands().programFile().empty());
+        QCOMPARE(commands().dataFile(), std::string("TAB.HEX"));
         QCOMPARE(app_->messages, QStringList{"Meldung: Datenspeicher fehlerfrei Programmiert"});
 
         app_->messages.clear();
         answer.clear();  // cancelled
         Trigger("Datei2");
         QVERIFY(app_->messages.isEmpty());
-        QCOMPARE(commands().DataFileName, std::string("TAB.HEX"));
+        QCOMPARE(commands().dataFile(), std::string("TAB.HEX"));
     }
 
     void chipTypeToggle_data() {
@@ -307,18 +313,18 @@ class ProgrammingCommandsTest : public QObject {
         QFETCH(int, deviceType);
         QFETCH(QStringList, labels);
         QFETCH(bool, disables470);
-        TForm1& form = Start();
+        qvt::MainWindow& form = Start();
         form.SelectDeviceType(static_cast<std::uint8_t>(deviceType));
 
         Trigger("Baustein1");  // through the menu, whose check mark Qt flips itself
-        QCOMPARE(form.GeraetLabel->text(), labels[0]);
+        QCOMPARE(Control<QLabel>(form, "GeraetLabel")->text(), labels[0]);
         QCOMPARE(app_->context.state.ChipType, std::uint16_t{8252});
         QVERIFY(!ActionNamed(form, "Baustein1")->isChecked());
         QVERIFY(!ActionNamed(form, "SIOTYP1")->isVisible());
         QVERIFY(ActionNamed(form, "QVT4701")->isEnabled());
 
-        commands().Baustein1Click();
-        QCOMPARE(form.GeraetLabel->text(), labels[1]);
+        commands().ToggleChipType();
+        QCOMPARE(Control<QLabel>(form, "GeraetLabel")->text(), labels[1]);
         const bool chip8253 = deviceType != 2;
         QCOMPARE(app_->context.state.ChipType, std::uint16_t(chip8253 ? 8253 : 8252));
         QCOMPARE(ActionNamed(form, "Baustein1")->isChecked(), chip8253);
@@ -328,21 +334,21 @@ class ProgrammingCommandsTest : public QObject {
     }
 
     void editionToggle() {
-        TForm1& form = Start();
+        qvt::MainWindow& form = Start();
         Trigger("SIOTYP1");
         QCOMPARE(app_->context.state.NetworkDevice, std::uint8_t{1});
         QCOMPARE(ActionNamed(form, "SIOTYP1")->text(), QString::fromUtf8("N&etzwerkgerät"));
-        QCOMPARE(form.GeraetLabel->text(), QString("QVT410-3N"));
+        QCOMPARE(Control<QLabel>(form, "GeraetLabel")->text(), QString("QVT410-3N"));
         QVERIFY(!ActionNamed(form, "QVT410025Leistung1")->isVisible());
         QVERIFY(!ActionNamed(form, "QVT420025Leistung1")->isVisible());
 
         // A label without its suffix (as the device type dialog leaves it)
         // still ends up complete.
-        form.GeraetLabel->setText("QVT410");
+        Control<QLabel>(form, "GeraetLabel")->setText("QVT410");
         Trigger("SIOTYP1");
         QCOMPARE(app_->context.state.NetworkDevice, std::uint8_t{0});
         QCOMPARE(ActionNamed(form, "SIOTYP1")->text(), QString::fromUtf8("&Einzelgerät"));
-        QCOMPARE(form.GeraetLabel->text(), QString("QVT410-3E"));
+        QCOMPARE(Control<QLabel>(form, "GeraetLabel")->text(), QString("QVT410-3E"));
         QVERIFY(ActionNamed(form, "QVT410025Leistung1")->isVisible());
         QVERIFY(ActionNamed(form, "QVT420025Leistung1")->isVisible());
 
@@ -400,7 +406,7 @@ class ProgrammingCommandsTest : public QObject {
         if (chipType == 8252)
             UseChip8252();
         WriteText(file.toStdString(), qvt::testing::MakeHex({{0, qvt::testing::Pattern(300, 10)}}));
-        LinkCommands& link = app_->form->linkCommands();
+        qvt::LinkCommands& link = app_->form->linkCommands();
         QTest::qWait(20);  // the monitor's first look at the port
         device.Send("-12.34\r");
         link.HoldMonitor();
@@ -415,7 +421,7 @@ class ProgrammingCommandsTest : public QObject {
         QCOMPARE(app_->messages, QStringList{"Meldung: Programmspeicher fehlerfrei Programmiert"});
         QCOMPARE(telegramsAtOutcome, std::int64_t{0});
         QTRY_COMPARE(link.monitorStats().telegrams, std::int64_t{1});
-        QCOMPARE(app_->form->SerLabel->text(), QString("-12.34"));
+        QCOMPARE(Control<QLabel>(*app_->form, "SerLabel")->text(), QString("-12.34"));
     }
 
     // One line at start tells "nothing answers" from "no port access".
@@ -474,7 +480,7 @@ class ProgrammingCommandsTest : public QObject {
         QFETCH(int, lptIndex);
         QFETCH(QString, checked);
         WriteFile("QVT410.CFG", QByteArray("\x01\x05\x00\x01", 4));
-        TForm1& form = Start();
+        qvt::MainWindow& form = Start();
         app_->context.state.LptIndex = static_cast<std::uint8_t>(lptIndex);
         Trigger("Schnittstelle1");
         qvt::dialogs::ProgrammingPortDialog* dialog = form.dialogs().programmingPortDialog;
@@ -499,7 +505,7 @@ class ProgrammingCommandsTest : public QObject {
 
     void portDialogCancelChangesNothing() {
         WriteFile("QVT410.CFG", QByteArray("\x01\x05\x01\x01", 4));
-        TForm1& form = Start();
+        qvt::MainWindow& form = Start();
         Trigger("Schnittstelle1");
         qvt::dialogs::ProgrammingPortDialog* dialog = form.dialogs().programmingPortDialog;
         QVERIFY(Control<QRadioButton>(dialog, "PLpRBtn2")->isChecked());

@@ -15,8 +15,8 @@
 
 namespace {
 
-TrendWindow* OpenTrend(TForm1& form) {
-    form.mainMenu().Messwertverlauf1->trigger();
+TrendWindow* OpenTrend(qvt::MainWindow& form) {
+    form.mainMenu().valueTrendItem->trigger();
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* trend = qobject_cast<TrendWindow*>(w))
             return trend;
@@ -36,7 +36,7 @@ class TrendWindowTest : public QObject {
         for (QAction* a : app.form->menuBar()->actions()) captions << a->text();
         QCOMPARE(captions, (QStringList{"&Info", "&Datei", "&Parameter", "&Einstellungen",
                                         "&Ansicht", "&Hilfe"}));
-        QAction* item = app.form->mainMenu().Messwertverlauf1;
+        QAction* item = app.form->mainMenu().valueTrendItem;
         QCOMPARE(item->text(), QString("&Messwertverlauf..."));
         QCOMPARE(item->property("helpContext").toInt(), 61);
     }

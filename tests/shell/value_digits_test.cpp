@@ -2,6 +2,7 @@
 // telegram: fed through a pseudo terminal and by the device simulator.
 #include <QTest>
 
+#include "support/controls.h"
 #include "support/link_fixture.h"
 
 namespace {
@@ -35,18 +36,18 @@ class ValueDigitsTest : public QObject {
             return QTest::qWaitFor([&] { return history.size() == before + 1; });
         };
         QVERIFY(send("+1234.5\r"));
-        QCOMPARE(app.form->AnzLabel->text(), QString("+ 1234."));
+        QCOMPARE(Control<QLabel>(*app.form, "AnzLabel")->text(), QString("+ 1234."));
         QCOMPARE(history[0].value, 1234.0);
         for (const char control : ControlCharactersButCr()) {
             const int code = static_cast<unsigned char>(control);
             QVERIFY2(send(std::string(1, control) + "-5\r"), qPrintable(QString::number(code)));
-            QCOMPARE(app.form->AnzLabel->text(), QString("  -5"));
+            QCOMPARE(Control<QLabel>(*app.form, "AnzLabel")->text(), QString("  -5"));
             const qvt::TrendSample& sample = history[history.size() - 1];
             QVERIFY2(sample.hasNumber, qPrintable(QString::number(code)));
             QCOMPARE(sample.value, -5.0);
         }
         QVERIFY(send("\r"));  // nothing before its CR: no digit, no number
-        QCOMPARE(app.form->AnzLabel->text(), QString());
+        QCOMPARE(Control<QLabel>(*app.form, "AnzLabel")->text(), QString());
         QVERIFY(!history[history.size() - 1].hasNumber);
     }
 
@@ -84,7 +85,7 @@ class ValueDigitsTest : public QObject {
             QVERIFY2(history[i].hasNumber, history[i].telegram.c_str());
             QCOMPARE(history[i].value, numbers[static_cast<qsizetype>(i) % numbers.size()]);
         }
-        QCOMPARE(app.form->AnzLabel->text(), lastDigits);
+        QCOMPARE(Control<QLabel>(*app.form, "AnzLabel")->text(), lastDigits);
     }
 };
 

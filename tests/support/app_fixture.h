@@ -31,9 +31,9 @@ struct AppFixture {
 
     // Starts the window (again) on the context as it is now, through the one
     // start-up; nullptr when the program refuses to start.
-    TForm1* Start() {
+    qvt::MainWindow* Start() {
         form.reset();
-        form = StartApplication(context);
+        form = qvt::StartApplication(context);
         return form.get();
     }
 
@@ -41,5 +41,5 @@ struct AppFixture {
     QString previousDir;
     qvt::AppContext context;
     QStringList messages;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<qvt::MainWindow> form;
 };

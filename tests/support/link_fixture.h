@@ -7,6 +7,7 @@
 
 #include "shell/link_commands.h"
 #include "support/app_fixture.h"
+#include "support/controls.h"
 #include "support/devsim_process.h"
 #include "support/menu_items.h"
 #include "support/pty_pair.h"
@@ -24,14 +25,14 @@ struct LinkFixture : AppFixture {
             Start();
     }
 
-    LinkCommands& link() { return form->linkCommands(); }
+    qvt::LinkCommands& link() { return form->linkCommands(); }
 
     void WriteConfig(const QByteArray& bytes) { WriteFile(dir.filePath("QVT410.CFG"), bytes); }
     QByteArray Config() const { return ReadFile(dir.filePath("QVT410.CFG")); }
 
     // The lines kept for the printer, shown at the right of the window.
     QStringList ListLines() const {
-        const QString text = form->RichEdit1->toPlainText();
+        const QString text = Control<QTextEdit>(*form, "RichEdit1")->toPlainText();
         return text.isEmpty() ? QStringList() : text.split('\n');
     }
 };

@@ -4,9 +4,9 @@
 #include <QMenu>
 #include <QString>
 
-// The tests reach menus and items by the object names that help and the
-// designed form give them: a typo there fails a test, not the program, which
-// holds its items in typed members.
+// The tests reach menus and items by their object names, which help and the
+// service staff know them by: a typo there fails a test, not the program,
+// which holds its items in typed members.
 inline QMenu* MenuNamed(const QObject& window, const QString& name) {
     return window.findChild<QMenu*>(name);
 }

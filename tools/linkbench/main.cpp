@@ -162,12 +162,12 @@ int main(int argc, char* argv[]) {
     context.settings.parallelAccess = qvt::ParallelAccess::None;
     int messages = 0;
     qvt::SetMessageInterceptor([&messages](const QString&, const QString&) { ++messages; });
-    const std::unique_ptr<TForm1> started = StartApplication(context);
+    const std::unique_ptr<qvt::MainWindow> started = qvt::StartApplication(context);
     if (!started)
         return 1;
-    TForm1& form = *started;
+    qvt::MainWindow& form = *started;
     int pages = 0;
-    LinkCommands& link = form.linkCommands();
+    qvt::LinkCommands& link = form.linkCommands();
     link.SetPrinter(std::make_unique<CountingPrinter>(pages));
     std::atomic<int> syncs{0};
     link.SetLogSync([syncMs, &syncs](int descriptor) {
@@ -176,12 +176,12 @@ int main(int argc, char* argv[]) {
         return qvt::SyncFileData(descriptor);
     });
     if (logOn)
-        form.mainMenu().InDateispeichern1->trigger();
+        form.mainMenu().logToFileItem->trigger();
     if (listOn)
-        form.mainMenu().Drucken1->trigger();
+        form.mainMenu().printItem->trigger();
     const QString logName = QString::fromStdString(link.log().fileName());
     if (trendOn)
-        form.mainMenu().Messwertverlauf1->trigger();
+        form.mainMenu().valueTrendItem->trigger();
 
     // Streaming: the line needs 28 bytes x 10 bits per telegram.
     const double lineSeconds = count * 28.0 * 10.0 / baud;
@@ -210,7 +210,7 @@ int main(int argc, char* argv[]) {
     }
     const double streamWall = wall.elapsed() / 1000.0;
     const double streamCpu = CpuSeconds() - cpuStart;
-    const LinkCommands::MonitorStats stats = link.monitorStats();
+    const qvt::LinkCommands::MonitorStats stats = link.monitorStats();
 
     // Idle: the port open, nothing arriving.
     const double idleCpuStart = CpuSeconds();
@@ -228,7 +228,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer closing;
     closing.start();
     if (logOn)
-        form.mainMenu().InDateispeichern1->trigger();
+        form.mainMenu().logToFileItem->trigger();
     const double closeMs = closing.nsecsElapsed() / 1e6;
 
     // The log: every telegram once, in order.
