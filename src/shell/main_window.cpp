@@ -119,7 +119,7 @@ bool TForm1::StartUp() {
 
     // 12.
     menu_.Baustein1->setChecked(true);
-    state.ChipType = 8253;
+    state.SetChip(qvt::kDefaultChip);
     GeraetLabel->setText("QVT410-3E");
     menu_.SIOTYP1->setVisible(true);
     return true;
@@ -328,11 +328,12 @@ void TForm1::MarkDeviceTypeItem(std::uint8_t deviceType) {
 
 void TForm1::ApplyChipToLabelAndMenu(const QString& family) {
     const qvt::ApplicationState& s = context_.state;
-    const bool chip8253 = s.ChipType == 8253;
-    menu_.Baustein1->setChecked(chip8253);
-    menu_.SIOTYP1->setVisible(chip8253);
+    // The chip item's caption names the chip it is checked for; the edition
+    // item is there for a chip whose firmware comes in editions.
+    menu_.Baustein1->setChecked(s.chip() == qvt::Chip::k8253);
+    menu_.SIOTYP1->setVisible(qvt::ProfileOf(s.chip()).hasEditions);
     const std::string suffix =
-        qvt::DeviceLabelSuffix(context_.record.deviceType, s.ChipType, s.NetworkDevice);
+        qvt::DeviceLabelSuffix(context_.record.deviceType, s.chip(), s.NetworkDevice);
     GeraetLabel->setText(family + QString::fromStdString(suffix));
 }
 
@@ -371,7 +372,8 @@ void TForm1::ShowDeviceLabel(const QString& text) {
 void TForm1::RefreshDeviceLabel() {
     const std::uint8_t type = context_.record.deviceType;
     if (type == qvt::kDeviceQvt055) {
-        GeraetLabel->setText(QString::fromStdString(qvt::DeviceLabel(type, 0, 0)));
+        GeraetLabel->setText(
+            QString::fromStdString(qvt::DeviceLabel(type, context_.state.chip(), 0)));
         return;
     }
     ApplyChipToLabelAndMenu(QString::fromStdString(qvt::FamilyText(type)));

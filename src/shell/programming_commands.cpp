@@ -158,14 +158,14 @@ void ProgrammingCommands::RunProgramming() {
     EnsurePortAccess();
     ProgrammingProgress view(progress_);
     qvt::IspLink link(*io_, *counter_, context_.state.LptBase);
-    qvt::Programmer(link, context_.state.ChipType, view)
+    qvt::Programmer(link, context_.state.chip(), view)
         .RunProgramming(ProgramFileName, DataFileName);
     io_->FlushTrace();
 }
 
 void ProgrammingCommands::CatalogueEntryClick(const qvt::CatalogueEntry& entry) {
     const qvt::FirmwareFiles files =
-        qvt::FilesFor(entry, context_.state.ChipType, context_.state.NetworkDevice);
+        qvt::FilesFor(entry, context_.state.chip(), context_.state.NetworkDevice);
     ProgramFileName = files.program;
     DataFileName = files.data;
     RunProgramming();
@@ -217,7 +217,7 @@ void ProgrammingCommands::Bausteinlschen1Click() {
     EnsurePortAccess();
     ProgrammingProgress view(progress_);
     qvt::IspLink link(*io_, *counter_, context_.state.LptBase);
-    qvt::Programmer(link, context_.state.ChipType, view).EraseWithMessage();
+    qvt::Programmer(link, context_.state.chip(), view).EraseWithMessage();
     io_->FlushTrace();
 }
 
@@ -233,16 +233,16 @@ void ProgrammingCommands::Baustein1Click() {
     // The clock device, like a type unknown here, always runs an 8252 image.
     if (type == qvt::kDeviceQvt410 || qvt::IsCounterFamily(type)) {
         chipItem->setChecked(!chipItem->isChecked());
-        state.ChipType = chipItem->isChecked() ? 8253 : 8252;
+        state.SetChip(chipItem->isChecked() ? qvt::Chip::k8253 : qvt::Chip::k8252);
         editionItem->setVisible(chipItem->isChecked());
     } else {
         chipItem->setChecked(false);
-        state.ChipType = 8252;
+        state.SetChip(qvt::Chip::k8252);
     }
     for (const auto& [entry, item] : menu_.firmware)
-        item->setEnabled(qvt::EnabledAfterChipChoice(entry->offer, type, state.ChipType));
+        item->setEnabled(qvt::EnabledAfterChipChoice(entry->offer, type, state.chip()));
     for (const auto& [submenu, item] : menu_.submenus)
-        item->setEnabled(qvt::EnabledAfterChipChoice(submenu->offer, type, state.ChipType));
+        item->setEnabled(qvt::EnabledAfterChipChoice(submenu->offer, type, state.chip()));
     deviceLabel_.RefreshDeviceLabel();
 }
 

@@ -48,9 +48,12 @@ std::string NotOffered(const qvt::CatalogueEntry& entry, std::uint8_t networkDev
     return "das Menü zeigt diesen Eintrag nicht für ein Netzwerkgerät";
 }
 
-// The chip the run is for: the 8253 unless named, as at the program's start.
-std::uint16_t ChipOf(const Invocation& call) {
-    return static_cast<std::uint16_t>(std::stoi(call.Option("--chip", "8253")));
+// The chip the run is for: as at the program's start unless named (the
+// argument check has accepted only a chip's number).
+qvt::Chip ChipOf(const Invocation& call) {
+    if (!call.Has("--chip"))
+        return qvt::kDefaultChip;
+    return qvt::ChipFromNumber(std::stol(call.Option("--chip"))).value_or(qvt::kDefaultChip);
 }
 
 // The parallel port, the emulated chip when QVT410.INI asks for one, and the
@@ -61,7 +64,7 @@ class ChipAccess {
         qvt::PlatformSettings& settings = session.settings;
         if (call.Has("--access"))
             settings.parallelAccess = *qvt::ParseParallelAccess(call.Option("--access"));
-        session.state.ChipType = ChipOf(call);
+        session.state.SetChip(ChipOf(call));
         if (!settings.portTraceFile.empty())
             io_.OpenTrace(std::filesystem::absolute(settings.portTraceFile).string());
         backend_ = qvt::OpenParallelBackend(settings, session.state.LptBase, counter_);
@@ -75,7 +78,7 @@ class ChipAccess {
     }
 
     qvt::Programmer Programmer(qvt::ProgrammingView& view) {
-        return qvt::Programmer(link_, session_.state.ChipType, view);
+        return qvt::Programmer(link_, session_.state.chip(), view);
     }
 
   private:
@@ -155,14 +158,14 @@ int RunProgram(const Invocation& call, Session& session) {
         data = files.data;
     }
     ChipAccess access(call, session);
-    ConsoleProgress view(stdout, isatty(STDOUT_FILENO) != 0, session.state.ChipType);
+    ConsoleProgress view(stdout, isatty(STDOUT_FILENO) != 0, session.state.chip());
     access.Programmer(view).RunProgramming(code, data);
     return ExitCodeOf(view);
 }
 
 int RunErase(const Invocation& call, Session& session) {
     ChipAccess access(call, session);
-    ConsoleProgress view(stdout, isatty(STDOUT_FILENO) != 0, session.state.ChipType);
+    ConsoleProgress view(stdout, isatty(STDOUT_FILENO) != 0, session.state.chip());
     access.Programmer(view).EraseWithMessage();
     // Erasing reads no file: whatever failed, failed on the chip.
     return view.failed() ? kProgramFailed : kSuccess;
