@@ -13,12 +13,10 @@
 #include "dialogs/message_box.h"
 #include "dialogs/plpt_dlg.h"
 #include "platform/files/config_file_access.h"
-#include "platform/monotonic_counter.h"
 #include "platform/process_runner.h"
 #include "prog/external_programmer.h"
 #include "prog/firmware_catalogue.h"
 #include "prog/isp_link.h"
-#include "prog/port_io.h"
 #include "prog/programmer.h"
 #include "shell/dialog_set.h"
 #include "shell/file_dialog_filters.h"
@@ -60,9 +58,7 @@ ProgrammingCommands::ProgrammingCommands(QWidget& window, ParameterFileView& dev
       dialogs_(dialogs),
       link_(link),
       context_(context),
-      chooseFile_(RunDialog),
-      counter_(std::make_unique<qvt::MonotonicCounter>()),
-      io_(std::make_unique<qvt::PortIo>()) {
+      chooseFile_(RunDialog) {
     ConnectMenu();
     // The parallel port chosen with "OK" is used from the next start on; the
     // file beside the program, even after a firmware choice moved the
@@ -107,60 +103,47 @@ void ProgrammingCommands::ConnectMenu() {
 // ---- Port --------------------------------------------------------------------
 
 void ProgrammingCommands::OpenPortAccess() {
-    accessPending_ = true;
-    const std::string& trace = context_.settings.portTraceFile;
-    if (!trace.empty()) {
-        // Fixed now: choosing a firmware file elsewhere changes the working folder.
-        io_->OpenTrace(
-            QFile::encodeName(QDir::current().absoluteFilePath(QFile::decodeName(trace.c_str())))
-                .toStdString());
-    }
+    chipAccess_ = std::make_unique<qvt::ChipAccess>(context_.settings, "qvt410");
 }
 
-void ProgrammingCommands::EnsurePortAccess() {
-    if (!accessPending_)
-        return;
-    accessPending_ = false;
-    port_ = qvt::OpenParallelBackend(context_.settings, context_.state.LptBase, *counter_);
-    io_->SetPort(port_.port.get());
-    // Tells "nothing answers" apart from "no port access".
-    std::fprintf(stderr, "qvt410: Parallelport: %s\n", port_.description.c_str());
-    context_.state.PortAccessMode = port_.access;
+// The port opens here rather than at start-up: its base address comes with
+// the configuration file, read after the access was decided. A run asked for
+// before start-up reaches the port as start-up would.
+qvt::ChipAccess& ProgrammingCommands::EnsurePortAccess() {
+    if (!chipAccess_)
+        OpenPortAccess();
+    if (chipAccess_->Open(context_.state.LptBase))
+        context_.state.PortAccessMode = chipAccess_->access();
+    return *chipAccess_;
 }
 
 void ProgrammingCommands::WriteIdlePattern() {
-    EnsurePortAccess();
-    io_->PortWrite(context_.state.LptBase, qvt::kIspIdlePattern);
-    io_->FlushTrace();
+    EnsurePortAccess().WriteIdlePattern(context_.state.LptBase);
 }
 
 void ProgrammingCommands::Shutdown() {
-    io_->SetPort(nullptr);
-    port_ = {};
-    accessPending_ = false;
-    io_->FlushTrace();
+    if (chipAccess_)
+        chipAccess_->Close();
 }
 
 qvt::EmulatedIspChip* ProgrammingCommands::emulatedChip() {
-    EnsurePortAccess();
-    return port_.chip;
+    return EnsurePortAccess().emulatedChip();
 }
 
 qvt::ParallelAccess ProgrammingCommands::parallelAccess() {
-    EnsurePortAccess();
-    return port_.access;
+    return EnsurePortAccess().access();
 }
 
 // ---- Programming -------------------------------------------------------------
 
 void ProgrammingCommands::RunProgramming() {
     const MonitorHold hold(link_);
-    EnsurePortAccess();
+    qvt::ChipAccess& access = EnsurePortAccess();
     ProgrammingProgress view(progress_);
-    qvt::IspLink link(*io_, *counter_, context_.state.LptBase);
+    qvt::IspLink link = access.LinkAt(context_.state.LptBase);
     qvt::Programmer(link, context_.state.chip(), view)
         .RunProgramming(ProgramFileName, DataFileName);
-    io_->FlushTrace();
+    access.FlushTrace();
 }
 
 void ProgrammingCommands::CatalogueEntryClick(const qvt::CatalogueEntry& entry) {
@@ -214,11 +197,11 @@ void ProgrammingCommands::Daten1Click() {
 
 void ProgrammingCommands::Bausteinlschen1Click() {
     const MonitorHold hold(link_);
-    EnsurePortAccess();
+    qvt::ChipAccess& access = EnsurePortAccess();
     ProgrammingProgress view(progress_);
-    qvt::IspLink link(*io_, *counter_, context_.state.LptBase);
+    qvt::IspLink link = access.LinkAt(context_.state.LptBase);
     qvt::Programmer(link, context_.state.chip(), view).EraseWithMessage();
-    io_->FlushTrace();
+    access.FlushTrace();
 }
 
 // ---- Chip type and edition ---------------------------------------------------

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "compose/parallel_backend.h"
+#include "compose/chip_access.h"
 #include "shell/app_context.h"
 
 class LinkCommands;
@@ -17,8 +17,6 @@ class QWidget;
 struct MainMenu;
 
 namespace qvt {
-class Counter;
-class PortIo;
 struct CatalogueEntry;
 struct DialogSet;
 }  // namespace qvt
@@ -73,7 +71,7 @@ class ProgrammingCommands : public QObject {
 
   private:
     void ConnectMenu();
-    void EnsurePortAccess();
+    qvt::ChipAccess& EnsurePortAccess();
     bool ChooseFirmwareFile(const QString& title, std::string& fileName);
 
     QWidget& window_;
@@ -84,9 +82,6 @@ class ProgrammingCommands : public QObject {
     LinkCommands& link_;
     qvt::AppContext& context_;
     FileChooser chooseFile_;
-    std::unique_ptr<qvt::Counter> counter_;
-    std::unique_ptr<qvt::PortIo> io_;
-    qvt::ParallelBackend port_;
-    bool accessPending_ = false;
-    std::string tracePath_;
+    // From start-up on; the port itself opens at its first use.
+    std::unique_ptr<qvt::ChipAccess> chipAccess_;
 };

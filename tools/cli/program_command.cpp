@@ -9,16 +9,13 @@
 #include <string>
 
 #include "commands.h"
-#include "compose/parallel_backend.h"
+#include "compose/chip_access.h"
 #include "console_progress.h"
 #include "exit_code.h"
 #include "interrupt.h"
-#include "platform/monotonic_counter.h"
 #include "platform/process_runner.h"
 #include "prog/external_programmer.h"
 #include "prog/firmware_catalogue.h"
-#include "prog/isp_link.h"
-#include "prog/port_io.h"
 #include "prog/programmer.h"
 
 namespace cli {
@@ -56,25 +53,17 @@ qvt::Chip ChipOf(const Invocation& call) {
     return qvt::ChipFromNumber(std::stol(call.Option("--chip"))).value_or(qvt::kDefaultChip);
 }
 
-// The parallel port, the emulated chip when QVT410.INI asks for one, and the
-// port trace, as the application composes them; the cable starts idle.
-class ChipAccess {
+// The chip behind the parallel port, reached as the application reaches it,
+// with the port access and chip the options name; the cable starts idle.
+class ChipRun {
   public:
-    ChipAccess(const Invocation& call, Session& session) : session_(session) {
-        qvt::PlatformSettings& settings = session.settings;
+    ChipRun(const Invocation& call, Session& session)
+        : session_(session), access_(session.settings, "qvt410-cli") {
         if (call.Has("--access"))
-            settings.parallelAccess = *qvt::ParseParallelAccess(call.Option("--access"));
+            session.settings.parallelAccess = *qvt::ParseParallelAccess(call.Option("--access"));
         session.state.SetChip(ChipOf(call));
-        if (!settings.portTraceFile.empty())
-            io_.OpenTrace(std::filesystem::absolute(settings.portTraceFile).string());
-        backend_ = qvt::OpenParallelBackend(settings, session.state.LptBase, counter_);
-        io_.SetPort(backend_.port.get());
-        std::fprintf(stderr, "qvt410-cli: Parallelport: %s\n", backend_.description.c_str());
-        io_.PortWrite(session.state.LptBase, qvt::kIspIdlePattern);
-    }
-    ~ChipAccess() {
-        io_.FlushTrace();
-        io_.SetPort(nullptr);
+        access_.Open(session.state.LptBase);
+        access_.WriteIdlePattern(session.state.LptBase);
     }
 
     qvt::Programmer Programmer(qvt::ProgrammingView& view) {
@@ -83,10 +72,8 @@ class ChipAccess {
 
   private:
     Session& session_;
-    qvt::MonotonicCounter counter_;
-    qvt::PortIo io_;
-    qvt::ParallelBackend backend_;
-    qvt::IspLink link_{io_, counter_, session_.state.LptBase};
+    qvt::ChipAccess access_;
+    qvt::IspLink link_ = access_.LinkAt(session_.state.LptBase);
 };
 
 int ExitCodeOf(const ConsoleProgress& view) {
@@ -157,14 +144,14 @@ int RunProgram(const Invocation& call, Session& session) {
         code = files.program;
         data = files.data;
     }
-    ChipAccess access(call, session);
+    ChipRun access(call, session);
     ConsoleProgress view(stdout, isatty(STDOUT_FILENO) != 0, session.state.chip());
     access.Programmer(view).RunProgramming(code, data);
     return ExitCodeOf(view);
 }
 
 int RunErase(const Invocation& call, Session& session) {
-    ChipAccess access(call, session);
+    ChipRun access(call, session);
     ConsoleProgress view(stdout, isatty(STDOUT_FILENO) != 0, session.state.chip());
     access.Programmer(view).EraseWithMessage();
     // Erasing reads no file: whatever failed, failed on the chip.
