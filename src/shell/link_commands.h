@@ -13,10 +13,10 @@
 #include "link/clock.h"
 #include "link/telegram_monitor.h"
 #include "link/transmission.h"
-#include "link/trend_history.h"
 #include "platform/printer.h"
 #include "platform/serial_port.h"
 #include "shell/app_context.h"
+#include "trend/model/trend_history.h"
 
 class MonitorPanel;
 class QAction;
@@ -115,7 +115,7 @@ class LinkCommands : public QObject {
     qvt::AppContext& context_;
     std::unique_ptr<qvt::SerialPort> port_;
     std::shared_ptr<const qvt::Clock> clock_;
-    QtWakeUpTimer silenceTimer_;
+    qvt::QtWakeUpTimer silenceTimer_;
     qvt::TrendHistory trend_;
     qvt::TelegramMonitor monitor_;
     std::string openDevice_;  // the device the port is open on, if it is

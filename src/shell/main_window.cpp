@@ -30,7 +30,7 @@
 #include "shell/monitor_panel.h"
 #include "shell/parameter_commands.h"
 #include "shell/programming_commands.h"
-#include "shell/trend_command.h"
+#include "trend/trend_command.h"
 
 namespace {
 
@@ -71,8 +71,8 @@ TForm1::TForm1(qvt::AppContext& context) : context_(context) {
         std::make_unique<LinkCommands>(*this, *monitorPanel_, menu_, *dialogs_, context_);
     programmingCommands_ = std::make_unique<ProgrammingCommands>(
         *this, *this, *this, menu_, *dialogs_, *linkCommands_, context_);
-    trendCommand_ = new TrendCommand(*this, menu_.Messwertverlauf1, linkCommands_->trendHistory(),
-                                     context_.record);
+    trendCommand_ = new qvt::trend::TrendCommand(*this, menu_.Messwertverlauf1,
+                                                 linkCommands_->trendHistory(), context_.record);
     ConnectMenu();
 }
 

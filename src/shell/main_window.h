@@ -20,7 +20,9 @@ class ParameterCommands;
 class LinkCommands;
 class MonitorPanel;
 class ProgrammingCommands;
+namespace qvt::trend {
 class TrendCommand;
+}  // namespace qvt::trend
 // The main window "QVT Parametrieren". Controls keep the names of the form;
 // the commands live in ParameterCommands, LinkCommands and
 // ProgrammingCommands, which reach the window through the views it
@@ -123,7 +125,7 @@ class TForm1 : public QMainWindow, public ParameterFileView, public ProgressBoxV
     std::unique_ptr<MonitorPanel> monitorPanel_;
     std::unique_ptr<LinkCommands> linkCommands_;
     std::unique_ptr<ProgrammingCommands> programmingCommands_;
-    TrendCommand* trendCommand_ = nullptr;  // a child of the window
+    qvt::trend::TrendCommand* trendCommand_ = nullptr;  // a child of the window
     bool closing_ = false;
     bool exitConfirmed_ = false;
 };

@@ -10,8 +10,8 @@
 #include <QPushButton>
 
 #include "dialogs/psio_dlg.h"
-#include "link/trend_span.h"
 #include "support/link_fixture.h"
+#include "trend/model/trend_span.h"
 
 namespace {
 

@@ -15,6 +15,8 @@
 
 namespace {
 
+using qvt::trend::TrendWindow;
+
 TrendWindow* OpenTrend(TForm1& form) {
     form.mainMenu().Messwertverlauf1->trigger();
     for (QWidget* w : QApplication::topLevelWidgets()) {
