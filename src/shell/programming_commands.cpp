@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "core/device_family.h"
