@@ -49,8 +49,8 @@ rule "the trend model includes no UI, no Qt and nothing of the trend window" \
     trend/model "" ""
 rule "dialogs include no shell and no trend window" '#include "(shell|trend/[a-z_]+\.h)' dialogs "" ""
 rule "the trend window includes no shell" '#include "shell/' trend "" ""
-rule "compose includes no dialog, no shell and no GUI" \
-    '#include ("(dialogs|shell)/|"platform/qt/(default_printer|help_window)|<Q(Widget|Gui|Print|Application))' \
+rule "compose includes no dialog, no shell, no trend and no GUI" \
+    '#include ("(dialogs|shell|trend)/|"platform/qt/(default_printer|help_window)|<Q(Widget|Gui|Print|Application))' \
     compose "" ""
 
 # The trend has one home: its model in trend/model, its window in trend, its
