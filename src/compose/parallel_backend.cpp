@@ -19,7 +19,7 @@ ParallelBackend OpenParallelBackend(const PlatformSettings& settings, std::uint1
                                   settings.emulatedLockFile};
     auto chip = std::make_unique<EmulatedIspChip>(settings.emulatedChip, lptBase, files, &clock);
     backend.chip = chip.get();
-    backend.description = "emulated " + std::to_string(chip->chipType());
+    backend.description = "emulated " + std::to_string(ChipNumber(chip->chip()));
     backend.port = std::move(chip);
     backend.access = ParallelAccess::Emulated;
     return backend;

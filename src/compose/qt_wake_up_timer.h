@@ -5,8 +5,10 @@
 
 #include "link/monitor_view.h"
 
+namespace qvt {
+
 // The monitor's timer on the window's event loop.
-class QtWakeUpTimer : public qvt::WakeUpTimer {
+class QtWakeUpTimer : public WakeUpTimer {
   public:
     explicit QtWakeUpTimer(std::function<void()> fired) {
         timer_.setSingleShot(true);
@@ -19,3 +21,5 @@ class QtWakeUpTimer : public qvt::WakeUpTimer {
   private:
     QTimer timer_;
 };
+
+}  // namespace qvt

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/chip.h"
 #include "core/parallel_access.h"
 
 namespace qvt {
@@ -13,7 +14,9 @@ struct ApplicationState {
     std::uint8_t BaudIndex = 5;  // 1..7 = 300..19200 baud, anything else 4800
     std::uint8_t LptIndex = 0;   // 0..3
     std::uint16_t LptBase = 0x378;
-    std::uint16_t ChipType = 8253;
+    // The chip's type number, as the device label and the window's state
+    // dump show it; code reads and sets it through chip() and SetChip().
+    std::uint16_t ChipType = ChipNumber(kDefaultChip);
     std::uint8_t NetworkDevice = 0;
     std::uint8_t PrintEnabled = 0;
     std::uint8_t LogEnabled = 0;
@@ -26,6 +29,9 @@ struct ApplicationState {
     // Where QVT410.CFG was found at start. Choosing a firmware file in another
     // folder moves the working directory, but the settings stay in one file.
     std::string ConfigFilePath = "QVT410.CFG";
+
+    Chip chip() const { return ChipFromNumber(ChipType).value_or(kDefaultChip); }
+    void SetChip(Chip chip) { ChipType = ChipNumber(chip); }
 };
 
 }  // namespace qvt

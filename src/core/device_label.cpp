@@ -15,16 +15,14 @@ std::string FamilyText(std::uint8_t deviceType) {
     }
 }
 
-std::string DeviceLabelSuffix(std::uint8_t deviceType, std::uint16_t chipType,
-                              std::uint8_t networkDevice) {
-    if (deviceType == kDeviceQvt055 || chipType != 8253)
+std::string DeviceLabelSuffix(std::uint8_t deviceType, Chip chip, std::uint8_t networkDevice) {
+    if (deviceType == kDeviceQvt055 || !ProfileOf(chip).hasEditions)
         return "-2";
     return networkDevice == 1 ? "-3N" : "-3E";
 }
 
-std::string DeviceLabel(std::uint8_t deviceType, std::uint16_t chipType,
-                        std::uint8_t networkDevice) {
-    return FamilyText(deviceType) + DeviceLabelSuffix(deviceType, chipType, networkDevice);
+std::string DeviceLabel(std::uint8_t deviceType, Chip chip, std::uint8_t networkDevice) {
+    return FamilyText(deviceType) + DeviceLabelSuffix(deviceType, chip, networkDevice);
 }
 
 }  // namespace qvt

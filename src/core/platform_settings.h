@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/chip.h"
 #include "core/parallel_access.h"
 
 namespace qvt {
@@ -32,7 +33,7 @@ struct PlatformSettings {
     std::string portTraceFile;  // empty: no trace
 
     // [emulator]
-    int emulatedChip = 8253;  // 8252 or 8253
+    Chip emulatedChip = kDefaultChip;  // chip=, its type number
     std::string emulatedCodeFile = "emulated-code.bin";
     std::string emulatedDataFile = "emulated-data.bin";
     std::string emulatedLockFile = "emulated-lock";

@@ -28,16 +28,16 @@ std::string Absolute(const std::string& path) {
 
 }  // namespace
 
-EmulatedIspChip::EmulatedIspChip(int chipType, std::uint16_t base, EmulatedChipFiles files,
+EmulatedIspChip::EmulatedIspChip(Chip chip, std::uint16_t base, EmulatedChipFiles files,
                                  Counter* clock)
-    : chipType_(chipType == 8252 ? 8252 : 8253), base_(base), clock_(clock) {
+    : profile_(ProfileOf(chip)), base_(base), clock_(clock) {
     // Fixed at start: a later change of the working directory must not move
     // the chip's memory somewhere else.
     files_.code = Absolute(files.code);
     files_.data = Absolute(files.data);
     files_.lock = Absolute(files.lock);
-    code_ = LoadMemoryImage(files_.code, CodeSizeFor(chipType_));
-    data_ = LoadMemoryImage(files_.data, kDataSize);
+    code_ = LoadMemoryImage(files_.code, profile_.codeSize);
+    data_ = LoadMemoryImage(files_.data, profile_.dataSize);
     locked_ = std::filesystem::exists(files_.lock);
     frame_.reserve(3 + 64);
 }
@@ -138,10 +138,10 @@ std::size_t EmulatedIspChip::InstructionLength() const {
         if (frame_.size() < 2)
             return 2;
         if (frame_[1] == 0x53)
-            return chipType_ == 8252 ? 2 : 3;
-        return chipType_ == 8252 ? 3 : 4;
+            return profile_.enableInstructionLength;
+        return profile_.enableInstructionLength + 1;
     }
-    if (chipType_ == 8252) {
+    if (!profile_.writesPages()) {
         const int operation = first & 0x07;
         return operation == 1 || operation == 5 ? 2 : 3;  // reads answer in the third byte
     }
@@ -192,14 +192,14 @@ void EmulatedIspChip::Execute() {
         Answer(EnableAnswer());
         return;
     }
-    if (chipType_ == 8252) {
-        Execute8252();
+    if (profile_.writesPages()) {
+        ExecutePageInstruction();
     } else {
-        Execute8253();
+        ExecuteByteInstruction();
     }
 }
 
-void EmulatedIspChip::Execute8252() {
+void EmulatedIspChip::ExecuteByteInstruction() {
     const std::uint8_t first = frame_[0];
     if (first == 0xAC) {
         if (!enabled_)
@@ -236,7 +236,7 @@ void EmulatedIspChip::Execute8252() {
     }
 }
 
-void EmulatedIspChip::Execute8253() {
+void EmulatedIspChip::ExecutePageInstruction() {
     const std::uint8_t first = frame_[0];
     const auto codeAddress = static_cast<std::uint16_t>(((frame_[1] & 0x3F) << 8) | frame_[2]);
     const auto dataAddress = static_cast<std::uint16_t>(((frame_[1] & 0x07) << 8) | frame_[2]);

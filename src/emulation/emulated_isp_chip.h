@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/chip.h"
 #include "platform/parallel_port.h"
 
 namespace qvt {
@@ -44,7 +45,6 @@ struct EmulatedChipFaults {
 // at construction and written back whenever RST falls after a change.
 class EmulatedIspChip : public ParallelPort {
   public:
-    static constexpr std::size_t kDataSize = 2048;
     // Write cycle lengths in microseconds, each shorter than the wait that the
     // programming sequence allows before it first polls.
     static constexpr int kByteWriteCycle = 150;
@@ -52,7 +52,7 @@ class EmulatedIspChip : public ParallelPort {
     static constexpr int kPageWriteCycle = 300;
 
     // clock may be null: then every write completes at once.
-    EmulatedIspChip(int chipType, std::uint16_t base, EmulatedChipFiles files, Counter* clock);
+    EmulatedIspChip(Chip chip, std::uint16_t base, EmulatedChipFiles files, Counter* clock);
     ~EmulatedIspChip() override;
     EmulatedIspChip(const EmulatedIspChip&) = delete;
     EmulatedIspChip& operator=(const EmulatedIspChip&) = delete;
@@ -60,9 +60,7 @@ class EmulatedIspChip : public ParallelPort {
     void Write(std::uint16_t address, std::uint8_t value) override;
     std::uint8_t Read(std::uint16_t address) override;
 
-    static std::size_t CodeSizeFor(int chipType) { return chipType == 8252 ? 8192 : 12288; }
-
-    int chipType() const { return chipType_; }
+    Chip chip() const { return profile_.chip; }
     const std::vector<std::uint8_t>& code() const { return code_; }
     const std::vector<std::uint8_t>& data() const { return data_; }
     bool locked() const { return locked_; }
@@ -91,8 +89,8 @@ class EmulatedIspChip : public ParallelPort {
     void ByteComplete(std::uint8_t byte);
     std::size_t InstructionLength() const;
     void Execute();
-    void Execute8252();
-    void Execute8253();
+    void ExecuteByteInstruction();
+    void ExecutePageInstruction();
     void Answer(std::uint8_t byte);
     void AnswerPage(Memory memory, std::uint16_t first, std::size_t count);
     std::uint8_t EnableAnswer();
@@ -108,7 +106,7 @@ class EmulatedIspChip : public ParallelPort {
     bool InWriteCycle(Memory memory, std::uint16_t address);
     void ResetFraming();
 
-    int chipType_;
+    const ChipProfile& profile_;
     std::uint16_t base_;
     EmulatedChipFiles files_;
     Counter* clock_;

@@ -36,9 +36,9 @@ PlatformSettings ReadPlatformSettings(const QString& path) {
     ReadString(ini, "parallel/trace", s.portTraceFile);
 
     bool ok = false;
-    const int chip = ini.value("emulator/chip").toInt(&ok);
-    if (ok && (chip == 8252 || chip == 8253))
-        s.emulatedChip = chip;
+    const int chipNumber = ini.value("emulator/chip").toInt(&ok);
+    if (ok)
+        s.emulatedChip = ChipFromNumber(chipNumber).value_or(s.emulatedChip);
     ReadString(ini, "emulator/code", s.emulatedCodeFile);
     ReadString(ini, "emulator/data", s.emulatedDataFile);
     ReadString(ini, "emulator/locked", s.emulatedLockFile);

@@ -35,7 +35,8 @@ ProgStatus Programmer::ProgramBytes8252(ChipMemory which, std::FILE* hexFile,
             break;
         }
         // Its byte instructions would fold such bytes onto the low addresses.
-        const std::size_t size = which == ChipMemory::Program ? kCodeSize8252 : kDataMemorySize;
+        const ChipProfile& profile = ProfileOf(chip_);
+        const std::size_t size = which == ChipMemory::Program ? profile.codeSize : profile.dataSize;
         if (std::size_t{record.Address} + record.Length > size) {
             status = ProgStatus::FormatError;
             break;

@@ -152,10 +152,10 @@ const CatalogueSubmenu* FindCatalogueSubmenu(CatalogueGroup group) {
     return nullptr;
 }
 
-FirmwareFiles FilesFor(const CatalogueEntry& entry, std::uint16_t chipType,
-                       std::uint8_t networkDevice) {
+FirmwareFiles FilesFor(const CatalogueEntry& entry, Chip chip, std::uint8_t networkDevice) {
     FirmwareFiles files{entry.programFile, entry.dataFile};
-    if (chipType == 8253 && entry.edition == Edition::ByFirstLetter && !files.program.empty()) {
+    if (ProfileOf(chip).hasEditions && entry.edition == Edition::ByFirstLetter &&
+        !files.program.empty()) {
         files.program[0] = networkDevice == 1 ? 'N' : 'E';
     }
     return files;
@@ -171,9 +171,9 @@ bool EnabledAtStart(OfferRule rules) {
     return !Has(rules, OfferRule::DisabledAtStart);
 }
 
-bool EnabledAfterChipChoice(OfferRule rules, std::uint8_t deviceType, std::uint16_t chipType) {
+bool EnabledAfterChipChoice(OfferRule rules, std::uint8_t deviceType, Chip chip) {
     return !(Has(rules, OfferRule::NotFor8253In410) && deviceType == kDeviceQvt410 &&
-             chipType == 8253);
+             !ProfileOf(chip).hasQvt410Firmware);
 }
 
 }  // namespace qvt

@@ -4,6 +4,8 @@
 #include <span>
 #include <string>
 
+#include "core/chip.h"
+
 namespace qvt {
 
 // Where an item of the programming menu sits: directly in the menu, or in
@@ -96,13 +98,12 @@ struct FirmwareFiles {
 
 // The files to program for an entry. With chip 8253 the program file's first
 // letter names the edition: "E" for a single device, "N" for a network device.
-FirmwareFiles FilesFor(const CatalogueEntry& entry, std::uint16_t chipType,
-                       std::uint8_t networkDevice);
+FirmwareFiles FilesFor(const CatalogueEntry& entry, Chip chip, std::uint8_t networkDevice);
 
 // The menu state an item's rules give. Enabling changes only at start and
 // with the chip type command; showing only with the edition command.
 bool ShownFor(OfferRule rules, std::uint8_t networkDevice);
 bool EnabledAtStart(OfferRule rules);
-bool EnabledAfterChipChoice(OfferRule rules, std::uint8_t deviceType, std::uint16_t chipType);
+bool EnabledAfterChipChoice(OfferRule rules, std::uint8_t deviceType, Chip chip);
 
 }  // namespace qvt

@@ -147,4 +147,12 @@ void WriteLockBits8253(IspLink& link) {
     Send(link, {0xAC, 0xE0, 0x00, 0x00});
 }
 
+const IspInstructionSet& IspInstructionsFor(Chip chip) {
+    static constexpr IspInstructionSet kByteInstructions{EnableProgramming8252, ReadCode8252,
+                                                         ChipErase8252, WriteLockBits8252};
+    static constexpr IspInstructionSet kPageInstructions{EnableProgramming8253, ReadCode8253,
+                                                         ChipErase8253, WriteLockBits8253};
+    return ProfileOf(chip).writesPages() ? kPageInstructions : kByteInstructions;
+}
+
 }  // namespace qvt

@@ -18,6 +18,16 @@ std::uint8_t EnableProgramming8253(IspLink& link);
 
 inline constexpr std::uint8_t kEnableAnswer = 0x53;
 
+// The instructions whose bytes differ between the chips, for the steps that
+// run the same on either: enable, erase, lock, and a read to check the erase.
+struct IspInstructionSet {
+    std::uint8_t (*enableProgramming)(IspLink& link);
+    std::uint8_t (*readCode)(IspLink& link, std::uint16_t address);
+    void (*chipErase)(IspLink& link);
+    void (*writeLockBits)(IspLink& link);
+};
+const IspInstructionSet& IspInstructionsFor(Chip chip);
+
 // Chip 8252: byte instructions. The first byte carries the high address bits
 // above a three-bit operation code.
 std::uint8_t ReadCode8252(IspLink& link, std::uint16_t address);

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/chip.h"
+
 namespace qvt {
 
 // Program and data memory of the 8253 as its page instructions see them.
@@ -20,10 +22,9 @@ struct MemoryGeometry {
 inline constexpr MemoryGeometry kCodeMemory8253{0x50, 0x30, 0x3F, 0xC0, 64, 192};
 inline constexpr MemoryGeometry kDataMemory8253{0xD0, 0xB0, 0x07, 0xE0, 32, 64};
 
-// Program memory of the 8252 (its byte instructions fold higher addresses).
-inline constexpr std::size_t kCodeSize8252 = 8192;
-
-// Data memory of both chips: address bits 10-8 in their data instructions.
-inline constexpr std::size_t kDataMemorySize = 2048;
+static_assert(kCodeMemory8253.pageSize == kProfile8253.codePageSize &&
+              kCodeMemory8253.imageSize() == kProfile8253.codeSize);
+static_assert(kDataMemory8253.pageSize == kProfile8253.dataPageSize &&
+              kDataMemory8253.imageSize() == kProfile8253.dataSize);
 
 }  // namespace qvt

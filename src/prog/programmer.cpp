@@ -42,18 +42,17 @@ OutcomeMessage MessageFor(Outcome outcome) {
 // meant to run. The 8252's byte instructions would fold them onto its low
 // addresses and overwrite what was written there, and its verification would
 // read back the overwriting bytes and pass.
-std::size_t MemorySize(std::uint16_t chipType, ChipMemory which) {
-    if (which == ChipMemory::Data)
-        return kDataMemorySize;
-    return chipType == 8252 ? kCodeSize8252 : kCodeMemory8253.imageSize();
+std::size_t MemorySize(Chip chip, ChipMemory which) {
+    const ChipProfile& profile = ProfileOf(chip);
+    return which == ChipMemory::Data ? profile.dataSize : profile.codeSize;
 }
 
 // Opens a named firmware file and reads it through once, so that a file that
 // is missing, unreadable, broken or too large for the chip is told before the
 // chip is erased or written, never halfway through. An empty name needs no
 // file.
-bool OpenCheckedHexFile(const std::string& name, ChipMemory which, std::uint16_t chipType,
-                        ProgrammingView& view, UniqueFile& file) {
+bool OpenCheckedHexFile(const std::string& name, ChipMemory which, Chip chip, ProgrammingView& view,
+                        UniqueFile& file) {
     if (name.empty())
         return true;
     const bool program = which == ChipMemory::Program;
@@ -65,7 +64,7 @@ bool OpenCheckedHexFile(const std::string& name, ChipMemory which, std::uint16_t
         return false;
     }
     file = std::move(opened.file);
-    const std::size_t size = MemorySize(chipType, which);
+    const std::size_t size = MemorySize(chip, which);
     switch (FindFirmwareFault(file.get(), size)) {
         case FirmwareFault::None:
             return true;
@@ -79,7 +78,8 @@ bool OpenCheckedHexFile(const std::string& name, ChipMemory which, std::uint16_t
         case FirmwareFault::TooLarge:
             view.ShowMessage(kind + quoted + " passt nicht in den " +
                                  (program ? "Programmspeicher" : "Datenspeicher") + " des " +
-                                 std::to_string(chipType) + " (" + std::to_string(size) + " Bytes)",
+                                 std::to_string(ChipNumber(chip)) + " (" + std::to_string(size) +
+                                 " Bytes)",
                              Severity::Error);
             return false;
         case FirmwareFault::Format:
@@ -91,8 +91,8 @@ bool OpenCheckedHexFile(const std::string& name, ChipMemory which, std::uint16_t
 
 }  // namespace
 
-Programmer::Programmer(IspLink& link, std::uint16_t chipType, ProgrammingView& view)
-    : link_(link), chipType_(chipType), view_(view) {}
+Programmer::Programmer(IspLink& link, Chip chip, ProgrammingView& view)
+    : link_(link), chip_(chip), view_(view) {}
 
 std::string Programmer::ProgressText(ChipMemory which, const std::string& fileName) {
     const char* memory = which == ChipMemory::Program ? "Programmspeichers" : "Datenspeichers";
@@ -103,8 +103,8 @@ void Programmer::RunProgramming(const std::string& programFileName,
                                 const std::string& dataFileName) {
     UniqueFile programFile;
     UniqueFile dataFile;
-    if (!OpenCheckedHexFile(programFileName, ChipMemory::Program, chipType_, view_, programFile) ||
-        !OpenCheckedHexFile(dataFileName, ChipMemory::Data, chipType_, view_, dataFile)) {
+    if (!OpenCheckedHexFile(programFileName, ChipMemory::Program, chip_, view_, programFile) ||
+        !OpenCheckedHexFile(dataFileName, ChipMemory::Data, chip_, view_, dataFile)) {
         return;
     }
 
@@ -148,45 +148,35 @@ void Programmer::ClosingSteps() {
 
 ProgStatus Programmer::ProgramMemory(ChipMemory which, std::FILE* hexFile,
                                      const std::string& fileName) {
-    if (chipType_ == 8252)
-        return ProgramBytes8252(which, hexFile, fileName);
-    return ProgramPages8253(which, hexFile, fileName);
+    if (ProfileOf(chip_).writesPages())
+        return ProgramPages8253(which, hexFile, fileName);
+    return ProgramBytes8252(which, hexFile, fileName);
 }
 
 ProgStatus Programmer::LockChip() {
-    if (chipType_ == 8253) {
-        if (EnableProgramming8253(link_) != kEnableAnswer)
-            return ProgStatus::NoEnable;
-        WriteLockBits8253(link_);
-    } else {
-        if (EnableProgramming8252(link_) != kEnableAnswer)
-            return ProgStatus::NoEnable;
-        WriteLockBits8252(link_);
-    }
+    const IspInstructionSet& isp = IspInstructionsFor(chip_);
+    if (isp.enableProgramming(link_) != kEnableAnswer)
+        return ProgStatus::NoEnable;
+    isp.writeLockBits(link_);
     link_.IspDelay(500);
     link_.WriteDataRegister(kIspIdlePattern);
     return ProgStatus::Ok;
 }
 
 bool Programmer::EraseChip() {
-    if (chipType_ == 8253) {
-        if (EnableProgramming8253(link_) != kEnableAnswer)
-            return false;
-        ChipErase8253(link_);
-        link_.IspDelay(3000);
-        if (ReadCode8253(link_, 0) == 0xFF)
-            return true;
-    } else {
-        if (EnableProgramming8252(link_) != kEnableAnswer)
-            return false;
-        ChipErase8252(link_);
-        link_.IspDelay(2000);
+    const ChipProfile& profile = ProfileOf(chip_);
+    const IspInstructionSet& isp = IspInstructionsFor(chip_);
+    if (isp.enableProgramming(link_) != kEnableAnswer)
+        return false;
+    isp.chipErase(link_);
+    link_.IspDelay(profile.eraseMicroseconds);
+    if (profile.enableAgainAfterErase) {
         link_.WriteDataRegister(kIspIdlePattern);
         link_.IspDelay(2000);
-        EnableProgramming8252(link_);
-        if (ReadCode8252(link_, 100) == 0xFF)
-            return true;
+        isp.enableProgramming(link_);
     }
+    if (isp.readCode(link_, profile.eraseCheckAddress) == 0xFF)
+        return true;
     link_.WriteDataRegister(kIspIdlePattern);
     return false;
 }

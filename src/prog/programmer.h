@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/chip.h"
 #include "prog/prog_status.h"
 
 namespace qvt {
@@ -20,7 +21,7 @@ enum class ChipMemory { Data = 0, Program = 1 };
 // chip 8253 page by page with a read-back comparison of each page.
 class Programmer {
   public:
-    Programmer(IspLink& link, std::uint16_t chipType, ProgrammingView& view);
+    Programmer(IspLink& link, Chip chip, ProgrammingView& view);
 
     // Programs the program file (if named), then the data file (if named and
     // the program memory succeeded), then locks the chip when a program was
@@ -51,7 +52,7 @@ class Programmer {
     void ClosingSteps();
 
     IspLink& link_;
-    std::uint16_t chipType_;
+    Chip chip_;
     ProgrammingView& view_;
 };
 

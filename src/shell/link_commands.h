@@ -13,10 +13,10 @@
 #include "link/clock.h"
 #include "link/telegram_monitor.h"
 #include "link/transmission.h"
-#include "link/trend_history.h"
 #include "platform/printer.h"
 #include "platform/serial_port.h"
 #include "shell/app_context.h"
+#include "trend/model/trend_history.h"
 
 class QAction;
 class QWidget;

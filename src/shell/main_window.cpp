@@ -30,7 +30,7 @@
 #include "shell/monitor_panel.h"
 #include "shell/parameter_commands.h"
 #include "shell/programming_commands.h"
-#include "shell/trend_command.h"
+#include "trend/trend_command.h"
 
 namespace qvt {
 namespace {
@@ -72,8 +72,8 @@ MainWindow::MainWindow(qvt::AppContext& context) : context_(context) {
         std::make_unique<LinkCommands>(*this, *monitorPanel_, menu_, *dialogs_, context_);
     programmingCommands_ = std::make_unique<ProgrammingCommands>(
         *this, *this, *this, menu_, *dialogs_, *linkCommands_, context_);
-    trendCommand_ = new TrendCommand(*this, menu_.valueTrendItem, linkCommands_->trendHistory(),
-                                     context_.record);
+    trendCommand_ = new qvt::trend::TrendCommand(*this, menu_.valueTrendItem,
+                                                 linkCommands_->trendHistory(), context_.record);
     ConnectMenu();
 }
 
@@ -118,7 +118,7 @@ bool MainWindow::StartUp() {
 
     // The program starts with the 8253 chosen and its edition item shown.
     menu_.chip8253Item->setChecked(true);
-    state.ChipType = 8253;
+    state.SetChip(qvt::kDefaultChip);
     deviceTypeLabel_->setText("QVT410-3E");
     menu_.editionItem->setVisible(true);
     return true;
@@ -331,11 +331,12 @@ void MainWindow::MarkDeviceTypeItem(std::uint8_t deviceType) {
 
 void MainWindow::ApplyChipToLabelAndMenu(const QString& family) {
     const qvt::ApplicationState& s = context_.state;
-    const bool chip8253 = s.ChipType == 8253;
-    menu_.chip8253Item->setChecked(chip8253);
-    menu_.editionItem->setVisible(chip8253);
+    // The chip item's caption names the chip it is checked for; the edition
+    // item is there for a chip whose firmware comes in editions.
+    menu_.chip8253Item->setChecked(s.chip() == qvt::Chip::k8253);
+    menu_.editionItem->setVisible(qvt::ProfileOf(s.chip()).hasEditions);
     const std::string suffix =
-        qvt::DeviceLabelSuffix(context_.record.deviceType, s.ChipType, s.NetworkDevice);
+        qvt::DeviceLabelSuffix(context_.record.deviceType, s.chip(), s.NetworkDevice);
     deviceTypeLabel_->setText(family + QString::fromStdString(suffix));
 }
 
@@ -364,7 +365,8 @@ void MainWindow::ShowDeviceLabel(const QString& text) {
 void MainWindow::RefreshDeviceLabel() {
     const std::uint8_t type = context_.record.deviceType;
     if (type == qvt::kDeviceQvt055) {
-        deviceTypeLabel_->setText(QString::fromStdString(qvt::DeviceLabel(type, 0, 0)));
+        deviceTypeLabel_->setText(
+            QString::fromStdString(qvt::DeviceLabel(type, context_.state.chip(), 0)));
         return;
     }
     ApplyChipToLabelAndMenu(QString::fromStdString(qvt::FamilyText(type)));

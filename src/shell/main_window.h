@@ -15,7 +15,6 @@ class QLabel;
 class QFrame;
 class QProgressBar;
 class QTextEdit;
-class TrendCommand;
 
 namespace qvt {
 
@@ -23,6 +22,9 @@ class ParameterCommands;
 class LinkCommands;
 class MonitorPanel;
 class ProgrammingCommands;
+namespace trend {
+class TrendCommand;
+}  // namespace trend
 
 // The main window "QVT Parametrieren" (object name "Form1", which help and the
 // service staff know it by). The commands live in ParameterCommands,
@@ -127,7 +129,7 @@ class MainWindow : public QMainWindow, public ParameterFileView, public Progress
     std::unique_ptr<MonitorPanel> monitorPanel_;
     std::unique_ptr<LinkCommands> linkCommands_;
     std::unique_ptr<ProgrammingCommands> programmingCommands_;
-    TrendCommand* trendCommand_ = nullptr;  // a child of the window
+    trend::TrendCommand* trendCommand_ = nullptr;  // a child of the window
     bool closing_ = false;
     bool exitConfirmed_ = false;
 };

@@ -6,19 +6,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "core/device_family.h"
 #include "dialogs/message_box.h"
 #include "dialogs/programming_port_dialog.h"
 #include "platform/files/config_file_access.h"
-#include "platform/monotonic_counter.h"
 #include "platform/process_runner.h"
 #include "prog/external_programmer.h"
 #include "prog/firmware_catalogue.h"
 #include "prog/isp_link.h"
-#include "prog/port_io.h"
 #include "prog/programmer.h"
 #include "shell/dialog_set.h"
 #include "shell/file_dialog_filters.h"
@@ -61,9 +58,7 @@ ProgrammingCommands::ProgrammingCommands(QWidget& window, ParameterFileView& dev
       dialogs_(dialogs),
       link_(link),
       context_(context),
-      chooseFile_(RunDialog),
-      counter_(std::make_unique<qvt::MonotonicCounter>()),
-      io_(std::make_unique<qvt::PortIo>()) {
+      chooseFile_(RunDialog) {
     ConnectMenu();
     // The parallel port chosen with "OK" is used from the next start on; the
     // file beside the program, even after a firmware choice moved the
@@ -108,48 +103,35 @@ void ProgrammingCommands::ConnectMenu() {
 // ---- Port --------------------------------------------------------------------
 
 void ProgrammingCommands::OpenPortAccess() {
-    accessPending_ = true;
-    const std::string& trace = context_.settings.portTraceFile;
-    if (!trace.empty()) {
-        // Fixed now: choosing a firmware file elsewhere changes the working folder.
-        io_->OpenTrace(
-            QFile::encodeName(QDir::current().absoluteFilePath(QFile::decodeName(trace.c_str())))
-                .toStdString());
-    }
+    chipAccess_ = std::make_unique<qvt::ChipAccess>(context_.settings, "qvt410");
 }
 
-void ProgrammingCommands::EnsurePortAccess() {
-    if (!accessPending_)
-        return;
-    accessPending_ = false;
-    port_ = qvt::OpenParallelBackend(context_.settings, context_.state.LptBase, *counter_);
-    io_->SetPort(port_.port.get());
-    // Tells "nothing answers" apart from "no port access".
-    std::fprintf(stderr, "qvt410: Parallelport: %s\n", port_.description.c_str());
-    context_.state.PortAccessMode = port_.access;
+// The port opens here rather than at start-up: its base address comes with
+// the configuration file, read after the access was decided. A run asked for
+// before start-up reaches the port as start-up would.
+qvt::ChipAccess& ProgrammingCommands::EnsurePortAccess() {
+    if (!chipAccess_)
+        OpenPortAccess();
+    if (chipAccess_->Open(context_.state.LptBase))
+        context_.state.PortAccessMode = chipAccess_->access();
+    return *chipAccess_;
 }
 
 void ProgrammingCommands::WriteIdlePattern() {
-    EnsurePortAccess();
-    io_->PortWrite(context_.state.LptBase, qvt::kIspIdlePattern);
-    io_->FlushTrace();
+    EnsurePortAccess().WriteIdlePattern(context_.state.LptBase);
 }
 
 void ProgrammingCommands::Shutdown() {
-    io_->SetPort(nullptr);
-    port_ = {};
-    accessPending_ = false;
-    io_->FlushTrace();
+    if (chipAccess_)
+        chipAccess_->Close();
 }
 
 qvt::EmulatedIspChip* ProgrammingCommands::emulatedChip() {
-    EnsurePortAccess();
-    return port_.chip;
+    return EnsurePortAccess().emulatedChip();
 }
 
 qvt::ParallelAccess ProgrammingCommands::parallelAccess() {
-    EnsurePortAccess();
-    return port_.access;
+    return EnsurePortAccess().access();
 }
 
 // ---- Programming -------------------------------------------------------------
@@ -159,16 +141,16 @@ void ProgrammingCommands::RunProgramming(const std::string& programFile,
     programFile_ = programFile;
     dataFile_ = dataFile;
     const MonitorHold hold(link_);
-    EnsurePortAccess();
+    qvt::ChipAccess& access = EnsurePortAccess();
     ProgrammingProgress view(progress_);
-    qvt::IspLink link(*io_, *counter_, context_.state.LptBase);
-    qvt::Programmer(link, context_.state.ChipType, view).RunProgramming(programFile_, dataFile_);
-    io_->FlushTrace();
+    qvt::IspLink link = access.LinkAt(context_.state.LptBase);
+    qvt::Programmer(link, context_.state.chip(), view).RunProgramming(programFile_, dataFile_);
+    access.FlushTrace();
 }
 
 void ProgrammingCommands::ProgramCatalogueEntry(const qvt::CatalogueEntry& entry) {
     const qvt::FirmwareFiles files =
-        qvt::FilesFor(entry, context_.state.ChipType, context_.state.NetworkDevice);
+        qvt::FilesFor(entry, context_.state.chip(), context_.state.NetworkDevice);
     RunProgramming(files.program, files.data);
 }
 
@@ -211,11 +193,11 @@ void ProgrammingCommands::ProgramDataFromFile() {
 
 void ProgrammingCommands::EraseChip() {
     const MonitorHold hold(link_);
-    EnsurePortAccess();
+    qvt::ChipAccess& access = EnsurePortAccess();
     ProgrammingProgress view(progress_);
-    qvt::IspLink link(*io_, *counter_, context_.state.LptBase);
-    qvt::Programmer(link, context_.state.ChipType, view).EraseWithMessage();
-    io_->FlushTrace();
+    qvt::IspLink link = access.LinkAt(context_.state.LptBase);
+    qvt::Programmer(link, context_.state.chip(), view).EraseWithMessage();
+    access.FlushTrace();
 }
 
 // ---- Chip type and edition ---------------------------------------------------
@@ -230,16 +212,16 @@ void ProgrammingCommands::ToggleChipType() {
     // The clock device, like a type unknown here, always runs an 8252 image.
     if (type == qvt::kDeviceQvt410 || qvt::IsCounterFamily(type)) {
         chipItem->setChecked(!chipItem->isChecked());
-        state.ChipType = chipItem->isChecked() ? 8253 : 8252;
+        state.SetChip(chipItem->isChecked() ? qvt::Chip::k8253 : qvt::Chip::k8252);
         editionItem->setVisible(chipItem->isChecked());
     } else {
         chipItem->setChecked(false);
-        state.ChipType = 8252;
+        state.SetChip(qvt::Chip::k8252);
     }
     for (const auto& [entry, item] : menu_.firmware)
-        item->setEnabled(qvt::EnabledAfterChipChoice(entry->offer, type, state.ChipType));
+        item->setEnabled(qvt::EnabledAfterChipChoice(entry->offer, type, state.chip()));
     for (const auto& [submenu, item] : menu_.submenus)
-        item->setEnabled(qvt::EnabledAfterChipChoice(submenu->offer, type, state.ChipType));
+        item->setEnabled(qvt::EnabledAfterChipChoice(submenu->offer, type, state.chip()));
     deviceLabel_.RefreshDeviceLabel();
 }
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "compose/parallel_backend.h"
+#include "compose/chip_access.h"
 #include "shell/app_context.h"
 
 class QFileDialog;
@@ -14,10 +14,8 @@ class QWidget;
 
 namespace qvt {
 
-class Counter;
 class LinkCommands;
 class ParameterFileView;
-class PortIo;
 class ProgressBoxView;
 struct CatalogueEntry;
 struct DialogSet;
@@ -78,7 +76,7 @@ class ProgrammingCommands : public QObject {
 
   private:
     void ConnectMenu();
-    void EnsurePortAccess();
+    qvt::ChipAccess& EnsurePortAccess();
     bool ChooseFirmwareFile(const QString& title, std::string& fileName);
 
     QWidget& window_;
@@ -91,11 +89,8 @@ class ProgrammingCommands : public QObject {
     FileChooser chooseFile_;
     std::string programFile_;
     std::string dataFile_;
-    std::unique_ptr<qvt::Counter> counter_;
-    std::unique_ptr<qvt::PortIo> io_;
-    qvt::ParallelBackend port_;
-    bool accessPending_ = false;
-    std::string tracePath_;
+    // From start-up on; the port itself opens at its first use.
+    std::unique_ptr<qvt::ChipAccess> chipAccess_;
 };
 
 }  // namespace qvt

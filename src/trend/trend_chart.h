@@ -6,11 +6,13 @@
 #include <optional>
 #include <vector>
 
-#include "core/min_max_decimation.h"
 #include "core/switching_levels.h"
+#include "trend/model/min_max_decimation.h"
 
 class QLineSeries;
 class QWidget;
+
+namespace qvt::trend {
 
 // The chart of the trend window. It is drawn with Qt Charts, which brings
 // OpenGL and some megabytes with it; most sessions never open the window, so
@@ -54,3 +56,5 @@ std::unique_ptr<TrendChart> MakeTrendChart(QWidget* parent, QString* error);
 // The module's one entry point, looked up by this name.
 #define QVT_TREND_CHART_FACTORY "qvtMakeTrendChart"
 using TrendChartFactory = TrendChart* (*)(QWidget* parent);
+
+}  // namespace qvt::trend

@@ -3,6 +3,8 @@
 
 #include "trend/trend_chart.h"
 
+namespace qvt::trend {
+
 // The module is installed beside the program's libraries; the build tree
 // keeps the same relative place, so the program and its tests find it there.
 std::unique_ptr<TrendChart> MakeTrendChart(QWidget* parent, QString* error) {
@@ -20,3 +22,5 @@ std::unique_ptr<TrendChart> MakeTrendChart(QWidget* parent, QString* error) {
     }
     return std::unique_ptr<TrendChart>(factory(parent));
 }
+
+}  // namespace qvt::trend

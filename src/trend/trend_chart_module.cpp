@@ -2,6 +2,6 @@
 #include "trend/trend_chart.h"
 #include "trend/trend_plot.h"
 
-extern "C" Q_DECL_EXPORT TrendChart* qvtMakeTrendChart(QWidget* parent) {
-    return new TrendPlot(parent);
+extern "C" Q_DECL_EXPORT qvt::trend::TrendChart* qvtMakeTrendChart(QWidget* parent) {
+    return new qvt::trend::TrendPlot(parent);
 }

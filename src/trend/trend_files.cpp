@@ -5,7 +5,7 @@
 #include <QSaveFile>
 #include <QWidget>
 
-#include "link/trend_csv.h"
+#include "trend/model/trend_csv.h"
 
 namespace qvt::trend {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "link/trend_history.h"
+#include "trend/model/trend_history.h"
 
 class QWidget;
 

@@ -10,6 +10,8 @@
 #include <QValueAxis>
 #include <algorithm>
 
+namespace qvt::trend {
+
 namespace {
 
 QLineSeries* RelayLine(QChart& chart, QColor colour) {
@@ -158,3 +160,5 @@ void TrendPlot::ShowLevels(const std::vector<qvt::SwitchingLevel>& levels, doubl
         for (QLegendMarker* marker : chart_->legend()->markers(line)) marker->setVisible(shown);
     }
 }
+
+}  // namespace qvt::trend

@@ -14,6 +14,8 @@ class QLineSeries;
 class QValueAxis;
 class QWidget;
 
+namespace qvt::trend {
+
 // The chart of the trend window, in the chart module: the measured values
 // against local time, a line for each run of telegrams without a gap, and
 // the relays' switching points as horizontal lines. A range the user drags
@@ -52,3 +54,5 @@ class TrendPlot : public QObject, public TrendChart {
     bool drawing_ = false;
     std::function<void(double, double)> rangeChosen_;
 };
+
+}  // namespace qvt::trend

@@ -18,12 +18,12 @@
 #include "core/switching_levels.h"
 #include "dialogs/message_box.h"
 #include "platform/help.h"
+#include "platform/help_topics.h"
 #include "trend/trend_files.h"
 
-namespace {
+namespace qvt::trend {
 
-// The help topic of the window and of its menu item.
-constexpr int kHelpContext = 61;
+namespace {
 
 struct SpanChoice {
     const char* caption;
@@ -53,7 +53,7 @@ TrendWindow::TrendWindow(const qvt::TrendHistory& history, const qvt::ParameterR
     : QWidget(parent, Qt::Window), history_(history), record_(record) {
     setObjectName("TrendWindow");
     setWindowTitle("Messwertverlauf");
-    setProperty("helpContext", kHelpContext);
+    setProperty("helpContext", help::topic::kValueTrend);
     resize(720, 460);
     chooseFile_ = [this](const QString& title, const QString& filter, const QString& name) {
         QFileDialog dialog(this, title, name, filter);
@@ -156,7 +156,7 @@ void TrendWindow::BuildControls() {
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
             &TrendWindow::ExportValues);
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-            [] { qvt::help::ShowContext(kHelpContext); });
+            [] { qvt::help::ShowContext(help::topic::kValueTrend); });
 }
 
 void TrendWindow::showEvent(QShowEvent* event) {
@@ -271,3 +271,5 @@ bool TrendWindow::WriteFile(const QString& title, const QString& filter, const Q
                      qvt::Severity::Error);
     return false;
 }
+
+}  // namespace qvt::trend

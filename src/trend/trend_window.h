@@ -10,8 +10,8 @@
 
 #include "core/parameter_record.h"
 #include "core/switching_levels.h"
-#include "link/trend_history.h"
-#include "link/trend_span.h"
+#include "trend/model/trend_history.h"
+#include "trend/model/trend_span.h"
 #include "trend/trend_chart.h"
 
 class QCheckBox;
@@ -20,6 +20,8 @@ class QDoubleSpinBox;
 class QLabel;
 class QLineSeries;
 class QPushButton;
+
+namespace qvt::trend {
 
 // The window "Messwertverlauf": the measured value of every telegram the
 // monitor received against time, over the last minute, ten minutes, hour or
@@ -96,3 +98,5 @@ class TrendWindow : public QWidget {
     // A range the user dragged out; shown until the pause ends.
     std::optional<std::pair<double, double>> chosenRange_;
 };
+
+}  // namespace qvt::trend

@@ -6,22 +6,25 @@ cmake_minimum_required(VERSION 3.25)
 
 # "library: what it must not reach". qvt_link and qvt_prog use only qvt_core
 # and the platform API; the emulated chip keeps its own pin decoding, so it
-# needs nothing of the programmer. The command-line tool and what it shares
+# needs nothing of the programmer. The trend's model sits on the device link
+# it takes its values from and knows nothing of a window; nothing below it
+# reaches it. The command-line tool and what it shares
 # with the application run without a display. The program gets Qt Charts only
 # through the trend chart's module, loaded when the window is first opened.
 set(QVT_GUI_MODULES "Qt6::Gui Qt6::Widgets Qt6::PrintSupport Qt6::Charts")
 set(QVT_ABOVE_THE_API "qvt_platform_serial qvt_platform_ui qvt_emulation qvt_dialogs qvt_shell")
 set(RULES
-    "qvt_core: Qt6::Core ${QVT_GUI_MODULES} Qt6::SerialPort qvt_platform"
-    "qvt_platform: ${QVT_GUI_MODULES} ${QVT_ABOVE_THE_API} qvt_link qvt_prog"
+    "qvt_core: Qt6::Core ${QVT_GUI_MODULES} Qt6::SerialPort qvt_platform qvt_trend_model"
+    "qvt_platform: ${QVT_GUI_MODULES} ${QVT_ABOVE_THE_API} qvt_link qvt_prog qvt_trend_model"
     "qvt_platform_serial: ${QVT_GUI_MODULES}"
-    "qvt_emulation: ${QVT_GUI_MODULES} qvt_link qvt_prog qvt_dialogs qvt_shell"
-    "qvt_link: ${QVT_GUI_MODULES} ${QVT_ABOVE_THE_API} qvt_prog"
-    "qvt_prog: ${QVT_GUI_MODULES} ${QVT_ABOVE_THE_API} qvt_link"
+    "qvt_emulation: ${QVT_GUI_MODULES} qvt_link qvt_prog qvt_dialogs qvt_shell qvt_trend_model"
+    "qvt_link: ${QVT_GUI_MODULES} ${QVT_ABOVE_THE_API} qvt_prog qvt_trend_model"
+    "qvt_prog: ${QVT_GUI_MODULES} ${QVT_ABOVE_THE_API} qvt_link qvt_trend_model"
+    "qvt_trend_model: ${QVT_GUI_MODULES} ${QVT_ABOVE_THE_API} qvt_prog qvt_compose qvt_trend"
     "qvt_devsim_core: ${QVT_GUI_MODULES}"
-    "qvt_compose: ${QVT_GUI_MODULES} qvt_platform_ui qvt_dialogs qvt_shell"
+    "qvt_compose: ${QVT_GUI_MODULES} qvt_platform_ui qvt_dialogs qvt_shell qvt_trend"
     "qvt410-cli: ${QVT_GUI_MODULES} qvt_platform_ui qvt_dialogs qvt_shell"
-    "qvt_trend: Qt6::Charts"
+    "qvt_trend: Qt6::Charts qvt_shell"
     "qvt410: Qt6::Charts"
 )
 

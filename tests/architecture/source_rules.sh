@@ -32,21 +32,33 @@ rule() {
 }
 
 # The layers include only what lies below them: core < platform < emulation,
-# link, prog < dialogs < shell. The emulated chip keeps its own pin decoding
-# (it is the tests' oracle), so it includes nothing of the programmer.
+# link, prog < trend model < compose, dialogs < trend window < shell. The
+# emulated chip keeps its own pin decoding (it is the tests' oracle), so it
+# includes nothing of the programmer.
 rule "core includes only standard C++" \
-    '#include ("(platform|emulation|link|prog|dialogs|shell)/|<(Q|unistd|fcntl|sys/|linux/))' \
+    '#include ("(platform|emulation|link|prog|compose|dialogs|trend|shell)/|<(Q|unistd|fcntl|sys/|linux/))' \
     core "" ""
 rule "platform includes no layer above it" \
-    '#include "(emulation|link|prog|dialogs|shell)/' platform "" ""
+    '#include "(emulation|link|prog|compose|dialogs|trend|shell)/' platform "" ""
 rule "the emulation includes no layer above the platform" \
-    '#include "(link|prog|dialogs|shell)/' emulation "" ""
-rule "link and prog include no UI, no Qt and no emulation" \
-    '#include ("(emulation|dialogs|shell|platform/qt)/|<Q)' "link prog" "" ""
-rule "dialogs include no shell" '#include "shell/' dialogs "" ""
-rule "compose includes no dialog, no shell and no GUI" \
-    '#include ("(dialogs|shell)/|"platform/qt/(default_printer|help_window)|<Q(Widget|Gui|Print|Application))' \
+    '#include "(link|prog|compose|dialogs|trend|shell)/' emulation "" ""
+rule "link and prog include no UI, no Qt, no emulation and nothing of the trend" \
+    '#include ("(emulation|compose|dialogs|trend|shell|platform/qt)/|<Q)' "link prog" "" ""
+rule "the trend model includes no UI, no Qt and nothing of the trend window" \
+    '#include ("(emulation|prog|compose|dialogs|shell|platform/qt)/|"trend/[a-z_]+\.h"|<Q)' \
+    trend/model "" ""
+rule "dialogs include no shell and no trend window" '#include "(shell|trend/[a-z_]+\.h)' dialogs "" ""
+rule "the trend window includes no shell" '#include "shell/' trend "" ""
+rule "compose includes no dialog, no shell, no trend and no GUI" \
+    '#include ("(dialogs|shell|trend)/|"platform/qt/(default_printer|help_window)|<Q(Widget|Gui|Print|Application))' \
     compose "" ""
+
+# The trend has one home: its model in trend/model, its window in trend, its
+# tests in tests/trend.
+for file in $(find . "$tests" -iname '*trend*' -type f | grep -vE '^(\./trend/|'"$tests"'/trend/)' || true); do
+    echo "a trend file outside the trend folders: $file"
+    failed=1
+done
 
 # Only the main window's own files and the start-up include the main window.
 MAIN_WINDOW_ALLOWED="shell/main.cpp shell/main_window.cpp shell/startup.cpp"

@@ -36,7 +36,7 @@ class ParallelBackendTest : public QObject {
         QTemporaryDir dir;
         qvt::PlatformSettings settings;
         settings.parallelAccess = *qvt::ParseParallelAccess(access.toStdString());
-        settings.emulatedChip = chipType;
+        settings.emulatedChip = *qvt::ChipFromNumber(chipType);
         settings.emulatedCodeFile = dir.filePath("code.bin").toStdString();
         const qvt::ParallelPortOpeners openers{
             [](std::uint16_t, const std::string&) { return nullptr; },
@@ -52,7 +52,7 @@ class ParallelBackendTest : public QObject {
         QCOMPARE(backend.chip != nullptr, emulated);
         if (emulated) {
             QCOMPARE(static_cast<qvt::ParallelPort*>(backend.chip), backend.port.get());
-            QCOMPARE(backend.chip->chipType(), chipType);
+            QCOMPARE(int{qvt::ChipNumber(backend.chip->chip())}, chipType);
         }
     }
 };

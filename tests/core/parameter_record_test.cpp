@@ -153,7 +153,7 @@ TEST(DeviceLabel, FamilyChipAndNetworkGiveTheLabel) {
         {2, 8252, 0, "QVT055-Uhr-2"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(DeviceLabel(c.type, c.chip, c.network), c.label)
+        EXPECT_EQ(DeviceLabel(c.type, *ChipFromNumber(c.chip), c.network), c.label)
             << int(c.type) << "/" << c.chip << "/" << int(c.network);
     }
 }

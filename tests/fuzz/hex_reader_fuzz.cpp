@@ -45,7 +45,7 @@ struct SilentChip {
     PortIo io;
     IspLink link{io, counter, 0x378};
     SilentView view;
-    Programmer programmer{link, 8253, view};
+    Programmer programmer{link, Chip::k8253, view};
 };
 
 bool IsFileResult(ProgStatus status) {

@@ -28,7 +28,7 @@ TEST(PlatformSettings, MissingFileGivesTheDefaults) {
     EXPECT_EQ(s.ppdevFor378, "/dev/parport0");
     EXPECT_EQ(s.ppdevFor278, "/dev/parport1");
     EXPECT_TRUE(s.portTraceFile.empty());
-    EXPECT_EQ(s.emulatedChip, 8253);
+    EXPECT_EQ(ChipNumber(s.emulatedChip), 8253);
     EXPECT_EQ(s.emulatedCodeFile, "emulated-code.bin");
     EXPECT_EQ(s.emulatedDataFile, "emulated-data.bin");
     EXPECT_EQ(s.emulatedLockFile, "emulated-lock");
@@ -49,7 +49,7 @@ TEST(PlatformSettings, EveryKeyIsRead) {
     EXPECT_EQ(s.ppdevFor378, "/dev/parport2");
     EXPECT_EQ(s.ppdevFor278, "/dev/parport3");
     EXPECT_EQ(s.portTraceFile, "/tmp/port.trace");
-    EXPECT_EQ(s.emulatedChip, 8252);
+    EXPECT_EQ(ChipNumber(s.emulatedChip), 8252);
     EXPECT_EQ(s.emulatedCodeFile, "c.bin");
     EXPECT_EQ(s.emulatedDataFile, "d.bin");
     EXPECT_EQ(s.emulatedLockFile, "lock.flag");
@@ -76,7 +76,7 @@ TEST(PlatformSettings, UnreadableValuesKeepTheDefault) {
     for (const Case& c : cases) {
         const PlatformSettings s = ReadFrom(c.text);
         EXPECT_EQ(s.parallelAccess, c.access) << c.text;
-        EXPECT_EQ(s.emulatedChip, c.chip) << c.text;
+        EXPECT_EQ(ChipNumber(s.emulatedChip), c.chip) << c.text;
         EXPECT_EQ(s.programmingMenuVisible, c.menu) << c.text;
     }
 }
@@ -89,15 +89,15 @@ TEST(PlatformSettings, WhatIsNoSettingsFileGivesTheDefaults) {
         const std::string path = dir.filePath(kind).toStdString();
         MakeUnkind(kind, path);
         PlatformSettings s;
-        s.emulatedChip = 0;
+        s.emulatedChip = Chip::k8252;  // what reading must replace
         EXPECT_TRUE(ReturnsWithoutWaiting(path, [&] {
             s = ReadPlatformSettings(QString::fromStdString(path));
         })) << kind;
-        EXPECT_EQ(s.emulatedChip, 8253) << kind;
+        EXPECT_EQ(ChipNumber(s.emulatedChip), 8253) << kind;
     }
     const QByteArray tooLarge =
         "[emulator]\nchip=8252\n" + QByteArray(static_cast<int>(kLargestSettingsFile), ';');
-    EXPECT_EQ(ReadFrom(tooLarge).emulatedChip, 8253);
+    EXPECT_EQ(ChipNumber(ReadFrom(tooLarge).emulatedChip), 8253);
 }
 
 }  // namespace

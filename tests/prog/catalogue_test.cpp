@@ -31,7 +31,7 @@ TEST_P(CatalogueFiles, NameTheFilesOfTheEdition) {
     const FilesCase& c = GetParam();
     const CatalogueEntry* entry = FindCatalogueEntry(c.item);
     ASSERT_NE(entry, nullptr) << c.item;
-    const FirmwareFiles files = FilesFor(*entry, c.chip, c.network);
+    const FirmwareFiles files = FilesFor(*entry, *ChipFromNumber(c.chip), c.network);
     EXPECT_EQ(files.program, c.program) << c.item;
     EXPECT_EQ(files.data, c.data) << c.item;
 }
@@ -95,13 +95,13 @@ TEST(FirmwareCatalogue, OffersEachVariantByItsRules) {
     EXPECT_EQ(ItemsWhere([](OfferRule r) { return !ShownFor(r, 0); }), notYetMade);
     EXPECT_EQ(ItemsWhere([](OfferRule r) { return !ShownFor(r, 1); }), singleOnly);
     EXPECT_EQ(ItemsWhere([](OfferRule r) { return !EnabledAtStart(r); }), notYetMade);
-    EXPECT_EQ(ItemsWhere([](OfferRule r) { return !EnabledAfterChipChoice(r, 0, 8253); }),
+    EXPECT_EQ(ItemsWhere([](OfferRule r) { return !EnabledAfterChipChoice(r, 0, Chip::k8253); }),
               notFor8253);
     // Only the 8253 in a QVT410 lacks firmware.
     for (const auto& [type, chip] : {std::pair{0, 8252}, {1, 8253}, {2, 8253}, {1, 8252}}) {
         for (const CatalogueEntry& entry : FirmwareCatalogue()) {
             EXPECT_TRUE(EnabledAfterChipChoice(entry.offer, static_cast<std::uint8_t>(type),
-                                               static_cast<std::uint16_t>(chip)))
+                                               *ChipFromNumber(chip)))
                 << entry.itemName << " " << type << " " << chip;
         }
     }

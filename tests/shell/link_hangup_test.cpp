@@ -10,9 +10,9 @@
 #include <QPushButton>
 
 #include "dialogs/pc_serial_port_dialog.h"
-#include "link/trend_span.h"
 #include "support/controls.h"
 #include "support/link_fixture.h"
+#include "trend/model/trend_span.h"
 
 namespace {
 

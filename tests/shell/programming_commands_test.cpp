@@ -96,7 +96,7 @@ class ProgrammingCommandsTest : public QObject {
         app_->form.reset();  // before the context it uses
         app_->context = {};
         app_->context.settings.parallelAccess = access;
-        app_->context.settings.emulatedChip = chip;
+        app_->context.settings.emulatedChip = *qvt::ChipFromNumber(chip);
         app_->context.settings.programmingMenuVisible = true;
         if (adjust)
             adjust(app_->context.settings);

@@ -144,11 +144,12 @@ inline constexpr std::uint16_t kBase = 0x378;
 
 // One emulated chip on the cable, driven through the real port layer and link.
 struct ChipRig {
-    explicit ChipRig(int chipType)
-        : chip(chipType, kBase, EmulatedChipFiles{}, &counter),
+    // chipNumber: 8252 or 8253, as the chip's label gives it.
+    explicit ChipRig(int chipNumber)
+        : chip(*ChipFromNumber(chipNumber), kBase, EmulatedChipFiles{}, &counter),
           io(&chip),
           link(io, counter, kBase),
-          programmer(link, static_cast<std::uint16_t>(chipType), view) {}
+          programmer(link, chip.chip(), view) {}
 
     FakeCounter counter;
     EmulatedIspChip chip;

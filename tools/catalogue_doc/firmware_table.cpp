@@ -12,7 +12,7 @@ namespace {
 // the chip type command has decided the enabling since the start.
 struct MenuState {
     QString heading;
-    std::uint16_t chipType;
+    qvt::Chip chip;
     std::uint8_t networkDevice;
     bool chipChosen;
 };
@@ -20,9 +20,9 @@ struct MenuState {
 // The window starts with chip 8253 and a single device for a QVT410; the
 // 8252 column is what the chip type command leaves.
 const std::array<MenuState, 3> kColumns{{
-    {"Baustein 8252", 8252, 0, true},
-    {"Baustein 8253, Einzelgerät", 8253, 0, false},
-    {"Baustein 8253, Netzwerkgerät", 8253, 1, false},
+    {"Baustein 8252", qvt::Chip::k8252, 0, true},
+    {"Baustein 8253, Einzelgerät", qvt::Chip::k8253, 0, false},
+    {"Baustein 8253, Netzwerkgerät", qvt::Chip::k8253, 1, false},
 }};
 
 QString WithoutMnemonic(const char* caption) {
@@ -30,9 +30,9 @@ QString WithoutMnemonic(const char* caption) {
 }
 
 bool Offered(qvt::OfferRule rules, const MenuState& state) {
-    const bool enabled =
-        state.chipChosen ? qvt::EnabledAfterChipChoice(rules, qvt::kDeviceQvt410, state.chipType)
-                         : qvt::EnabledAtStart(rules);
+    const bool enabled = state.chipChosen
+                             ? qvt::EnabledAfterChipChoice(rules, qvt::kDeviceQvt410, state.chip)
+                             : qvt::EnabledAtStart(rules);
     return enabled && qvt::ShownFor(rules, state.networkDevice);
 }
 
@@ -52,7 +52,7 @@ QString MenuPath(const qvt::CatalogueEntry& entry) {
 QString Cell(const qvt::CatalogueEntry& entry, const MenuState& state) {
     if (!Offered(entry, state))
         return {};
-    const qvt::FirmwareFiles files = qvt::FilesFor(entry, state.chipType, state.networkDevice);
+    const qvt::FirmwareFiles files = qvt::FilesFor(entry, state.chip, state.networkDevice);
     QString cell = "`" + QString::fromStdString(files.program) + "`";
     if (!files.data.empty())
         cell += " + `" + QString::fromStdString(files.data) + "`";

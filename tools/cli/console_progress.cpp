@@ -1,7 +1,6 @@
 #include "console_progress.h"
 
 #include "interrupt.h"
-#include "prog/memory_geometry.h"
 
 namespace cli {
 namespace {
@@ -28,9 +27,11 @@ std::string MemoryOf(const std::string& text) {
 void ConsoleProgress::ShowProgress(const std::string& text) {
     EndBar();
     memory_ = MemoryOf(text);
-    bytesPerStep_ = chipType_ != 8253               ? 1
-                    : memory_ == "Programmspeicher" ? qvt::kCodeMemory8253.pageSize
-                                                    : qvt::kDataMemory8253.pageSize;
+    const qvt::ChipProfile& profile = qvt::ProfileOf(chip_);
+    // A chip written byte by byte counts its progress in bytes of the file read.
+    bytesPerStep_ = !profile.writesPages()          ? 1
+                    : memory_ == "Programmspeicher" ? profile.codePageSize
+                                                    : profile.dataPageSize;
     maximum_ = position_ = 0;
     lastDrawnPercent_ = -1;
     stageStart_ = std::chrono::steady_clock::now();

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/chip.h"
 #include "prog/programming_view.h"
 
 namespace cli {
@@ -16,8 +17,8 @@ namespace cli {
 class ConsoleProgress : public qvt::ProgrammingView {
   public:
     // The 8253 counts its progress in pages, the 8252 in bytes of the file read.
-    ConsoleProgress(std::FILE* out, bool terminal, std::uint16_t chipType)
-        : out_(out), terminal_(terminal), chipType_(chipType) {}
+    ConsoleProgress(std::FILE* out, bool terminal, qvt::Chip chip)
+        : out_(out), terminal_(terminal), chip_(chip) {}
     ~ConsoleProgress() override { EndBar(); }
 
     void ShowProgress(const std::string& text) override;
@@ -39,7 +40,7 @@ class ConsoleProgress : public qvt::ProgrammingView {
 
     std::FILE* out_;
     bool terminal_;
-    std::uint16_t chipType_;
+    qvt::Chip chip_;
     int bytesPerStep_ = 1;
     std::string memory_;
     int maximum_ = 0;

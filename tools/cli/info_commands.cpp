@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "commands.h"
+#include "core/chip.h"
 #include "exit_code.h"
 #include "prog/firmware_catalogue.h"
 #include "prog/firmware_file.h"
 #include "prog/hex_reader.h"
-#include "prog/memory_geometry.h"
 #include "text_output.h"
 
 namespace cli {
@@ -34,24 +34,23 @@ std::string Rules(qvt::OfferRule rules) {
 
 struct Edition {
     const char* name;
-    std::uint16_t chip;
+    qvt::Chip chip;
     std::uint8_t network;
 };
-constexpr Edition kEditions[] = {{"8252", 8252, 0}, {"8253", 8253, 0}, {"8253-Netz", 8253, 1}};
-
-// The data memory of both chips: address bits 10-8 in their data instructions.
-constexpr std::size_t kDataSize = 2048;
+constexpr Edition kEditions[] = {{"8252", qvt::Chip::k8252, 0},
+                                 {"8253", qvt::Chip::k8253, 0},
+                                 {"8253-Netz", qvt::Chip::k8253, 1}};
 
 struct Memory {
-    const char* name;
+    std::string name;
     std::size_t size;
 };
 
-std::vector<Memory> MemoriesOf(std::uint16_t chip) {
-    if (chip == 8252)
-        return {{"8252 Programmspeicher", qvt::kCodeSize8252}, {"8252 Datenspeicher", kDataSize}};
-    return {{"8253 Programmspeicher", qvt::kCodeMemory8253.imageSize()},
-            {"8253 Datenspeicher", qvt::kDataMemory8253.imageSize()}};
+std::vector<Memory> MemoriesOf(qvt::Chip chip) {
+    const qvt::ChipProfile& profile = qvt::ProfileOf(chip);
+    const std::string number = std::to_string(profile.number);
+    return {{number + " Programmspeicher", profile.codeSize},
+            {number + " Datenspeicher", profile.dataSize}};
 }
 
 struct FileCloser {
@@ -116,12 +115,14 @@ int RunHex(const Invocation& call, Session&) {
         end = std::max(end, last + 1);
     }
     std::printf("zusammen %zu Bytes\n", bytes);
-    std::vector<std::uint16_t> chips = {8252, 8253};
-    if (call.Has("--chip"))
-        chips = {static_cast<std::uint16_t>(std::stoi(call.Option("--chip")))};
-    for (const std::uint16_t chip : chips) {
+    std::vector<qvt::Chip> chips = {qvt::Chip::k8252, qvt::Chip::k8253};
+    if (call.Has("--chip")) {
+        // The argument check has accepted only a chip's number.
+        chips = {qvt::ChipFromNumber(std::stol(call.Option("--chip"))).value_or(qvt::kDefaultChip)};
+    }
+    for (const qvt::Chip chip : chips) {
         for (const Memory& memory : MemoriesOf(chip)) {
-            std::printf("%-22s %5zu Bytes: %s\n", memory.name, memory.size,
+            std::printf("%-22s %5zu Bytes: %s\n", memory.name.c_str(), memory.size,
                         end <= memory.size ? "passt" : "passt nicht");
         }
     }

@@ -111,7 +111,7 @@ int RunMonitor(const Invocation& call, Session& session) {
         exitCode = code;
         QCoreApplication::exit(code);
     };
-    QtWakeUpTimer silenceTimer([] {});
+    qvt::QtWakeUpTimer silenceTimer([] {});
     qvt::TelegramMonitor monitor(*port, session.state, view, silenceTimer, nullptr);
     monitor.PortOpened(session.serial.portName, session.serial.device);
     if (call.Has("--log")) {

@@ -9,16 +9,13 @@
 #include <string>
 
 #include "commands.h"
-#include "compose/parallel_backend.h"
+#include "compose/chip_access.h"
 #include "console_progress.h"
 #include "exit_code.h"
 #include "interrupt.h"
-#include "platform/monotonic_counter.h"
 #include "platform/process_runner.h"
 #include "prog/external_programmer.h"
 #include "prog/firmware_catalogue.h"
-#include "prog/isp_link.h"
-#include "prog/port_io.h"
 #include "prog/programmer.h"
 
 namespace cli {
@@ -48,42 +45,35 @@ std::string NotOffered(const qvt::CatalogueEntry& entry, std::uint8_t networkDev
     return "das Menü zeigt diesen Eintrag nicht für ein Netzwerkgerät";
 }
 
-// The chip the run is for: the 8253 unless named, as at the program's start.
-std::uint16_t ChipOf(const Invocation& call) {
-    return static_cast<std::uint16_t>(std::stoi(call.Option("--chip", "8253")));
+// The chip the run is for: as at the program's start unless named (the
+// argument check has accepted only a chip's number).
+qvt::Chip ChipOf(const Invocation& call) {
+    if (!call.Has("--chip"))
+        return qvt::kDefaultChip;
+    return qvt::ChipFromNumber(std::stol(call.Option("--chip"))).value_or(qvt::kDefaultChip);
 }
 
-// The parallel port, the emulated chip when QVT410.INI asks for one, and the
-// port trace, as the application composes them; the cable starts idle.
-class ChipAccess {
+// The chip behind the parallel port, reached as the application reaches it,
+// with the port access and chip the options name; the cable starts idle.
+class ChipRun {
   public:
-    ChipAccess(const Invocation& call, Session& session) : session_(session) {
-        qvt::PlatformSettings& settings = session.settings;
+    ChipRun(const Invocation& call, Session& session)
+        : session_(session), access_(session.settings, "qvt410-cli") {
         if (call.Has("--access"))
-            settings.parallelAccess = *qvt::ParseParallelAccess(call.Option("--access"));
-        session.state.ChipType = ChipOf(call);
-        if (!settings.portTraceFile.empty())
-            io_.OpenTrace(std::filesystem::absolute(settings.portTraceFile).string());
-        backend_ = qvt::OpenParallelBackend(settings, session.state.LptBase, counter_);
-        io_.SetPort(backend_.port.get());
-        std::fprintf(stderr, "qvt410-cli: Parallelport: %s\n", backend_.description.c_str());
-        io_.PortWrite(session.state.LptBase, qvt::kIspIdlePattern);
-    }
-    ~ChipAccess() {
-        io_.FlushTrace();
-        io_.SetPort(nullptr);
+            session.settings.parallelAccess = *qvt::ParseParallelAccess(call.Option("--access"));
+        session.state.SetChip(ChipOf(call));
+        access_.Open(session.state.LptBase);
+        access_.WriteIdlePattern(session.state.LptBase);
     }
 
     qvt::Programmer Programmer(qvt::ProgrammingView& view) {
-        return qvt::Programmer(link_, session_.state.ChipType, view);
+        return qvt::Programmer(link_, session_.state.chip(), view);
     }
 
   private:
     Session& session_;
-    qvt::MonotonicCounter counter_;
-    qvt::PortIo io_;
-    qvt::ParallelBackend backend_;
-    qvt::IspLink link_{io_, counter_, session_.state.LptBase};
+    qvt::ChipAccess access_;
+    qvt::IspLink link_ = access_.LinkAt(session_.state.LptBase);
 };
 
 int ExitCodeOf(const ConsoleProgress& view) {
@@ -154,15 +144,15 @@ int RunProgram(const Invocation& call, Session& session) {
         code = files.program;
         data = files.data;
     }
-    ChipAccess access(call, session);
-    ConsoleProgress view(stdout, isatty(STDOUT_FILENO) != 0, session.state.ChipType);
+    ChipRun access(call, session);
+    ConsoleProgress view(stdout, isatty(STDOUT_FILENO) != 0, session.state.chip());
     access.Programmer(view).RunProgramming(code, data);
     return ExitCodeOf(view);
 }
 
 int RunErase(const Invocation& call, Session& session) {
-    ChipAccess access(call, session);
-    ConsoleProgress view(stdout, isatty(STDOUT_FILENO) != 0, session.state.ChipType);
+    ChipRun access(call, session);
+    ConsoleProgress view(stdout, isatty(STDOUT_FILENO) != 0, session.state.chip());
     access.Programmer(view).EraseWithMessage();
     // Erasing reads no file: whatever failed, failed on the chip.
     return view.failed() ? kProgramFailed : kSuccess;

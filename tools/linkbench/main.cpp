@@ -111,7 +111,7 @@ double TrendRedrawMs(int points) {
     record.sp1Setpoint = "0220";
     record.sp2Setpoint = "0180";
     record.sp1Active = record.sp2Active = 1;
-    TrendWindow window(history, record, nullptr);
+    qvt::trend::TrendWindow window(history, record, nullptr);
     window.resize(1280, 720);
     window.show();
     window.spanChoice()->setCurrentIndex(window.spanChoice()->count() - 1);  // "Alles"

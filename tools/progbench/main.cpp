@@ -61,18 +61,18 @@ void WriteHex(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     out << ":00000001FF\r\n";
 }
 
-bool Measure(int chipType, std::size_t size) {
+bool Measure(qvt::Chip which, std::size_t size) {
     const std::vector<std::uint8_t> firmware = Firmware(size);
     WriteHex("bench.hex", firmware);
     std::filesystem::remove("emulated-code.bin");
     std::filesystem::remove("emulated-lock");
 
     qvt::MonotonicCounter counter;
-    qvt::EmulatedIspChip chip(chipType, kBase, qvt::EmulatedChipFiles{}, &counter);
+    qvt::EmulatedIspChip chip(which, kBase, qvt::EmulatedChipFiles{}, &counter);
     qvt::PortIo io(&chip);
     qvt::IspLink link(io, counter, kBase);
     QuietView view;
-    qvt::Programmer programmer(link, static_cast<std::uint16_t>(chipType), view);
+    qvt::Programmer programmer(link, which, view);
 
     const auto start = std::chrono::steady_clock::now();
     programmer.RunProgramming("bench.hex", "");
@@ -80,11 +80,11 @@ bool Measure(int chipType, std::size_t size) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double floor = static_cast<double>(link.waitedUnits()) * 1e-6;
 
-    std::vector<std::uint8_t> expected(qvt::EmulatedIspChip::CodeSizeFor(chipType), 0xFF);
+    std::vector<std::uint8_t> expected(qvt::ProfileOf(which).codeSize, 0xFF);
     std::copy(firmware.begin(), firmware.end(), expected.begin());
     const bool same = chip.code() == expected;
-    std::printf("%d  %5zu bytes  %-45s  image %s\n", chipType, size, view.outcome.c_str(),
-                same ? "identical" : "DIFFERENT");
+    std::printf("%d  %5zu bytes  %-45s  image %s\n", qvt::ChipNumber(which), size,
+                view.outcome.c_str(), same ? "identical" : "DIFFERENT");
     std::printf(
         "      elapsed %.3f s, floor %.3f s (%lld units), ratio %.3f, "
         "%lld port writes, %lld status reads\n",
@@ -101,7 +101,8 @@ int main() {
         std::filesystem::temp_directory_path() / ("progbench-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     std::filesystem::current_path(dir);
-    const bool ok = Measure(8253, 12288) && Measure(8252, 8192);
+    const bool ok = Measure(qvt::Chip::k8253, qvt::kProfile8253.codeSize) &&
+                    Measure(qvt::Chip::k8252, qvt::kProfile8252.codeSize);
     std::filesystem::current_path(previous);
     std::filesystem::remove_all(dir);
     return ok ? 0 : 1;

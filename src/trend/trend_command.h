@@ -3,10 +3,13 @@
 #include <QObject>
 
 #include "core/parameter_record.h"
-#include "link/trend_history.h"
+#include "trend/model/trend_history.h"
 
 class QAction;
 class QWidget;
+
+namespace qvt::trend {
+
 class TrendWindow;
 
 // "Messwertverlauf...": opens the trend window beside the main window, or
@@ -30,3 +33,5 @@ class TrendCommand : public QObject {
     const qvt::ParameterRecord& record_;
     TrendWindow* window_ = nullptr;
 };
+
+}  // namespace qvt::trend

@@ -1,4 +1,4 @@
-#include "link/trend_history.h"
+#include "trend/model/trend_history.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "link/trend_csv.h"
+#include "trend/model/trend_csv.h"
 
 #include <algorithm>
 #include <charconv>

@@ -15,6 +15,8 @@
 
 namespace {
 
+using qvt::trend::TrendWindow;
+
 TrendWindow* OpenTrend(qvt::MainWindow& form) {
     form.mainMenu().valueTrendItem->trigger();
     for (QWidget* w : QApplication::topLevelWidgets()) {

@@ -1,4 +1,4 @@
-#include "core/min_max_decimation.h"
+#include "trend/model/min_max_decimation.h"
 
 #include <algorithm>
 #include <cmath>

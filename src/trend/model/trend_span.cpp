@@ -1,8 +1,8 @@
-#include "link/trend_span.h"
+#include "trend/model/trend_span.h"
 
 #include <algorithm>
 
-#include "link/trend_csv.h"
+#include "trend/model/trend_csv.h"
 
 namespace qvt {
 namespace {

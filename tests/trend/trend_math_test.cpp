@@ -6,9 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "core/min_max_decimation.h"
 #include "core/switching_levels.h"
-#include "core/value_statistics.h"
+#include "trend/model/min_max_decimation.h"
+#include "trend/model/value_statistics.h"
 
 namespace qvt {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "link/trend_history.h"
+#include "trend/model/trend_history.h"
 
 namespace qvt {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/min_max_decimation.h"
-#include "core/value_statistics.h"
-#include "link/trend_history.h"
+#include "trend/model/min_max_decimation.h"
+#include "trend/model/trend_history.h"
+#include "trend/model/value_statistics.h"
 
 namespace qvt {
 

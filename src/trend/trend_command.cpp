@@ -1,4 +1,4 @@
-#include "shell/trend_command.h"
+#include "trend/trend_command.h"
 
 #include <QAction>
 #include <QScreen>
@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "trend/trend_window.h"
+
+namespace qvt::trend {
 
 TrendCommand::TrendCommand(QWidget& mainWindow, QAction* item, const qvt::TrendHistory& history,
                            const qvt::ParameterRecord& record)
@@ -39,3 +41,5 @@ void TrendCommand::PlaceBesideMainWindow() {
                                std::max(screen.top(), screen.bottom() + 1 - size.height()));
     window_->move(std::max(left, screen.left()), top);
 }
+
+}  // namespace qvt::trend

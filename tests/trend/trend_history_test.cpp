@@ -1,10 +1,10 @@
 // The trend's history of received values and its CSV export.
 #include <gtest/gtest.h>
 
-#include "link/trend_csv.h"
-#include "link/trend_history.h"
-#include "link/trend_span.h"
 #include "support/clocks.h"
+#include "trend/model/trend_csv.h"
+#include "trend/model/trend_history.h"
+#include "trend/model/trend_span.h"
 
 namespace qvt {
 namespace {

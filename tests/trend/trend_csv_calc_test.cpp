@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "link/trend_csv.h"
-#include "link/trend_history.h"
 #include "support/clocks.h"
+#include "trend/model/trend_csv.h"
+#include "trend/model/trend_history.h"
 
 namespace qvt {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/value_statistics.h"
+#include "trend/model/value_statistics.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,0 +1,48 @@
+#include "compose/chip_access.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace qvt {
+
+ChipAccess::ChipAccess(const PlatformSettings& settings, std::string programName,
+                       const ParallelPortOpeners& openers)
+    : settings_(settings), programName_(std::move(programName)), openers_(openers) {
+    const std::string& trace = settings.portTraceFile;
+    if (!trace.empty()) {
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(trace, error);
+        io_.OpenTrace(error ? trace : absolute.string());
+    }
+}
+
+ChipAccess::~ChipAccess() {
+    io_.FlushTrace();
+    io_.SetPort(nullptr);
+}
+
+bool ChipAccess::Open(std::uint16_t lptBase) {
+    if (!openPending_)
+        return false;
+    openPending_ = false;
+    backend_ = OpenParallelBackend(settings_, lptBase, counter_, openers_);
+    io_.SetPort(backend_.port.get());
+    std::fprintf(stderr, "%s: Parallelport: %s\n", programName_.c_str(),
+                 backend_.description.c_str());
+    return true;
+}
+
+void ChipAccess::Close() {
+    io_.SetPort(nullptr);
+    backend_ = {};
+    openPending_ = false;
+    io_.FlushTrace();
+}
+
+void ChipAccess::WriteIdlePattern(std::uint16_t lptBase) {
+    io_.PortWrite(lptBase, kIspIdlePattern);
+    io_.FlushTrace();
+}
+
+}  // namespace qvt

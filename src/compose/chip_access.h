@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "compose/parallel_backend.h"
+#include "core/platform_settings.h"
+#include "platform/monotonic_counter.h"
+#include "prog/isp_link.h"
+#include "prog/port_io.h"
+
+namespace qvt {
+
+// The way from the programmer to the chip, built alike for the window and the
+// command-line tool: the counter that times the ISP clock, the port I/O with
+// the trace of [parallel] trace=, and the backend that [parallel] access=
+// chooses (the emulated chip of [emulator] included). The settings are read
+// when the port opens and must outlive this object.
+class ChipAccess {
+  public:
+    // Opens the port trace now, its path fixed against the working folder: a
+    // firmware file chosen in another folder moves that folder later.
+    // programName starts the line on stderr that names the backend.
+    ChipAccess(const PlatformSettings& settings, std::string programName,
+               const ParallelPortOpeners& openers = SystemParallelPortOpeners());
+    ~ChipAccess();
+    ChipAccess(const ChipAccess&) = delete;
+    ChipAccess& operator=(const ChipAccess&) = delete;
+
+    // Opens the backend for the port at lptBase once and tells on stderr which
+    // it is ("qvt410: Parallelport: ppdev /dev/parport0"), so that a chip that
+    // does not answer can be told apart from a port that cannot be reached.
+    // Later calls, and calls after Close(), do nothing and return false.
+    bool Open(std::uint16_t lptBase);
+    // Releases the port; the emulated chip writes its memories back.
+    void Close();
+
+    // Puts the cable into its idle pattern (reset high, clock and data low).
+    void WriteIdlePattern(std::uint16_t lptBase);
+    void FlushTrace() { io_.FlushTrace(); }
+
+    // The ISP link to the chip on the port at lptBase.
+    IspLink LinkAt(std::uint16_t lptBase) { return IspLink(io_, counter_, lptBase); }
+
+    ParallelAccess access() const { return backend_.access; }
+    // The emulated chip when [parallel] access=emulated, else null.
+    EmulatedIspChip* emulatedChip() const { return backend_.chip; }
+
+  private:
+    const PlatformSettings& settings_;
+    std::string programName_;
+    ParallelPortOpeners openers_;
+    MonotonicCounter counter_;
+    PortIo io_;
+    ParallelBackend backend_;
+    bool openPending_ = true;
+};
+
+}  // namespace qvt
