@@ -26,7 +26,9 @@ else
         >"$log" 2>&1 || true
 fi
 
-findings="$(grep -E "^$root/[^:]+:[0-9]+:[0-9]+: (warning|error): " "$log" | sort -u || true)"
+# run-clang-tidy-14 colours its output whatever it writes to.
+findings="$(sed 's/\x1b\[[0-9;]*m//g' "$log" |
+    grep -E "^$root/[^:]+:[0-9]+:[0-9]+: (warning|error): " | sort -u || true)"
 if [ -z "$findings" ]; then
     echo "clang-tidy: no findings in src/ and tools/"
     exit 0
