@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Checks the formatting, builds everything and runs every test: once in a
-# normal (Release) build with warnings as errors, whose Debian package is then
-# built, installed, tried and removed, once under AddressSanitizer (leaks
-# included) and UndefinedBehaviorSanitizer, then built with clang, then each
-# fuzz target for 30 s.
+# normal (Release) build with warnings as errors, checked by clang-tidy, whose
+# Debian package is then built, installed, tried and removed, once under
+# AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer, then built
+# with clang, then each fuzz target for 30 s.
 # The tests with firmware made by sdcc and srec_cat are required here: a
 # missing tool fails the run.
 set -euo pipefail
@@ -14,6 +14,8 @@ scripts/check-format.sh
 # The normal build is the Release build a packager makes, so the same tree is
 # tested and packaged.
 scripts/build.sh build -DCMAKE_BUILD_TYPE=Release -DQVT_WERROR=ON -DQVT_REQUIRE_FIXTURE_TOOLS=ON
+# The naming style and the checks of .clang-tidy, on that build's compile commands.
+scripts/run-clang-tidy.sh build
 (cd build && ctest --output-on-failure --parallel 2 --timeout 600)
 
 # The Debian package of that tree: built, lintian-clean, installed, tried from

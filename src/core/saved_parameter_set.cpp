@@ -6,8 +6,8 @@ namespace qvt {
 namespace {
 
 // Words 28 to 33 of the file: minute, hour, day, weekday, month, year.
-constexpr std::size_t kFirstClockByte = 2 * (28 - 1);
-constexpr std::size_t kEndOfClockBytes = 2 * 33;
+constexpr std::size_t kFirstClockByte = std::size_t{2} * (28 - 1);
+constexpr std::size_t kEndOfClockBytes = std::size_t{2} * 33;
 
 }  // namespace
 

@@ -56,13 +56,13 @@ class TelegramAssembler {
     }
 
     // Index of the next byte; 0 between telegrams.
-    std::size_t position() const { return position_; }
+    std::size_t Position() const { return position_; }
     // True while bytes of a telegram have arrived but not its CR.
-    bool receiving() const { return position_ > 0 || discarding_; }
+    bool Receiving() const { return position_ > 0 || discarding_; }
     // True after the CR of the 27-byte form, until the caller has fed the
     // next byte or called NoMoreBytes().
-    bool awaitingTrailingByte() const { return pending_.has_value(); }
-    const std::array<std::uint8_t, kBufferSize>& buffer() const { return buffer_; }
+    bool AwaitingTrailingByte() const { return pending_.has_value(); }
+    const std::array<std::uint8_t, kBufferSize>& Buffer() const { return buffer_; }
 
   private:
     ReceivedTelegram Complete();

@@ -4,10 +4,10 @@
 
 namespace qvt {
 
-std::string LogFileName(const std::tm& d, char letter) {
+std::string LogFileName(const std::tm& localDate, char letter) {
     char name[64];
-    std::snprintf(name, sizeof name, "%02d%02d%02d_%c.QVT", d.tm_mday, d.tm_mon + 1,
-                  (d.tm_year + 1900) % 100, letter);
+    std::snprintf(name, sizeof name, "%02d%02d%02d_%c.QVT", localDate.tm_mday, localDate.tm_mon + 1,
+                  (localDate.tm_year + 1900) % 100, letter);
     return name;
 }
 

@@ -50,7 +50,7 @@ TelegramMonitor::SliceEnd TelegramMonitor::HandleSlice() {
         // A slice never ends between a CR and the trailing byte that may
         // follow it: whether that byte is there is decided now, not after
         // the event loop has turned.
-        if (!assembler_.awaitingTrailingByte() &&
+        if (!assembler_.AwaitingTrailingByte() &&
             (handled >= slice_.bytes || elapsed() >= slice_.nanoseconds)) {
             end = SliceEnd::kMoreWaiting;
             break;
@@ -65,7 +65,7 @@ TelegramMonitor::SliceEnd TelegramMonitor::HandleSlice() {
             break;
     }
     // On while a telegram is coming in, off once its CR was there.
-    ShowReceiving(assembler_.receiving());
+    ShowReceiving(assembler_.Receiving());
     stats_.busyNanoseconds += elapsed();
     busy_ = false;
     return end;
@@ -157,7 +157,7 @@ void TelegramMonitor::ListStep(const std::string& text) {
 
 void TelegramMonitor::ShowListLines() {
     view_.ClearList();
-    for (const std::string& line : page_.lines()) view_.AppendListLine(line);
+    for (const std::string& line : page_.Lines()) view_.AppendListLine(line);
 }
 
 void TelegramMonitor::ResetPage() {

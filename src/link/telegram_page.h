@@ -37,7 +37,7 @@ class TelegramPage {
     // "Druckseite löschen": empty list, the next footer reads page 1.
     void Reset();
 
-    const std::vector<std::string>& lines() const { return lines_; }
+    const std::vector<std::string>& Lines() const { return lines_; }
 
   private:
     Outcome PrintFullPages(Printer& printer);

@@ -29,12 +29,12 @@ std::uint8_t Bcd(int value) {
 }  // namespace
 
 const std::array<std::uint8_t, 100>& DigitTable() {
-    static const std::array<std::uint8_t, 100> table = [] {
+    static const std::array<std::uint8_t, 100> kTable = [] {
         std::array<std::uint8_t, 100> t{};
         for (int n = 0; n < 100; ++n) t[n] = static_cast<std::uint8_t>((n / 10) << 4 | (n % 10));
         return t;
     }();
-    return table;
+    return kTable;
 }
 
 std::uint8_t TelegramChecksum(std::span<const std::uint8_t> bytes) {
@@ -43,50 +43,50 @@ std::uint8_t TelegramChecksum(std::span<const std::uint8_t> bytes) {
     return static_cast<std::uint8_t>(sum & 0xFFu);
 }
 
-ParameterTelegramBytes ParameterTelegram(const ParameterRecord& r, const std::tm& t) {
+ParameterTelegramBytes ParameterTelegram(const ParameterRecord& record, const std::tm& localTime) {
     ParameterTelegramBytes bytes{};
     TelegramWriter w(bytes);
-    const std::uint8_t type = r.deviceType;
+    const std::uint8_t type = record.deviceType;
     auto signedField = [type](const auto& text) { return SignedFieldValue(text.view(), type); };
     auto unsignedField = [type](const auto& text) { return UnsignedFieldValue(text.view(), type); };
 
     w.Byte(0, kParameterTelegramStart);
     w.Byte(1, kParameterTelegramLength);
-    w.Word(2, signedField(r.mbMeasStart));
-    w.Word(4, signedField(r.mbDisplayStart));
-    w.Word(6, signedField(r.mbMeasEnd));
-    w.Word(8, signedField(r.mbDisplayEnd));
-    w.Byte(10, r.daCardType);
-    w.Byte(12, r.azDecimalPoint);
-    w.Word(14, signedField(r.sp1Setpoint));
-    w.Byte(16, r.sp1Active);
-    w.Word(18, signedField(r.sp2Setpoint));
-    w.Byte(20, r.sp2Active);
-    w.Word(22, signedField(r.sp1Hysteresis));
-    w.Word(24, signedField(r.sp2Hysteresis));
-    w.Byte(26, r.soDisplayMode);
-    w.Byte(27, r.soCountDirection);
-    w.Word(28, signedField(r.soEncoderPulses));
-    w.Byte(30, r.sp1RelayNC);
-    w.Byte(32, r.sp2RelayNC);
-    w.Word(34, unsignedField(r.sp1Delay));
-    w.Word(36, unsignedField(r.sp2Delay));
-    w.Byte(38, r.azRounding);
-    w.Word(40, BcdFieldValue(r.azAverageCount.view()));
-    w.Byte(42, static_cast<std::uint8_t>(static_cast<std::uint32_t>(r.funcCode) & 0xFFu));
-    w.Byte(44, r.reserved);
-    w.Byte(46, r.sioMode);
-    w.Byte(48, r.azDivideBy10);
-    w.Byte(50, r.sioBaudIndex);
-    w.Byte(52, Bcd(t.tm_min));
-    w.Byte(53, Bcd(t.tm_hour));
-    w.Byte(54, Bcd(t.tm_mday));
-    w.Byte(55, static_cast<std::uint8_t>(t.tm_wday));
-    w.Byte(56, Bcd(t.tm_mon + 1));
-    w.Byte(57, Bcd((t.tm_year + 1900) % 100));
-    w.Byte(58, ByteFieldValue(r.sioSendCycle.view()));
+    w.Word(2, signedField(record.mbMeasStart));
+    w.Word(4, signedField(record.mbDisplayStart));
+    w.Word(6, signedField(record.mbMeasEnd));
+    w.Word(8, signedField(record.mbDisplayEnd));
+    w.Byte(10, record.daCardType);
+    w.Byte(12, record.azDecimalPoint);
+    w.Word(14, signedField(record.sp1Setpoint));
+    w.Byte(16, record.sp1Active);
+    w.Word(18, signedField(record.sp2Setpoint));
+    w.Byte(20, record.sp2Active);
+    w.Word(22, signedField(record.sp1Hysteresis));
+    w.Word(24, signedField(record.sp2Hysteresis));
+    w.Byte(26, record.soDisplayMode);
+    w.Byte(27, record.soCountDirection);
+    w.Word(28, signedField(record.soEncoderPulses));
+    w.Byte(30, record.sp1RelayNC);
+    w.Byte(32, record.sp2RelayNC);
+    w.Word(34, unsignedField(record.sp1Delay));
+    w.Word(36, unsignedField(record.sp2Delay));
+    w.Byte(38, record.azRounding);
+    w.Word(40, BcdFieldValue(record.azAverageCount.view()));
+    w.Byte(42, static_cast<std::uint8_t>(static_cast<std::uint32_t>(record.funcCode) & 0xFFu));
+    w.Byte(44, record.reserved);
+    w.Byte(46, record.sioMode);
+    w.Byte(48, record.azDivideBy10);
+    w.Byte(50, record.sioBaudIndex);
+    w.Byte(52, Bcd(localTime.tm_min));
+    w.Byte(53, Bcd(localTime.tm_hour));
+    w.Byte(54, Bcd(localTime.tm_mday));
+    w.Byte(55, static_cast<std::uint8_t>(localTime.tm_wday));
+    w.Byte(56, Bcd(localTime.tm_mon + 1));
+    w.Byte(57, Bcd((localTime.tm_year + 1900) % 100));
+    w.Byte(58, ByteFieldValue(record.sioSendCycle.view()));
     for (std::size_t i = 0; i < 3; ++i) {
-        w.Byte(59 + i, static_cast<std::uint8_t>(r.azUnitText.bytes()[i]));
+        w.Byte(59 + i, static_cast<std::uint8_t>(record.azUnitText.bytes()[i]));
     }
     w.Byte(62, TelegramChecksum(std::span(bytes).first(62)));
     return bytes;

@@ -37,8 +37,8 @@ class SpawnSetup {
     SpawnSetup(const SpawnSetup&) = delete;
     SpawnSetup& operator=(const SpawnSetup&) = delete;
 
-    const posix_spawn_file_actions_t* actions() const { return &actions_; }
-    const posix_spawnattr_t* attributes() const { return &attributes_; }
+    const posix_spawn_file_actions_t* Actions() const { return &actions_; }
+    const posix_spawnattr_t* Attributes() const { return &attributes_; }
 
   private:
     posix_spawn_file_actions_t actions_;
@@ -58,7 +58,7 @@ ProgramExit RunProgramAndWait(const std::string& folder, const std::string& prog
     const std::string path = folder + "/" + program;
     const SpawnSetup setup(folder);
     pid_t child = 0;
-    if (posix_spawn(&child, path.c_str(), setup.actions(), setup.attributes(), argv.data(),
+    if (posix_spawn(&child, path.c_str(), setup.Actions(), setup.Attributes(), argv.data(),
                     environ) != 0) {
         return {};
     }

@@ -9,7 +9,7 @@ namespace qvt {
 
 // QVT410.INI holds a few short lines; a file larger than this is no settings
 // file of ours, and reading it whole would take as much memory as it has.
-inline constexpr std::uintmax_t kLargestSettingsFile = 64 * 1024;
+inline constexpr std::uintmax_t kLargestSettingsFile = std::uintmax_t{64} * 1024;
 
 // Reads QVT410.INI; a missing file, key or unreadable value keeps the default,
 // and so does a file that is not plain (a pipe would stop the start until

@@ -85,7 +85,7 @@ class ThreadAlarm {
     ThreadAlarm(const ThreadAlarm&) = delete;
     ThreadAlarm& operator=(const ThreadAlarm&) = delete;
 
-    bool armed() const { return armed_; }
+    bool Armed() const { return armed_; }
 
   private:
     int signal_;
@@ -102,7 +102,7 @@ class ThreadAlarm {
 int CallWithTimeLimit(std::chrono::milliseconds limit, const std::function<int()>& call) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     ThreadAlarm alarm(limit);
-    if (!alarm.armed()) {
+    if (!alarm.Armed()) {
         errno = ENOTSUP;
         return -1;
     }

@@ -51,11 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                  : std::chrono::microseconds(521);
         CheckFrame(reader.Poll(now), options, framed);
         CheckFrame(reader.Add(data[i], now), options, framed);
-        FUZZ_CHECK(reader.receiving() == reader.Deadline().has_value());
+        FUZZ_CHECK(reader.Receiving() == reader.Deadline().has_value());
     }
     CheckFrame(reader.Poll(now + PcFrameReader::kQuietGap), options, framed);
     // Every byte ends in exactly one telegram.
-    FUZZ_CHECK(!reader.receiving());
+    FUZZ_CHECK(!reader.Receiving());
     FUZZ_CHECK(framed == size - 1);
     return 0;
 }

@@ -40,11 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t i = at; i < at + piece; ++i) {
             carriageReturns += stream[i] == TelegramAssembler::kCR;
             CheckHandedOver(assembler.Feed(stream[i]), handedOver);
-            FUZZ_CHECK(assembler.position() <= TelegramAssembler::kBufferSize);
+            FUZZ_CHECK(assembler.Position() <= TelegramAssembler::kBufferSize);
         }
         at += piece;
         CheckHandedOver(assembler.NoMoreBytes(), handedOver);
-        FUZZ_CHECK(!assembler.awaitingTrailingByte());
+        FUZZ_CHECK(!assembler.AwaitingTrailingByte());
     }
     // Every telegram ends in a CR of its own.
     FUZZ_CHECK(handedOver <= carriageReturns);

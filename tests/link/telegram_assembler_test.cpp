@@ -44,7 +44,7 @@ TEST_P(TelegramFormTest, TextAndValue) {
     EXPECT_EQ(done[0].kind, c.kind) << c.name;
     EXPECT_EQ(done[0].text, c.text) << c.name;
     EXPECT_EQ(done[0].value, c.value) << c.name;
-    EXPECT_EQ(assembler.position(), 0u) << c.name;
+    EXPECT_EQ(assembler.Position(), 0u) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -92,13 +92,13 @@ TEST(TelegramAssemblerTest, TwentySevenByteFormWaitsForItsTrailingByte) {
         TelegramAssembler assembler;
         for (const char c : kLong26) EXPECT_FALSE(assembler.Feed(static_cast<std::uint8_t>(c)));
         EXPECT_FALSE(assembler.Feed(TelegramAssembler::kCR));
-        EXPECT_TRUE(assembler.awaitingTrailingByte());
+        EXPECT_TRUE(assembler.AwaitingTrailingByte());
         const std::optional<ReceivedTelegram> done =
             assembler.Feed(static_cast<std::uint8_t>(trailing));
         ASSERT_TRUE(done.has_value()) << int(trailing);
         EXPECT_EQ(done->text, kLong26);
-        EXPECT_FALSE(assembler.awaitingTrailingByte());
-        EXPECT_FALSE(assembler.receiving()) << int(trailing);
+        EXPECT_FALSE(assembler.AwaitingTrailingByte());
+        EXPECT_FALSE(assembler.Receiving()) << int(trailing);
         EXPECT_FALSE(assembler.NoMoreBytes());
     }
 }
@@ -137,10 +137,10 @@ TEST(TelegramAssemblerTest, OverlongRunIsDroppedUpToTheNextCR) {
     TelegramAssembler assembler;
     const std::string run(40, 'x');
     EXPECT_TRUE(Assemble(assembler, run).empty());
-    EXPECT_TRUE(assembler.receiving());
-    EXPECT_LE(assembler.position(), TelegramAssembler::kBufferSize);
+    EXPECT_TRUE(assembler.Receiving());
+    EXPECT_LE(assembler.Position(), TelegramAssembler::kBufferSize);
     EXPECT_TRUE(Assemble(assembler, "yyy\r").empty());  // end of the overlong run
-    EXPECT_FALSE(assembler.receiving());
+    EXPECT_FALSE(assembler.Receiving());
     const std::vector<ReceivedTelegram> done = Assemble(assembler, "-12.34\r");
     ASSERT_EQ(done.size(), 1u);
     EXPECT_EQ(done[0].text, "-12.34");
@@ -149,27 +149,27 @@ TEST(TelegramAssemblerTest, OverlongRunIsDroppedUpToTheNextCR) {
 TEST(TelegramAssemblerTest, ThirtyTwoBytesWithCrAreTooLong) {
     TelegramAssembler assembler;
     EXPECT_TRUE(Assemble(assembler, std::string(31, 'x') + "\r").empty());
-    EXPECT_FALSE(assembler.receiving());
+    EXPECT_FALSE(assembler.Receiving());
     EXPECT_EQ(Assemble(assembler, "+1.234\r").size(), 1u);
 }
 
 TEST(TelegramAssemblerTest, ReceivingWhileATelegramIsIncomplete) {
     TelegramAssembler assembler;
-    EXPECT_FALSE(assembler.receiving());
+    EXPECT_FALSE(assembler.Receiving());
     Assemble(assembler, std::string("\0\0", 2));
-    EXPECT_FALSE(assembler.receiving());  // zero bytes are not part of anything
+    EXPECT_FALSE(assembler.Receiving());  // zero bytes are not part of anything
     Assemble(assembler, "+12");
-    EXPECT_TRUE(assembler.receiving());
-    EXPECT_EQ(assembler.position(), 3u);
+    EXPECT_TRUE(assembler.Receiving());
+    EXPECT_EQ(assembler.Position(), 3u);
     Assemble(assembler, ".34\r");
-    EXPECT_FALSE(assembler.receiving());
+    EXPECT_FALSE(assembler.Receiving());
 }
 
 TEST(TelegramAssemblerTest, RestartForgetsAnUnfinishedTelegram) {
     TelegramAssembler assembler;
     Assemble(assembler, std::string(40, 'x'));  // overlong, being dropped
     assembler.Restart();
-    EXPECT_FALSE(assembler.receiving());
+    EXPECT_FALSE(assembler.Receiving());
     Assemble(assembler, "+1.2");
     assembler.Restart();
     const std::vector<ReceivedTelegram> done = Assemble(assembler, "-3.456\r");

@@ -54,7 +54,7 @@ TEST_P(TelegramPageTest, PagesOf41Lines) {
     RecordingPrinter printer;
     for (const std::string& line : Lines(GetParam().telegrams)) list.Add(line, printer);
     EXPECT_EQ(static_cast<int>(printer.pages.size()), GetParam().pagesPrinted);
-    EXPECT_EQ(static_cast<int>(list.lines().size()), GetParam().linesLeft);
+    EXPECT_EQ(static_cast<int>(list.Lines().size()), GetParam().linesLeft);
     EXPECT_EQ(state.PrintLineCount, GetParam().linesLeft);
     EXPECT_EQ(state.PrintPageNumber, GetParam().nextPage);
     for (std::size_t p = 0; p < printer.pages.size(); ++p) {
@@ -87,7 +87,7 @@ TEST(TelegramPageTest, AFailedPageIsKeptAndPrintedWithTheNextFullPage) {
     ASSERT_EQ(printer.pages.size(), 3u);
     EXPECT_EQ(printer.pages[1], PageLayout({lines.begin(), lines.begin() + 41}, 1));
     EXPECT_EQ(printer.pages[2], PageLayout({lines.begin() + 41, lines.end()}, 2));
-    EXPECT_TRUE(list.lines().empty());
+    EXPECT_TRUE(list.Lines().empty());
     EXPECT_EQ(state.PrintPageNumber, 3);
 }
 
@@ -98,7 +98,7 @@ TEST(TelegramPageTest, ResetStartsAgainAtPageOne) {
     for (const std::string& line : Lines(82 + 5)) list.Add(line, printer);
     ASSERT_EQ(state.PrintPageNumber, 3);
     list.Reset();
-    EXPECT_TRUE(list.lines().empty());
+    EXPECT_TRUE(list.Lines().empty());
     EXPECT_EQ(state.PrintLineCount, 0);
     for (const std::string& line : Lines(41, "N")) list.Add(line, printer);
     ASSERT_EQ(printer.pages.size(), 3u);
@@ -115,7 +115,7 @@ TEST(TelegramPageTest, CountersResetElsewhereStartTheListAfresh) {
     state.PrintLineCount = 0;
     state.PrintPageNumber = 1;
     EXPECT_EQ(list.Add("fresh", printer), TelegramPage::Outcome::kRestarted);
-    EXPECT_EQ(list.lines(), std::vector<std::string>{"fresh"});
+    EXPECT_EQ(list.Lines(), std::vector<std::string>{"fresh"});
     EXPECT_EQ(state.PrintLineCount, 1);
 }
 

@@ -1,8 +1,8 @@
-// qvt-catalogue-doc: prints the README's table of firmware files, or checks
-// or rewrites the table in a README between its two marker lines.
-//   qvt-catalogue-doc                    print the table
-//   qvt-catalogue-doc --check README.md  exit 1 when the README's table differs
-//   qvt-catalogue-doc --write README.md  put the current table into the README
+// qvt-catalogue-doc: prints the user guide's table of firmware files, or
+// checks or rewrites the table in a document between its two marker lines.
+//   qvt-catalogue-doc                  print the table
+//   qvt-catalogue-doc --check FILE.md  exit 1 when the file's table differs
+//   qvt-catalogue-doc --write FILE.md  put the current table into the file
 #include <QCoreApplication>
 #include <QFile>
 #include <cstdio>
@@ -30,7 +30,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (args.size() != 2 || (args[0] != "--check" && args[0] != "--write"))
-        return Fail("usage: qvt-catalogue-doc [--check|--write README.md]");
+        return Fail("usage: qvt-catalogue-doc [--check|--write FILE.md]");
 
     QFile file(args[1]);
     if (!file.open(QIODevice::ReadOnly))
@@ -47,7 +47,8 @@ int main(int argc, char* argv[]) {
             return 0;
         return Fail(args[1] +
                     ": the firmware table differs from the catalogue; regenerate it with\n"
-                    "    build/bin/qvt-catalogue-doc --write README.md");
+                    "    build/bin/qvt-catalogue-doc --write " +
+                    args[1]);
     }
     QString updated = text;
     updated.replace(tableStart, end - tableStart, table);

@@ -38,7 +38,7 @@ class PcFrameReader {
     std::optional<PcFrame> Poll(Clock::time_point now);
     // When Poll should be called next, if a telegram is open.
     std::optional<Clock::time_point> Deadline() const;
-    bool receiving() const { return !bytes_.empty(); }
+    bool Receiving() const { return !bytes_.empty(); }
 
   private:
     PcFrame Finish();

@@ -83,8 +83,8 @@ class LatenessProbe {
         since_.start();
         timer_.start(static_cast<int>(kPeriodNanoseconds / 1'000'000));
     }
-    double worstMs() const { return worst_ / 1e6; }
-    int over50ms() const { return over50ms_; }
+    double WorstMs() const { return worst_ / 1e6; }
+    int Over50Ms() const { return over50ms_; }
 
   private:
     QTimer timer_;
@@ -205,8 +205,8 @@ int main(int argc, char* argv[]) {
         });
         check.start(100);
         loop.exec();
-        worstLateMs = probe.worstMs();
-        lateOver50ms = probe.over50ms();
+        worstLateMs = probe.WorstMs();
+        lateOver50ms = probe.Over50Ms();
     }
     const double streamWall = wall.elapsed() / 1000.0;
     const double streamCpu = CpuSeconds() - cpuStart;

@@ -139,7 +139,7 @@ TEST_P(PcFrameReaderTest, JudgesAndAnswers) {
     EXPECT_EQ(frame->check, c.check) << c.name;
     EXPECT_EQ(frame->reply, c.reply) << c.name;
     EXPECT_EQ(frame->bytes, c.bytes) << c.name;
-    EXPECT_FALSE(reader.receiving());
+    EXPECT_FALSE(reader.Receiving());
 }
 
 INSTANTIATE_TEST_SUITE_P(
