@@ -10,7 +10,7 @@ namespace qvt {
 ParallelBackend OpenParallelBackend(const PlatformSettings& settings, std::uint16_t lptBase,
                                     Counter& clock, const ParallelPortOpeners& openers) {
     ParallelBackend backend;
-    if (settings.parallelAccess != ParallelAccess::Emulated) {
+    if (settings.parallelAccess != ParallelAccess::kEmulated) {
         static_cast<OpenedParallelPort&>(backend) =
             OpenSystemParallelPort(settings, lptBase, openers);
         return backend;
@@ -21,7 +21,7 @@ ParallelBackend OpenParallelBackend(const PlatformSettings& settings, std::uint1
     backend.chip = chip.get();
     backend.description = "emulated " + std::to_string(ChipNumber(chip->chip()));
     backend.port = std::move(chip);
-    backend.access = ParallelAccess::Emulated;
+    backend.access = ParallelAccess::kEmulated;
     return backend;
 }
 

@@ -24,7 +24,7 @@ struct ApplicationState {
     std::int32_t PrintPageNumber = 1;
     bool ShowTelegram = true;
     std::string CurrentFileName = "Leer";
-    ParallelAccess PortAccessMode = ParallelAccess::None;  // the access in use
+    ParallelAccess PortAccessMode = ParallelAccess::kNone;  // the access in use
     std::uint8_t ShutdownDone = 0;
     // Where QVT410.CFG was found at start. Choosing a firmware file in another
     // folder moves the working directory, but the settings stay in one file.

@@ -4,18 +4,18 @@ namespace qvt {
 
 // What an outcome box reports; its caption says it.
 enum class Severity {
-    Info,     // a command succeeded
-    Error,    // a command failed
-    Warning,  // the start-up warning
+    kInfo,     // a command succeeded
+    kError,    // a command failed
+    kWarning,  // the start-up warning
 };
 
 constexpr const char* SeverityCaption(Severity severity) {
     switch (severity) {
-        case Severity::Info:
+        case Severity::kInfo:
             return "Meldung";
-        case Severity::Error:
+        case Severity::kError:
             return "Fehler";
-        case Severity::Warning:
+        case Severity::kWarning:
             return "Warnung";
     }
     return "Fehler";

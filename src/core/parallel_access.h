@@ -12,26 +12,26 @@ namespace qvt {
 // numbers of the original port access modes: 0 none, 1 direct port I/O,
 // 2 through the system's driver (on Linux ppdev).
 enum class ParallelAccess : std::uint8_t {
-    None = 0,
-    Direct = 1,
-    Ppdev = 2,
-    Emulated = 3,
-    Auto = 4,
+    kNone = 0,
+    kDirect = 1,
+    kPpdev = 2,
+    kEmulated = 3,
+    kAuto = 4,
 };
 
 // The access named by its settings word: "auto", "ppdev", "direct",
 // "emulated" or "none", exactly so; nothing for anything else.
 constexpr std::optional<ParallelAccess> ParseParallelAccess(std::string_view word) {
     if (word == "auto")
-        return ParallelAccess::Auto;
+        return ParallelAccess::kAuto;
     if (word == "ppdev")
-        return ParallelAccess::Ppdev;
+        return ParallelAccess::kPpdev;
     if (word == "direct")
-        return ParallelAccess::Direct;
+        return ParallelAccess::kDirect;
     if (word == "emulated")
-        return ParallelAccess::Emulated;
+        return ParallelAccess::kEmulated;
     if (word == "none")
-        return ParallelAccess::None;
+        return ParallelAccess::kNone;
     return std::nullopt;
 }
 

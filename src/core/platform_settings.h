@@ -27,7 +27,7 @@ struct PlatformSettings {
                                              "/dev/ttyS3", "/dev/ttyS4", "/dev/ttyS5"};
 
     // [parallel]
-    ParallelAccess parallelAccess = ParallelAccess::Auto;  // access=auto, ppdev, direct, ...
+    ParallelAccess parallelAccess = ParallelAccess::kAuto;  // access=auto, ppdev, direct, ...
     std::string ppdevFor378 = "/dev/parport0";
     std::string ppdevFor278 = "/dev/parport1";
     std::string portTraceFile;  // empty: no trace

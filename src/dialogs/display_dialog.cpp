@@ -141,9 +141,9 @@ void DisplayDialog::SendTestValue() {
     const std::optional<std::uint8_t> reply =
         testValueSender_ ? testValueSender_(positions, ChosenPointPosition()) : std::nullopt;
     if (reply == kAccepted) {
-        ShowMessage(this, QString::fromUtf8("Wert fehlerfrei übertragen"), Severity::Info);
+        ShowMessage(this, QString::fromUtf8("Wert fehlerfrei übertragen"), Severity::kInfo);
     } else {
-        ShowMessage(this, QString::fromUtf8("Fehler bei der Übertragung"), Severity::Error);
+        ShowMessage(this, QString::fromUtf8("Fehler bei der Übertragung"), Severity::kError);
     }
 }
 

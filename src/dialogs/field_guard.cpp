@@ -8,7 +8,7 @@
 namespace qvt {
 
 void ShowFieldFaults(QWidget* parent, const std::vector<FieldFault>& faults) {
-    ShowMessage(parent, QString::fromStdString(FaultLines(faults)), Severity::Error);
+    ShowMessage(parent, QString::fromStdString(FaultLines(faults)), Severity::kError);
 }
 
 bool EditsFitTheirFields(QWidget* dialog, std::uint8_t deviceType,

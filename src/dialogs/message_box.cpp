@@ -11,11 +11,11 @@ MessageInterceptor& Interceptor() {
 
 QMessageBox::Icon IconFor(Severity severity) {
     switch (severity) {
-        case Severity::Error:
+        case Severity::kError:
             return QMessageBox::Critical;
-        case Severity::Warning:
+        case Severity::kWarning:
             return QMessageBox::Warning;
-        case Severity::Info:
+        case Severity::kInfo:
             break;
     }
     return QMessageBox::Information;

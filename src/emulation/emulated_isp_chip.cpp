@@ -218,18 +218,18 @@ void EmulatedIspChip::ExecuteByteInstruction() {
     const auto dataAddress = static_cast<std::uint16_t>((((first >> 3) & 0x07) << 8) | frame_[1]);
     switch (first & 0x07) {
         case 1:
-            Answer(enabled_ ? ReadCell(Memory::Code, codeAddress) : kIdleOutput);
+            Answer(enabled_ ? ReadCell(Memory::kCode, codeAddress) : kIdleOutput);
             break;
         case 5:
-            Answer(enabled_ ? ReadCell(Memory::Data, dataAddress) : kIdleOutput);
+            Answer(enabled_ ? ReadCell(Memory::kData, dataAddress) : kIdleOutput);
             break;
         case 2:
             if (enabled_)
-                WriteCells(Memory::Code, codeAddress, &frame_[2], 1, kByteWriteCycle);
+                WriteCells(Memory::kCode, codeAddress, &frame_[2], 1, kByteWriteCycle);
             break;
         case 6:
             if (enabled_)
-                WriteCells(Memory::Data, dataAddress, &frame_[2], 1, kDataByteWriteCycle);
+                WriteCells(Memory::kData, dataAddress, &frame_[2], 1, kDataByteWriteCycle);
             break;
         default:
             break;
@@ -253,16 +253,16 @@ void EmulatedIspChip::ExecutePageInstruction() {
             }
             return;
         case 0x20:
-            Answer(enabled_ ? ReadCell(Memory::Code, codeAddress) : kIdleOutput);
+            Answer(enabled_ ? ReadCell(Memory::kCode, codeAddress) : kIdleOutput);
             return;
         case 0xA0:
-            Answer(enabled_ ? ReadCell(Memory::Data, dataAddress) : kIdleOutput);
+            Answer(enabled_ ? ReadCell(Memory::kData, dataAddress) : kIdleOutput);
             return;
         case 0x30:
-            AnswerPage(Memory::Code, codeAddress & 0x3FC0, 64);
+            AnswerPage(Memory::kCode, codeAddress & 0x3FC0, 64);
             return;
         case 0xB0:
-            AnswerPage(Memory::Data, dataAddress & 0x07E0, 32);
+            AnswerPage(Memory::kData, dataAddress & 0x07E0, 32);
             return;
         default:
             break;
@@ -271,16 +271,16 @@ void EmulatedIspChip::ExecutePageInstruction() {
         return;
     switch (first) {
         case 0x40:
-            WriteCells(Memory::Code, codeAddress, &frame_[3], 1, kByteWriteCycle);
+            WriteCells(Memory::kCode, codeAddress, &frame_[3], 1, kByteWriteCycle);
             break;
         case 0xC0:
-            WriteCells(Memory::Data, dataAddress, &frame_[3], 1, kByteWriteCycle);
+            WriteCells(Memory::kData, dataAddress, &frame_[3], 1, kByteWriteCycle);
             break;
         case 0x50:
-            WriteCells(Memory::Code, codeAddress & 0x3FC0, &frame_[3], 64, kPageWriteCycle);
+            WriteCells(Memory::kCode, codeAddress & 0x3FC0, &frame_[3], 64, kPageWriteCycle);
             break;
         case 0xD0:
-            WriteCells(Memory::Data, dataAddress & 0x07E0, &frame_[3], 32, kPageWriteCycle);
+            WriteCells(Memory::kData, dataAddress & 0x07E0, &frame_[3], 32, kPageWriteCycle);
             break;
         default:
             break;
@@ -307,7 +307,7 @@ void EmulatedIspChip::WriteCells(Memory memory, std::uint16_t first, const std::
     if (locked_)
         return;
     std::vector<std::uint8_t>& image = Image(memory);
-    const auto& stuck = memory == Memory::Code ? faults_.stuckCode : faults_.stuckData;
+    const auto& stuck = memory == Memory::kCode ? faults_.stuckCode : faults_.stuckData;
     for (std::size_t i = 0; i < count; ++i) {
         const auto address = static_cast<std::uint16_t>(first + i);
         if (address >= image.size())
@@ -315,7 +315,7 @@ void EmulatedIspChip::WriteCells(Memory memory, std::uint16_t first, const std::
         const auto cell = stuck.find(address);
         image[address] = cell != stuck.end() ? cell->second : bytes[i];
     }
-    auto& weak = memory == Memory::Code ? faults_.weakCodeWrites : faults_.weakDataWrites;
+    auto& weak = memory == Memory::kCode ? faults_.weakCodeWrites : faults_.weakDataWrites;
     const auto cell = weak.find(first);
     const std::size_t last = first + count - 1;
     if (cell != weak.end() && cell->second > 0 && last < image.size()) {

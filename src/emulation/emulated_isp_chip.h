@@ -83,7 +83,7 @@ class EmulatedIspChip : public ParallelPort {
     void Flush();
 
   private:
-    enum class Memory { Code, Data };
+    enum class Memory { kCode, kData };
 
     void ClockRisingEdge(bool mosi);
     void ByteComplete(std::uint8_t byte);
@@ -96,7 +96,7 @@ class EmulatedIspChip : public ParallelPort {
     std::uint8_t EnableAnswer();
 
     std::vector<std::uint8_t>& Image(Memory memory) {
-        return memory == Memory::Code ? code_ : data_;
+        return memory == Memory::kCode ? code_ : data_;
     }
     std::uint8_t ReadCell(Memory memory, std::uint16_t address);
     void WriteCells(Memory memory, std::uint16_t first, const std::uint8_t* bytes,
@@ -128,7 +128,7 @@ class EmulatedIspChip : public ParallelPort {
     std::size_t answerLength_ = 0;
     std::size_t answerIndex_ = 0;
 
-    Memory busyMemory_ = Memory::Code;
+    Memory busyMemory_ = Memory::kCode;
     std::uint16_t busyFirst_ = 0;
     std::size_t busyCount_ = 0;
     std::int64_t busyUntil_ = 0;

@@ -14,13 +14,13 @@ void Dispatch(const Request& request) {
 }  // namespace
 
 void ShowContext(int context) {
-    Dispatch({Command::Context, context});
+    Dispatch({Command::kContext, context});
 }
 void ShowContents() {
-    Dispatch({Command::Contents, 0});
+    Dispatch({Command::kContents, 0});
 }
 void ShowIndex() {
-    Dispatch({Command::Index, 0});
+    Dispatch({Command::kIndex, 0});
 }
 
 Handler SetHandler(Handler handler) {

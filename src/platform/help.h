@@ -7,10 +7,10 @@ namespace qvt::help {
 // The help file the program asks for; the topics ship inside the program.
 inline constexpr const char* kHelpFileName = "QVT.HLP";
 
-enum class Command { Context, Contents, Index };
+enum class Command { kContext, kContents, kIndex };
 
 struct Request {
-    Command command = Command::Context;
+    Command command = Command::kContext;
     int context = 0;
 };
 

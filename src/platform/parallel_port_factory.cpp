@@ -34,19 +34,19 @@ OpenedParallelPort OpenSystemParallelPort(const PlatformSettings& settings, std:
                                           const ParallelPortOpeners& openers) {
     OpenedParallelPort opened;
     const ParallelAccess mode = settings.parallelAccess;
-    if (mode == ParallelAccess::Ppdev || mode == ParallelAccess::Auto) {
+    if (mode == ParallelAccess::kPpdev || mode == ParallelAccess::kAuto) {
         const std::string& device = lptBase == 0x278 ? settings.ppdevFor278 : settings.ppdevFor378;
         opened.port = openers.ppdev(lptBase, device);
         if (opened.port) {
-            opened.access = ParallelAccess::Ppdev;
+            opened.access = ParallelAccess::kPpdev;
             opened.description = "ppdev " + device;
             return opened;
         }
     }
-    if (mode == ParallelAccess::Direct || mode == ParallelAccess::Auto) {
+    if (mode == ParallelAccess::kDirect || mode == ParallelAccess::kAuto) {
         opened.port = openers.direct(lptBase);
         if (opened.port) {
-            opened.access = ParallelAccess::Direct;
+            opened.access = ParallelAccess::kDirect;
             opened.description = "direct " + Hex(lptBase);
         }
     }

@@ -12,7 +12,7 @@ namespace qvt {
 
 struct OpenedParallelPort {
     std::unique_ptr<ParallelPort> port;  // null when there is no access
-    ParallelAccess access = ParallelAccess::None;
+    ParallelAccess access = ParallelAccess::kNone;
     // The mode and what it reaches: "ppdev /dev/parport0", "direct 0x378",
     // "emulated 8253" or "none".
     std::string description = "none";

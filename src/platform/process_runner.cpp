@@ -68,9 +68,9 @@ ProgramExit RunProgramAndWait(const std::string& folder, const std::string& prog
             return {};
     }
     if (WIFEXITED(status))
-        return {ProgramExit::How::Exited, WEXITSTATUS(status), 0};
+        return {ProgramExit::How::kExited, WEXITSTATUS(status), 0};
     if (WIFSIGNALED(status))
-        return {ProgramExit::How::Signalled, -1, WTERMSIG(status)};
+        return {ProgramExit::How::kSignalled, -1, WTERMSIG(status)};
     return {};
 }
 

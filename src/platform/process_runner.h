@@ -7,8 +7,8 @@ namespace qvt {
 
 // How a started program ended.
 struct ProgramExit {
-    enum class How { NotStarted, Exited, Signalled };
-    How how = How::NotStarted;
+    enum class How { kNotStarted, kExited, kSignalled };
+    How how = How::kNotStarted;
     int code = -1;   // the exit code, when it exited
     int signal = 0;  // the signal that ended it, when signalled
 };

@@ -21,24 +21,25 @@ int FileLength(std::FILE* file) {
 ProgStatus Programmer::ProgramBytes8252(ChipMemory which, std::FILE* hexFile,
                                         const std::string& fileName) {
     if (EnableProgramming8252(link_) != kEnableAnswer)
-        return ProgStatus::NoEnable;
+        return ProgStatus::kNoEnable;
     view_.ShowProgress(ProgressText(which, fileName));
     view_.SetProgressMaximum(FileLength(hexFile));
 
-    auto write = which == ChipMemory::Program ? WriteCode8252 : WriteData8252;
+    auto write = which == ChipMemory::kProgram ? WriteCode8252 : WriteData8252;
     HexRecord record;
-    ProgStatus status = ProgStatus::Ok;
+    ProgStatus status = ProgStatus::kOk;
     for (bool reading = true; reading;) {
         const HexResult result = ReadHexRecord(hexFile, record);
-        if (result != HexResult::DataRecord) {
+        if (result != HexResult::kDataRecord) {
             status = StatusOfEnd(result);  // end of data, format or checksum error
             break;
         }
         // Its byte instructions would fold such bytes onto the low addresses.
         const ChipProfile& profile = ProfileOf(chip_);
-        const std::size_t size = which == ChipMemory::Program ? profile.codeSize : profile.dataSize;
+        const std::size_t size =
+            which == ChipMemory::kProgram ? profile.codeSize : profile.dataSize;
         if (std::size_t{record.Address} + record.Length > size) {
-            status = ProgStatus::FormatError;
+            status = ProgStatus::kFormatError;
             break;
         }
         for (int i = 0; i < record.Length; ++i) {
@@ -48,12 +49,12 @@ ProgStatus Programmer::ProgramBytes8252(ChipMemory which, std::FILE* hexFile,
                 failed = write(link_, address, record.Data[i]);
             view_.SetProgressPosition(static_cast<int>(std::ftell(hexFile)));
             if (failed) {
-                status = ProgStatus::WriteFailed;
+                status = ProgStatus::kWriteFailed;
                 reading = false;
                 break;
             }
             if (view_.AbortRequested()) {
-                status = ProgStatus::Aborted;
+                status = ProgStatus::kAborted;
                 reading = false;
                 break;
             }

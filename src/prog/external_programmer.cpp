@@ -6,18 +6,18 @@ namespace qvt {
 namespace {
 
 bool Succeeded(const ProgramExit& exit) {
-    return exit.how == ProgramExit::How::Exited && exit.code == 0;
+    return exit.how == ProgramExit::How::kExited && exit.code == 0;
 }
 
 // What the caller gets back for a run: the exit code, or what a shell would
 // show for a program that did not get as far as exiting.
 int CodeOf(const ProgramExit& exit) {
     switch (exit.how) {
-        case ProgramExit::How::Exited:
+        case ProgramExit::How::kExited:
             return exit.code;
-        case ProgramExit::How::Signalled:
+        case ProgramExit::How::kSignalled:
             return 128 + exit.signal;
-        case ProgramExit::How::NotStarted:
+        case ProgramExit::How::kNotStarted:
             break;
     }
     return -1;
@@ -39,11 +39,11 @@ std::string ExternalProgrammerMessage(const ProgramExit& exit) {
     };
     const std::string program = kExternalProgrammer;
     switch (exit.how) {
-        case ProgramExit::How::NotStarted:
+        case ProgramExit::How::kNotStarted:
             return program + " konnte nicht gestartet werden";
-        case ProgramExit::How::Signalled:
+        case ProgramExit::How::kSignalled:
             return program + " wurde durch das Signal " + SignalName(exit.signal) + " beendet";
-        case ProgramExit::How::Exited:
+        case ProgramExit::How::kExited:
             break;
     }
     if (exit.code >= 1 && exit.code <= 8)
@@ -55,11 +55,11 @@ int RunExternalProgrammer(const std::string& variantName, const ProgramRunner& r
                           const MessageSink& show) {
     const ProgramExit first = run(kExternalProgrammer, {variantName, "W", "1", "101"});
     if (!Succeeded(first)) {
-        show(ExternalProgrammerMessage(first), Severity::Error);
+        show(ExternalProgrammerMessage(first), Severity::kError);
         return CodeOf(first);
     }
     if (Succeeded(run(kExternalProgrammer, {"QVT470", "S", "1", "101"}))) {
-        show("Programmierung OK", Severity::Info);
+        show("Programmierung OK", Severity::kInfo);
     }
     return 0;
 }

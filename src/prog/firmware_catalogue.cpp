@@ -33,7 +33,7 @@ constexpr std::array<CatalogueEntry, 65> kCatalogue{{
     {"QVT410025Leistung1", "QVT410-025 &Leistung", G::Qvt410, "QVT410025.HEX", "",
      O::SingleDeviceOnly},
     {"QVT410055PT100Uhr1", "QVT410-055 &PT100 Uhr", G::Qvt410, "QVT055.HEX", "QVPT.HEX", O::Always,
-     Edition::Fixed},
+     Edition::kFixed},
     {"QVT410090Feuchte1", "QVT410-090 Feu&chte", G::Qvt410, "QVT410090.HEX"},
     // QVT420
     {"QVT420UI1", "QVT420-010/020/030 U&I", G::Qvt420, "Q420UI.HEX"},
@@ -92,7 +92,7 @@ constexpr std::array<CatalogueEntry, 65> kCatalogue{{
     {"QVT460090Feuchte", "QVT460-090 Feu&chte", G::Qvt460, "QVT410090.HEX"},
     // QVT410BV
     {"N001UIM1", "001UI-M", G::Qvt410Bv, "Q480UI_M.HEX"},
-    {"N001UII1", "001UI-I", G::Qvt410Bv, "Q480UI_I.HEX", "", O::Always, Edition::ByFirstLetter,
+    {"N001UII1", "001UI-I", G::Qvt410Bv, "Q480UI_I.HEX", "", O::Always, Edition::kByFirstLetter,
      "N11"},
     {"N001PTI1", "001PT-I", G::Qvt410Bv, "Q480PT_I.HEX", kPtTable},
     {"N001THI1", "001TH-I", G::Qvt410Bv, "Q480TH_I.HEX", kThTable},
@@ -154,7 +154,7 @@ const CatalogueSubmenu* FindCatalogueSubmenu(CatalogueGroup group) {
 
 FirmwareFiles FilesFor(const CatalogueEntry& entry, Chip chip, std::uint8_t networkDevice) {
     FirmwareFiles files{entry.programFile, entry.dataFile};
-    if (ProfileOf(chip).hasEditions && entry.edition == Edition::ByFirstLetter &&
+    if (ProfileOf(chip).hasEditions && entry.edition == Edition::kByFirstLetter &&
         !files.program.empty()) {
         files.program[0] = networkDevice == 1 ? 'N' : 'E';
     }
@@ -162,17 +162,17 @@ FirmwareFiles FilesFor(const CatalogueEntry& entry, Chip chip, std::uint8_t netw
 }
 
 bool ShownFor(OfferRule rules, std::uint8_t networkDevice) {
-    if (Has(rules, OfferRule::HiddenAsDesigned))
+    if (Has(rules, OfferRule::kNoFirmwareYet))
         return false;
-    return !(Has(rules, OfferRule::SingleDeviceOnly) && networkDevice == 1);
+    return !(Has(rules, OfferRule::kSingleDeviceOnly) && networkDevice == 1);
 }
 
 bool EnabledAtStart(OfferRule rules) {
-    return !Has(rules, OfferRule::DisabledAtStart);
+    return !Has(rules, OfferRule::kDisabledAtStart);
 }
 
 bool EnabledAfterChipChoice(OfferRule rules, std::uint8_t deviceType, Chip chip) {
-    return !(Has(rules, OfferRule::NotFor8253In410) && deviceType == kDeviceQvt410 &&
+    return !(Has(rules, OfferRule::kNotFor8253In410) && deviceType == kDeviceQvt410 &&
              !ProfileOf(chip).hasQvt410Firmware);
 }
 

@@ -11,30 +11,30 @@ namespace qvt {
 // Where an item of the programming menu sits: directly in the menu, or in
 // the submenu of a device line.
 enum class CatalogueGroup : std::uint8_t {
-    TopLevel,
-    Qvt410,
-    Qvt420,
-    Qvt430,
-    Qvt440,
-    Qvt450,
-    Qvt460,
-    Qvt410Bv,
-    Qvt470,
+    kTopLevel,
+    kQvt410,
+    kQvt420,
+    kQvt430,
+    kQvt440,
+    kQvt450,
+    kQvt460,
+    kQvt410Bv,
+    kQvt470,
 };
 
 // When the menu does not offer an item; the rules combine.
 enum class OfferRule : std::uint8_t {
-    Always = 0,
+    kAlways = 0,
     // Never shown: the device line has no firmware for it yet.
-    HiddenAsDesigned = 1 << 0,
+    kNoFirmwareYet = 1 << 0,
     // There is no network edition: hidden while the network device is chosen.
-    SingleDeviceOnly = 1 << 1,
+    kSingleDeviceOnly = 1 << 1,
     // Disabled from the start of the program.
-    DisabledAtStart = 1 << 2,
+    kDisabledAtStart = 1 << 2,
     // There is no firmware for an 8253 in a QVT410: disabled whenever the
     // chip type command chooses the 8253 for device type 0, enabled when it
     // chooses anything else.
-    NotFor8253In410 = 1 << 3,
+    kNotFor8253In410 = 1 << 3,
 };
 
 constexpr OfferRule operator|(OfferRule a, OfferRule b) {
@@ -47,9 +47,9 @@ constexpr bool Has(OfferRule rules, OfferRule rule) {
 // How an 8253's program file is named for its edition.
 enum class Edition : std::uint8_t {
     // The first letter becomes "E" for a single device, "N" for a network device.
-    ByFirstLetter,
+    kByFirstLetter,
     // One edition for every chip: the names are used as listed.
-    Fixed,
+    kFixed,
 };
 
 // One device variant of the programming menu and its firmware files.
@@ -59,8 +59,8 @@ struct CatalogueEntry {
     CatalogueGroup group;
     const char* programFile;    // program memory
     const char* dataFile = "";  // data memory, or "" for none
-    OfferRule offer = OfferRule::Always;
-    Edition edition = Edition::ByFirstLetter;
+    OfferRule offer = OfferRule::kAlways;
+    Edition edition = Edition::kByFirstLetter;
     const char* separatorBefore = "";  // objectName of a separator above the item
 };
 
@@ -69,7 +69,7 @@ struct CatalogueSubmenu {
     CatalogueGroup group;
     const char* name;     // objectName
     const char* caption;  // with its mnemonic
-    OfferRule offer = OfferRule::Always;
+    OfferRule offer = OfferRule::kAlways;
     const char* separatorBefore = "";
 };
 

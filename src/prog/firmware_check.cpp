@@ -6,11 +6,11 @@ namespace qvt {
 
 FirmwareFault FindFirmwareFault(std::FILE* file, std::size_t memorySize) {
     HexRecord record;
-    HexResult result = HexResult::DataRecord;
+    HexResult result = HexResult::kDataRecord;
     bool tooLarge = false;
-    while (result == HexResult::DataRecord && !tooLarge) {
+    while (result == HexResult::kDataRecord && !tooLarge) {
         result = ReadHexRecord(file, record);
-        tooLarge = result == HexResult::DataRecord && memorySize != 0 &&
+        tooLarge = result == HexResult::kDataRecord && memorySize != 0 &&
                    std::size_t{record.Address} + record.Length > memorySize;
     }
     // The reader sees a failed read as the end of the file; only the
@@ -18,33 +18,33 @@ FirmwareFault FindFirmwareFault(std::FILE* file, std::size_t memorySize) {
     const bool readError = std::ferror(file) != 0;
     std::rewind(file);
     if (tooLarge)
-        return FirmwareFault::TooLarge;
+        return FirmwareFault::kTooLarge;
     if (readError)
-        return FirmwareFault::ReadError;
+        return FirmwareFault::kReadError;
     switch (result) {
-        case HexResult::EndOfData:
-            return FirmwareFault::None;
-        case HexResult::ChecksumError:
-            return FirmwareFault::Checksum;
-        case HexResult::DataRecord:
-        case HexResult::FormatError:
+        case HexResult::kEndOfData:
+            return FirmwareFault::kNone;
+        case HexResult::kChecksumError:
+            return FirmwareFault::kChecksum;
+        case HexResult::kDataRecord:
+        case HexResult::kFormatError:
             break;
     }
-    return FirmwareFault::Format;
+    return FirmwareFault::kFormat;
 }
 
 ProgStatus CheckHexFile(std::FILE* file, std::size_t memorySize) {
     switch (FindFirmwareFault(file, memorySize)) {
-        case FirmwareFault::None:
-            return ProgStatus::Ok;
-        case FirmwareFault::Checksum:
-            return ProgStatus::ChecksumError;
-        case FirmwareFault::Format:
-        case FirmwareFault::ReadError:
-        case FirmwareFault::TooLarge:
+        case FirmwareFault::kNone:
+            return ProgStatus::kOk;
+        case FirmwareFault::kChecksum:
+            return ProgStatus::kChecksumError;
+        case FirmwareFault::kFormat:
+        case FirmwareFault::kReadError:
+        case FirmwareFault::kTooLarge:
             break;
     }
-    return ProgStatus::FormatError;
+    return ProgStatus::kFormatError;
 }
 
 }  // namespace qvt

@@ -9,11 +9,11 @@ namespace qvt {
 
 // What reading a firmware file through found.
 enum class FirmwareFault {
-    None,
-    Format,     // not valid Intel HEX
-    Checksum,   // a record's checksum does not match
-    ReadError,  // the file stopped giving its bytes (an I/O error)
-    TooLarge,   // a data byte lies at or beyond memorySize
+    kNone,
+    kFormat,     // not valid Intel HEX
+    kChecksum,   // a record's checksum does not match
+    kReadError,  // the file stopped giving its bytes (an I/O error)
+    kTooLarge,   // a data byte lies at or beyond memorySize
 };
 
 // Reads a firmware file from its start through the HEX reader to its end

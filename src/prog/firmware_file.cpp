@@ -10,7 +10,7 @@ namespace qvt {
 
 FirmwareFile OpenFirmwareFile(const std::string& name) {
     int error = 0;
-    FirmwareFile opened{OpenRegularFile(FindFileAnyCase(name), FileAccess::Read, error), {}};
+    FirmwareFile opened{OpenRegularFile(FindFileAnyCase(name), FileAccess::kRead, error), {}};
     if (opened.file)
         return opened;
     if (error == ENOENT || error == ENOTDIR)

@@ -64,50 +64,50 @@ HexResult ReadHexRecord(std::FILE* hexFile, HexRecord& record) {
     BoundedFile file(hexFile);
     for (;;) {
         if (!StartOfRecord(file))
-            return HexResult::FormatError;
+            return HexResult::kFormatError;
         std::uint8_t length = 0;
         if (!ReadByte(file, length))
-            return HexResult::FormatError;
+            return HexResult::kFormatError;
         record.Length = length;
         std::uint8_t sum = static_cast<std::uint8_t>(0 - length);
 
         std::uint8_t high = 0;
         std::uint8_t low = 0;
         if (!ReadByte(file, high) || !ReadByte(file, low))
-            return HexResult::FormatError;
+            return HexResult::kFormatError;
         record.Address = static_cast<std::uint16_t>(high * 256 + low);
         sum = static_cast<std::uint8_t>(sum - high - low);
 
         std::uint8_t type = 0;
         if (!ReadByte(file, type))
-            return HexResult::FormatError;
+            return HexResult::kFormatError;
         sum = static_cast<std::uint8_t>(sum - type);
 
         for (std::uint8_t i = 0; i < length; ++i) {
             if (!ReadByte(file, record.Data[i]))
-                return HexResult::FormatError;
+                return HexResult::kFormatError;
             sum = static_cast<std::uint8_t>(sum - record.Data[i]);
         }
         record.Checksum = sum;
         std::uint8_t checksum = 0;
         if (!ReadByte(file, checksum))
-            return HexResult::FormatError;
+            return HexResult::kFormatError;
         // Checked before anything ends the data: a length byte damaged to
         // 00 in the middle of a file must not pass for the end of it.
         if (checksum != sum)
-            return HexResult::ChecksumError;
+            return HexResult::kChecksumError;
 
         if (length == 0 || type == kTypeEnd)
-            return HexResult::EndOfData;
+            return HexResult::kEndOfData;
         if (type > kTypeLinearStart)
-            return HexResult::FormatError;
+            return HexResult::kFormatError;
         if (type == kTypeData)
-            return HexResult::DataRecord;
+            return HexResult::kDataRecord;
         if (type == kTypeSegmentBase || type == kTypeLinearBase) {
             if (length != 2)
-                return HexResult::FormatError;
+                return HexResult::kFormatError;
             if (record.Data[0] != 0 || record.Data[1] != 0)
-                return HexResult::FormatError;
+                return HexResult::kFormatError;
         }
         // Start addresses (03, 05) and a base of 0: nothing to program; go on.
     }
@@ -115,15 +115,15 @@ HexResult ReadHexRecord(std::FILE* hexFile, HexRecord& record) {
 
 ProgStatus StatusOfEnd(HexResult result) {
     switch (result) {
-        case HexResult::EndOfData:
-            return ProgStatus::Ok;
-        case HexResult::ChecksumError:
-            return ProgStatus::ChecksumError;
-        case HexResult::DataRecord:
-        case HexResult::FormatError:
+        case HexResult::kEndOfData:
+            return ProgStatus::kOk;
+        case HexResult::kChecksumError:
+            return ProgStatus::kChecksumError;
+        case HexResult::kDataRecord:
+        case HexResult::kFormatError:
             break;
     }
-    return ProgStatus::FormatError;
+    return ProgStatus::kFormatError;
 }
 
 }  // namespace qvt

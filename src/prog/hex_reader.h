@@ -26,10 +26,10 @@ inline constexpr long kLargestHexFile = 1L << 20;
 // What ReadHexRecord found. The file errors carry the numbers of the
 // programming statuses they end a run with.
 enum class HexResult : std::uint8_t {
-    EndOfData = 0,
-    DataRecord = 1,
-    FormatError = 6,
-    ChecksumError = 7,
+    kEndOfData = 0,
+    kDataRecord = 1,
+    kFormatError = 6,
+    kChecksumError = 7,
 };
 
 // Reads the next data record from a file opened "rb". CR and LF between

@@ -56,7 +56,7 @@ void KeepChipBytes(IspLink& link, const MemoryGeometry& memory, std::uint16_t ad
 
 ProgStatus Programmer::ProgramPages8253(ChipMemory which, std::FILE* hexFile,
                                         const std::string& fileName) {
-    const bool program = which == ChipMemory::Program;
+    const bool program = which == ChipMemory::kProgram;
     const MemoryGeometry& memory = program ? kCodeMemory8253 : kDataMemory8253;
 
     view_.ShowProgress(ProgressText(which, fileName));
@@ -68,13 +68,13 @@ ProgStatus Programmer::ProgramPages8253(ChipMemory which, std::FILE* hexFile,
     HexRecord record;
     for (;;) {
         const HexResult result = ReadHexRecord(hexFile, record);
-        if (result == HexResult::EndOfData)
+        if (result == HexResult::kEndOfData)
             break;
-        if (result != HexResult::DataRecord)
+        if (result != HexResult::kDataRecord)
             return StatusOfEnd(result);
         // Bytes beyond the chip's memory cannot be what the file means.
         if (std::size_t{record.Address} + record.Length > image.size())
-            return ProgStatus::FormatError;
+            return ProgStatus::kFormatError;
         MarkRecordPages(used, memory, record.Address, record.Length);
         std::copy_n(record.Data.begin(), record.Length, image.begin() + record.Address);
         std::fill_n(fromFile.begin() + record.Address, record.Length, true);
@@ -82,7 +82,7 @@ ProgStatus Programmer::ProgramPages8253(ChipMemory which, std::FILE* hexFile,
     view_.SetProgressMaximum(static_cast<int>(std::count(used.begin(), used.end(), true)));
 
     if (EnableProgramming8253(link_) != kEnableAnswer)
-        return ProgStatus::NoEnable;
+        return ProgStatus::kNoEnable;
     if (program) {
         ChipErase8253(link_);
         link_.IspDelay(5000);
@@ -102,15 +102,15 @@ ProgStatus Programmer::ProgramPages8253(ChipMemory which, std::FILE* hexFile,
             if (PageWritten(link_, memory, program, address, bytes))
                 break;
             if (attempt == kPageAttempts)
-                return ProgStatus::WriteFailed;
+                return ProgStatus::kWriteFailed;
         }
         view_.SetProgressPosition(++done);
         // ESC ends the run between pages, never inside one: the pages so far
         // are whole and verified.
         if (view_.AbortRequested())
-            return ProgStatus::Aborted;
+            return ProgStatus::kAborted;
     }
-    return ProgStatus::Ok;
+    return ProgStatus::kOk;
 }
 
 }  // namespace qvt

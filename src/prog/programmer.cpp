@@ -14,7 +14,7 @@
 namespace qvt {
 namespace {
 
-enum class Outcome { ProgramDone, BothDone, DataDone, LockFailed, Failed };
+enum class Outcome { kProgramDone, kBothDone, kDataDone, kLockFailed, kFailed };
 
 struct OutcomeMessage {
     const char* text;
@@ -23,19 +23,19 @@ struct OutcomeMessage {
 
 OutcomeMessage MessageFor(Outcome outcome) {
     switch (outcome) {
-        case Outcome::ProgramDone:
-            return {"Programmspeicher fehlerfrei Programmiert", Severity::Info};
-        case Outcome::BothDone:
-            return {"Programm- und Datenspeicher fehlerfrei Programmiert", Severity::Info};
-        case Outcome::DataDone:
-            return {"Datenspeicher fehlerfrei Programmiert", Severity::Info};
-        case Outcome::LockFailed:
+        case Outcome::kProgramDone:
+            return {"Programmspeicher fehlerfrei Programmiert", Severity::kInfo};
+        case Outcome::kBothDone:
+            return {"Programm- und Datenspeicher fehlerfrei Programmiert", Severity::kInfo};
+        case Outcome::kDataDone:
+            return {"Datenspeicher fehlerfrei Programmiert", Severity::kInfo};
+        case Outcome::kLockFailed:
             // The chip is programmed but not protected: a failure.
-            return {"Fehler beim Sichern des Baustein", Severity::Error};
-        case Outcome::Failed:
+            return {"Fehler beim Sichern des Baustein", Severity::kError};
+        case Outcome::kFailed:
             break;
     }
-    return {"Programmieren fehlgeschlagen", Severity::Error};
+    return {"Programmieren fehlgeschlagen", Severity::kError};
 }
 
 // What the chip holds: a file with bytes beyond it cannot be what the chip is
@@ -44,7 +44,7 @@ OutcomeMessage MessageFor(Outcome outcome) {
 // read back the overwriting bytes and pass.
 std::size_t MemorySize(Chip chip, ChipMemory which) {
     const ChipProfile& profile = ProfileOf(chip);
-    return which == ChipMemory::Data ? profile.dataSize : profile.codeSize;
+    return which == ChipMemory::kData ? profile.dataSize : profile.codeSize;
 }
 
 // Opens a named firmware file and reads it through once, so that a file that
@@ -55,37 +55,37 @@ bool OpenCheckedHexFile(const std::string& name, ChipMemory which, Chip chip, Pr
                         UniqueFile& file) {
     if (name.empty())
         return true;
-    const bool program = which == ChipMemory::Program;
+    const bool program = which == ChipMemory::kProgram;
     const std::string quoted = "\"" + name + "\"";
     const std::string kind = program ? "Programmdatei " : "Datendatei ";
     FirmwareFile opened = OpenFirmwareFile(name);
     if (!opened.file) {
-        view.ShowMessage(kind + quoted + " " + opened.problem, Severity::Error);
+        view.ShowMessage(kind + quoted + " " + opened.problem, Severity::kError);
         return false;
     }
     file = std::move(opened.file);
     const std::size_t size = MemorySize(chip, which);
     switch (FindFirmwareFault(file.get(), size)) {
-        case FirmwareFault::None:
+        case FirmwareFault::kNone:
             return true;
-        case FirmwareFault::Checksum:
-            view.ShowMessage("Prüfsumme der Hex-Datei " + quoted + " fehlerhaft", Severity::Error);
+        case FirmwareFault::kChecksum:
+            view.ShowMessage("Prüfsumme der Hex-Datei " + quoted + " fehlerhaft", Severity::kError);
             return false;
-        case FirmwareFault::ReadError:
+        case FirmwareFault::kReadError:
             view.ShowMessage(kind + quoted + " kann nicht gelesen werden: " + ErrorReason(EIO),
-                             Severity::Error);
+                             Severity::kError);
             return false;
-        case FirmwareFault::TooLarge:
+        case FirmwareFault::kTooLarge:
             view.ShowMessage(kind + quoted + " passt nicht in den " +
                                  (program ? "Programmspeicher" : "Datenspeicher") + " des " +
                                  std::to_string(ChipNumber(chip)) + " (" + std::to_string(size) +
                                  " Bytes)",
-                             Severity::Error);
+                             Severity::kError);
             return false;
-        case FirmwareFault::Format:
+        case FirmwareFault::kFormat:
             break;
     }
-    view.ShowMessage("Hex-Datei " + quoted + " fehlerhaft", Severity::Error);
+    view.ShowMessage("Hex-Datei " + quoted + " fehlerhaft", Severity::kError);
     return false;
 }
 
@@ -95,7 +95,7 @@ Programmer::Programmer(IspLink& link, Chip chip, ProgrammingView& view)
     : link_(link), chip_(chip), view_(view) {}
 
 std::string Programmer::ProgressText(ChipMemory which, const std::string& fileName) {
-    const char* memory = which == ChipMemory::Program ? "Programmspeichers" : "Datenspeichers";
+    const char* memory = which == ChipMemory::kProgram ? "Programmspeichers" : "Datenspeichers";
     return std::string("Programmierung des ") + memory + "   mit\n" + fileName + "  läuft";
 }
 
@@ -103,31 +103,31 @@ void Programmer::RunProgramming(const std::string& programFileName,
                                 const std::string& dataFileName) {
     UniqueFile programFile;
     UniqueFile dataFile;
-    if (!OpenCheckedHexFile(programFileName, ChipMemory::Program, chip_, view_, programFile) ||
-        !OpenCheckedHexFile(dataFileName, ChipMemory::Data, chip_, view_, dataFile)) {
+    if (!OpenCheckedHexFile(programFileName, ChipMemory::kProgram, chip_, view_, programFile) ||
+        !OpenCheckedHexFile(dataFileName, ChipMemory::kData, chip_, view_, dataFile)) {
         return;
     }
 
-    ProgStatus status = ProgStatus::Ok;
+    ProgStatus status = ProgStatus::kOk;
     if (programFile) {
-        status = ProgramMemory(ChipMemory::Program, programFile.get(), programFileName);
+        status = ProgramMemory(ChipMemory::kProgram, programFile.get(), programFileName);
         programFile.reset();
     }
 
-    Outcome outcome = Outcome::Failed;
-    if (dataFile && status == ProgStatus::Ok) {
-        status = ProgramMemory(ChipMemory::Data, dataFile.get(), dataFileName);
+    Outcome outcome = Outcome::kFailed;
+    if (dataFile && status == ProgStatus::kOk) {
+        status = ProgramMemory(ChipMemory::kData, dataFile.get(), dataFileName);
         dataFile.reset();
-        if (status == ProgStatus::Ok) {
+        if (status == ProgStatus::kOk) {
             link_.WriteDataRegister(kIspIdlePattern);
             if (programFileName.empty()) {
-                outcome = Outcome::DataDone;
+                outcome = Outcome::kDataDone;
             } else {
-                outcome = LockChip() == ProgStatus::Ok ? Outcome::BothDone : Outcome::LockFailed;
+                outcome = LockChip() == ProgStatus::kOk ? Outcome::kBothDone : Outcome::kLockFailed;
             }
         }
-    } else if (status == ProgStatus::Ok) {
-        outcome = LockChip() == ProgStatus::Ok ? Outcome::ProgramDone : Outcome::LockFailed;
+    } else if (status == ProgStatus::kOk) {
+        outcome = LockChip() == ProgStatus::kOk ? Outcome::kProgramDone : Outcome::kLockFailed;
     }
 
     ClosingSteps();
@@ -156,11 +156,11 @@ ProgStatus Programmer::ProgramMemory(ChipMemory which, std::FILE* hexFile,
 ProgStatus Programmer::LockChip() {
     const IspInstructionSet& isp = IspInstructionsFor(chip_);
     if (isp.enableProgramming(link_) != kEnableAnswer)
-        return ProgStatus::NoEnable;
+        return ProgStatus::kNoEnable;
     isp.writeLockBits(link_);
     link_.IspDelay(500);
     link_.WriteDataRegister(kIspIdlePattern);
-    return ProgStatus::Ok;
+    return ProgStatus::kOk;
 }
 
 bool Programmer::EraseChip() {
@@ -186,9 +186,9 @@ void Programmer::EraseWithMessage() {
     // Also after a chip that did not answer: never leave it held in reset.
     link_.WriteDataRegister(kIspIdlePattern);
     if (erased) {
-        view_.ShowMessage("Programm- und Datenspeicher gelöscht", Severity::Info);
+        view_.ShowMessage("Programm- und Datenspeicher gelöscht", Severity::kInfo);
     } else {
-        view_.ShowMessage("Löschen nicht möglich", Severity::Error);
+        view_.ShowMessage("Löschen nicht möglich", Severity::kError);
     }
 }
 

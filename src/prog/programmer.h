@@ -13,7 +13,7 @@ class IspLink;
 class ProgrammingView;
 
 // The chip's two memories.
-enum class ChipMemory { Data = 0, Program = 1 };
+enum class ChipMemory { kData = 0, kProgram = 1 };
 
 // The operations of the programming menu on one chip: program the program
 // memory and the data memory from Intel HEX files and verify them, lock the

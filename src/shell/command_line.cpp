@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 namespace {
 CommandLine Refused(std::string error) {
     CommandLine line;
-    line.action = CommandLine::Action::Error;
+    line.action = CommandLine::Action::kError;
     line.error = std::move(error);
     return line;
 }
@@ -33,10 +33,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         } else if (argument == "--") {
             onlyFiles = true;
         } else if (argument == "--version") {
-            line.action = CommandLine::Action::Version;
+            line.action = CommandLine::Action::kVersion;
             return line;
         } else if (argument == "--help" || argument == "-h") {
-            line.action = CommandLine::Action::Help;
+            line.action = CommandLine::Action::kHelp;
             return line;
         } else if (argument == "--dir") {
             if (i + 1 == arguments.size() || arguments[i + 1].empty())

@@ -7,11 +7,11 @@ namespace qvt {
 
 // What the command line asks for: qvt410 [--dir DIR] [FILE.QVC] | --version | --help.
 struct CommandLine {
-    enum class Action { Run, Version, Help, Error };
-    Action action = Action::Run;
+    enum class Action { kRun, kVersion, kHelp, kError };
+    Action action = Action::kRun;
     std::string dir;    // --dir; empty when not given
     std::string file;   // parameter file to load at start; empty when none
-    std::string error;  // for Action::Error: what was wrong, in German
+    std::string error;  // for Action::kError: what was wrong, in German
 };
 
 // arguments: without the program name.

@@ -180,10 +180,10 @@ void LinkCommands::SendParameters() {
     ReleaseMonitor();
     if (reply == qvt::kAcknowledge) {
         qvt::ShowMessage(&window_, QString::fromUtf8("Parameter fehlerfrei übertragen"),
-                         qvt::Severity::Info);
+                         qvt::Severity::kInfo);
     } else {
         qvt::ShowMessage(&window_, QString::fromUtf8("Fehler bei der Übertragung der Parameter"),
-                         qvt::Severity::Error);
+                         qvt::Severity::kError);
     }
 }
 
@@ -229,7 +229,7 @@ void LinkCommands::ToggleLogToFile() {
                              : monitor_.StartLogging(qvt::LocalTime(clock_->Now()),
                                                      std::filesystem::current_path(error));
     if (!ok)
-        qvt::ShowMessage(&window_, qvt::TelegramMonitor::kLogFailed, qvt::Severity::Error);
+        qvt::ShowMessage(&window_, qvt::TelegramMonitor::kLogFailed, qvt::Severity::kError);
 }
 
 }  // namespace qvt

@@ -234,7 +234,7 @@ class MenuBuilder {
     }
 
     void AddCatalogue(QMenu& parent) {
-        AddGroup(parent, CatalogueGroup::TopLevel);
+        AddGroup(parent, CatalogueGroup::kTopLevel);
         for (const CatalogueSubmenu& submenu : CatalogueSubmenus()) {
             AddSeparator(parent, submenu.separatorBefore);
             QMenu* made = AddSubmenu(parent, submenu.name, submenu.caption);

@@ -93,7 +93,7 @@ bool MainWindow::StartUp() {
     const std::optional<qvt::ConfigValues> config =
         qvt::ReadConfigurationFile(state.ConfigFilePath);
     if (!config) {
-        qvt::ShowMessage(this, "Kein Zugriff auf Parameterdatei", qvt::Severity::Warning);
+        qvt::ShowMessage(this, "Kein Zugriff auf Parameterdatei", qvt::Severity::kWarning);
         return false;
     }
 

@@ -89,7 +89,7 @@ void MonitorPanel::ShowParameterFile(std::string_view name) {
 }
 
 void MonitorPanel::ReportError(std::string_view text) {
-    qvt::ShowMessage(w_.window, FromUtf8(text), qvt::Severity::Error);
+    qvt::ShowMessage(w_.window, FromUtf8(text), qvt::Severity::kError);
 }
 
 }  // namespace qvt

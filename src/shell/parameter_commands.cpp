@@ -67,11 +67,11 @@ bool ParameterCommands::MayDiscardChanges() {
         HasFileName() ? QFileInfo(QString::fromStdString(context_.state.CurrentFileName)).fileName()
                       : kNoFile;
     switch (askToSave_(shownName)) {
-        case qvt::SaveAnswer::Save:
+        case qvt::SaveAnswer::kSave:
             return SaveParameterSet();
-        case qvt::SaveAnswer::Discard:
+        case qvt::SaveAnswer::kDiscard:
             return true;
-        case qvt::SaveAnswer::Cancel:
+        case qvt::SaveAnswer::kCancel:
             break;
     }
     return false;
@@ -115,7 +115,7 @@ void ParameterCommands::NewParameterSet() {
 void ParameterCommands::ChooseAndLoadFile() {
     if (!MayDiscardChanges())
         return;
-    const QString chosen = askFileName_(qvt::ParameterFileDialog::Open);
+    const QString chosen = askFileName_(qvt::ParameterFileDialog::kOpen);
     if (!chosen.isEmpty())
         LoadFile(chosen);
 }
@@ -125,7 +125,7 @@ void ParameterCommands::LoadFile(const QString& chosen) {
     // A file that cannot be read, or is not a parameter file, must not pass
     // for the set in use: "Senden" would send the old one under its name.
     if (!qvt::LoadParameterFile(path, context_.record)) {
-        qvt::ShowMessage(&window_, "Datei konnte nicht geladen werden", qvt::Severity::Error);
+        qvt::ShowMessage(&window_, "Datei konnte nicht geladen werden", qvt::Severity::kError);
         return;
     }
     context_.state.CurrentFileName = path;
@@ -143,13 +143,13 @@ void ParameterCommands::Save() {
 
 bool ParameterCommands::SaveParameterSet() {
     if (!HasFileName()) {
-        const QString chosen = askFileName_(qvt::ParameterFileDialog::Save);
+        const QString chosen = askFileName_(qvt::ParameterFileDialog::kSave);
         if (chosen.isEmpty())
             return false;
         context_.state.CurrentFileName = chosen.toStdString();
     }
     if (!qvt::SaveParameterFile(context_.state.CurrentFileName, context_.record)) {
-        qvt::ShowMessage(&window_, "Datei konnte nicht gespeichert werden", qvt::Severity::Error);
+        qvt::ShowMessage(&window_, "Datei konnte nicht gespeichert werden", qvt::Severity::kError);
         return false;
     }
     Remember();
@@ -158,7 +158,7 @@ bool ParameterCommands::SaveParameterSet() {
 }
 
 void ParameterCommands::SaveAs() {
-    const QString chosen = askFileName_(qvt::ParameterFileDialog::Save);
+    const QString chosen = askFileName_(qvt::ParameterFileDialog::kSave);
     if (chosen.isEmpty())
         return;
     context_.state.CurrentFileName = chosen.toStdString();

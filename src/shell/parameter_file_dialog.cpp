@@ -9,7 +9,7 @@ namespace qvt {
 
 std::unique_ptr<QFileDialog> MakeParameterFileDialog(ParameterFileDialog kind, QWidget* parent) {
     auto dialog = std::make_unique<QFileDialog>(parent);
-    const bool open = kind == ParameterFileDialog::Open;
+    const bool open = kind == ParameterFileDialog::kOpen;
     dialog->setObjectName(open ? "OpenDialog1" : "SaveDialog1");
     dialog->setWindowTitle(open ? "Parameter laden" : "Konfiguration speichern unter");
     dialog->setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);

@@ -11,7 +11,7 @@ namespace qvt {
 // The two file dialogs of the parameter file commands: "OpenDialog1" for
 // loading and "SaveDialog1" for saving, with their titles, filters and the
 // default name "Default.QVC".
-enum class ParameterFileDialog { Open, Save };
+enum class ParameterFileDialog { kOpen, kSave };
 
 std::unique_ptr<QFileDialog> MakeParameterFileDialog(ParameterFileDialog kind, QWidget* parent);
 

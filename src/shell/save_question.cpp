@@ -17,11 +17,11 @@ SaveAnswer AskToSaveChanges(QWidget* parent, const QString& fileName) {
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
         case QMessageBox::Yes:
-            return SaveAnswer::Save;
+            return SaveAnswer::kSave;
         case QMessageBox::No:
-            return SaveAnswer::Discard;
+            return SaveAnswer::kDiscard;
         default:
-            return SaveAnswer::Cancel;
+            return SaveAnswer::kCancel;
     }
 }
 

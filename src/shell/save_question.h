@@ -6,7 +6,7 @@ class QWidget;
 
 namespace qvt {
 
-enum class SaveAnswer { Save, Discard, Cancel };
+enum class SaveAnswer { kSave, kDiscard, kCancel };
 
 // "Änderungen an <name> speichern?" under "Frage", with "Ja", "Nein" and
 // "Abbrechen"; Enter saves, Esc cancels.

@@ -13,16 +13,16 @@ namespace fs = std::filesystem;
 StartRequest HandleCommandLine(int argc, char* argv[]) {
     const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     switch (line.action) {
-        case CommandLine::Action::Version:
+        case CommandLine::Action::kVersion:
             std::fputs(VersionText().c_str(), stdout);
             return {0, {}};
-        case CommandLine::Action::Help:
+        case CommandLine::Action::kHelp:
             std::fputs(HelpText().c_str(), stdout);
             return {0, {}};
-        case CommandLine::Action::Error:
+        case CommandLine::Action::kError:
             std::fprintf(stderr, "qvt410: %s\n%s", line.error.c_str(), HelpText().c_str());
             return {1, {}};
-        case CommandLine::Action::Run:
+        case CommandLine::Action::kRun:
             break;
     }
     std::error_code error;

@@ -268,7 +268,7 @@ bool TrendWindow::WriteFile(const QString& title, const QString& filter, const Q
     if (write(path))
         return true;
     qvt::ShowMessage(this, QString("Datei kann nicht geschrieben werden: %1").arg(path),
-                     qvt::Severity::Error);
+                     qvt::Severity::kError);
     return false;
 }
 

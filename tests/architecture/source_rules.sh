@@ -105,4 +105,23 @@ for file in $(grep -rlE --include=CMakeLists.txt 'include_directories' "$tests")
     } END { exit $bad }' "$file" || failed=1
 done
 
+# A form designer's automatic names as C++ identifiers: "T...Dlg"/"TForm1"
+# classes, "...Click" handlers and a control's type or caption word followed
+# by its number ("Button1", "AzEdit1", "Senden1"). The form's names stay as
+# object names, inside string literals, which are cut out before the search,
+# as are comments.
+designer_names() {
+    local file found
+    for file in $(find "$@" -name '*.cpp' -o -name '*.h' | sort); do
+        found=$(perl -0777 -pe 's{//[^\n]*}{}g; s{/\*.*?\*/}{}gs; s{R"\((.*?)\)"}{""}gs; s{"(\\.|[^"\\\n])*"}{""}g; s{'"'"'(\\.|[^'"'"'\\\n])*'"'"'}{0}g' "$file" |
+            grep -oE '\b(T[A-Z][A-Za-z]*Dlg|TForm[0-9]+|[A-Za-z0-9_]+Click|[A-Z][a-z]+[A-Za-z]*[0-9]{1,2})\b' |
+            grep -vE '^(Latin1|Qt[0-9]|Md5|MouseButtonDblClick|[A-Za-z]+(8|16|32|64))$' | sort -u | tr '\n' ' ' || true)
+        if [ -n "$found" ]; then
+            echo "a form designer's name as an identifier in $file: $found"
+            failed=1
+        fi
+    done
+}
+designer_names . ../tools
+
 exit $failed

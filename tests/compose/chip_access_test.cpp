@@ -18,7 +18,7 @@ class ChipAccessTest : public QObject {
         const QString previous = QDir::currentPath();
         QVERIFY(QDir::setCurrent(start.path()));
         qvt::PlatformSettings settings;
-        settings.parallelAccess = qvt::ParallelAccess::Emulated;
+        settings.parallelAccess = qvt::ParallelAccess::kEmulated;
         settings.emulatedChip = qvt::Chip::k8252;
         settings.portTraceFile = "port.trace";
         settings.emulatedCodeFile = start.filePath("code.bin").toStdString();
@@ -38,7 +38,7 @@ class ChipAccessTest : public QObject {
 
             access.Close();
             QCOMPARE(access.emulatedChip(), nullptr);
-            QCOMPARE(access.access(), qvt::ParallelAccess::None);
+            QCOMPARE(access.access(), qvt::ParallelAccess::kNone);
             QVERIFY(!access.Open(0x378));
             QCOMPARE(access.emulatedChip(), nullptr);
         }

@@ -46,9 +46,9 @@ class ParallelBackendTest : public QObject {
         const qvt::ParallelBackend backend =
             qvt::OpenParallelBackend(settings, 0x378, counter, openers);
         QCOMPARE(QString::fromStdString(backend.description), description);
-        QCOMPARE(backend.port == nullptr, backend.access == qvt::ParallelAccess::None);
+        QCOMPARE(backend.port == nullptr, backend.access == qvt::ParallelAccess::kNone);
         const bool emulated = access == "emulated";
-        QCOMPARE(backend.access == qvt::ParallelAccess::Emulated, emulated);
+        QCOMPARE(backend.access == qvt::ParallelAccess::kEmulated, emulated);
         QCOMPARE(backend.chip != nullptr, emulated);
         if (emulated) {
             QCOMPARE(static_cast<qvt::ParallelPort*>(backend.chip), backend.port.get());

@@ -93,7 +93,7 @@ TEST(ParameterRecord, ResetRestoresEveryNewValueAndKeepsTheRest) {
          .PrintPageNumber = 4,
          .ShowTelegram = false,
          .CurrentFileName = "A.QVC",
-         .PortAccessMode = ParallelAccess::Ppdev,
+         .PortAccessMode = ParallelAccess::kPpdev,
          .ShutdownDone = 0};
 
     ResetParameters(r, s);

@@ -49,8 +49,8 @@ struct SilentChip {
 };
 
 bool IsFileResult(ProgStatus status) {
-    return status == ProgStatus::Ok || status == ProgStatus::FormatError ||
-           status == ProgStatus::ChecksumError;
+    return status == ProgStatus::kOk || status == ProgStatus::kFormatError ||
+           status == ProgStatus::kChecksumError;
 }
 
 // The page mode's image: a file that passed the check collects without
@@ -60,7 +60,7 @@ void CheckPageMode(SilentChip& chip, std::FILE* file, ChipMemory which,
                    const MemoryGeometry& memory) {
     const ProgStatus checked = CheckHexFile(file, memory.imageSize());
     const ProgStatus programmed = chip.programmer.ProgramPages8253(which, file, "fuzz.hex");
-    FUZZ_CHECK(programmed == (checked == ProgStatus::Ok ? ProgStatus::NoEnable : checked));
+    FUZZ_CHECK(programmed == (checked == ProgStatus::kOk ? ProgStatus::kNoEnable : checked));
     std::rewind(file);
 }
 
@@ -98,11 +98,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(IsFileResult(CheckHexFile(file, limit)));
         FUZZ_CHECK(std::ftell(file) == 0);
     }
-    CheckPageMode(chip, file, ChipMemory::Program, kCodeMemory8253);
-    CheckPageMode(chip, file, ChipMemory::Data, kDataMemory8253);
+    CheckPageMode(chip, file, ChipMemory::kProgram, kCodeMemory8253);
+    CheckPageMode(chip, file, ChipMemory::kData, kDataMemory8253);
 
     HexRecord record;
-    while (ReadHexRecord(file, record) == HexResult::DataRecord) {
+    while (ReadHexRecord(file, record) == HexResult::kDataRecord) {
         CheckMarking(record, kCodeMemory8253);
         CheckMarking(record, kDataMemory8253);
     }

@@ -52,7 +52,7 @@ class InputFiles {
 
 void CheckSane(const PlatformSettings& s) {
     FUZZ_CHECK(s.emulatedChip == Chip::k8252 || s.emulatedChip == Chip::k8253);
-    FUZZ_CHECK(static_cast<int>(s.parallelAccess) <= static_cast<int>(ParallelAccess::Auto));
+    FUZZ_CHECK(static_cast<int>(s.parallelAccess) <= static_cast<int>(ParallelAccess::kAuto));
     for (const std::string& device : s.serialDevices) FUZZ_CHECK(!device.empty());
     FUZZ_CHECK(!s.emulatedCodeFile.empty() && !s.emulatedDataFile.empty());
 }

@@ -14,7 +14,7 @@ namespace {
 
 using std::chrono::milliseconds;
 
-enum class Ppdev { Free, Held, Missing };
+enum class Ppdev { kFree, kHeld, kMissing };
 
 // The ppdev driver as the kernel shows it. A held port behaves as PPCLAIM
 // does while another process has it: the claim sleeps, interruptibly, until
@@ -24,7 +24,7 @@ class PpdevStandIn {
     explicit PpdevStandIn(Ppdev state) : state_(state) {
         EXPECT_EQ(pipe(fds_), 0);
         releaser_ = std::thread([this, over = testOver_.get_future()] {
-            if (state_ != Ppdev::Free)
+            if (state_ != Ppdev::kFree)
                 over.wait_for(std::chrono::seconds(2));
             EXPECT_EQ(write(fds_[1], "x", 1), 1);
         });
@@ -36,11 +36,12 @@ class PpdevStandIn {
         close(fds_[1]);
     }
     PpdevAccess Access() {
-        return {[this](const std::string&) { return state_ == Ppdev::Missing ? -1 : dup(fds_[0]); },
-                [](int fd) {
-                    char byte = 0;
-                    return read(fd, &byte, 1) == 1 ? 0 : -1;
-                }};
+        return {
+            [this](const std::string&) { return state_ == Ppdev::kMissing ? -1 : dup(fds_[0]); },
+            [](int fd) {
+                char byte = 0;
+                return read(fd, &byte, 1) == 1 ? 0 : -1;
+            }};
     }
 
   private:
@@ -85,17 +86,17 @@ TEST_P(AccessChoice, FallsBackWithoutWaitingForTheHolder) {
     const OpenedParallelPort opened = OpenSystemParallelPort(settings, 0x378, openers);
     EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(1200));
     EXPECT_EQ(opened.description, c.description);
-    EXPECT_EQ(opened.port == nullptr, opened.access == ParallelAccess::None);
+    EXPECT_EQ(opened.port == nullptr, opened.access == ParallelAccess::kNone);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, AccessChoice,
-    ::testing::Values(AccessCase{ParallelAccess::Auto, Ppdev::Free, true, "ppdev /dev/parport0"},
-                      AccessCase{ParallelAccess::Auto, Ppdev::Held, true, "direct 0x378"},
-                      AccessCase{ParallelAccess::Auto, Ppdev::Held, false, "none"},
-                      AccessCase{ParallelAccess::Auto, Ppdev::Missing, true, "direct 0x378"},
-                      AccessCase{ParallelAccess::Ppdev, Ppdev::Held, true, "none"},
-                      AccessCase{ParallelAccess::None, Ppdev::Free, true, "none"}));
+    ::testing::Values(AccessCase{ParallelAccess::kAuto, Ppdev::kFree, true, "ppdev /dev/parport0"},
+                      AccessCase{ParallelAccess::kAuto, Ppdev::kHeld, true, "direct 0x378"},
+                      AccessCase{ParallelAccess::kAuto, Ppdev::kHeld, false, "none"},
+                      AccessCase{ParallelAccess::kAuto, Ppdev::kMissing, true, "direct 0x378"},
+                      AccessCase{ParallelAccess::kPpdev, Ppdev::kHeld, true, "none"},
+                      AccessCase{ParallelAccess::kNone, Ppdev::kFree, true, "none"}));
 
 }  // namespace
 }  // namespace qvt

@@ -24,7 +24,7 @@ TEST(PlatformSettings, MissingFileGivesTheDefaults) {
     const PlatformSettings s = ReadPlatformSettings("/nonexistent/QVT410.INI");
     EXPECT_EQ(s.SerialDeviceFor(0), "/dev/ttyS0");
     EXPECT_EQ(s.SerialDeviceFor(5), "/dev/ttyS5");
-    EXPECT_EQ(s.parallelAccess, ParallelAccess::Auto);
+    EXPECT_EQ(s.parallelAccess, ParallelAccess::kAuto);
     EXPECT_EQ(s.ppdevFor378, "/dev/parport0");
     EXPECT_EQ(s.ppdevFor278, "/dev/parport1");
     EXPECT_TRUE(s.portTraceFile.empty());
@@ -45,7 +45,7 @@ TEST(PlatformSettings, EveryKeyIsRead) {
     EXPECT_EQ(s.SerialDeviceFor(0), "/dev/ttyS0");
     EXPECT_EQ(s.SerialDeviceFor(1), "/dev/pts/7");
     EXPECT_EQ(s.SerialDeviceFor(5), "/dev/ttyUSB0");
-    EXPECT_EQ(s.parallelAccess, ParallelAccess::Emulated);
+    EXPECT_EQ(s.parallelAccess, ParallelAccess::kEmulated);
     EXPECT_EQ(s.ppdevFor378, "/dev/parport2");
     EXPECT_EQ(s.ppdevFor278, "/dev/parport3");
     EXPECT_EQ(s.portTraceFile, "/tmp/port.trace");
@@ -65,13 +65,13 @@ TEST(PlatformSettings, UnreadableValuesKeepTheDefault) {
     };
     const Case cases[] = {
         {"[parallel]\naccess=fast\n[emulator]\nchip=8051\n[programming]\nmenu=yes\n",
-         ParallelAccess::Auto, 8253, false},
+         ParallelAccess::kAuto, 8253, false},
         {"[parallel]\naccess=none\n[emulator]\nchip=abc\n[programming]\nmenu=hidden\n",
-         ParallelAccess::None, 8253, false},
+         ParallelAccess::kNone, 8253, false},
         {"[parallel]\naccess=ppdev\n[emulator]\nchip=8252\n[programming]\nmenu=Visible\n",
-         ParallelAccess::Ppdev, 8252, true},
-        {"[parallel]\naccess=direct\n", ParallelAccess::Direct, 8253, false},
-        {"garbage without sections\n", ParallelAccess::Auto, 8253, false},
+         ParallelAccess::kPpdev, 8252, true},
+        {"[parallel]\naccess=direct\n", ParallelAccess::kDirect, 8253, false},
+        {"garbage without sections\n", ParallelAccess::kAuto, 8253, false},
     };
     for (const Case& c : cases) {
         const PlatformSettings s = ReadFrom(c.text);

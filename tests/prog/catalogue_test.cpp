@@ -110,7 +110,7 @@ TEST(FirmwareCatalogue, OffersEachVariantByItsRules) {
 TEST(FirmwareCatalogue, EveryDeviceLineHasItsSubmenu) {
     for (const CatalogueEntry& entry : FirmwareCatalogue()) {
         EXPECT_EQ(FindCatalogueSubmenu(entry.group) == nullptr,
-                  entry.group == CatalogueGroup::TopLevel)
+                  entry.group == CatalogueGroup::kTopLevel)
             << entry.itemName;
     }
 }

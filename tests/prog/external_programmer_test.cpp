@@ -14,10 +14,10 @@ struct ProgramRun {
 };
 
 ProgramExit Exited(int code) {
-    return {ProgramExit::How::Exited, code, 0};
+    return {ProgramExit::How::kExited, code, 0};
 }
 const ProgramExit kNotStarted{};
-const ProgramExit kKilled{ProgramExit::How::Signalled, -1, SIGKILL};
+const ProgramExit kKilled{ProgramExit::How::kSignalled, -1, SIGKILL};
 
 struct OutsideCase {
     const char* variant;

@@ -49,12 +49,12 @@ TEST(HexFileSize, WhatCannotBeFirmwareEndsEarly) {
         {"1 GiB of garbage",
          "\x7f"
          "ELF garbage",
-         1L << 30, ProgStatus::FormatError},
-        {"every address in a record of its own", OneByteRecords(0x10000), 0, ProgStatus::Ok},
+         1L << 30, ProgStatus::kFormatError},
+        {"every address in a record of its own", OneByteRecords(0x10000), 0, ProgStatus::kOk},
         {"more records than the largest firmware", OneByteRecords(0x11200), 0,
-         ProgStatus::FormatError},
+         ProgStatus::kFormatError},
         {"blank lines past the largest firmware",
-         std::string(kLargestHexFile, '\n') + ":00000001FF\r\n", 0, ProgStatus::FormatError},
+         std::string(kLargestHexFile, '\n') + ":00000001FF\r\n", 0, ProgStatus::kFormatError},
     };
     for (const Case& c : cases) {
         WriteText("f.hex", c.text);
@@ -73,7 +73,7 @@ TEST(HexFileSize, EndlessRecordsFromAPipeEnd) {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> pipe(
         popen("yes :0100000000FF 2>/dev/null", "r"), pclose);
     ASSERT_NE(pipe, nullptr);
-    EXPECT_EQ(CheckFile(pipe.get()), ProgStatus::FormatError);
+    EXPECT_EQ(CheckFile(pipe.get()), ProgStatus::kFormatError);
 }
 
 }  // namespace

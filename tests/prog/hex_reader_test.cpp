@@ -10,10 +10,10 @@
 namespace qvt {
 namespace {
 
-constexpr HexResult kEnd = HexResult::EndOfData;
-constexpr HexResult kData = HexResult::DataRecord;
-constexpr HexResult kFormat = HexResult::FormatError;
-constexpr HexResult kChecksum = HexResult::ChecksumError;
+constexpr HexResult kEnd = HexResult::kEndOfData;
+constexpr HexResult kData = HexResult::kDataRecord;
+constexpr HexResult kFormat = HexResult::kFormatError;
+constexpr HexResult kChecksum = HexResult::kChecksumError;
 
 struct ReaderCase {
     const char* name;

@@ -372,8 +372,8 @@ TEST_F(ByteMode, AddressesAboveTheMemoryNeverFoldOntoIt) {
                                      "Programmspeicher des 8252 (8192 Bytes)",
                                      "Fehler"}}));
     const UniqueFile file(std::fopen("high.hex", "rb"));
-    EXPECT_EQ(rig_.programmer.ProgramBytes8252(ChipMemory::Program, file.get(), "high.hex"),
-              ProgStatus::FormatError);
+    EXPECT_EQ(rig_.programmer.ProgramBytes8252(ChipMemory::kProgram, file.get(), "high.hex"),
+              ProgStatus::kFormatError);
     EXPECT_EQ(rig_.chip.code()[0x0100], 0xFF);
     EXPECT_EQ(rig_.chip.code()[0x0101], 0xFF);
 }
@@ -440,8 +440,8 @@ TEST(PageModeBounds, DataBeyondTheImageIsAFormatError) {
     EXPECT_EQ(rig.chip.statistics().dataRegisterWrites, 0);
     // Straight to the page mode, the image's edge holds as well.
     const UniqueFile file(std::fopen("big.hex", "rb"));
-    EXPECT_EQ(rig.programmer.ProgramPages8253(ChipMemory::Program, file.get(), "big.hex"),
-              ProgStatus::FormatError);
+    EXPECT_EQ(rig.programmer.ProgramPages8253(ChipMemory::kProgram, file.get(), "big.hex"),
+              ProgStatus::kFormatError);
 }
 
 // The data memory is not erased: cells of a page the file touches only partly

@@ -30,12 +30,12 @@ std::vector<std::uint8_t> ImageFromHexFile(const std::string& path, std::size_t 
     HexRecord record;
     dataRecords = 0;
     HexResult result;
-    while ((result = ReadHexRecord(file, record)) == HexResult::DataRecord) {
+    while ((result = ReadHexRecord(file, record)) == HexResult::kDataRecord) {
         ++dataRecords;
         for (int i = 0; i < record.Length; ++i) image.at(record.Address + i) = record.Data[i];
     }
     std::fclose(file);
-    EXPECT_EQ(result, HexResult::EndOfData) << path;
+    EXPECT_EQ(result, HexResult::kEndOfData) << path;
     return image;
 }
 
@@ -61,7 +61,7 @@ TEST(HexReader, CompilerOutputIsUnsorted) {
     HexRecord record;
     int descents = 0;
     int previous = -1;
-    while (ReadHexRecord(file, record) == HexResult::DataRecord) {
+    while (ReadHexRecord(file, record) == HexResult::kDataRecord) {
         if (record.Address < previous)
             ++descents;
         previous = record.Address;

@@ -16,29 +16,29 @@ TEST(CommandLine, ParsesWhatTheManualPageDescribes) {
         std::string dir;
         std::string file;
     } cases[] = {
-        {{}, Action::Run, "", ""},
-        {{"Kunde A.QVC"}, Action::Run, "", "Kunde A.QVC"},
-        {{"--dir", "/srv/qvt", "a.QVC"}, Action::Run, "/srv/qvt", "a.QVC"},
-        {{"a.QVC", "--dir=/srv/qvt"}, Action::Run, "/srv/qvt", "a.QVC"},
-        {{"--", "--dir"}, Action::Run, "", "--dir"},
-        {{"--dir", "x", "--version"}, Action::Version, "", ""},
-        {{"--help", "--bogus"}, Action::Help, "", ""},
-        {{"-h"}, Action::Help, "", ""},
-        {{"--dir"}, Action::Error, "", ""},
-        {{"--dir", ""}, Action::Error, "", ""},
-        {{"--bogus"}, Action::Error, "", ""},
-        {{"-platform", "xcb"}, Action::Error, "", ""},
-        {{"a.QVC", "b.QVC"}, Action::Error, "", ""},
+        {{}, Action::kRun, "", ""},
+        {{"Kunde A.QVC"}, Action::kRun, "", "Kunde A.QVC"},
+        {{"--dir", "/srv/qvt", "a.QVC"}, Action::kRun, "/srv/qvt", "a.QVC"},
+        {{"a.QVC", "--dir=/srv/qvt"}, Action::kRun, "/srv/qvt", "a.QVC"},
+        {{"--", "--dir"}, Action::kRun, "", "--dir"},
+        {{"--dir", "x", "--version"}, Action::kVersion, "", ""},
+        {{"--help", "--bogus"}, Action::kHelp, "", ""},
+        {{"-h"}, Action::kHelp, "", ""},
+        {{"--dir"}, Action::kError, "", ""},
+        {{"--dir", ""}, Action::kError, "", ""},
+        {{"--bogus"}, Action::kError, "", ""},
+        {{"-platform", "xcb"}, Action::kError, "", ""},
+        {{"a.QVC", "b.QVC"}, Action::kError, "", ""},
     };
     for (const auto& c : cases) {
         const CommandLine line = qvt::ParseCommandLine(c.arguments);
         const std::string shown = ::testing::PrintToString(c.arguments);
         EXPECT_EQ(line.action, c.action) << shown;
-        if (c.action == Action::Run) {
+        if (c.action == Action::kRun) {
             EXPECT_EQ(line.dir, c.dir) << shown;
             EXPECT_EQ(line.file, c.file) << shown;
         }
-        EXPECT_EQ(line.error.empty(), c.action != Action::Error) << shown;
+        EXPECT_EQ(line.error.empty(), c.action != Action::kError) << shown;
     }
 }
 

@@ -29,13 +29,13 @@ class HelpTest : public QObject {
         for (qvt::dialogs::OkCancelDialog* d : form.findChildren<qvt::dialogs::OkCancelDialog*>())
             contexts << d->HelpContext();
         QVERIFY(contexts.size() > 20);
-        const QString contentsPage = HelpWindow::PageFor({Command::Contents, 0});
+        const QString contentsPage = HelpWindow::PageFor({Command::kContents, 0});
         for (int context : contexts) {
-            const QString page = HelpWindow::PageFor({Command::Context, context});
+            const QString page = HelpWindow::PageFor({Command::kContext, context});
             QVERIFY2(page != contentsPage, qPrintable(QString("no topic for %1").arg(context)));
         }
         // An unknown number still leads somewhere useful.
-        QCOMPARE(HelpWindow::PageFor({Command::Context, 9999}), contentsPage);
+        QCOMPARE(HelpWindow::PageFor({Command::kContext, 9999}), contentsPage);
     }
 
     // Installed pages are read from their folder: a topic there, or the contents.
@@ -46,13 +46,13 @@ class HelpTest : public QObject {
             QVERIFY(page.open(QIODevice::WriteOnly));
         }
         const QString folder = installed.path();
-        QCOMPARE(HelpWindow::PageFor({Command::Context, 25}, folder),
+        QCOMPARE(HelpWindow::PageFor({Command::kContext, 25}, folder),
                  QUrl::fromLocalFile(folder + "/topic-25.html").toString());
-        QCOMPARE(HelpWindow::PageFor({Command::Context, 26}, folder),
+        QCOMPARE(HelpWindow::PageFor({Command::kContext, 26}, folder),
                  QUrl::fromLocalFile(folder + "/contents.html").toString());
         // The build tree has no installed help: the pages built in answer.
         QCOMPARE(HelpWindow::Folder(), QString(":/help"));
-        QCOMPARE(HelpWindow::PageFor({Command::Context, 25}), QString("qrc:/help/topic-25.html"));
+        QCOMPARE(HelpWindow::PageFor({Command::kContext, 25}), QString("qrc:/help/topic-25.html"));
     }
 
     void windowShowsContentsIndexAndTopics() {
@@ -62,11 +62,11 @@ class HelpTest : public QObject {
         const struct {
             qvt::help::Request request;
             const char* title;
-        } cases[] = {{{Command::Contents, 0}, "QVT410 - Inhalt"},
-                     {{Command::Index, 0}, "QVT410 - Index"},
-                     {{Command::Context, 25}, "Senden"},
-                     {{Command::Context, 0}, "Gerätewahl"},
-                     {{Command::Context, 43}, "Druckseite löschen"}};
+        } cases[] = {{{Command::kContents, 0}, "QVT410 - Inhalt"},
+                     {{Command::kIndex, 0}, "QVT410 - Index"},
+                     {{Command::kContext, 25}, "Senden"},
+                     {{Command::kContext, 0}, "Gerätewahl"},
+                     {{Command::kContext, 43}, "Druckseite löschen"}};
         for (const auto& c : cases) {
             window.Show(c.request);
             QCOMPARE(browser->documentTitle(), QString::fromUtf8(c.title));
@@ -78,7 +78,7 @@ class HelpTest : public QObject {
     void keysInTheHelpWindow() {
         HelpWindow& window = HelpWindow::Instance();
         auto* browser = window.findChild<QTextBrowser*>("HelpBrowser");
-        window.Show({Command::Context, 25});
+        window.Show({Command::kContext, 25});
         QTest::keyClick(browser, Qt::Key_F1);
         QCOMPARE(browser->documentTitle(), QString("QVT410 - Inhalt"));
         QTest::keyClick(browser, Qt::Key_Escape);

@@ -343,7 +343,7 @@ class MainWindowTest : public QObject {
         QVERIFY(started);
         qvt::MainWindow& form = *started;
         QStringList asked;
-        qvt::SaveAnswer answer = qvt::SaveAnswer::Cancel;
+        qvt::SaveAnswer answer = qvt::SaveAnswer::kCancel;
         form.parameterCommands().SetSaveQuestion([&](const QString& fileName) {
             asked << fileName;
             return answer;
@@ -353,7 +353,7 @@ class MainWindowTest : public QObject {
         QVERIFY(!form.close());
         QVERIFY(form.isVisible());
         QCOMPARE(ctx.state.ShutdownDone, 0);
-        answer = qvt::SaveAnswer::Discard;
+        answer = qvt::SaveAnswer::kDiscard;
         QVERIFY(form.close());
         QCOMPARE(asked, (QStringList{"Leer", "Leer"}));
         QCOMPARE(ctx.state.ShutdownDone, 1);
@@ -368,8 +368,8 @@ class MainWindowTest : public QObject {
         ActionNamed(form, "Hilfe2")->trigger();
         ActionNamed(form, "Index1")->trigger();
         QCOMPARE(requests.size(), 2);
-        QVERIFY(requests[0].command == qvt::help::Command::Contents);
-        QVERIFY(requests[1].command == qvt::help::Command::Index);
+        QVERIFY(requests[0].command == qvt::help::Command::kContents);
+        QVERIFY(requests[1].command == qvt::help::Command::kIndex);
 
         form.show();
         QMenu* datei = MenuNamed(form, "Datei1");
@@ -377,7 +377,7 @@ class MainWindowTest : public QObject {
         datei->setActiveAction(ActionNamed(form, "Laden1"));
         QTest::keyClick(datei, Qt::Key_F1);
         QCOMPARE(requests.size(), 3);
-        QVERIFY(requests[2].command == qvt::help::Command::Context);
+        QVERIFY(requests[2].command == qvt::help::Command::kContext);
         QCOMPARE(requests[2].context, 22);
         QVERIFY(!datei->isVisible());
 
@@ -386,7 +386,7 @@ class MainWindowTest : public QObject {
             MenuNamed(form, "Hilfe1")->popup(QPoint(0, 0));
             MenuNamed(form, "Hilfe1")->setActiveAction(ActionNamed(form, item));
             QTest::keyClick(MenuNamed(form, "Hilfe1"), Qt::Key_F1);
-            QVERIFY2(requests.last().command == qvt::help::Command::Contents, item);
+            QVERIFY2(requests.last().command == qvt::help::Command::kContents, item);
         }
         qvt::help::SetHandler({});
     }

@@ -66,7 +66,7 @@ class ParameterCommandsTest : public QObject {
     QStringList answers_;  // file names the dialogs return, in order ("" = cancel)
     QList<qvt::ParameterFileDialog> asked_;
     QStringList questions_;  // file names the save question named
-    qvt::SaveAnswer answer_ = qvt::SaveAnswer::Discard;
+    qvt::SaveAnswer answer_ = qvt::SaveAnswer::kDiscard;
 
     void Trigger(const char* name) { ActionNamed(*form_, name)->trigger(); }
     qvt::DialogSet& Dialogs() { return form_->dialogs(); }
@@ -83,7 +83,7 @@ class ParameterCommandsTest : public QObject {
         answers_.clear();
         asked_.clear();
         questions_.clear();
-        answer_ = qvt::SaveAnswer::Discard;
+        answer_ = qvt::SaveAnswer::kDiscard;
         qvt::SetMessageInterceptor([this](const QString& text, const QString& caption) {
             messages_ << caption + ": " + text;
         });
@@ -154,7 +154,7 @@ class ParameterCommandsTest : public QObject {
         Trigger("Neu1");
         answers_ << Path("neu.QVC");
         Trigger("Speichern1");
-        QCOMPARE(asked_, QList<qvt::ParameterFileDialog>{qvt::ParameterFileDialog::Save});
+        QCOMPARE(asked_, QList<qvt::ParameterFileDialog>{qvt::ParameterFileDialog::kSave});
         const QByteArray file = ReadFile(Path("neu.QVC"));
         QCOMPARE(file.size(), 76);
         const QMap<int, qint16> nonZero = {{14, 100}, {21, 1}, {27, 5},    {30, 1},
@@ -229,7 +229,7 @@ class ParameterCommandsTest : public QObject {
         QCOMPARE(ReadFile(Path("a.QVC")), saved);
         answers_ << Path("b.QVC");
         Trigger("Speichernunter1");
-        QCOMPARE(asked_.last(), qvt::ParameterFileDialog::Save);
+        QCOMPARE(asked_.last(), qvt::ParameterFileDialog::kSave);
         QCOMPARE(ReadFile(Path("b.QVC")), saved);
         QCOMPARE(Control<QLabel>(*form_, "FileLabel")->text(), Path("b.QVC"));
         QVERIFY(messages_.isEmpty());
@@ -238,7 +238,7 @@ class ParameterCommandsTest : public QObject {
     void cancelledOrShortLoad() {
         ctx_->record.mbMeasStart = "42";
         Trigger("Laden1");  // cancelled
-        QCOMPARE(asked_, QList<qvt::ParameterFileDialog>{qvt::ParameterFileDialog::Open});
+        QCOMPARE(asked_, QList<qvt::ParameterFileDialog>{qvt::ParameterFileDialog::kOpen});
         QCOMPARE(ctx_->state.CurrentFileName, std::string("Leer"));
         QVERIFY(!ActionNamed(*form_, "Speichern1")->isEnabled());
         QVERIFY(ctx_->record.mbMeasStart == "42");
@@ -397,8 +397,8 @@ class ParameterCommandsTest : public QObject {
         QTest::addColumn<bool>("saveFails");
         QTest::addColumn<QString>("question");  // the name asked about, "" = no question
         QTest::addColumn<bool>("goesOn");
-        const int yes = int(qvt::SaveAnswer::Save), no = int(qvt::SaveAnswer::Discard),
-                  cancel = int(qvt::SaveAnswer::Cancel);
+        const int yes = int(qvt::SaveAnswer::kSave), no = int(qvt::SaveAnswer::kDiscard),
+                  cancel = int(qvt::SaveAnswer::kCancel);
         for (const char* command : {"Neu1", "Laden1", "Beenden2"}) {
             const auto row = [&](const char* answer) -> QTestData& {
                 return QTest::addRow("%s %s", command, answer) << QString(command) << true;
@@ -463,7 +463,7 @@ class ParameterCommandsTest : public QObject {
         if (!target.isEmpty() && !saveFails) {
             const QByteArray file = ReadFile(Path(target));
             QCOMPARE(file.size(), 76);
-            QCOMPARE(Word(file, 7), qint16(answer_ == qvt::SaveAnswer::Save ? 815 : 0));
+            QCOMPARE(Word(file, 7), qint16(answer_ == qvt::SaveAnswer::kSave ? 815 : 0));
         }
         QVERIFY(!QFile::exists(Path("Leer")));
     }
@@ -547,7 +547,7 @@ class ParameterCommandsTest : public QObject {
             ->setChecked(true);
         Control<QPushButton>(gw, "OKBtn")->click();
         QCOMPARE(int(ctx_->record.deviceType), firstFamily ? 0 : 1);
-        answer_ = qvt::SaveAnswer::Cancel;
+        answer_ = qvt::SaveAnswer::kCancel;
         Trigger("Neu1");
         QCOMPARE(questions_, edited ? QStringList{"Leer"} : QStringList());
     }
@@ -581,9 +581,9 @@ class ParameterCommandsTest : public QObject {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("acceptMode");
-        QTest::newRow("open") << int(qvt::ParameterFileDialog::Open) << "OpenDialog1"
+        QTest::newRow("open") << int(qvt::ParameterFileDialog::kOpen) << "OpenDialog1"
                               << "Parameter laden" << int(QFileDialog::AcceptOpen);
-        QTest::newRow("save") << int(qvt::ParameterFileDialog::Save) << "SaveDialog1"
+        QTest::newRow("save") << int(qvt::ParameterFileDialog::kSave) << "SaveDialog1"
                               << "Konfiguration speichern unter" << int(QFileDialog::AcceptSave);
     }
     void fileDialogsAsDesigned() {

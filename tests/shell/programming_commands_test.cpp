@@ -91,7 +91,7 @@ class ProgrammingCommandsTest : public QObject {
 
     // A started main window whose parallel port is the emulated cable.
     qvt::MainWindow& Start(int chip = 8253,
-                           qvt::ParallelAccess access = qvt::ParallelAccess::Emulated,
+                           qvt::ParallelAccess access = qvt::ParallelAccess::kEmulated,
                            const std::function<void(qvt::PlatformSettings&)>& adjust = {}) {
         app_->form.reset();  // before the context it uses
         app_->context = {};
@@ -401,7 +401,7 @@ class ProgrammingCommandsTest : public QObject {
         QFETCH(QString, file);
         PtyPair device;
         QVERIFY(device.ok());
-        Start(chipType, qvt::ParallelAccess::Emulated,
+        Start(chipType, qvt::ParallelAccess::kEmulated,
               [&](qvt::PlatformSettings& s) { s.serialDevices[1] = device.path(); });
         if (chipType == 8252)
             UseChip8252();
@@ -427,8 +427,8 @@ class ProgrammingCommandsTest : public QObject {
     // One line at start tells "nothing answers" from "no port access".
     void startNamesTheParallelAccess() {
         for (const auto& [mode_, access] :
-             {std::pair{qvt::ParallelAccess::Emulated, "emulated 8252"},
-              std::pair{qvt::ParallelAccess::Ppdev, "none"}}) {
+             {std::pair{qvt::ParallelAccess::kEmulated, "emulated 8252"},
+              std::pair{qvt::ParallelAccess::kPpdev, "none"}}) {
             const qvt::ParallelAccess mode = mode_;  // a binding clang 14 can capture
             const QByteArray written = StandardErrorOf([&] {
                 Start(8252, mode, [](qvt::PlatformSettings& s) { s.ppdevFor378 = "no-parport"; });
@@ -454,15 +454,15 @@ class ProgrammingCommandsTest : public QObject {
     }
 
     void withoutPortAccessTheChipNeverAnswers() {
-        Start(8253, qvt::ParallelAccess::None);
-        QCOMPARE(commands().parallelAccess(), qvt::ParallelAccess::None);
-        QCOMPARE(app_->context.state.PortAccessMode, qvt::ParallelAccess::None);
+        Start(8253, qvt::ParallelAccess::kNone);
+        QCOMPARE(commands().parallelAccess(), qvt::ParallelAccess::kNone);
+        QCOMPARE(app_->context.state.PortAccessMode, qvt::ParallelAccess::kNone);
         Trigger("Bausteinlschen1");
         QCOMPARE(app_->messages, QStringList{QString::fromUtf8("Fehler: Löschen nicht möglich")});
     }
 
     void traceRecordsThePortFromTheStart() {
-        app_->context.settings.parallelAccess = qvt::ParallelAccess::Emulated;
+        app_->context.settings.parallelAccess = qvt::ParallelAccess::kEmulated;
         app_->context.settings.portTraceFile = "trace.txt";
         app_->Start();
         QCOMPARE(ReadFile("trace.txt"), QByteArray("W 0378 08\nW 0378 08\n"));

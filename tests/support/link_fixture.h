@@ -20,7 +20,7 @@ struct LinkFixture : AppFixture {
     // file was put in place.
     explicit LinkFixture(const std::string& com2, bool start = true) {
         context.settings.serialDevices[1] = com2;
-        context.settings.parallelAccess = qvt::ParallelAccess::None;
+        context.settings.parallelAccess = qvt::ParallelAccess::kNone;
         if (start)
             Start();
     }

@@ -83,7 +83,7 @@ void ConsoleProgress::HideProgress() {
 
 void ConsoleProgress::ShowMessage(const std::string& text, qvt::Severity severity) {
     EndBar();
-    if (severity == qvt::Severity::Error) {
+    if (severity == qvt::Severity::kError) {
         failed_ = true;
         std::fprintf(stderr, "%s\n", OneLine(text).c_str());
     } else {

@@ -92,7 +92,7 @@ int RunHex(const Invocation& call, Session&) {
     std::size_t bytes = 0;
     qvt::HexRecord record;
     qvt::HexResult result;
-    while ((result = qvt::ReadHexRecord(file.file.get(), record)) == qvt::HexResult::DataRecord) {
+    while ((result = qvt::ReadHexRecord(file.file.get(), record)) == qvt::HexResult::kDataRecord) {
         if (record.Length == 0)
             continue;
         bytes += record.Length;
@@ -103,10 +103,10 @@ int RunHex(const Invocation& call, Session&) {
         else
             ranges.push_back({first, last});
     }
-    if (result != qvt::HexResult::EndOfData) {
+    if (result != qvt::HexResult::kEndOfData) {
         std::fprintf(stderr, "qvt410-cli: %s: %s\n", path.c_str(),
-                     result == qvt::HexResult::ChecksumError ? "Prüfsumme fehlerhaft"
-                                                             : "keine Intel-HEX-Datei");
+                     result == qvt::HexResult::kChecksumError ? "Prüfsumme fehlerhaft"
+                                                              : "keine Intel-HEX-Datei");
         return kBadFile;
     }
     std::size_t end = 0;

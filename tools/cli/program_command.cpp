@@ -40,7 +40,7 @@ bool Names(const std::string& wanted, const char* itemName, const char* caption)
 std::string NotOffered(const qvt::CatalogueEntry& entry, std::uint8_t networkDevice) {
     if (qvt::ShownFor(entry.offer, networkDevice))
         return {};
-    if (qvt::Has(entry.offer, qvt::OfferRule::HiddenAsDesigned))
+    if (qvt::Has(entry.offer, qvt::OfferRule::kNoFirmwareYet))
         return "das Menü zeigt diesen Eintrag nie";
     return "das Menü zeigt diesen Eintrag nicht für ein Netzwerkgerät";
 }
@@ -98,13 +98,13 @@ int RunOutside(const char* variant) {
         return runs.back();
     };
     const auto show = [&failed](const std::string& text, qvt::Severity severity) {
-        failed = failed || severity == qvt::Severity::Error;
-        std::fprintf(severity == qvt::Severity::Error ? stderr : stdout, "%s\n", text.c_str());
+        failed = failed || severity == qvt::Severity::kError;
+        std::fprintf(severity == qvt::Severity::kError ? stderr : stdout, "%s\n", text.c_str());
     };
     const int code = qvt::RunExternalProgrammer(variant, run, show);
     if (code == 0 && runs.size() == 2) {
         const qvt::ProgramExit& second = runs.back();
-        if (second.how != qvt::ProgramExit::How::Exited || second.code != 0) {
+        if (second.how != qvt::ProgramExit::How::kExited || second.code != 0) {
             std::fprintf(stderr, "qvt410-cli: Gerätestart (zweiter Lauf): %s\n",
                          qvt::ExternalProgrammerMessage(second).c_str());
             failed = true;

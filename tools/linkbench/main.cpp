@@ -159,7 +159,7 @@ int main(int argc, char* argv[]) {
 
     qvt::AppContext context;
     context.settings.serialDevices[1] = path.toStdString();
-    context.settings.parallelAccess = qvt::ParallelAccess::None;
+    context.settings.parallelAccess = qvt::ParallelAccess::kNone;
     int messages = 0;
     qvt::SetMessageInterceptor([&messages](const QString&, const QString&) { ++messages; });
     const std::unique_ptr<qvt::MainWindow> started = qvt::StartApplication(context);

@@ -84,7 +84,7 @@ int ReplaceFileContents(const std::string& path, std::string_view contents) {
         if (!S_ISREG(existing.st_mode))
             return kNotAPlainFile;
         errno = 0;
-        if (!OpenRegularFile(target, FileAccess::Update))
+        if (!OpenRegularFile(target, FileAccess::kUpdate))
             return ErrnoOr(EACCES);
     }
     std::string temporary;

@@ -11,7 +11,7 @@ namespace {
 void PatchAt(const std::string& path, long offset, const std::uint8_t* bytes, std::size_t count) {
     // Only an existing plain file is patched; anything else of that name is
     // left alone without waiting on it.
-    const UniqueFile f = OpenRegularFile(path, FileAccess::Update);
+    const UniqueFile f = OpenRegularFile(path, FileAccess::kUpdate);
     if (!f)
         return;
     if (std::fseek(f.get(), offset, SEEK_SET) != 0)
@@ -39,9 +39,9 @@ std::optional<ConfigValues> DecodeOpenFile(std::FILE* file) {
 std::optional<ConfigValues> ReadConfigurationFile(const std::string& path) {
     // A pipe, device or folder of that name counts as no access: the program
     // could neither keep its settings there nor rely on reading them back.
-    UniqueFile f = OpenRegularFile(path, FileAccess::Read);
+    UniqueFile f = OpenRegularFile(path, FileAccess::kRead);
     if (!f) {
-        f = OpenRegularFile(path, FileAccess::AppendOrCreate);
+        f = OpenRegularFile(path, FileAccess::kAppendOrCreate);
         if (!f)
             return std::nullopt;
         std::fwrite(kConfigFileDefaults.data(), 1, kConfigFileDefaults.size(), f.get());
@@ -55,7 +55,7 @@ std::optional<ConfigValues> ReadConfigurationFileOnly(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::exists(path, error) && !error)
         return DecodeConfigFile(kConfigFileDefaults);
-    const UniqueFile f = OpenRegularFile(path, FileAccess::Read);
+    const UniqueFile f = OpenRegularFile(path, FileAccess::kRead);
     if (!f)
         return std::nullopt;
     return DecodeOpenFile(f.get());

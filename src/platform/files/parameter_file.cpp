@@ -11,7 +11,7 @@
 namespace qvt {
 
 bool LoadParameterFile(const std::string& path, ParameterRecord& record) {
-    const UniqueFile f = OpenRegularFile(path, FileAccess::Read);
+    const UniqueFile f = OpenRegularFile(path, FileAccess::kRead);
     if (!f)
         return false;
     ParameterFileImage image{};

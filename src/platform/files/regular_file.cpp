@@ -18,11 +18,11 @@ struct Mode {
 
 Mode ModeFor(FileAccess access) {
     switch (access) {
-        case FileAccess::Read:
+        case FileAccess::kRead:
             return {O_RDONLY, "rb"};
-        case FileAccess::Update:
+        case FileAccess::kUpdate:
             return {O_RDWR, "rb+"};
-        case FileAccess::AppendOrCreate:
+        case FileAccess::kAppendOrCreate:
             break;
     }
     return {O_RDWR | O_APPEND | O_CREAT, "ab+"};

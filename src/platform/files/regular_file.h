@@ -12,9 +12,9 @@ struct FileCloser {
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
 enum class FileAccess {
-    Read,            // "rb": an existing file, read only
-    Update,          // "rb+": an existing file, read and written in place
-    AppendOrCreate,  // "ab+": read and appended, created empty when missing
+    kRead,            // "rb": an existing file, read only
+    kUpdate,          // "rb+": an existing file, read and written in place
+    kAppendOrCreate,  // "ab+": read and appended, created empty when missing
 };
 
 // Opens a plain file and nothing else. A pipe, a device, a socket or a folder

@@ -36,8 +36,8 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
     auto* index = new QPushButton("I&ndex", this);
     auto* back = new QPushButton("&Zurück", this);
     auto* close = new QPushButton("&Schließen", this);
-    connect(contents, &QPushButton::clicked, this, [this] { Show({Command::Contents, 0}); });
-    connect(index, &QPushButton::clicked, this, [this] { Show({Command::Index, 0}); });
+    connect(contents, &QPushButton::clicked, this, [this] { Show({Command::kContents, 0}); });
+    connect(index, &QPushButton::clicked, this, [this] { Show({Command::kIndex, 0}); });
     connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
@@ -70,11 +70,11 @@ QString HelpWindow::PageFor(const Request& request, const QString& folder) {
         return folder.startsWith(':') ? "qrc" + path : QUrl::fromLocalFile(path).toString();
     };
     switch (request.command) {
-        case Command::Contents:
+        case Command::kContents:
             return url("contents.html");
-        case Command::Index:
+        case Command::kIndex:
             return url("index.html");
-        case Command::Context:
+        case Command::kContext:
             break;
     }
     const QString topic = QString("topic-%1.html").arg(request.context);
@@ -85,7 +85,7 @@ QString HelpWindow::PageFor(const Request& request, const QString& folder) {
 void HelpWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_F1:
-            Show({Command::Contents, 0});
+            Show({Command::kContents, 0});
             return;
         case Qt::Key_Escape:
             close();
