@@ -19,10 +19,10 @@ namespace {
 std::string Rules(qvt::OfferRule rules) {
     using O = qvt::OfferRule;
     const std::pair<O, const char*> names[] = {
-        {O::HiddenAsDesigned, "verborgen"},
-        {O::SingleDeviceOnly, "nur Einzelgerät"},
-        {O::DisabledAtStart, "anfangs gesperrt"},
-        {O::NotFor8253In410, "nicht 8253 im QVT410"},
+        {O::kNoFirmwareYet, "verborgen"},
+        {O::kSingleDeviceOnly, "nur Einzelgerät"},
+        {O::kDisabledAtStart, "anfangs gesperrt"},
+        {O::kNotFor8253In410, "nicht 8253 im QVT410"},
     };
     std::string text;
     for (const auto& [rule, name] : names) {
