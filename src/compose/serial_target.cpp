@@ -5,17 +5,17 @@
 namespace qvt {
 
 void ApplyConfiguration(const ConfigValues& config, ApplicationState& state) {
-    state.PortIndex = config.PortIndex;
-    state.BaudIndex = config.BaudIndex;
-    state.LptIndex = config.LptIndex;
-    state.ShowTelegram = config.ShowTelegram;
-    state.LptBase = LptBaseForIndex(state.LptIndex);
+    state.portIndex = config.portIndex;
+    state.baudIndex = config.baudIndex;
+    state.lptIndex = config.lptIndex;
+    state.showTelegram = config.showTelegram;
+    state.lptBase = LptBaseForIndex(state.lptIndex);
 }
 
 SerialTarget SerialTargetFor(const ApplicationState& state, const PlatformSettings& settings) {
-    return {PortNameForIndex(state.PortIndex),
-            settings.SerialDeviceFor(PortNumberForIndex(state.PortIndex)),
-            BaudRateForIndex(state.BaudIndex)};
+    return {PortNameForIndex(state.portIndex),
+            settings.SerialDeviceFor(PortNumberForIndex(state.portIndex)),
+            BaudRateForIndex(state.baudIndex)};
 }
 
 }  // namespace qvt

@@ -4,10 +4,10 @@ namespace qvt {
 
 ConfigValues DecodeConfigFile(const ConfigFileBytes& bytes) {
     ConfigValues v;
-    v.PortIndex = bytes[0] > 5 ? 5 : bytes[0];
-    v.BaudIndex = bytes[1];
-    v.LptIndex = bytes[2] > 3 ? 3 : bytes[2];
-    v.ShowTelegram = bytes[3] != 0;
+    v.portIndex = bytes[0] > 5 ? 5 : bytes[0];
+    v.baudIndex = bytes[1];
+    v.lptIndex = bytes[2] > 3 ? 3 : bytes[2];
+    v.showTelegram = bytes[3] != 0;
     return v;
 }
 

@@ -26,10 +26,10 @@ inline constexpr long kLptIndexOffset = 2;
 inline constexpr long kShowTelegramOffset = 3;
 
 struct ConfigValues {
-    std::uint8_t PortIndex = 1;
-    std::uint8_t BaudIndex = 5;
-    std::uint8_t LptIndex = 0;
-    bool ShowTelegram = true;
+    std::uint8_t portIndex = 1;
+    std::uint8_t baudIndex = 5;
+    std::uint8_t lptIndex = 0;
+    bool showTelegram = true;
 };
 
 // The settings of the file's four bytes. A short file's missing bytes are

@@ -141,22 +141,22 @@ void Commit(const FamilyValues& v, ParameterRecord& r) {
 PcPortValues PcPortValuesOf(const ApplicationState& s) {
     // Indices 1..4 and 6 have a button; 0 (150 baud on the device), 5 and
     // 7 and above show 4800.
-    const int baud = s.BaudIndex;
-    return {s.PortIndex <= 5 ? s.PortIndex : 1,
+    const int baud = s.baudIndex;
+    return {s.portIndex <= 5 ? s.portIndex : 1,
             (baud >= 1 && baud <= 4) || baud == 6 ? baud - 1 : kPcBaudButton4800};
 }
 
 void Commit(const PcPortValues& v, ApplicationState& s) {
-    s.BaudIndex = static_cast<std::uint8_t>(v.baud + 1);
-    s.PortIndex = static_cast<std::uint8_t>(v.port);
+    s.baudIndex = static_cast<std::uint8_t>(v.baud + 1);
+    s.portIndex = static_cast<std::uint8_t>(v.port);
 }
 
 ParallelPortValues ParallelPortValuesOf(const ApplicationState& s) {
-    return {s.LptIndex == 1 || s.LptIndex == 2 ? s.LptIndex : 0};
+    return {s.lptIndex == 1 || s.lptIndex == 2 ? s.lptIndex : 0};
 }
 
 void Commit(const ParallelPortValues& v, ApplicationState& s) {
-    s.LptIndex = static_cast<std::uint8_t>(v.port);
+    s.lptIndex = static_cast<std::uint8_t>(v.port);
 }
 
 void TakePcTime(const std::tm& local, ParameterRecord& r) {

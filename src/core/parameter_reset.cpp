@@ -38,17 +38,17 @@ void ResetParameters(ParameterRecord& r, ApplicationState& s) {
     r.rtcMonth = "01";
     r.rtcYear = "2001";
 
-    s.BaudIndex = 5;
-    s.PortIndex = 1;
-    s.LptIndex = 1;
+    s.baudIndex = 5;
+    s.portIndex = 1;
+    s.lptIndex = 1;
     r.daCardType = 2;
 
     r.soEncoderPulses = "0100";
     r.soDisplayMode = 0;
     r.soCountDirection = 0;
 
-    s.PrintPageNumber = 1;
-    s.PrintLineCount = 0;
+    s.printPageNumber = 1;
+    s.printLineCount = 0;
 }
 
 }  // namespace qvt

@@ -84,10 +84,10 @@ SioValues DeviceSerialPortDialog::Values() const {
     return values;
 }
 
-void DeviceSerialPortDialog::Accept() {
+void DeviceSerialPortDialog::CheckAndCommit() {
     if (!EditsFitTheirFields(this, DeviceType(), {{NumericField::kSioSendCycle, sendCycleEdit_}}))
         return;
-    OkCancelDialog::Accept();
+    OkCancelDialog::CheckAndCommit();
 }
 
 }  // namespace qvt::dialogs

@@ -26,7 +26,7 @@ class DeviceSerialPortDialog : public OkCancelDialog {
     SioValues Values() const;
 
   protected:
-    void Accept() override;
+    void CheckAndCommit() override;
 
   private:
     std::array<QAbstractButton*, 7> baudButtons_{};  // 150 .. 9600 baud

@@ -114,11 +114,11 @@ DisplayValues DisplayDialog::Values() const {
             .unitText = unitTextEdit_->Field()};
 }
 
-void DisplayDialog::Accept() {
+void DisplayDialog::CheckAndCommit() {
     if (!EditsFitTheirFields(this, DeviceType(),
                              {{NumericField::kAzAverageCount, averageCountEdit_}}))
         return;
-    OkCancelDialog::Accept();
+    OkCancelDialog::CheckAndCommit();
 }
 
 std::string DisplayDialog::TestValuePositions() const {

@@ -49,7 +49,7 @@ class DisplayDialog : public OkCancelDialog {
     int ChosenPointPosition() const;
 
   protected:
-    void Accept() override;
+    void CheckAndCommit() override;
 
   private:
     // "TEST": refuses a value the display cannot show, else sends it and

@@ -32,7 +32,7 @@ void FunctionChoiceDialog::SetRangeChoiceCaption(const QString& caption) {
     rangeButton_->setText(caption);
 }
 
-void FunctionChoiceDialog::Accept() {
+void FunctionChoiceDialog::CheckAndCommit() {
     if (pt100Button_->isChecked()) {
         if (pt100Dialog_)
             pt100Dialog_->ShowModeless();
@@ -40,7 +40,7 @@ void FunctionChoiceDialog::Accept() {
         if (rangeDialog_)
             rangeDialog_->ShowModeless();
     }
-    OkCancelDialog::Accept();
+    OkCancelDialog::CheckAndCommit();
 }
 
 }  // namespace qvt::dialogs

@@ -27,7 +27,7 @@ class FunctionChoiceDialog : public OkCancelDialog {
 
   protected:
     // Opens the chosen dialog.
-    void Accept() override;
+    void CheckAndCommit() override;
 
   private:
     QRadioButton* rangeButton_ = nullptr;  // "Sondermessung" / "Anzeigezeiten"

@@ -52,7 +52,7 @@ RangeValues MeasuringRangeDialog::Values() const {
             displayEndEdit_->Field(), totalQuantityBox_->isChecked()};
 }
 
-void MeasuringRangeDialog::Accept() {
+void MeasuringRangeDialog::CheckAndCommit() {
     using F = NumericField;
     if (!EditsFitTheirFields(this, DeviceType(),
                              {{F::kMbMeasStart, measStartEdit_},
@@ -60,7 +60,7 @@ void MeasuringRangeDialog::Accept() {
                               {F::kMbMeasEnd, measEndEdit_},
                               {F::kMbDisplayEnd, displayEndEdit_}}))
         return;
-    OkCancelDialog::Accept();
+    OkCancelDialog::CheckAndCommit();
 }
 
 }  // namespace qvt::dialogs

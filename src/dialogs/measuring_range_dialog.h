@@ -23,7 +23,7 @@ class MeasuringRangeDialog : public OkCancelDialog {
     RangeValues Values() const;
 
   protected:
-    void Accept() override;
+    void CheckAndCommit() override;
 
   private:
     FieldEdit* measStartEdit_ = nullptr;

@@ -38,7 +38,7 @@ OkCancelDialog::OkCancelDialog(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttonRow_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(okButton_, &QPushButton::clicked, this, [this] { Accept(); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { CheckAndCommit(); });
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -105,7 +105,7 @@ void OkCancelDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void OkCancelDialog::Accept() {
+void OkCancelDialog::CheckAndCommit() {
     emit Committed();
     accept();
 }

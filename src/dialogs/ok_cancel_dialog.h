@@ -38,7 +38,7 @@ class OkCancelDialog : public QDialog {
 
   protected:
     // "OK": dialogs with checks override it and call it once their checks pass.
-    virtual void Accept();
+    virtual void CheckAndCommit();
 
     // Puts the buttons after the dialog's own controls in the tab order and
     // gives the keyboard to the first control, so a dialog can be filled in

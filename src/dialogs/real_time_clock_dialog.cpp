@@ -87,7 +87,7 @@ ClockValues RealTimeClockDialog::Values() const {
             .automatic = automaticBox_->isChecked()};
 }
 
-void RealTimeClockDialog::Accept() {
+void RealTimeClockDialog::CheckAndCommit() {
     const ClockValues v = Values();
     const std::vector<ClockFault> faults =
         CheckClockTexts({v.minute, v.hour, v.day, v.month, v.year});
@@ -98,7 +98,7 @@ void RealTimeClockDialog::Accept() {
         RefuseFaults(this, shown, edits[static_cast<int>(faults.front().field)]);
         return;
     }
-    OkCancelDialog::Accept();
+    OkCancelDialog::CheckAndCommit();
 }
 
 bool RealTimeClockDialog::event(QEvent* event) {

@@ -36,7 +36,7 @@ class RealTimeClockDialog : public OkCancelDialog {
 
   protected:
     // Commits only a date and time that exist.
-    void Accept() override;
+    void CheckAndCommit() override;
     bool event(QEvent* event) override;
 
   private:

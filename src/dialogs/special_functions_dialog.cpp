@@ -55,11 +55,11 @@ MiscValues SpecialFunctionsDialog::Values() const {
             !forwardsButton_->isChecked()};
 }
 
-void SpecialFunctionsDialog::Accept() {
+void SpecialFunctionsDialog::CheckAndCommit() {
     if (!EditsFitTheirFields(this, DeviceType(),
                              {{NumericField::kSoEncoderPulses, encoderPulsesEdit_}}))
         return;
-    OkCancelDialog::Accept();
+    OkCancelDialog::CheckAndCommit();
 }
 
 }  // namespace qvt::dialogs

@@ -22,7 +22,7 @@ class SpecialFunctionsDialog : public OkCancelDialog {
     MiscValues Values() const;
 
   protected:
-    void Accept() override;
+    void CheckAndCommit() override;
 
   private:
     FieldEdit* encoderPulsesEdit_ = nullptr;   // "Impulse des Drehgebers"

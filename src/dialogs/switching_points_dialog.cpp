@@ -79,7 +79,7 @@ SwitchingPointValues SwitchingPointsDialog::Values() const {
     return {{point(points_[0]), point(points_[1])}};
 }
 
-void SwitchingPointsDialog::Accept() {
+void SwitchingPointsDialog::CheckAndCommit() {
     using F = NumericField;
     if (!EditsFitTheirFields(this, DeviceType(),
                              {{F::kSp1Setpoint, points_[0].setpoint},
@@ -89,7 +89,7 @@ void SwitchingPointsDialog::Accept() {
                               {F::kSp2Hysteresis, points_[1].hysteresis},
                               {F::kSp2Delay, points_[1].delay}}))
         return;
-    OkCancelDialog::Accept();
+    OkCancelDialog::CheckAndCommit();
 }
 
 }  // namespace qvt::dialogs

@@ -24,7 +24,7 @@ class SwitchingPointsDialog : public OkCancelDialog {
     SwitchingPointValues Values() const;
 
   protected:
-    void Accept() override;
+    void CheckAndCommit() override;
 
   private:
     // The controls of one switching point inside its group frame.

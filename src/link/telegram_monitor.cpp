@@ -82,7 +82,7 @@ ReceivedByte TelegramMonitor::NextByte() {
 void TelegramMonitor::HandleTelegram(const ReceivedTelegram& telegram) {
     ++stats_.telegrams;
     ShowReceiving(false);
-    view_.ShowTelegram(telegram.text, telegram.value, state_.ShowTelegram);
+    view_.ShowTelegram(telegram.text, telegram.value, state_.showTelegram);
     view_.TelegramReceived(telegram);
     connection_.TelegramShown();
     if (sink_)
@@ -101,7 +101,7 @@ void TelegramMonitor::ShowReceiving(bool receiving) {
 // ---- Log file ------------------------------------------------------------------
 
 bool TelegramMonitor::StartLogging(const std::tm& localDate, const std::filesystem::path& folder) {
-    state_.LogEnabled = 1;
+    state_.logEnabled = 1;
     view_.ShowLogging(true);
     if (log_.Open(localDate, folder))
         return true;
@@ -112,15 +112,15 @@ bool TelegramMonitor::StartLogging(const std::tm& localDate, const std::filesyst
 }
 
 bool TelegramMonitor::StopLogging() {
-    state_.LogEnabled = 0;
+    state_.logEnabled = 0;
     view_.ShowLogging(false);
     const bool synced = log_.Close();
-    view_.ShowParameterFile(state_.CurrentFileName);
+    view_.ShowParameterFile(state_.currentFileName);
     return synced;
 }
 
 void TelegramMonitor::LogStep(const std::string& text) {
-    if (!state_.LogEnabled || !log_.isOpen())
+    if (!state_.logEnabled || !log_.isOpen())
         return;
     if (!log_.Write(text)) {
         // Disk full, medium gone, or the lines do not reach the disk: said
@@ -135,7 +135,7 @@ void TelegramMonitor::LogStep(const std::string& text) {
 // ---- List and printed page -------------------------------------------------------
 
 void TelegramMonitor::ListStep(const std::string& text) {
-    if (!state_.PrintEnabled)
+    if (!state_.printEnabled)
         return;
     switch (page_.Add(text, *printer_)) {
         case TelegramPage::Outcome::kCollected:

@@ -24,11 +24,11 @@ std::vector<PrintText> PageLayout(const std::vector<std::string>& lines, int pag
 }
 
 TelegramPage::Outcome TelegramPage::Add(const std::string& text, Printer& printer) {
-    const bool restarted = state_.PrintLineCount == 0 && !lines_.empty();
+    const bool restarted = state_.printLineCount == 0 && !lines_.empty();
     if (restarted)
         lines_.clear();
     lines_.push_back(text);
-    state_.PrintLineCount = static_cast<std::int32_t>(lines_.size());
+    state_.printLineCount = static_cast<std::int32_t>(lines_.size());
     // The printer is asked whenever a page has filled up; lines kept from a
     // page it refused wait for the next one, so a missing printer costs one
     // attempt (and one message) per page, not one per telegram.
@@ -42,19 +42,19 @@ TelegramPage::Outcome TelegramPage::PrintFullPages(Printer& printer) {
     const auto pageSize = static_cast<std::ptrdiff_t>(kPageLines);
     while (lines_.size() >= kPageLines) {
         const std::vector<std::string> page(lines_.begin(), lines_.begin() + pageSize);
-        if (!printer.Print(PageLayout(page, state_.PrintPageNumber)))
+        if (!printer.Print(PageLayout(page, state_.printPageNumber)))
             break;
-        ++state_.PrintPageNumber;
+        ++state_.printPageNumber;
         lines_.erase(lines_.begin(), lines_.begin() + pageSize);
     }
-    state_.PrintLineCount = static_cast<std::int32_t>(lines_.size());
+    state_.printLineCount = static_cast<std::int32_t>(lines_.size());
     return lines_.size() >= kPageLines ? Outcome::kPrintFailed : Outcome::kPrinted;
 }
 
 void TelegramPage::Reset() {
     lines_.clear();
-    state_.PrintLineCount = 0;
-    state_.PrintPageNumber = 1;
+    state_.printLineCount = 0;
+    state_.printPageNumber = 1;
 }
 
 }  // namespace qvt

@@ -38,15 +38,15 @@ ProgStatus Programmer::ProgramBytes8252(ChipMemory which, std::FILE* hexFile,
         const ChipProfile& profile = ProfileOf(chip_);
         const std::size_t size =
             which == ChipMemory::kProgram ? profile.codeSize : profile.dataSize;
-        if (std::size_t{record.Address} + record.Length > size) {
+        if (std::size_t{record.address} + record.length > size) {
             status = ProgStatus::kFormatError;
             break;
         }
-        for (int i = 0; i < record.Length; ++i) {
-            const auto address = static_cast<std::uint16_t>(record.Address + i);
-            std::uint8_t failed = write(link_, address, record.Data[i]);
+        for (int i = 0; i < record.length; ++i) {
+            const auto address = static_cast<std::uint16_t>(record.address + i);
+            std::uint8_t failed = write(link_, address, record.data[i]);
             if (failed)
-                failed = write(link_, address, record.Data[i]);
+                failed = write(link_, address, record.data[i]);
             view_.SetProgressPosition(static_cast<int>(std::ftell(hexFile)));
             if (failed) {
                 status = ProgStatus::kWriteFailed;

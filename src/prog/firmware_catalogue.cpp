@@ -13,8 +13,9 @@ using O = OfferRule;
 constexpr const char* kPtTable = "QVTPTTAB.HEX";
 constexpr const char* kThTable = "QVTTHTAB.HEX";
 
-// The power variants of the 430..460 lines: in the menu as designed, but
-// never shown, and without firmware for an 8253 in a QVT410.
+// The power variants of the 430..460 lines: items of the menu that are never
+// shown, since the device line has no firmware for them yet, and none for an
+// 8253 in a QVT410 either.
 constexpr OfferRule kNotYetMade = O::kNoFirmwareYet | O::kDisabledAtStart | O::kNotFor8253In410;
 
 // The 430..460 lines share the firmware of the 410 for their 070..090
@@ -32,8 +33,8 @@ constexpr std::array<CatalogueEntry, 65> kCatalogue{{
     {"QVT410085Zhler1", "QVT410-085 &Zähler", G::kQvt410, "QVT085.HEX"},
     {"QVT410025Leistung1", "QVT410-025 &Leistung", G::kQvt410, "QVT410025.HEX", "",
      O::kSingleDeviceOnly},
-    {"QVT410055PT100Uhr1", "QVT410-055 &PT100 Uhr", G::kQvt410, "QVT055.HEX", "QVPT.HEX", O::kAlways,
-     Edition::kFixed},
+    {"QVT410055PT100Uhr1", "QVT410-055 &PT100 Uhr", G::kQvt410, "QVT055.HEX", "QVPT.HEX",
+     O::kAlways, Edition::kFixed},
     {"QVT410090Feuchte1", "QVT410-090 Feu&chte", G::kQvt410, "QVT410090.HEX"},
     // QVT420
     {"QVT420UI1", "QVT420-010/020/030 U&I", G::kQvt420, "Q420UI.HEX"},

@@ -11,7 +11,7 @@ FirmwareFault FindFirmwareFault(std::FILE* file, std::size_t memorySize) {
     while (result == HexResult::kDataRecord && !tooLarge) {
         result = ReadHexRecord(file, record);
         tooLarge = result == HexResult::kDataRecord && memorySize != 0 &&
-                   std::size_t{record.Address} + record.Length > memorySize;
+                   std::size_t{record.address} + record.length > memorySize;
     }
     // The reader sees a failed read as the end of the file; only the
     // stream's error flag tells the two apart (rewind clears it).

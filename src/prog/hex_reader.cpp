@@ -68,14 +68,14 @@ HexResult ReadHexRecord(std::FILE* hexFile, HexRecord& record) {
         std::uint8_t length = 0;
         if (!ReadByte(file, length))
             return HexResult::kFormatError;
-        record.Length = length;
+        record.length = length;
         std::uint8_t sum = static_cast<std::uint8_t>(0 - length);
 
         std::uint8_t high = 0;
         std::uint8_t low = 0;
         if (!ReadByte(file, high) || !ReadByte(file, low))
             return HexResult::kFormatError;
-        record.Address = static_cast<std::uint16_t>(high * 256 + low);
+        record.address = static_cast<std::uint16_t>(high * 256 + low);
         sum = static_cast<std::uint8_t>(sum - high - low);
 
         std::uint8_t type = 0;
@@ -84,11 +84,11 @@ HexResult ReadHexRecord(std::FILE* hexFile, HexRecord& record) {
         sum = static_cast<std::uint8_t>(sum - type);
 
         for (std::uint8_t i = 0; i < length; ++i) {
-            if (!ReadByte(file, record.Data[i]))
+            if (!ReadByte(file, record.data[i]))
                 return HexResult::kFormatError;
-            sum = static_cast<std::uint8_t>(sum - record.Data[i]);
+            sum = static_cast<std::uint8_t>(sum - record.data[i]);
         }
-        record.Checksum = sum;
+        record.checksum = sum;
         std::uint8_t checksum = 0;
         if (!ReadByte(file, checksum))
             return HexResult::kFormatError;
@@ -106,7 +106,7 @@ HexResult ReadHexRecord(std::FILE* hexFile, HexRecord& record) {
         if (type == kTypeSegmentBase || type == kTypeLinearBase) {
             if (length != 2)
                 return HexResult::kFormatError;
-            if (record.Data[0] != 0 || record.Data[1] != 0)
+            if (record.data[0] != 0 || record.data[1] != 0)
                 return HexResult::kFormatError;
         }
         // Start addresses (03, 05) and a base of 0: nothing to program; go on.

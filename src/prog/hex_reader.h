@@ -10,10 +10,10 @@ namespace qvt {
 
 // The last record read from an Intel HEX firmware file.
 struct HexRecord {
-    std::uint16_t Address = 0;  // load address of Data[0]
-    std::uint8_t Length = 0;    // number of data bytes
-    std::array<std::uint8_t, 255> Data{};
-    std::uint8_t Checksum = 0;  // the checksum byte the record should end with
+    std::uint16_t address = 0;  // load address of data[0]
+    std::uint8_t length = 0;    // number of data bytes
+    std::array<std::uint8_t, 255> data{};
+    std::uint8_t checksum = 0;  // the checksum byte the record should end with
 };
 
 // No firmware file of these chips is longer: every address of the 64 KiB

@@ -39,9 +39,9 @@ std::uint8_t PollWritten(IspLink& link, ReadBack read, std::uint16_t address, st
 }  // namespace
 
 std::uint8_t EnableProgramming8252(IspLink& link) {
-    link.SckDelay = 1;
+    link.sckDelay = 1;
     std::uint8_t answer = 0;
-    while (link.SckDelay < 33) {
+    while (link.sckDelay < 33) {
         link.WriteDataRegister(kIspRst);
         link.IspDelay(3000);
         Send(link, {0xAC, 0x53});
@@ -56,20 +56,20 @@ std::uint8_t EnableProgramming8252(IspLink& link) {
         }
         if (answer == kEnableAnswer)
             break;
-        ++link.SckDelay;
+        ++link.sckDelay;
     }
     link.IspDelay(1000);
     return answer;
 }
 
 std::uint8_t EnableProgramming8253(IspLink& link) {
-    link.SckDelay = 1;
+    link.sckDelay = 1;
     std::uint8_t answer = 0;
-    while (link.SckDelay < 20) {
+    while (link.sckDelay < 20) {
         link.WriteDataRegister(kIspRst);
         link.IspDelay(10000);
         Send(link, {0xAC, 0x53, 0x53});
-        link.IspDelay(link.SckDelay);
+        link.IspDelay(link.sckDelay);
         answer = link.IspReadByte();
         if (answer != kEnableAnswer) {
             link.WriteDataRegister(0x00);
@@ -81,7 +81,7 @@ std::uint8_t EnableProgramming8253(IspLink& link) {
         }
         if (answer == kEnableAnswer)
             break;
-        ++link.SckDelay;
+        ++link.sckDelay;
     }
     link.IspDelay(2000);
     return answer;

@@ -36,9 +36,9 @@ void IspLink::IspSendByte(std::uint8_t b) {
     for (int bit = 7; bit >= 0; --bit) {
         const auto v = static_cast<std::uint8_t>(((b >> bit) & kIspMosi) | kIspRst);
         WriteDataRegister(v);
-        IspDelay(SckDelay);
+        IspDelay(sckDelay);
         WriteDataRegister(v | kIspSck);
-        IspDelay(SckDelay);
+        IspDelay(sckDelay);
         WriteDataRegister(v);
     }
 }
@@ -50,10 +50,10 @@ std::uint8_t IspLink::IspReadByte() {
     for (int i = 0; i < 8; ++i) {
         WriteDataRegister(s | kIspSck);
         const std::uint8_t status = io_.PortRead(statusRegister_);
-        IspDelay(SckDelay);
+        IspDelay(sckDelay);
         result = static_cast<std::uint8_t>((result << 1) | ((status & kIspMisoStatusBit) ? 1 : 0));
         WriteDataRegister(s & 0xF5);  // SCK low and bit 3 cleared; RST and MOSI kept
-        IspDelay(SckDelay + 1);
+        IspDelay(sckDelay + 1);
     }
     return result;
 }

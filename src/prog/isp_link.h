@@ -33,7 +33,7 @@ class IspLink {
     void WriteDataRegister(std::uint8_t value);
 
     // Clock half-period in delay units; the enable procedures set it.
-    std::uint8_t SckDelay = 1;
+    std::uint8_t sckDelay = 1;
 
     // Sum of all delay units waited so far (what the protocol itself costs).
     long long waitedUnits() const { return waitedUnits_; }

@@ -73,11 +73,11 @@ ProgStatus Programmer::ProgramPages8253(ChipMemory which, std::FILE* hexFile,
         if (result != HexResult::kDataRecord)
             return StatusOfEnd(result);
         // Bytes beyond the chip's memory cannot be what the file means.
-        if (std::size_t{record.Address} + record.Length > image.size())
+        if (std::size_t{record.address} + record.length > image.size())
             return ProgStatus::kFormatError;
-        MarkRecordPages(used, memory, record.Address, record.Length);
-        std::copy_n(record.Data.begin(), record.Length, image.begin() + record.Address);
-        std::fill_n(fromFile.begin() + record.Address, record.Length, true);
+        MarkRecordPages(used, memory, record.address, record.length);
+        std::copy_n(record.data.begin(), record.length, image.begin() + record.address);
+        std::fill_n(fromFile.begin() + record.address, record.length, true);
     }
     view_.SetProgressMaximum(static_cast<int>(std::count(used.begin(), used.end(), true)));
 

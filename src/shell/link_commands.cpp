@@ -56,7 +56,7 @@ LinkCommands::LinkCommands(QWidget& window, MonitorPanel& panel, const MainMenu&
         qvt::ApplicationState& s = context_.state;
         qvt::Commit(dialogs_.pcSerialPortDialog->Values(), s);
         ReopenSerialPort();
-        qvt::WriteSerialSettings(s.PortIndex, s.BaudIndex, s.ConfigFilePath);
+        qvt::WriteSerialSettings(s.portIndex, s.baudIndex, s.configFilePath);
     });
     // The trend collects from the first telegram on, window open or not.
     monitor_.SetTelegramSink(
@@ -132,7 +132,7 @@ void LinkCommands::ChoosePcSerialPort() {
     qvt::dialogs::PcSerialPortDialog* dialog = dialogs_.pcSerialPortDialog;
     dialog->SetDeviceMapping(
         context_.settings, [this](const std::string& device) { return DeviceProblem(device); },
-        qvt::PlatformSettingsPathBeside(context_.state.ConfigFilePath));
+        qvt::PlatformSettingsPathBeside(context_.state.configFilePath));
     // The port we hold ourselves is not held by another program.
     dialog->SetBusyCheck([this](const std::string& device) {
         return !(port_->IsOpen() && device == openDevice_) && qvt::SerialDeviceBusy(device);
@@ -203,19 +203,19 @@ std::optional<std::uint8_t> LinkCommands::SendTestValue(std::string_view testVal
 
 void LinkCommands::ToggleTelegramPanel() {
     qvt::ApplicationState& s = context_.state;
-    s.ShowTelegram = !s.ShowTelegram;
+    s.showTelegram = !s.showTelegram;
     if (showTelegramItem_)
-        showTelegramItem_->setChecked(s.ShowTelegram);
+        showTelegramItem_->setChecked(s.showTelegram);
     // The panel follows at the next telegram; the choice survives a restart.
-    qvt::WriteShowTelegram(s.ShowTelegram, s.ConfigFilePath);
+    qvt::WriteShowTelegram(s.showTelegram, s.configFilePath);
 }
 
 void LinkCommands::TogglePrinting() {
     qvt::ApplicationState& s = context_.state;
-    s.PrintEnabled = s.PrintEnabled ? 0 : 1;
+    s.printEnabled = s.printEnabled ? 0 : 1;
     if (printItem_)
-        printItem_->setChecked(s.PrintEnabled != 0);
-    panel_.ShowList(s.PrintEnabled != 0);
+        printItem_->setChecked(s.printEnabled != 0);
+    panel_.ShowList(s.printEnabled != 0);
 }
 
 void LinkCommands::ClearPrintPage() {
@@ -223,7 +223,7 @@ void LinkCommands::ClearPrintPage() {
 }
 
 void LinkCommands::ToggleLogToFile() {
-    const bool stopping = context_.state.LogEnabled != 0;
+    const bool stopping = context_.state.logEnabled != 0;
     std::error_code error;
     const bool ok = stopping ? monitor_.StopLogging()
                              : monitor_.StartLogging(qvt::LocalTime(clock_->Now()),

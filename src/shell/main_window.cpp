@@ -88,10 +88,10 @@ bool MainWindow::StartUp() {
     valueBox_->hide();
 
     // The configuration file; without it the program cannot keep its settings.
-    state.ConfigFilePath =
+    state.configFilePath =
         QFile::encodeName(QDir::current().absoluteFilePath(qvt::kConfigFileName)).toStdString();
     const std::optional<qvt::ConfigValues> config =
-        qvt::ReadConfigurationFile(state.ConfigFilePath);
+        qvt::ReadConfigurationFile(state.configFilePath);
     if (!config) {
         qvt::ShowMessage(this, "Kein Zugriff auf Parameterdatei", qvt::Severity::kWarning);
         return false;
@@ -100,7 +100,7 @@ bool MainWindow::StartUp() {
     // Settings from the file (already clamped by the reader), the parallel
     // port's base address among them.
     qvt::ApplyConfiguration(*config, state);
-    menu_.showTelegramsItem->setChecked(config->ShowTelegram);
+    menu_.showTelegramsItem->setChecked(config->showTelegram);
 
     // A serial port that fails to open stays closed without a message box.
     linkCommands_->OpenAtStart();
@@ -110,7 +110,7 @@ bool MainWindow::StartUp() {
     move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, size(),
                              screen()->availableGeometry())
              .topLeft());
-    state.CurrentFileName = "Leer";
+    state.currentFileName = "Leer";
     fileLabel_->setText("Leer");
 
     // Cable idle: reset high, clock and data low.
@@ -241,13 +241,13 @@ void MainWindow::AnchorBottomBoxes() {
 }
 
 void MainWindow::ReleasePorts() {
-    if (context_.state.ShutdownDone)
+    if (context_.state.shutdownDone)
         return;
     if (linkCommands_)
         linkCommands_->Shutdown();
     if (programmingCommands_)
         programmingCommands_->Shutdown();
-    context_.state.ShutdownDone = 1;
+    context_.state.shutdownDone = 1;
     emit portsReleased();
 }
 
@@ -336,7 +336,7 @@ void MainWindow::ApplyChipToLabelAndMenu(const QString& family) {
     menu_.chip8253Item->setChecked(s.chip() == qvt::Chip::k8253);
     menu_.editionItem->setVisible(qvt::ProfileOf(s.chip()).hasEditions);
     const std::string suffix =
-        qvt::DeviceLabelSuffix(context_.record.deviceType, s.chip(), s.NetworkDevice);
+        qvt::DeviceLabelSuffix(context_.record.deviceType, s.chip(), s.networkDevice);
     deviceTypeLabel_->setText(family + QString::fromStdString(suffix));
 }
 

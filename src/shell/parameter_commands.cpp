@@ -56,7 +56,7 @@ ParameterCommands::ParameterCommands(QWidget& window, ParameterFileView& view, c
 // The name "Leer" shown at start is no file; a chosen file always comes with
 // its folder.
 bool ParameterCommands::HasFileName() const {
-    const std::string& name = context_.state.CurrentFileName;
+    const std::string& name = context_.state.currentFileName;
     return !name.empty() && name != kNoFile.toStdString();
 }
 
@@ -64,7 +64,7 @@ bool ParameterCommands::MayDiscardChanges() {
     if (!saved_.Differs(context_.record))
         return true;
     const QString shownName =
-        HasFileName() ? QFileInfo(QString::fromStdString(context_.state.CurrentFileName)).fileName()
+        HasFileName() ? QFileInfo(QString::fromStdString(context_.state.currentFileName)).fileName()
                       : kNoFile;
     switch (askToSave_(shownName)) {
         case qvt::SaveAnswer::kSave:
@@ -104,7 +104,7 @@ void ParameterCommands::NewParameterSet() {
     Remember();
     newSetType_ = context_.record.deviceType;
     view_.ClearTelegramList();
-    context_.state.CurrentFileName.clear();
+    context_.state.currentFileName.clear();
     view_.ShowFileCaption(kFileGroupCaption);
     view_.ShowFileName(kNoFile);
     // The user confirms the family of the new set.
@@ -128,7 +128,7 @@ void ParameterCommands::LoadFile(const QString& chosen) {
         qvt::ShowMessage(&window_, "Datei konnte nicht geladen werden", qvt::Severity::kError);
         return;
     }
-    context_.state.CurrentFileName = path;
+    context_.state.currentFileName = path;
     view_.EnableParameterSetCommands();
     view_.ShowFileCaption(kFileGroupCaption);
     view_.ShowFileName(chosen);
@@ -146,14 +146,14 @@ bool ParameterCommands::SaveParameterSet() {
         const QString chosen = askFileName_(qvt::ParameterFileDialog::kSave);
         if (chosen.isEmpty())
             return false;
-        context_.state.CurrentFileName = chosen.toStdString();
+        context_.state.currentFileName = chosen.toStdString();
     }
-    if (!qvt::SaveParameterFile(context_.state.CurrentFileName, context_.record)) {
+    if (!qvt::SaveParameterFile(context_.state.currentFileName, context_.record)) {
         qvt::ShowMessage(&window_, "Datei konnte nicht gespeichert werden", qvt::Severity::kError);
         return false;
     }
     Remember();
-    view_.ShowFileName(QString::fromStdString(context_.state.CurrentFileName));
+    view_.ShowFileName(QString::fromStdString(context_.state.currentFileName));
     return true;
 }
 
@@ -161,7 +161,7 @@ void ParameterCommands::SaveAs() {
     const QString chosen = askFileName_(qvt::ParameterFileDialog::kSave);
     if (chosen.isEmpty())
         return;
-    context_.state.CurrentFileName = chosen.toStdString();
+    context_.state.currentFileName = chosen.toStdString();
     Save();
 }
 

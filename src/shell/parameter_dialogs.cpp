@@ -82,7 +82,7 @@ void ParameterDialogs::OpenSwitchingPoints() {
 void ParameterDialogs::OpenDeviceSerial() {
     dialogs::DeviceSerialPortDialog* dialog = dialogs_.deviceSerialPortDialog;
     ShowWith(dialog, SioValuesOf(context_.record));
-    context_.state.BaudIndex = static_cast<std::uint8_t>(dialog->Values().baud);
+    context_.state.baudIndex = static_cast<std::uint8_t>(dialog->Values().baud);
 }
 
 void ParameterDialogs::OpenClock() {

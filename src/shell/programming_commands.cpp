@@ -65,7 +65,7 @@ ProgrammingCommands::ProgrammingCommands(QWidget& window, ParameterFileView& dev
     // working folder.
     connect(dialogs_.programmingPortDialog, &qvt::dialogs::OkCancelDialog::Committed, this, [this] {
         qvt::Commit(dialogs_.programmingPortDialog->Values(), context_.state);
-        qvt::WriteLptIndex(context_.state.LptIndex, context_.state.ConfigFilePath);
+        qvt::WriteLptIndex(context_.state.lptIndex, context_.state.configFilePath);
     });
 }
 
@@ -112,13 +112,13 @@ void ProgrammingCommands::OpenPortAccess() {
 qvt::ChipAccess& ProgrammingCommands::EnsurePortAccess() {
     if (!chipAccess_)
         OpenPortAccess();
-    if (chipAccess_->Open(context_.state.LptBase))
-        context_.state.PortAccessMode = chipAccess_->access();
+    if (chipAccess_->Open(context_.state.lptBase))
+        context_.state.portAccessMode = chipAccess_->access();
     return *chipAccess_;
 }
 
 void ProgrammingCommands::WriteIdlePattern() {
-    EnsurePortAccess().WriteIdlePattern(context_.state.LptBase);
+    EnsurePortAccess().WriteIdlePattern(context_.state.lptBase);
 }
 
 void ProgrammingCommands::Shutdown() {
@@ -143,14 +143,14 @@ void ProgrammingCommands::RunProgramming(const std::string& programFile,
     const MonitorHold hold(link_);
     qvt::ChipAccess& access = EnsurePortAccess();
     ProgrammingProgress view(progress_);
-    qvt::IspLink link = access.LinkAt(context_.state.LptBase);
+    qvt::IspLink link = access.LinkAt(context_.state.lptBase);
     qvt::Programmer(link, context_.state.chip(), view).RunProgramming(programFile_, dataFile_);
     access.FlushTrace();
 }
 
 void ProgrammingCommands::ProgramCatalogueEntry(const qvt::CatalogueEntry& entry) {
     const qvt::FirmwareFiles files =
-        qvt::FilesFor(entry, context_.state.chip(), context_.state.NetworkDevice);
+        qvt::FilesFor(entry, context_.state.chip(), context_.state.networkDevice);
     RunProgramming(files.program, files.data);
 }
 
@@ -195,7 +195,7 @@ void ProgrammingCommands::EraseChip() {
     const MonitorHold hold(link_);
     qvt::ChipAccess& access = EnsurePortAccess();
     ProgrammingProgress view(progress_);
-    qvt::IspLink link = access.LinkAt(context_.state.LptBase);
+    qvt::IspLink link = access.LinkAt(context_.state.lptBase);
     qvt::Programmer(link, context_.state.chip(), view).EraseWithMessage();
     access.FlushTrace();
 }
@@ -227,11 +227,11 @@ void ProgrammingCommands::ToggleChipType() {
 
 void ProgrammingCommands::ToggleEdition() {
     qvt::ApplicationState& state = context_.state;
-    state.NetworkDevice = state.NetworkDevice == 1 ? 0 : 1;
-    const bool network = state.NetworkDevice == 1;
+    state.networkDevice = state.networkDevice == 1 ? 0 : 1;
+    const bool network = state.networkDevice == 1;
     menu_.editionItem->setText(QString::fromUtf8(network ? "N&etzwerkgerät" : "&Einzelgerät"));
     for (const auto& [entry, item] : menu_.firmware)
-        item->setVisible(qvt::ShownFor(entry->offer, state.NetworkDevice));
+        item->setVisible(qvt::ShownFor(entry->offer, state.networkDevice));
     // Rebuilt as a whole, so a label without its chip suffix cannot be garbled.
     deviceLabel_.RefreshDeviceLabel();
 }
@@ -250,7 +250,7 @@ void ProgrammingCommands::RunOutsideProgrammer(const char* variant) {
     // that a firmware choice made the working folder, where a downloaded
     // XPG.EXE might lie next to the firmware.
     const std::string folder =
-        std::filesystem::absolute(context_.state.ConfigFilePath).parent_path().string();
+        std::filesystem::absolute(context_.state.configFilePath).parent_path().string();
     const auto run = [&folder](const std::string& program,
                                const std::vector<std::string>& arguments) {
         return qvt::RunProgramAndWait(folder, program, arguments);

@@ -63,13 +63,13 @@ TEST(DialogValues, PcBaudIndexWithoutButtonShows4800) {
     const std::pair<std::uint8_t, int> cases[] = {{0, 4}, {1, 0}, {4, 3}, {5, 4}, {6, 5}, {7, 4}};
     for (const auto& [index, button] : cases) {
         ApplicationState state;
-        state.BaudIndex = index;
+        state.baudIndex = index;
         EXPECT_EQ(PcPortValuesOf(state).baud, button) << int(index);
     }
     ApplicationState state;
     Commit(PcPortValues{.port = 3, .baud = -1}, state);  // no rate chosen
-    EXPECT_EQ(state.BaudIndex, 0);
-    EXPECT_EQ(state.PortIndex, 3);
+    EXPECT_EQ(state.baudIndex, 0);
+    EXPECT_EQ(state.portIndex, 3);
 }
 
 TEST(DialogValues, CommitKeepsWhatNoChoiceSays) {

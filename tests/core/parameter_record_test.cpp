@@ -52,8 +52,8 @@ TEST(ParameterRecord, StartValuesDifferFromNewValues) {
     EXPECT_EQ(record.azRounding, 1);
     EXPECT_TRUE(record.azAverageCount.empty());
     EXPECT_EQ(record.rtcYear, "2001");
-    EXPECT_EQ(state.ChipType, 8253);
-    EXPECT_EQ(state.CurrentFileName, "Leer");
+    EXPECT_EQ(state.chipType, 8253);
+    EXPECT_EQ(state.currentFileName, "Leer");
 
     ResetParameters(record, state);
     EXPECT_EQ(record.sioMode, 0);
@@ -81,20 +81,20 @@ TEST(ParameterRecord, ResetRestoresEveryNewValueAndKeepsTheRest) {
         *b = 3;
     }
     r.deviceType = kDeviceQvt055;
-    s = {.PortIndex = 4,
-         .BaudIndex = 7,
-         .LptIndex = 2,
-         .LptBase = 0x278,
-         .ChipType = 8252,
-         .NetworkDevice = 1,
-         .PrintEnabled = 1,
-         .LogEnabled = 1,
-         .PrintLineCount = 17,
-         .PrintPageNumber = 4,
-         .ShowTelegram = false,
-         .CurrentFileName = "A.QVC",
-         .PortAccessMode = ParallelAccess::kPpdev,
-         .ShutdownDone = 0};
+    s = {.portIndex = 4,
+         .baudIndex = 7,
+         .lptIndex = 2,
+         .lptBase = 0x278,
+         .chipType = 8252,
+         .networkDevice = 1,
+         .printEnabled = 1,
+         .logEnabled = 1,
+         .printLineCount = 17,
+         .printPageNumber = 4,
+         .showTelegram = false,
+         .currentFileName = "A.QVC",
+         .portAccessMode = ParallelAccess::kPpdev,
+         .shutdownDone = 0};
 
     ResetParameters(r, s);
 
@@ -125,18 +125,18 @@ TEST(ParameterRecord, ResetRestoresEveryNewValueAndKeepsTheRest) {
     }
 
     // The PC-side settings change in memory; the device type and the rest stay.
-    EXPECT_EQ(s.PortIndex, 1);
-    EXPECT_EQ(s.BaudIndex, 5);
-    EXPECT_EQ(s.LptIndex, 1);
-    EXPECT_EQ(s.PrintPageNumber, 1);
-    EXPECT_EQ(s.PrintLineCount, 0);
+    EXPECT_EQ(s.portIndex, 1);
+    EXPECT_EQ(s.baudIndex, 5);
+    EXPECT_EQ(s.lptIndex, 1);
+    EXPECT_EQ(s.printPageNumber, 1);
+    EXPECT_EQ(s.printLineCount, 0);
     EXPECT_EQ(r.deviceType, kDeviceQvt055);
-    EXPECT_EQ(s.LptBase, 0x278);
-    EXPECT_EQ(s.ChipType, 8252);
-    EXPECT_EQ(s.NetworkDevice, 1);
-    EXPECT_EQ(s.PrintEnabled, 1);
-    EXPECT_EQ(s.LogEnabled, 1);
-    EXPECT_FALSE(s.ShowTelegram);
+    EXPECT_EQ(s.lptBase, 0x278);
+    EXPECT_EQ(s.chipType, 8252);
+    EXPECT_EQ(s.networkDevice, 1);
+    EXPECT_EQ(s.printEnabled, 1);
+    EXPECT_EQ(s.logEnabled, 1);
+    EXPECT_FALSE(s.showTelegram);
 }
 
 TEST(DeviceLabel, FamilyChipAndNetworkGiveTheLabel) {

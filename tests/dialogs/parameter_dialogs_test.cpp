@@ -318,12 +318,12 @@ class ParameterDialogsTest : public QObject {
         QFETCH(int, button);
         record().sioBaudIndex = static_cast<std::uint8_t>(sioBaudIndex);
         record().sioMode = 9;  // no such mode: "Passiv"
-        bench_->context.state.BaudIndex = 3;
+        bench_->context.state.baudIndex = 3;
         qvt::dialogs::DeviceSerialPortDialog& dlg = *bench_->dialogs.deviceSerialPortDialog;
         QVERIFY(Control<QRadioButton>(dlg, "SioRBtn3")->isHidden());
         bench_->openers.OpenDeviceSerial();
         QCOMPARE(Checked(Baud(dlg)), button);
-        QCOMPARE(int(bench_->context.state.BaudIndex), button);
+        QCOMPARE(int(bench_->context.state.baudIndex), button);
         QVERIFY(Control<QRadioButton>(dlg, "SioRBtn3")->isVisible());
         QVERIFY(Control<QRadioButton>(dlg, "SioRBtn3")->isChecked());
         QCOMPARE(int(record().sioBaudIndex), sioBaudIndex);  // opening leaves the record
@@ -331,7 +331,7 @@ class ParameterDialogsTest : public QObject {
         Baud(dlg)[1]->setChecked(true);
         Control<QPushButton>(dlg, "OKBtn")->click();
         QCOMPARE(int(record().sioBaudIndex), 1);
-        QCOMPARE(int(bench_->context.state.BaudIndex), button);  // OK does not touch the PC's rate
+        QCOMPARE(int(bench_->context.state.baudIndex), button);  // OK does not touch the PC's rate
     }
 
     void sendCycleEditAdmitsThreeCharactersButKeepsLongerTexts() {

@@ -56,7 +56,7 @@ class PsioDlgTest : public QObject {
         QFile f(dir_.filePath("QVT410.INI"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(kIni);
-        state_.ConfigFilePath = dir_.filePath("QVT410.CFG").toStdString();
+        state_.configFilePath = dir_.filePath("QVT410.CFG").toStdString();
         settings_ = {};
     }
 
@@ -66,9 +66,9 @@ class PsioDlgTest : public QObject {
         QFile::link(QString::fromStdString(pty.path()), dir_.filePath("root/dev/ttyUSB0"));
         qvt::dialogs::PcSerialPortDialog dialog;
         dialog.SetDeviceMapping(settings_, qvt::SerialDeviceProblem,
-                                qvt::PlatformSettingsPathBeside(state_.ConfigFilePath));
+                                qvt::PlatformSettingsPathBeside(state_.configFilePath));
         dialog.SetDeviceRoot(dir_.filePath("root").toStdString());
-        state_.PortIndex = 2;
+        state_.portIndex = 2;
         dialog.ShowValues(qvt::PcPortValuesOf(state_));
 
         QStringList offered;
@@ -109,10 +109,10 @@ class PsioDlgTest : public QObject {
         settings_.serialDevices[1] = pty.path();
         qvt::dialogs::PcSerialPortDialog dialog;
         dialog.SetDeviceMapping(settings_, qvt::SerialDeviceProblem,
-                                qvt::PlatformSettingsPathBeside(state_.ConfigFilePath));
+                                qvt::PlatformSettingsPathBeside(state_.configFilePath));
         dialog.SetBusyCheck(
             [](const std::string& device) { return qvt::SerialDeviceBusy(device); });
-        state_.PortIndex = 1;
+        state_.portIndex = 1;
         const QString line = QString("COM2: %1 (%2)").arg(pty.path().c_str());
         dialog.ShowValues(qvt::PcPortValuesOf(state_));
         QCOMPARE(Control<QLabel>(dialog, "DeviceLabel")->text(), line.arg("vorhanden"));

@@ -14,9 +14,9 @@ namespace {
 using namespace qvt;
 
 void CheckRanges(const ConfigValues& v) {
-    FUZZ_CHECK(v.PortIndex <= 5);
-    FUZZ_CHECK(v.LptIndex <= 3);
-    const std::uint16_t base = LptBaseForIndex(v.LptIndex);
+    FUZZ_CHECK(v.portIndex <= 5);
+    FUZZ_CHECK(v.lptIndex <= 3);
+    const std::uint16_t base = LptBaseForIndex(v.lptIndex);
     FUZZ_CHECK(base == 0x378 || base == 0x278);
 }
 
@@ -39,16 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto lpt = static_cast<std::uint8_t>(size % 4);
     WriteSerialSettings(port, baud, input.path());
     const std::optional<ConfigValues> serial = ReadConfigurationFile(input.path());
-    FUZZ_CHECK(serial && serial->PortIndex == port && serial->BaudIndex == baud);
+    FUZZ_CHECK(serial && serial->portIndex == port && serial->baudIndex == baud);
     if (size >= kConfigFileSize)
-        FUZZ_CHECK(serial->LptIndex == read->LptIndex &&
-                   serial->ShowTelegram == read->ShowTelegram);
+        FUZZ_CHECK(serial->lptIndex == read->lptIndex &&
+                   serial->showTelegram == read->showTelegram);
 
     WriteLptIndex(lpt, input.path());
     WriteShowTelegram(size % 2 == 0, input.path());
     const std::optional<ConfigValues> all = ReadConfigurationFile(input.path());
-    FUZZ_CHECK(all && all->PortIndex == port && all->BaudIndex == baud && all->LptIndex == lpt &&
-               all->ShowTelegram == (size % 2 == 0));
+    FUZZ_CHECK(all && all->portIndex == port && all->baudIndex == baud && all->lptIndex == lpt &&
+               all->showTelegram == (size % 2 == 0));
     CheckRanges(*all);
     return 0;
 }

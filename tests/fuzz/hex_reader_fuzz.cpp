@@ -68,15 +68,15 @@ void CheckPageMode(SilentChip& chip, std::FILE* file, ChipMemory which,
 // them or more than one page after them.
 void CheckMarking(const HexRecord& record, const MemoryGeometry& memory) {
     std::vector<bool> used(memory.pages, false);
-    MarkRecordPages(used, memory, record.Address, record.Length);
-    const std::size_t first = record.Address / memory.pageSize;
-    const std::size_t last = (std::size_t{record.Address} + record.Length) / memory.pageSize;
+    MarkRecordPages(used, memory, record.address, record.length);
+    const std::size_t first = record.address / memory.pageSize;
+    const std::size_t last = (std::size_t{record.address} + record.length) / memory.pageSize;
     for (std::size_t page = 0; page < used.size(); ++page) {
         if (page < first || page > last + 1)
             FUZZ_CHECK(!used[page]);
     }
-    for (std::size_t i = 0; i < record.Length; ++i) {
-        const std::size_t address = std::size_t{record.Address} + i;
+    for (std::size_t i = 0; i < record.length; ++i) {
+        const std::size_t address = std::size_t{record.address} + i;
         if (address < memory.imageSize())
             FUZZ_CHECK(used[address / memory.pageSize]);
     }

@@ -55,8 +55,8 @@ TEST_P(TelegramPageTest, PagesOf41Lines) {
     for (const std::string& line : Lines(GetParam().telegrams)) list.Add(line, printer);
     EXPECT_EQ(static_cast<int>(printer.pages.size()), GetParam().pagesPrinted);
     EXPECT_EQ(static_cast<int>(list.Lines().size()), GetParam().linesLeft);
-    EXPECT_EQ(state.PrintLineCount, GetParam().linesLeft);
-    EXPECT_EQ(state.PrintPageNumber, GetParam().nextPage);
+    EXPECT_EQ(state.printLineCount, GetParam().linesLeft);
+    EXPECT_EQ(state.printPageNumber, GetParam().nextPage);
     for (std::size_t p = 0; p < printer.pages.size(); ++p) {
         ASSERT_EQ(printer.pages[p].size(), 42u);
         EXPECT_EQ(printer.pages[p].front().text, "T" + std::to_string(p * 41 + 1));
@@ -81,14 +81,14 @@ TEST(TelegramPageTest, AFailedPageIsKeptAndPrintedWithTheNextFullPage) {
     EXPECT_EQ(list.Add(lines[40], printer), TelegramPage::Outcome::kPrintFailed);
     for (int i = 41; i < 81; ++i) list.Add(lines[i], printer);
     EXPECT_EQ(printer.pages.size(), 1u);  // no attempt with every line
-    EXPECT_EQ(state.PrintLineCount, 81);
+    EXPECT_EQ(state.printLineCount, 81);
     printer.available = true;
     EXPECT_EQ(list.Add(lines[81], printer), TelegramPage::Outcome::kPrinted);
     ASSERT_EQ(printer.pages.size(), 3u);
     EXPECT_EQ(printer.pages[1], PageLayout({lines.begin(), lines.begin() + 41}, 1));
     EXPECT_EQ(printer.pages[2], PageLayout({lines.begin() + 41, lines.end()}, 2));
     EXPECT_TRUE(list.Lines().empty());
-    EXPECT_EQ(state.PrintPageNumber, 3);
+    EXPECT_EQ(state.printPageNumber, 3);
 }
 
 TEST(TelegramPageTest, ResetStartsAgainAtPageOne) {
@@ -96,10 +96,10 @@ TEST(TelegramPageTest, ResetStartsAgainAtPageOne) {
     TelegramPage list(state);
     RecordingPrinter printer;
     for (const std::string& line : Lines(82 + 5)) list.Add(line, printer);
-    ASSERT_EQ(state.PrintPageNumber, 3);
+    ASSERT_EQ(state.printPageNumber, 3);
     list.Reset();
     EXPECT_TRUE(list.Lines().empty());
-    EXPECT_EQ(state.PrintLineCount, 0);
+    EXPECT_EQ(state.printLineCount, 0);
     for (const std::string& line : Lines(41, "N")) list.Add(line, printer);
     ASSERT_EQ(printer.pages.size(), 3u);
     EXPECT_EQ(printer.pages[2].front().text, "N1");
@@ -112,11 +112,11 @@ TEST(TelegramPageTest, CountersResetElsewhereStartTheListAfresh) {
     TelegramPage list(state);
     RecordingPrinter printer;
     for (const std::string& line : Lines(30)) list.Add(line, printer);
-    state.PrintLineCount = 0;
-    state.PrintPageNumber = 1;
+    state.printLineCount = 0;
+    state.printPageNumber = 1;
     EXPECT_EQ(list.Add("fresh", printer), TelegramPage::Outcome::kRestarted);
     EXPECT_EQ(list.Lines(), std::vector<std::string>{"fresh"});
-    EXPECT_EQ(state.PrintLineCount, 1);
+    EXPECT_EQ(state.printLineCount, 1);
 }
 
 }  // namespace

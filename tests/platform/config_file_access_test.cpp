@@ -18,11 +18,11 @@ TEST(ConfigFile, MissingFileIsCreatedWithTheDefaults) {
     const auto values = ReadConfigurationFile();
     ASSERT_TRUE(values.has_value());
     EXPECT_EQ(ReadBytes(kConfigFileName), (Bytes{0x01, 0x05, 0x00, 0x01}));
-    EXPECT_EQ(values->PortIndex, 1);  // COM2
-    EXPECT_EQ(values->BaudIndex, 5);  // 4800
-    EXPECT_EQ(values->LptIndex, 0);
-    EXPECT_TRUE(values->ShowTelegram);
-    EXPECT_EQ(LptBaseForIndex(values->LptIndex), 0x378);
+    EXPECT_EQ(values->portIndex, 1);  // COM2
+    EXPECT_EQ(values->baudIndex, 5);  // 4800
+    EXPECT_EQ(values->lptIndex, 0);
+    EXPECT_TRUE(values->showTelegram);
+    EXPECT_EQ(LptBaseForIndex(values->lptIndex), 0x378);
 }
 
 struct ReadCase {
@@ -41,11 +41,11 @@ TEST_P(ConfigFileRead, BytesMapToSettings) {
     WriteBytes(kConfigFileName, c.file);
     const auto values = ReadConfigurationFile();
     ASSERT_TRUE(values.has_value());
-    EXPECT_EQ(values->PortIndex, c.port);
-    EXPECT_EQ(values->BaudIndex, c.baud);
-    EXPECT_EQ(values->LptIndex, c.lpt);
-    EXPECT_EQ(values->ShowTelegram, c.shown);
-    EXPECT_EQ(LptBaseForIndex(values->LptIndex), c.lptBase);
+    EXPECT_EQ(values->portIndex, c.port);
+    EXPECT_EQ(values->baudIndex, c.baud);
+    EXPECT_EQ(values->lptIndex, c.lpt);
+    EXPECT_EQ(values->showTelegram, c.shown);
+    EXPECT_EQ(LptBaseForIndex(values->lptIndex), c.lptBase);
     EXPECT_EQ(ReadBytes(kConfigFileName), c.file) << "reading must not change the file";
 }
 

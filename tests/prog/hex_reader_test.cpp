@@ -91,20 +91,20 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(HexReader, DeliversAddressLengthAndData) {
     HexRecord record;
     ReadAll(":0300300002337A1E\r\n", 1, &record);
-    EXPECT_EQ(record.Address, 0x0030);
-    EXPECT_EQ(record.Length, 3);
-    EXPECT_EQ(record.Data[0], 0x02);
-    EXPECT_EQ(record.Data[1], 0x33);
-    EXPECT_EQ(record.Data[2], 0x7A);
+    EXPECT_EQ(record.address, 0x0030);
+    EXPECT_EQ(record.length, 3);
+    EXPECT_EQ(record.data[0], 0x02);
+    EXPECT_EQ(record.data[1], 0x33);
+    EXPECT_EQ(record.data[2], 0x7A);
 }
 
 TEST(HexReader, ChecksumErrorKeepsTheRecordAsRead) {
     HexRecord record;
     ASSERT_EQ(ReadAll(":02123400ABCD00\r\n", 1, &record), std::vector<HexResult>{kChecksum});
-    EXPECT_EQ(record.Address, 0x1234);
-    EXPECT_EQ(record.Length, 2);
-    EXPECT_EQ(record.Data[1], 0xCD);
-    EXPECT_EQ(record.Checksum, static_cast<std::uint8_t>(0 - (2 + 0x12 + 0x34 + 0xAB + 0xCD)));
+    EXPECT_EQ(record.address, 0x1234);
+    EXPECT_EQ(record.length, 2);
+    EXPECT_EQ(record.data[1], 0xCD);
+    EXPECT_EQ(record.checksum, static_cast<std::uint8_t>(0 - (2 + 0x12 + 0x34 + 0xAB + 0xCD)));
 }
 
 TEST(HexReader, LongestRecordIsRead) {
@@ -112,8 +112,8 @@ TEST(HexReader, LongestRecordIsRead) {
     HexRecord record;
     EXPECT_EQ(ReadAll(testing::HexRecordLine(0x0100, 0, bytes), 1, &record),
               std::vector<HexResult>{kData});
-    EXPECT_EQ(record.Length, 255);
-    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), record.Data.begin()));
+    EXPECT_EQ(record.length, 255);
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), record.data.begin()));
 }
 
 struct MarkCase {

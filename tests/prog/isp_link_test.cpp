@@ -69,7 +69,7 @@ struct LinkRig {
 
 TEST(IspLink, SendByteClocksEachBitMostSignificantFirst) {
     LinkRig rig;
-    rig.link.SckDelay = 3;
+    rig.link.sckDelay = 3;
     const std::int64_t before = rig.counter.peek();
     rig.link.IspSendByte(0xA5);
     std::vector<std::uint8_t> expected;
@@ -95,7 +95,7 @@ TEST(IspLink, ReadByteSamplesStatusBit6AfterEachRisingEdge) {
     const std::uint8_t answer = 0xC6;
     int bit = 7;
     rig.port.miso = [&] { return (answer >> bit--) & 1; };
-    rig.link.SckDelay = 2;
+    rig.link.sckDelay = 2;
     const long long before = rig.link.waitedUnits();
     EXPECT_EQ(rig.link.IspReadByte(), answer);
     ASSERT_EQ(rig.port.writes.size(), 16u);
@@ -270,7 +270,7 @@ TEST_P(EnableProcedure, RetriesAndSlowsTheClock) {
     const std::uint8_t answer =
         c.chipType == 8252 ? EnableProgramming8252(rig.link) : EnableProgramming8253(rig.link);
     EXPECT_EQ(answer, c.expectedAnswer);
-    EXPECT_EQ(rig.link.SckDelay, c.expectedSckDelay);
+    EXPECT_EQ(rig.link.sckDelay, c.expectedSckDelay);
     EXPECT_EQ(rig.chip.statistics().enableInstructions, c.expectedEnableInstructions);
     EXPECT_EQ(rig.chip.programmingEnabled(), c.answeringAttempt != 0);
 }
@@ -306,9 +306,9 @@ TEST(IspLink, WithoutPortAccessEveryReadIsZeroAndEnableFails) {
     IspLink link(io, counter, kBase);
     EXPECT_EQ(link.IspReadByte(), 0x00);
     EXPECT_EQ(EnableProgramming8252(link), 0x00);
-    EXPECT_EQ(link.SckDelay, 33);
+    EXPECT_EQ(link.sckDelay, 33);
     EXPECT_EQ(EnableProgramming8253(link), 0x00);
-    EXPECT_EQ(link.SckDelay, 20);
+    EXPECT_EQ(link.sckDelay, 20);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ TEST(PortIo, TraceAppendsEveryAccessAndWait) {
     WriteText("trace.txt", "earlier line\n");
     testing::ChipRig rig(8253);
     ASSERT_TRUE(rig.io.OpenTrace("trace.txt"));
-    rig.link.SckDelay = 12;
+    rig.link.sckDelay = 12;
     rig.link.WriteDataRegister(0x0C);
     rig.link.IspDelay(3000);
     rig.link.IspReadByte();

@@ -32,7 +32,7 @@ std::vector<std::uint8_t> ImageFromHexFile(const std::string& path, std::size_t 
     HexResult result;
     while ((result = ReadHexRecord(file, record)) == HexResult::kDataRecord) {
         ++dataRecords;
-        for (int i = 0; i < record.Length; ++i) image.at(record.Address + i) = record.Data[i];
+        for (int i = 0; i < record.length; ++i) image.at(record.address + i) = record.data[i];
     }
     std::fclose(file);
     EXPECT_EQ(result, HexResult::kEndOfData) << path;
@@ -62,9 +62,9 @@ TEST(HexReader, CompilerOutputIsUnsorted) {
     int descents = 0;
     int previous = -1;
     while (ReadHexRecord(file, record) == HexResult::kDataRecord) {
-        if (record.Address < previous)
+        if (record.address < previous)
             ++descents;
-        previous = record.Address;
+        previous = record.address;
     }
     std::fclose(file);
     EXPECT_GT(descents, 0);

@@ -46,7 +46,7 @@ void ExpectLoggingSwitchedOffOnce(LinkFixture& app, PtyPair& device) {
     const QStringList once{"Fehler: Protokolldatei kann nicht geschrieben werden"};
     QCOMPARE(app.messages, once);
     QVERIFY(!ActionNamed(*app.form, "InDateispeichern1")->isChecked());
-    QCOMPARE(app.context.state.LogEnabled, 0);
+    QCOMPARE(app.context.state.logEnabled, 0);
     QCOMPARE(Control<QGroupBox>(*app.form, "FileGroupBox")->title(), QString(" Parameterdatei "));
     QCOMPARE(Control<QLabel>(*app.form, "FileLabel")->text(), QString("Leer"));
     device.Send("+9.876\r");
@@ -375,7 +375,7 @@ class LinkMonitorTest : public QObject {
         QCOMPARE(pages.size(), std::size_t(0));
         QCOMPARE(app.ListLines().size(), 40);
         QCOMPARE(app.ListLines().front(), QString("+10001"));
-        QCOMPARE(app.context.state.PrintLineCount, 40);
+        QCOMPARE(app.context.state.printLineCount, 40);
 
         // Switching off keeps the lines for later.
         ActionNamed(*app.form, "Drucken1")->trigger();
@@ -392,7 +392,7 @@ class LinkMonitorTest : public QObject {
         QCOMPARE(pages[0][40].text, std::string("+10041"));
         QCOMPARE(pages[0][41].text, std::string("QVT410-Daten  Seite 1"));
         QVERIFY(app.ListLines().isEmpty());
-        QCOMPARE(app.context.state.PrintPageNumber, 2);
+        QCOMPARE(app.context.state.printPageNumber, 2);
     }
 
     void clearingThePageStartsAtPageOneAgain() {
@@ -410,8 +410,8 @@ class LinkMonitorTest : public QObject {
         QCOMPARE(app.ListLines().size(), 3);
         ActionNamed(*app.form, "Druckseitercksetzen1")->trigger();
         QVERIFY(app.ListLines().isEmpty());
-        QCOMPARE(app.context.state.PrintPageNumber, 1);
-        QCOMPARE(app.context.state.PrintLineCount, 0);
+        QCOMPARE(app.context.state.printPageNumber, 1);
+        QCOMPARE(app.context.state.printLineCount, 0);
         std::string page;
         for (int i = 0; i < 41; ++i) page += "+0.002\r";
         device.Send(page);
@@ -433,8 +433,8 @@ class LinkMonitorTest : public QObject {
         const QStringList once{QString::fromUtf8("Fehler: Kein Drucker verfügbar")};
         QCOMPARE(app.messages, once);
         QCOMPARE(app.ListLines().size(), 41);
-        QCOMPARE(app.context.state.PrintLineCount, 41);
-        QCOMPARE(app.context.state.PrintPageNumber, 1);
+        QCOMPARE(app.context.state.printLineCount, 41);
+        QCOMPARE(app.context.state.printPageNumber, 1);
 
         // Said once, not again with every further telegram.
         device.Send(NumberedTelegrams(40, 10042));

@@ -195,8 +195,8 @@ class LinkSerialTest : public QObject {
         LinkFixture app("/dev/qvt-no-device-here");
         qvt::dialogs::PcSerialPortDialog* dialog = app.form->dialogs().pcSerialPortDialog;
         QCOMPARE(dialog->windowTitle(), QString("Serielle Schnittstelle PC"));
-        app.context.state.BaudIndex = static_cast<std::uint8_t>(baudIndex);
-        app.context.state.PortIndex = static_cast<std::uint8_t>(portIndex);
+        app.context.state.baudIndex = static_cast<std::uint8_t>(baudIndex);
+        app.context.state.portIndex = static_cast<std::uint8_t>(portIndex);
         dialog->ShowValues(qvt::PcPortValuesOf(app.context.state));
         const QList<QRadioButton*> buttons = dialog->findChildren<QRadioButton*>();
         QCOMPARE(buttons.size(), 12);
@@ -221,8 +221,8 @@ class LinkSerialTest : public QObject {
             Control<QRadioButton>(d, "PsRBtn7")->setChecked(true);
             QTest::mouseClick(Control<QPushButton>(d, "OKBtn"), Qt::LeftButton);
         });
-        QCOMPARE(int(app.context.state.PortIndex), 3);
-        QCOMPARE(int(app.context.state.BaudIndex), 6);
+        QCOMPARE(int(app.context.state.portIndex), 3);
+        QCOMPARE(int(app.context.state.baudIndex), 6);
         QCOMPARE(app.Config(), QByteArray("\x03\x06\x00\x01", 4));
         app.link().SendParameters();
         QCOMPARE(app.messages.back(), kParametersOk);
@@ -279,7 +279,7 @@ class LinkSerialTest : public QObject {
             QVERIFY(Control<QRadioButton>(d, "PsRBtn6")->isChecked());
             QTest::mouseClick(Control<QPushButton>(d, "OKBtn"), Qt::LeftButton);
         });
-        QCOMPARE(int(app.context.state.BaudIndex), 5);
+        QCOMPARE(int(app.context.state.baudIndex), 5);
         QCOMPARE(app.Config(), QByteArray("\x01\x05\x00\x01", 4));
         ::tcgetattr(device.pcSide(), &t);
         QCOMPARE(::cfgetospeed(&t), speed_t(B4800));
@@ -292,7 +292,7 @@ class LinkSerialTest : public QObject {
         app.WriteConfig(QByteArray("\x09\x05\x00\x01", 4));
         app.context.settings.serialDevices[5] = device.path();
         app.Start();
-        QCOMPARE(int(app.context.state.PortIndex), 5);
+        QCOMPARE(int(app.context.state.portIndex), 5);
         QVERIFY(app.link().port().IsOpen());
         device.Send("+6.000\r");
         QTRY_COMPARE(Control<QLabel>(*app.form, "SerLabel")->text(), QString("+6.000"));

@@ -79,11 +79,11 @@ class MainWindowTest : public QObject {
         QVERIFY(ActionNamed(form, "Datumzeigen1")->isChecked());
         QVERIFY(ActionNamed(form, "Baustein1")->isChecked());
         QVERIFY(ActionNamed(form, "SIOTYP1")->isVisible());
-        QCOMPARE(ctx.state.PortIndex, 1);
-        QCOMPARE(ctx.state.BaudIndex, 5);
-        QCOMPARE(ctx.state.LptBase, 0x378);
-        QCOMPARE(ctx.state.ChipType, 8253);
-        QCOMPARE(ctx.state.CurrentFileName, std::string("Leer"));
+        QCOMPARE(ctx.state.portIndex, 1);
+        QCOMPARE(ctx.state.baudIndex, 5);
+        QCOMPARE(ctx.state.lptBase, 0x378);
+        QCOMPARE(ctx.state.chipType, 8253);
+        QCOMPARE(ctx.state.currentFileName, std::string("Leer"));
         QVERIFY(app_->messages.isEmpty());
         QVERIFY(CentredOnItsScreen(form));
         QVERIFY(!form.windowIcon().isNull());
@@ -102,19 +102,19 @@ class MainWindowTest : public QObject {
         qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
         qvt::MainWindow& form = *started;
-        QCOMPARE(ctx.state.LptBase, 0x378);
+        QCOMPARE(ctx.state.lptBase, 0x378);
         ActionNamed(form, "Schnittstelle1")->trigger();
         qvt::dialogs::ProgrammingPortDialog* dialog = form.dialogs().programmingPortDialog;
         QVERIFY(dialog->isVisible());
         Control<QRadioButton>(dialog, "PLpRBtn2")->setChecked(true);  // "Schnittstelle = LPT2"
         Control<QPushButton>(dialog, "OKBtn")->click();
         QCOMPARE(ConfigBytes(), QByteArray("\x03\x06\x01\x00\x5A", 5));
-        QCOMPARE(ctx.state.LptIndex, 1);
-        QCOMPARE(ctx.state.LptBase, 0x378);  // the running program keeps its port
+        QCOMPARE(ctx.state.lptIndex, 1);
+        QCOMPARE(ctx.state.lptBase, 0x378);  // the running program keeps its port
 
         qvt::AppContext next;
         QVERIFY(qvt::StartApplication(next));
-        QCOMPARE(next.state.LptBase, 0x278);
+        QCOMPARE(next.state.lptBase, 0x278);
     }
 
     void dialogsAreCreatedOnceHiddenInTheirOrder() {
@@ -155,9 +155,9 @@ class MainWindowTest : public QObject {
         qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
         qvt::MainWindow& form = *started;
-        QTEST(int(ctx.state.PortIndex), "port");
-        QTEST(int(ctx.state.BaudIndex), "baud");
-        QTEST(int(ctx.state.LptBase), "lptBase");
+        QTEST(int(ctx.state.portIndex), "port");
+        QTEST(int(ctx.state.baudIndex), "baud");
+        QTEST(int(ctx.state.lptBase), "lptBase");
         QTEST(ActionNamed(form, "Datumzeigen1")->isChecked(), "shown");
         QCOMPARE(ConfigBytes(), file);
     }
@@ -276,8 +276,8 @@ class MainWindowTest : public QObject {
         qvt::MainWindow* const started = app_->Start();
         QVERIFY(started);
         qvt::MainWindow& form = *started;
-        ctx.state.ChipType = static_cast<std::uint16_t>(chip);
-        ctx.state.NetworkDevice = static_cast<std::uint8_t>(network);
+        ctx.state.chipType = static_cast<std::uint16_t>(chip);
+        ctx.state.networkDevice = static_cast<std::uint8_t>(network);
         const qvt::ParameterRecord before = ctx.record;
         ActionNamed(form, command)->trigger();
         QTEST(Control<QLabel>(form, "GeraetLabel")->text(), "label");
@@ -290,7 +290,7 @@ class MainWindowTest : public QObject {
             marked += ActionNamed(form, item)->isChecked();
         QCOMPARE(marked, 1);
         QVERIFY(ActionNamed(form, command)->isChecked());
-        QCOMPARE(ctx.state.ChipType, chip);  // the clock device does not change the chip
+        QCOMPARE(ctx.state.chipType, chip);  // the clock device does not change the chip
         QCOMPARE(ctx.record.sioMode, before.sioMode);
         QCOMPARE(ctx.record.azRounding, before.azRounding);
     }
@@ -330,7 +330,7 @@ class MainWindowTest : public QObject {
         form->show();
         ActionNamed(*form, "Beenden2")->trigger();
         QCOMPARE(released.count(), 1);
-        QCOMPARE(ctx.state.ShutdownDone, 1);
+        QCOMPARE(ctx.state.shutdownDone, 1);
         QVERIFY(!form->isVisible());
         ActionNamed(*form, "Beenden1")->trigger();
         form.reset();  // the window's destruction runs the exit sequence too
@@ -352,11 +352,11 @@ class MainWindowTest : public QObject {
         ctx.record.sp2Setpoint = "12";
         QVERIFY(!form.close());
         QVERIFY(form.isVisible());
-        QCOMPARE(ctx.state.ShutdownDone, 0);
+        QCOMPARE(ctx.state.shutdownDone, 0);
         answer = qvt::SaveAnswer::kDiscard;
         QVERIFY(form.close());
         QCOMPARE(asked, (QStringList{"Leer", "Leer"}));
-        QCOMPARE(ctx.state.ShutdownDone, 1);
+        QCOMPARE(ctx.state.shutdownDone, 1);
     }
 
     void helpCommandsAndF1OnAMenuItem() {

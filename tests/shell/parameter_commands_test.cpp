@@ -118,7 +118,7 @@ class ParameterCommandsTest : public QObject {
         QFETCH(bool, firstButton);
         form_->SelectDeviceType(static_cast<std::uint8_t>(deviceType));
         ctx_->record.sp1Setpoint = "-1";
-        ctx_->state.PortIndex = 4;
+        ctx_->state.portIndex = 4;
         Control<QTextEdit>(*form_, "RichEdit1")->setPlainText("old telegram");
         QVERIFY(!ActionNamed(*form_, "Speichern1")->isEnabled());
 
@@ -127,9 +127,9 @@ class ParameterCommandsTest : public QObject {
         QCOMPARE(int(ctx_->record.sioMode), 0);
         QCOMPARE(int(ctx_->record.daCardType), 2);
         QCOMPARE(int(ctx_->record.deviceType), deviceType);
-        QCOMPARE(int(ctx_->state.PortIndex), 1);
+        QCOMPARE(int(ctx_->state.portIndex), 1);
         QVERIFY(Control<QTextEdit>(*form_, "RichEdit1")->toPlainText().isEmpty());
-        QCOMPARE(ctx_->state.CurrentFileName, std::string());
+        QCOMPARE(ctx_->state.currentFileName, std::string());
         QCOMPARE(Control<QLabel>(*form_, "FileLabel")->text(), QString("Leer"));
         QCOMPARE(Control<QGroupBox>(*form_, "FileGroupBox")->title(), QString(" Parameterdatei "));
         for (const char* item : {"Speichern1", "Speichernunter1", "Senden1", "Parameter1"}) {
@@ -161,7 +161,7 @@ class ParameterCommandsTest : public QObject {
                                            {31, 1},   {32, 1}, {33, 2001}, {38, 1}};
         for (int n = 1; n <= 38; ++n) QCOMPARE(Word(file, n), nonZero.value(n, 0));
         QCOMPARE(Control<QLabel>(*form_, "FileLabel")->text(), Path("neu.QVC"));
-        QCOMPARE(QString::fromStdString(ctx_->state.CurrentFileName), Path("neu.QVC"));
+        QCOMPARE(QString::fromStdString(ctx_->state.currentFileName), Path("neu.QVC"));
         QVERIFY(messages_.isEmpty());
 
         // Cancelling the name keeps everything as it was.
@@ -239,7 +239,7 @@ class ParameterCommandsTest : public QObject {
         ctx_->record.mbMeasStart = "42";
         Trigger("Laden1");  // cancelled
         QCOMPARE(asked_, QList<qvt::ParameterFileDialog>{qvt::ParameterFileDialog::kOpen});
-        QCOMPARE(ctx_->state.CurrentFileName, std::string("Leer"));
+        QCOMPARE(ctx_->state.currentFileName, std::string("Leer"));
         QVERIFY(!ActionNamed(*form_, "Speichern1")->isEnabled());
         QVERIFY(ctx_->record.mbMeasStart == "42");
 
@@ -251,7 +251,7 @@ class ParameterCommandsTest : public QObject {
         Trigger("Laden1");
         QCOMPARE(messages_, QStringList{"Fehler: Datei konnte nicht geladen werden"});
         QVERIFY(ctx_->record.mbMeasStart == "42");
-        QCOMPARE(ctx_->state.CurrentFileName, std::string("Leer"));
+        QCOMPARE(ctx_->state.currentFileName, std::string("Leer"));
         QVERIFY(!ActionNamed(*form_, "Speichern1")->isEnabled());
     }
 
@@ -281,7 +281,7 @@ class ParameterCommandsTest : public QObject {
             QCOMPARE(messages_, QStringList{"Fehler: Datei konnte nicht geladen werden"});
             QVERIFY(qvt::EncodeParameterFile(ctx_->record) == inUse);
             QCOMPARE(Control<QLabel>(*form_, "FileLabel")->text(), Path("good.QVC"));
-            QCOMPARE(QString::fromStdString(ctx_->state.CurrentFileName), Path("good.QVC"));
+            QCOMPARE(QString::fromStdString(ctx_->state.currentFileName), Path("good.QVC"));
             QCOMPARE(Control<QLabel>(*form_, "GeraetLabel")->text(), QString("QVT0xx-3E"));
         }
     }
@@ -457,7 +457,7 @@ class ParameterCommandsTest : public QObject {
         QCOMPARE(questions_, question.isEmpty() ? QStringList() : QStringList{question});
         const bool wentOn = command == "Neu1"     ? Dialogs().deviceFamilyDialog->isVisible()
                             : command == "Laden1" ? ctx_->record.mbMeasStart == "7"
-                                                  : ctx_->state.ShutdownDone == 1;
+                                                  : ctx_->state.shutdownDone == 1;
         QCOMPARE(wentOn, goesOn);
         const QString target = named ? "a.QVC" : saveName;
         if (!target.isEmpty() && !saveFails) {
@@ -563,13 +563,13 @@ class ParameterCommandsTest : public QObject {
         qvt::dialogs::SwitchingPointsDialog* dialog = Dialogs().switchingPointsDialog;
         Trigger("Schaltpunkte1");
         Trigger("SIO1");
-        ctx_->state.BaudIndex = 2;  // chosen in "PC-SIO..." meanwhile
+        ctx_->state.baudIndex = 2;  // chosen in "PC-SIO..." meanwhile
         answers_ << Path("b.QVC");
         Trigger("Laden1");
         QCOMPARE(Control<qvt::FieldEdit>(dialog, "Sp1Edit1")->text(), QString("-150"));
         QCOMPARE(Control<qvt::FieldEdit>(dialog, "Sp2Edit3")->text(), QString("42"));
         QVERIFY(Control<QRadioButton>(Dialogs().deviceSerialPortDialog, "BdRBtn7")->isChecked());
-        QCOMPARE(int(ctx_->state.BaudIndex), 2);
+        QCOMPARE(int(ctx_->state.baudIndex), 2);
         const qvt::ParameterFileImage loaded = qvt::EncodeParameterFile(ctx_->record);
         Control<QPushButton>(dialog, "OKBtn")->click();
         QVERIFY(qvt::EncodeParameterFile(ctx_->record) == loaded);

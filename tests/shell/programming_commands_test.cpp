@@ -121,9 +121,9 @@ class ProgrammingCommandsTest : public QObject {
             .split('\n', Qt::SkipEmptyParts);
     }
     void UseChip8252() {
-        if (app_->context.state.ChipType != 8252)
+        if (app_->context.state.chipType != 8252)
             commands().ToggleChipType();
-        QCOMPARE(app_->context.state.ChipType, std::uint16_t{8252});
+        QCOMPARE(app_->context.state.chipType, std::uint16_t{8252});
     }
 
   private slots:
@@ -143,8 +143,8 @@ class ProgrammingCommandsTest : public QObject {
         };
         int entries = 0;
         for (const Edition e : {Edition{8253, 0}, Edition{8253, 1}, Edition{8252, 0}}) {
-            app_->context.state.ChipType = e.chip;
-            app_->context.state.NetworkDevice = e.network;
+            app_->context.state.chipType = e.chip;
+            app_->context.state.networkDevice = e.network;
             for (const qvt::CatalogueEntry& entry : qvt::FirmwareCatalogue()) {
                 std::string expected = entry.programFile;
                 const bool clock = std::string(entry.itemName) == "QVT410055PT100Uhr1";
@@ -318,7 +318,7 @@ class ProgrammingCommandsTest : public QObject {
 
         Trigger("Baustein1");  // through the menu, whose check mark Qt flips itself
         QCOMPARE(Control<QLabel>(form, "GeraetLabel")->text(), labels[0]);
-        QCOMPARE(app_->context.state.ChipType, std::uint16_t{8252});
+        QCOMPARE(app_->context.state.chipType, std::uint16_t{8252});
         QVERIFY(!ActionNamed(form, "Baustein1")->isChecked());
         QVERIFY(!ActionNamed(form, "SIOTYP1")->isVisible());
         QVERIFY(ActionNamed(form, "QVT4701")->isEnabled());
@@ -326,7 +326,7 @@ class ProgrammingCommandsTest : public QObject {
         commands().ToggleChipType();
         QCOMPARE(Control<QLabel>(form, "GeraetLabel")->text(), labels[1]);
         const bool chip8253 = deviceType != 2;
-        QCOMPARE(app_->context.state.ChipType, std::uint16_t(chip8253 ? 8253 : 8252));
+        QCOMPARE(app_->context.state.chipType, std::uint16_t(chip8253 ? 8253 : 8252));
         QCOMPARE(ActionNamed(form, "Baustein1")->isChecked(), chip8253);
         QCOMPARE(ActionNamed(form, "SIOTYP1")->isVisible(), chip8253);
         QCOMPARE(ActionNamed(form, "QVT4701")->isEnabled(), !disables470);
@@ -336,7 +336,7 @@ class ProgrammingCommandsTest : public QObject {
     void editionToggle() {
         qvt::MainWindow& form = Start();
         Trigger("SIOTYP1");
-        QCOMPARE(app_->context.state.NetworkDevice, std::uint8_t{1});
+        QCOMPARE(app_->context.state.networkDevice, std::uint8_t{1});
         QCOMPARE(ActionNamed(form, "SIOTYP1")->text(), QString::fromUtf8("N&etzwerkgerät"));
         QCOMPARE(Control<QLabel>(form, "GeraetLabel")->text(), QString("QVT410-3N"));
         QVERIFY(!ActionNamed(form, "QVT410025Leistung1")->isVisible());
@@ -346,7 +346,7 @@ class ProgrammingCommandsTest : public QObject {
         // still ends up complete.
         Control<QLabel>(form, "GeraetLabel")->setText("QVT410");
         Trigger("SIOTYP1");
-        QCOMPARE(app_->context.state.NetworkDevice, std::uint8_t{0});
+        QCOMPARE(app_->context.state.networkDevice, std::uint8_t{0});
         QCOMPARE(ActionNamed(form, "SIOTYP1")->text(), QString::fromUtf8("&Einzelgerät"));
         QCOMPARE(Control<QLabel>(form, "GeraetLabel")->text(), QString("QVT410-3E"));
         QVERIFY(ActionNamed(form, "QVT410025Leistung1")->isVisible());
@@ -456,7 +456,7 @@ class ProgrammingCommandsTest : public QObject {
     void withoutPortAccessTheChipNeverAnswers() {
         Start(8253, qvt::ParallelAccess::kNone);
         QCOMPARE(commands().parallelAccess(), qvt::ParallelAccess::kNone);
-        QCOMPARE(app_->context.state.PortAccessMode, qvt::ParallelAccess::kNone);
+        QCOMPARE(app_->context.state.portAccessMode, qvt::ParallelAccess::kNone);
         Trigger("Bausteinlschen1");
         QCOMPARE(app_->messages, QStringList{QString::fromUtf8("Fehler: Löschen nicht möglich")});
     }
@@ -481,7 +481,7 @@ class ProgrammingCommandsTest : public QObject {
         QFETCH(QString, checked);
         WriteFile("QVT410.CFG", QByteArray("\x01\x05\x00\x01", 4));
         qvt::MainWindow& form = Start();
-        app_->context.state.LptIndex = static_cast<std::uint8_t>(lptIndex);
+        app_->context.state.lptIndex = static_cast<std::uint8_t>(lptIndex);
         Trigger("Schnittstelle1");
         qvt::dialogs::ProgrammingPortDialog* dialog = form.dialogs().programmingPortDialog;
         QVERIFY(dialog->isVisible());
@@ -497,8 +497,8 @@ class ProgrammingCommandsTest : public QObject {
         Control<QRadioButton>(dialog, "PLpRBtn3")->setChecked(true);
         Control<QPushButton>(dialog, "OKBtn")->click();
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(app_->context.state.LptIndex, std::uint8_t{2});
-        QCOMPARE(app_->context.state.LptBase, std::uint16_t{0x378});
+        QCOMPARE(app_->context.state.lptIndex, std::uint8_t{2});
+        QCOMPARE(app_->context.state.lptBase, std::uint16_t{0x378});
         QCOMPARE(ReadFile(start + "/QVT410.CFG"), QByteArray("\x01\x05\x02\x01", 4));
         QVERIFY(!QFile::exists("QVT410.CFG"));
     }
@@ -511,7 +511,7 @@ class ProgrammingCommandsTest : public QObject {
         QVERIFY(Control<QRadioButton>(dialog, "PLpRBtn2")->isChecked());
         Control<QRadioButton>(dialog, "PLpRBtn1")->setChecked(true);
         Control<QPushButton>(dialog, "CancelBtn")->click();
-        QCOMPARE(app_->context.state.LptIndex, std::uint8_t{1});
+        QCOMPARE(app_->context.state.lptIndex, std::uint8_t{1});
         QCOMPARE(ReadFile("QVT410.CFG"), QByteArray("\x01\x05\x01\x01", 4));
     }
 

@@ -167,7 +167,7 @@ class UiTreeTest : public QObject {
                             ActionNamed(*window, "Datumzeigen1")->trigger();
                         QCoreApplication::processEvents();
                         all += QString("==== chip %1, programming menu %2, %3, telegrams %4\n")
-                                   .arg(app->context.state.ChipType)
+                                   .arg(app->context.state.chipType)
                                    .arg(programming ? "shown" : "hidden", deviceType,
                                         toggleTelegrams ? "toggled" : "as started");
                         all += WindowTree(*window);

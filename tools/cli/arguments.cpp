@@ -16,7 +16,7 @@ struct CommandRule {
 };
 
 const std::vector<CommandRule>& Rules() {
-    static const std::vector<CommandRule> rules = {
+    static const std::vector<CommandRule> kRules = {
         {"send", 1, 1, {"--karte"}, {}},
         {"test", 1, 1, {"--point"}, {}},
         {"monitor", 0, 0, {"--count", "--seconds", "--format", "--output"}, {"--log"}},
@@ -31,7 +31,7 @@ const std::vector<CommandRule>& Rules() {
         {"variants", 0, 0, {}, {"--json"}},
         {"hex", 1, 1, {"--chip"}, {}},
     };
-    return rules;
+    return kRules;
 }
 
 std::optional<long> Number(const std::string& text) {
@@ -62,8 +62,8 @@ std::string CheckValue(const std::string& option, const std::string& value) {
         if (value != "text" && value != "csv" && value != "jsonl")
             return "--format erwartet text, csv oder jsonl: " + value;
     } else if (option == "--access") {
-        static const std::set<std::string> modes = {"auto", "ppdev", "direct", "emulated", "none"};
-        if (!modes.count(value))
+        static const std::set<std::string> kModes = {"auto", "ppdev", "direct", "emulated", "none"};
+        if (!kModes.count(value))
             return "--access erwartet auto, ppdev, direct, emulated oder none: " + value;
     } else if (value.empty()) {
         return option + " erwartet einen Wert";

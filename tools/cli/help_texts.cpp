@@ -38,7 +38,7 @@ const char* const kProgram =
     "  130  mit Strg+C abgebrochen (nach den Schlussschritten)\n";
 
 const std::map<std::string, std::string>& CommandHelp() {
-    static const std::map<std::string, std::string> texts = {
+    static const std::map<std::string, std::string> kTexts = {
         {"send",
          "Aufruf: qvt410-cli send DATEI.QVC [--karte K]\n"
          "Sendet den Parametersatz der Datei wie „Senden“: Datensatz und Gerätetyp der\n"
@@ -104,7 +104,7 @@ const std::map<std::string, std::string>& CommandHelp() {
          "Zeigt Adressbereiche und Byteanzahl einer Firmware-Datei und ob sie in die\n"
          "Speicher des Bausteins passt.\n"},
     };
-    return texts;
+    return kTexts;
 }
 
 }  // namespace

@@ -93,11 +93,11 @@ int RunHex(const Invocation& call, Session&) {
     qvt::HexRecord record;
     qvt::HexResult result;
     while ((result = qvt::ReadHexRecord(file.file.get(), record)) == qvt::HexResult::kDataRecord) {
-        if (record.Length == 0)
+        if (record.length == 0)
             continue;
-        bytes += record.Length;
-        const std::size_t first = record.Address;
-        const std::size_t last = first + record.Length - 1;
+        bytes += record.length;
+        const std::size_t first = record.address;
+        const std::size_t last = first + record.length - 1;
         if (!ranges.empty() && ranges.back().second + 1 == first)
             ranges.back().second = last;
         else

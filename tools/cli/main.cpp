@@ -17,12 +17,12 @@ namespace {
 using Command = int (*)(const cli::Invocation&, cli::Session&);
 
 Command CommandFor(const std::string& name) {
-    static const std::pair<const char*, Command> commands[] = {
+    static const std::pair<const char*, Command> kCommands[] = {
         {"send", cli::RunSend},       {"test", cli::RunTest},         {"monitor", cli::RunMonitor},
         {"program", cli::RunProgram}, {"erase", cli::RunErase},       {"show", cli::RunShow},
         {"diff", cli::RunDiff},       {"variants", cli::RunVariants}, {"hex", cli::RunHex},
     };
-    for (const auto& [commandName, run] : commands) {
+    for (const auto& [commandName, run] : kCommands) {
         if (name == commandName)
             return run;
     }

@@ -62,8 +62,8 @@ class ChipRun {
         if (call.Has("--access"))
             session.settings.parallelAccess = *qvt::ParseParallelAccess(call.Option("--access"));
         session.state.SetChip(ChipOf(call));
-        access_.Open(session.state.LptBase);
-        access_.WriteIdlePattern(session.state.LptBase);
+        access_.Open(session.state.lptBase);
+        access_.WriteIdlePattern(session.state.lptBase);
     }
 
     qvt::Programmer Programmer(qvt::ProgrammingView& view) {
@@ -73,7 +73,7 @@ class ChipRun {
   private:
     Session& session_;
     qvt::ChipAccess access_;
-    qvt::IspLink link_ = access_.LinkAt(session_.state.LptBase);
+    qvt::IspLink link_ = access_.LinkAt(session_.state.lptBase);
 };
 
 int ExitCodeOf(const ConsoleProgress& view) {

@@ -55,7 +55,7 @@ int OpenSession(const Invocation& call, Session& session) {
     session.serial = qvt::SerialTargetFor(session.state, session.settings);
     if (!call.port.empty()) {
         if (const std::optional<int> index = PortIndexOf(call.port)) {
-            session.state.PortIndex = static_cast<std::uint8_t>(*index);
+            session.state.portIndex = static_cast<std::uint8_t>(*index);
             session.serial = qvt::SerialTargetFor(session.state, session.settings);
         } else {
             session.serial.portName = call.port;

@@ -262,7 +262,7 @@ int main(int argc, char* argv[]) {
                 static_cast<long long>(count - stats.telegrams));
     std::printf("log lines, in order:         %d of %d\n", inOrder, logged);
     std::printf("pages of 41 lines:           %d, %d lines left in the list\n", pages,
-                context.state.PrintLineCount);
+                context.state.printLineCount);
     std::printf("line time:                   %.1f s (stream took %.1f s)\n", lineSeconds,
                 streamWall);
     std::printf("UI timer (10 ms) late by:    %.1f ms at worst, %d times over 50 ms\n", worstLateMs,

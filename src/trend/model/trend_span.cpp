@@ -43,10 +43,12 @@ SpanSummary Summarise(const TrendHistory& history, TrendSpan span) {
             continue;
         }
         const ValueStatistics& before = summary.values;
+        // decimals is a small number kept in a signed char, not a character.
+        const int decimals = sample.decimals;  // NOLINT(bugprone-signed-char-misuse)
         if (before.count() == 0 || sample.value < before.minimum())
-            summary.minimumDecimals = sample.decimals;
+            summary.minimumDecimals = decimals;
         if (before.count() == 0 || sample.value > before.maximum())
-            summary.maximumDecimals = sample.decimals;
+            summary.maximumDecimals = decimals;
         summary.decimals = std::max<int>(summary.decimals, sample.decimals);
         summary.values.Add(sample.value);
         if (!sample.unit.empty())

@@ -94,7 +94,7 @@ class LinkPrintTest : public QObject {
         QTest::qWait(3000);
         QCOMPARE(Pdfs(), before);
         QCOMPARE(Run("lpstat", {"-W", "all", "-o"}), jobsBefore);
-        QCOMPARE(app.context.state.PrintLineCount, 40);
+        QCOMPARE(app.context.state.printLineCount, 40);
         QVERIFY(app.messages.empty());
     }
 
@@ -107,8 +107,8 @@ class LinkPrintTest : public QObject {
         device.Send(NumberedTelegrams(41, 20001));
         QTRY_COMPARE(app.link().monitorStats().telegrams, 41);
         QVERIFY(app.messages.empty());
-        QCOMPARE(app.context.state.PrintPageNumber, 2);
-        QCOMPARE(app.context.state.PrintLineCount, 0);
+        QCOMPARE(app.context.state.printPageNumber, 2);
+        QCOMPARE(app.context.state.printLineCount, 0);
         QVERIFY(app.ListLines().isEmpty());
 
         QString why;

@@ -24,7 +24,7 @@ class NoPrinterTest : public QObject {
         QTRY_COMPARE(app.link().monitorStats().telegrams, 41);
         QCOMPARE(app.messages, QStringList{QString::fromUtf8("Fehler: Kein Drucker verfügbar")});
         QCOMPARE(app.ListLines().size(), 41);
-        QCOMPARE(app.context.state.PrintPageNumber, 1);
+        QCOMPARE(app.context.state.printPageNumber, 1);
     }
 };
 
