@@ -109,7 +109,7 @@ void CheckAt(std::span<QAbstractButton* const> buttons, int index) {
         buttons[static_cast<std::size_t>(index)]->setChecked(true);
 }
 
-int CheckedIndex(std::span<QAbstractButton* const> buttons) {
+int CheckedIndex(std::span<const QAbstractButton* const> buttons) {
     int index = 0;
     for (const QAbstractButton* button : buttons) {
         if (button->isChecked())
@@ -120,13 +120,7 @@ int CheckedIndex(std::span<QAbstractButton* const> buttons) {
 }
 
 int CheckedIndex(std::initializer_list<const QAbstractButton*> buttons) {
-    int index = 0;
-    for (const QAbstractButton* button : buttons) {
-        if (button->isChecked())
-            return index;
-        ++index;
-    }
-    return -1;
+    return CheckedIndex(std::span<const QAbstractButton* const>(buttons.begin(), buttons.size()));
 }
 
 }  // namespace qvt

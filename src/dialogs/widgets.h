@@ -66,6 +66,6 @@ int CheckedIndex(std::initializer_list<const QAbstractButton*> buttons);
 // The same for a dialog's array of buttons.
 void ClearChecks(std::span<QAbstractButton* const> buttons);
 void CheckAt(std::span<QAbstractButton* const> buttons, int index);
-int CheckedIndex(std::span<QAbstractButton* const> buttons);
+int CheckedIndex(std::span<const QAbstractButton* const> buttons);
 
 }  // namespace qvt
