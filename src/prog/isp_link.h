@@ -2,17 +2,13 @@
 
 #include <cstdint>
 
+#include "prog/cable.h"
+
 namespace qvt {
 
 class Counter;
 class PortIo;
 
-// Data register bits of the programming cable.
-inline constexpr std::uint8_t kIspMosi = 0x01;
-inline constexpr std::uint8_t kIspSck = 0x02;
-inline constexpr std::uint8_t kIspRst = 0x04;
-// RST, SCK and MOSI low, bit 3 high: what stays on the port between operations.
-inline constexpr std::uint8_t kIspIdlePattern = 0x08;
 // Status register bit that carries MISO.
 inline constexpr std::uint8_t kIspMisoStatusBit = 0x40;
 

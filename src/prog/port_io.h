@@ -1,8 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
+
+#include "prog/port_trace.h"
 
 namespace qvt {
 
@@ -10,13 +11,11 @@ class ParallelPort;
 
 // The two primitives every programming step goes through: one byte written to
 // or read from an I/O address. Without a port (no access on this machine)
-// writes do nothing and reads give 0. Optionally every access and every busy
-// wait is appended to a trace file, one line each:
-//   W 0378 0C   byte written      R 0379 40   byte read      D 3000   wait in units
+// writes do nothing and reads give 0. Every access goes to the port trace
+// (port_trace.h) when one is open.
 class PortIo {
   public:
     explicit PortIo(ParallelPort* port = nullptr) : port_(port) {}
-    ~PortIo();
     PortIo(const PortIo&) = delete;
     PortIo& operator=(const PortIo&) = delete;
 
@@ -24,8 +23,9 @@ class PortIo {
     bool hasPort() const { return port_ != nullptr; }
 
     // Starts appending to the trace file; false when it cannot be opened.
-    bool OpenTrace(const std::string& path);
-    void FlushTrace();
+    bool OpenTrace(const std::string& path) { return trace_.Open(path); }
+    void FlushTrace() { trace_.Flush(); }
+    PortTrace& trace() { return trace_; }
 
     void PortWrite(std::uint16_t port, std::uint8_t value);
     std::uint8_t PortRead(std::uint16_t port);
@@ -33,7 +33,7 @@ class PortIo {
 
   private:
     ParallelPort* port_;
-    std::FILE* trace_ = nullptr;
+    PortTrace trace_;
 };
 
 }  // namespace qvt

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qvt {
+
+// The kinds of programming cable: the parallel port, an FTDI adapter in
+// synchronous bit-bang mode, the GPIO lines of a Linux board.
+enum class CableType { kParallel, kFtdi, kGpio };
+
+// "parallel", "ftdi", "gpio"; nothing for any other word.
+std::optional<CableType> ParseCableType(std::string_view word);
+const char* CableTypeName(CableType type);
+
+// One line of a pin map: the adapter's bit (FTDI: 0..7 of the bit-bang port)
+// or the GPIO chip's line offset, and whether the cable inverts it between
+// the chip and the pin ("~" in the written form).
+struct CablePin {
+    int number = -1;
+    bool inverted = false;
+    bool operator==(const CablePin&) const = default;
+};
+
+// Which pin carries which ISP line.
+struct PinMap {
+    CablePin mosi;
+    CablePin sck;
+    CablePin rst;
+    CablePin miso;
+    bool operator==(const PinMap&) const = default;
+};
+
+// A pin map from its written form: the name of a shipped map ("ft232r",
+// "ft232h", "raspberrypi") or "mosi=0,sck=1,rst=~3,miso=2". Checked: every
+// line present once, no pin used twice, numbers below pinCount. The message
+// says what is wrong, in German, for the user.
+struct PinMapResult {
+    std::optional<PinMap> map;
+    std::string problem;
+};
+PinMapResult ParsePinMap(std::string_view text, int pinCount);
+
+// "mosi=0,sck=1,rst=~3,miso=2": the written form, read back by ParsePinMap.
+std::string PinMapText(const PinMap& map);
+
+// A cable as [cable] in QVT410.INI or --cable names it: type, device (an FTDI
+// adapter's serial number or USB bus path "usb:BUS:DEVICE"; a "gpiochipN"),
+// pin map text, and whether the emulated adapter stands in for the device.
+struct CableSpec {
+    CableType type = CableType::kParallel;
+    std::string device;
+    std::string pins;
+    bool emulated = false;
+};
+
+// The command line's form: "parallel", "ftdi[:DEVICE[:PINS]]",
+// "gpio[:DEVICE[:PINS]]", "emulated-ftdi[:...]"/"emulated-gpio[:...]" for the
+// rehearsal. Nothing for anything else.
+std::optional<CableSpec> ParseCableSpec(std::string_view text);
+
+}  // namespace qvt
