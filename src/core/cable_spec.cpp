@@ -153,7 +153,8 @@ PinMapResult ParsePinMap(std::string_view text, int pinCount) {
         const char* end = value.data() + value.size();
         // from_chars would take a minus sign: no pin has a negative number.
         const auto parsed = std::from_chars(value.data(), end, pin.number);
-        if (value.empty() || value.starts_with('-') || parsed.ec != std::errc() || parsed.ptr != end)
+        if (value.empty() || value.starts_with('-') || parsed.ec != std::errc() ||
+            parsed.ptr != end)
             return Refused("Pinbelegung: " + Quoted(item.substr(eq + 1)) + " für " + line->shown +
                            " ist keine Pinnummer");
         map.*line->pin = pin;
@@ -177,8 +178,8 @@ std::string PinMapText(const PinMap& map) {
         const CablePin& pin = map.*line.pin;
         if (!text.empty())
             text += ',';
-        text += std::string(line.key) + '=' + (pin.inverted ? "~" : "") +
-                std::to_string(pin.number);
+        text +=
+            std::string(line.key) + '=' + (pin.inverted ? "~" : "") + std::to_string(pin.number);
     }
     return text;
 }
@@ -249,7 +250,8 @@ std::optional<CableSpec> Parse(std::string_view text, std::string& problem) {
         const std::size_t split = path.find(':');
         if (split == std::string_view::npos || !IsDigits(path.substr(0, split)) ||
             !IsDigits(path.substr(split + 1)))
-            return refuse("USB-Adresse " + Quoted(spec.device) + " hat nicht die Form usb:BUS:GERÄT");
+            return refuse("USB-Adresse " + Quoted(spec.device) +
+                          " hat nicht die Form usb:BUS:GERÄT");
     }
     spec = WithDefaults(spec);
     const int pinCount =

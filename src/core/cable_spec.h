@@ -80,9 +80,10 @@ std::string CableSpecProblem(std::string_view text);
 // A cable found on this machine, for "Suchen" and `qvt410-cli cables`.
 struct FoundCable {
     CableType type = CableType::kFtdi;
-    std::string device;       // what [cable] device= takes: serial number or gpiochipN
-    std::string description;  // "FT232R USB UART, Bus 001 Gerät 004", "pinctrl-bcm2711, 58 Leitungen"
-    std::string problem;      // why it cannot be used, empty when it can
+    std::string device;  // what [cable] device= takes: serial number or gpiochipN
+    std::string
+        description;      // "FT232R USB UART, Bus 001 Gerät 004", "pinctrl-bcm2711, 58 Leitungen"
+    std::string problem;  // why it cannot be used, empty when it can
 };
 
 }  // namespace qvt
