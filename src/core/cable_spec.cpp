@@ -241,27 +241,32 @@ std::optional<CableSpec> Parse(std::string_view text, std::string& problem) {
         }
         spec.device = std::string(fields);
     }
+    spec = WithDefaults(spec);
+    if (std::string why = CableProblem(spec); !why.empty())
+        return refuse("Kabel " + Quoted(text) + ": " + why);
+    return spec;
+}
+
+}  // namespace
+
+std::string CableProblem(const CableSpec& spec) {
+    if (spec.type == CableType::kParallel)
+        return {};
     if (spec.device.find_first_of("=,") != std::string::npos) {
-        return refuse("Kabel " + Quoted(text) + ": vor der Pinbelegung fehlt das Gerät (" +
-                      CableTypeName(spec.type) + "::PINS für das vorgegebene)");
+        return "vor der Pinbelegung fehlt das Gerät (" + std::string(CableTypeName(spec.type)) +
+               "::PINS für das vorgegebene)";
     }
     if (spec.device.starts_with("usb:")) {
         const std::string_view path = std::string_view(spec.device).substr(4);
         const std::size_t split = path.find(':');
         if (split == std::string_view::npos || !IsDigits(path.substr(0, split)) ||
             !IsDigits(path.substr(split + 1)))
-            return refuse("USB-Adresse " + Quoted(spec.device) +
-                          " hat nicht die Form usb:BUS:GERÄT");
+            return "USB-Adresse " + Quoted(spec.device) + " hat nicht die Form usb:BUS:GERÄT";
     }
-    spec = WithDefaults(spec);
     const int pinCount =
         spec.type == CableType::kFtdi ? kFtdiPinCount : std::numeric_limits<int>::max();
-    if (PinMapResult pins = ParsePinMap(spec.pins, pinCount); !pins.map)
-        return refuse(std::move(pins.problem));
-    return spec;
+    return ParsePinMap(spec.pins, pinCount).problem;
 }
-
-}  // namespace
 
 std::optional<CableSpec> ParseCableSpec(std::string_view text) {
     std::string problem;

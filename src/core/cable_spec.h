@@ -76,6 +76,10 @@ CableSpec WithDefaults(CableSpec spec);
 std::optional<CableSpec> ParseCableSpec(std::string_view text);
 // Why ParseCableSpec refuses the text, in German; empty when it does not.
 std::string CableSpecProblem(std::string_view text);
+// Why a cable as chosen (defaults filled in) cannot be used, in German:
+// a USB bus path not of the form "usb:BUS:DEVICE", a device field holding a
+// pin map, a pin map refused by ParsePinMap. Empty when nothing is wrong.
+std::string CableProblem(const CableSpec& spec);
 
 // A cable found on this machine, for "Suchen" and `qvt410-cli cables`.
 struct FoundCable {
