@@ -107,10 +107,9 @@ CableSpec ProgrammingPortDialog::Cable() const {
     CableSpec cable;
     cable.type = CableTypeAt(cableBox_->currentIndex());
     cable.emulated = emulated_;
-    if (cable.type != CableType::kParallel) {
-        cable.device = deviceEdit_->text().trimmed().toStdString();
-        cable.pins = pinsEdit_->text().trimmed().toStdString();
-    }
+    // Kept for the parallel port too, so a switch to it and back loses nothing.
+    cable.device = deviceEdit_->text().trimmed().toStdString();
+    cable.pins = pinsEdit_->text().trimmed().toStdString();
     return WithDefaults(cable);
 }
 
