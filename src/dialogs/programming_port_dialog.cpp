@@ -84,6 +84,10 @@ ProgrammingPortDialog::ProgrammingPortDialog(QWidget* parent) : OkCancelDialog(p
     connect(searchButton_, &QPushButton::clicked, this, [this] { ListFoundCables(); });
     connect(foundList_, &QListWidget::currentRowChanged, this,
             [this](int row) { TakeFoundCable(row); });
+    // A click on the entry already current takes it again after the user
+    // changed the fields by hand.
+    connect(foundList_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { TakeFoundCable(foundList_->row(item)); });
     FollowCableType();
 }
 
