@@ -46,7 +46,8 @@ std::string OpenProblem(const std::string& path, int error) {
     }
     if (error == ENOENT || error == ENOTDIR)
         return "GPIO-Baustein " + path + " nicht gefunden";
-    if (error == ENODEV)
+    // libgpiod checks that the file is a GPIO character device.
+    if (error == ENODEV || error == ENOTTY)
         return path + " ist kein GPIO-Baustein";
     return "GPIO-Baustein " + path + " lässt sich nicht öffnen: " + ErrorReason(error);
 }

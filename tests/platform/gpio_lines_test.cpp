@@ -58,6 +58,26 @@ TEST(GpioLines, ChipsOnUsbAreToldFromChipsOnTheBoard) {
         EXPECT_NE(problem.find(word), std::string::npos) << problem;
 }
 
+// The list names every chip device in natural order, and says why one
+// cannot be used: here files that only look like chips, one of them on USB.
+TEST(GpioLines, ListNamesEachChipAndWhyItCannotBeUsed) {
+    ScopedWorkingDir dir;
+    const fs::path sys = dir.path() / "sys";
+    const fs::path dev = dir.path() / "dev";
+    fs::create_directories(dev);
+    for (const char* name : {"gpiochip10", "gpiochip2", "gpiochip", "ttyUSB0"})
+        WriteText((dev / name).string(), "");
+    AddChip(sys, "gpiochip2", "pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0");
+
+    const std::vector<qvt::FoundCable> found = qvt::ListGpioChips(dev.string(), sys.string());
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].device, "gpiochip2");
+    EXPECT_EQ(found[0].problem, qvt::GpioUsbBridgeProblem("gpiochip2", "1-2"));
+    EXPECT_EQ(found[1].device, "gpiochip10");
+    EXPECT_EQ(found[1].problem, (dev / "gpiochip10").string() + " ist kein GPIO-Baustein");
+    for (const auto& cable : found) EXPECT_EQ(cable.type, qvt::CableType::kGpio);
+}
+
 // No machine that runs the tests has GPIO chips of these names: libgpiod
 // itself is asked and its answer turned into the message.
 TEST(GpioLines, AChipNotThereIsNamed) {
