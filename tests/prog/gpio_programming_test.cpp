@@ -5,12 +5,14 @@
 // long as asked, and a failure must never pass for a programmed chip.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <memory>
 
 #include "emulation/emulated_gpio_lines.h"
 #include "emulation/virtual_clock.h"
 #include "prog/gpio_cable.h"
+#include "prog/port_trace.h"
 #include "support/files.h"
 #include "support/programming_rig.h"
 
@@ -66,8 +68,9 @@ struct GpioRig {
           lines(chip, kBase, wiring, clock) {
         if (spoil)
             spoil(lines);
+        trace.Open("trace.txt");
         cable = std::make_unique<GpioCable>(
-            lines, wiring, lines.hostClock(), [this](std::int64_t us) { lines.Sleep(us); }, nullptr,
+            lines, wiring, lines.hostClock(), [this](std::int64_t us) { lines.Sleep(us); }, &trace,
             kBase);
         asked = std::make_unique<AskedOfCable>(*cable);
         link = std::make_unique<IspLink>(*asked);
@@ -77,6 +80,7 @@ struct GpioRig {
     VirtualClock clock;
     EmulatedIspChip chip;
     EmulatedGpioLines lines;
+    PortTrace trace;
     std::unique_ptr<GpioCable> cable;
     std::unique_ptr<AskedOfCable> asked;
     std::unique_ptr<IspLink> link;
@@ -96,6 +100,10 @@ struct GpioCase {
     std::function<void(EmulatedIspChip&)> spoilChip;
     Message message;
 };
+
+void PrintTo(const GpioCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class GpioProgramming : public ::testing::TestWithParam<GpioCase> {};
 
@@ -139,6 +147,20 @@ TEST_P(GpioProgramming, EndsAsTheChipAndTheLinesSay) {
     }
     EXPECT_EQ(wrong, 0u);
     EXPECT_EQ(early, 0u);
+
+    // The trace tells the same in the parallel port's terms, whatever the
+    // wiring inverts: the states written, and MISO read as often as it was.
+    rig.trace.Flush();
+    std::ifstream in("trace.txt");
+    std::vector<std::uint8_t> written;
+    long long reads = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("W 0378 ", 0) == 0)
+            written.push_back(static_cast<std::uint8_t>(std::stoi(line.substr(7), nullptr, 16)));
+        reads += line == "R 0379 40" || line == "R 0379 00";
+    }
+    EXPECT_TRUE(written == states) << "the trace's states differ from what the chip saw";
+    EXPECT_EQ(reads, rig.lines.readCalls());
 }
 
 const Message kDone{"Programm- und Datenspeicher fehlerfrei Programmiert", "Meldung"};
