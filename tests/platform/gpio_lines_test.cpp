@@ -3,6 +3,9 @@
 // a chip that is not there named as such by the real libgpiod.
 #include "platform/gpio_lines.h"
 
+#include <sys/fsuid.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -59,22 +62,38 @@ TEST(GpioLines, ChipsOnUsbAreToldFromChipsOnTheBoard) {
 }
 
 // The list names every chip device in natural order, and says why one
-// cannot be used: here files that only look like chips, one of them on USB.
+// cannot be used: here files that only look like chips, one of them on USB,
+// one that this user may not open.
 TEST(GpioLines, ListNamesEachChipAndWhyItCannotBeUsed) {
     ScopedWorkingDir dir;
     const fs::path sys = dir.path() / "sys";
     const fs::path dev = dir.path() / "dev";
     fs::create_directories(dev);
-    for (const char* name : {"gpiochip10", "gpiochip2", "gpiochip", "ttyUSB0"})
+    fs::permissions(dir.path(), fs::perms(0755));
+    for (const char* name : {"gpiochip10", "gpiochip2", "gpiochip3", "gpiochip", "ttyUSB0"}) {
         WriteText((dev / name).string(), "");
+        fs::permissions(dev / name, fs::perms(0666));
+    }
+    fs::permissions(dev / "gpiochip3", fs::perms(0600));
     AddChip(sys, "gpiochip2", "pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0");
 
+    // Root opens everything; another user's file-system identity (for this
+    // thread alone) is refused like that user.
+    const bool root = geteuid() == 0;
+    if (root)
+        setfsuid(65534);
     const std::vector<qvt::FoundCable> found = qvt::ListGpioChips(dev.string(), sys.string());
-    ASSERT_EQ(found.size(), 2u);
+    if (root)
+        setfsuid(0);
+    ASSERT_EQ(found.size(), 3u);
     EXPECT_EQ(found[0].device, "gpiochip2");
     EXPECT_EQ(found[0].problem, qvt::GpioUsbBridgeProblem("gpiochip2", "1-2"));
-    EXPECT_EQ(found[1].device, "gpiochip10");
-    EXPECT_EQ(found[1].problem, (dev / "gpiochip10").string() + " ist kein GPIO-Baustein");
+    EXPECT_EQ(found[1].device, "gpiochip3");
+    const std::string refused = "Kein Zugriff auf " + (dev / "gpiochip3").string() + ": ";
+    EXPECT_EQ(found[1].problem.rfind(refused, 0), 0u) << found[1].problem;
+    EXPECT_NE(found[1].problem.find("Gruppe gpio"), std::string::npos) << found[1].problem;
+    EXPECT_EQ(found[2].device, "gpiochip10");
+    EXPECT_EQ(found[2].problem, (dev / "gpiochip10").string() + " ist kein GPIO-Baustein");
     for (const auto& cable : found) EXPECT_EQ(cable.type, qvt::CableType::kGpio);
 }
 
