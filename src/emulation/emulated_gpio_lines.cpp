@@ -55,6 +55,11 @@ bool EmulatedGpioLines::Request(const std::vector<int>& outputs, std::uint32_t i
     std::vector<int> all = outputs;
     all.push_back(input);
     for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i] < 0 || all[i] >= kLineCount) {
+            error_ = "Der GPIO-Baustein hat keine Leitung " + std::to_string(all[i]) + " (nur " +
+                     std::to_string(kLineCount) + " Leitungen)";
+            return false;
+        }
         for (const auto& [offset, user] : heldByOthers_) {
             if (offset == all[i]) {
                 error_ =

@@ -33,6 +33,10 @@ struct EmulatedGpioTiming {
 // (a board's GPIO driver unloaded, a USB bridge pulled).
 class EmulatedGpioLines : public GpioLines {
   public:
+    // Lines of the emulated chip, as many as a Raspberry Pi 4's pin controller
+    // has: what a pin map is checked against.
+    static constexpr int kLineCount = 58;
+
     EmulatedGpioLines(EmulatedIspChip& chip, std::uint16_t chipBase, const PinMap& wiring,
                       VirtualClock& clock, EmulatedGpioTiming timing = {});
 

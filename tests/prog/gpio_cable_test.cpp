@@ -154,24 +154,33 @@ TEST(GpioCable, LetsGoWithRstLast) {
     EXPECT_FALSE(bench.lines.held());
 }
 
-// A line held by another program, or lines that vanish in the middle of a
-// byte: one clear message, everything after it dropped at once, MISO high,
-// and the chip never seen as answering.
+// A line held by another program, one the chip does not have, or lines
+// that vanish in the middle of a byte: one clear message, everything after it dropped at once, MISO
+// high, and the chip never seen as answering.
 TEST(GpioCable, FailsOnceWithAClearMessage) {
     struct Case {
         const char* name;
         std::function<void(EmulatedGpioLines&)> spoil;
+        PinMap map;
         std::vector<std::string> words;
     };
+    const auto none = [](EmulatedGpioLines&) {};
+    // RST on a line the chip does not have (a map written for a larger chip).
+    const PinMap beyond{{10, false}, {11, false}, {60, false}, {9, false}};
     const Case cases[] = {
         {"busy",
          [](EmulatedGpioLines& l) { l.HoldLine(11, "spi0 CS1"); },
+         kRaspberryPi,
          {"GPIO-Leitung 11", "belegt", "spi0 CS1"}},
-        {"lost", [](EmulatedGpioLines& l) { l.LoseLinesAfter(20); }, {"nicht mehr erreichbar"}},
+        {"lost",
+         [](EmulatedGpioLines& l) { l.LoseLinesAfter(20); },
+         kRaspberryPi,
+         {"nicht mehr erreichbar"}},
+        {"no such line", none, beyond, {"keine Leitung 60"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Bench bench;
+        Bench bench(c.map);
         c.spoil(bench.lines);
         Cable& cable = bench.Cable();
         cable.SetLines(kIspRst | kIspAux);
