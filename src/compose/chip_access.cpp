@@ -40,6 +40,14 @@ void ChipAccess::Close() {
     io_.FlushTrace();
 }
 
+IspLink ChipAccess::LinkAt(std::uint16_t lptBase) {
+    if (!cable_ || cableBase_ != lptBase) {
+        cable_ = std::make_unique<ParallelCable>(io_, counter_, lptBase);
+        cableBase_ = lptBase;
+    }
+    return IspLink(*cable_);
+}
+
 void ChipAccess::WriteIdlePattern(std::uint16_t lptBase) {
     io_.PortWrite(lptBase, kIspIdlePattern);
     io_.FlushTrace();

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "compose/parallel_backend.h"
 #include "core/platform_settings.h"
 #include "platform/monotonic_counter.h"
 #include "prog/isp_link.h"
+#include "prog/parallel_cable.h"
 #include "prog/port_io.h"
 
 namespace qvt {
@@ -40,7 +42,9 @@ class ChipAccess {
     void FlushTrace() { io_.FlushTrace(); }
 
     // The ISP link to the chip on the port at lptBase.
-    IspLink LinkAt(std::uint16_t lptBase) { return IspLink(io_, counter_, lptBase); }
+    // The ISP link to the chip on the port at lptBase; valid until the next
+    // call with another base.
+    IspLink LinkAt(std::uint16_t lptBase);
 
     ParallelAccess access() const { return backend_.access; }
     // The emulated chip when [parallel] access=emulated, else null.
@@ -53,6 +57,8 @@ class ChipAccess {
     MonotonicCounter counter_;
     PortIo io_;
     ParallelBackend backend_;
+    std::unique_ptr<ParallelCable> cable_;
+    std::uint16_t cableBase_ = 0;
     bool openPending_ = true;
 };
 

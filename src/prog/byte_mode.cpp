@@ -1,4 +1,6 @@
 // Chip 8252: every byte written on its own and polled until it reads back.
+#include <vector>
+
 #include "prog/hex_reader.h"
 #include "prog/isp_instructions.h"
 #include "prog/isp_link.h"
@@ -25,7 +27,8 @@ ProgStatus Programmer::ProgramBytes8252(ChipMemory which, std::FILE* hexFile,
     view_.ShowProgress(ProgressText(which, fileName));
     view_.SetProgressMaximum(FileLength(hexFile));
 
-    auto write = which == ChipMemory::kProgram ? WriteCode8252 : WriteData8252;
+    const ByteWrite8252& write =
+        which == ChipMemory::kProgram ? ByteWriteCode8252() : ByteWriteData8252();
     HexRecord record;
     ProgStatus status = ProgStatus::kOk;
     for (bool reading = true; reading;) {
@@ -42,12 +45,41 @@ ProgStatus Programmer::ProgramBytes8252(ChipMemory which, std::FILE* hexFile,
             status = ProgStatus::kFormatError;
             break;
         }
+        // A batched cable sends the record's writes, each with its wait and
+        // one read-back, in one go; a byte that did not read back yet is
+        // polled on its own afterwards.
+        std::vector<std::uint8_t> readBacks;
+        if (link_.batched()) {
+            std::vector<IspLink::PendingByte> pending;
+            for (int i = 0; i < record.length; ++i) {
+                const auto address = static_cast<std::uint16_t>(record.address + i);
+                write.sendWrite(link_, address, record.data[i]);
+                pending.push_back(write.queueReadBack(link_, address));
+            }
+            link_.Flush();
+            for (const IspLink::PendingByte& p : pending) readBacks.push_back(link_.ResultOf(p));
+        }
         for (int i = 0; i < record.length; ++i) {
             const auto address = static_cast<std::uint16_t>(record.address + i);
-            std::uint8_t failed = write(link_, address, record.data[i]);
-            if (failed)
-                failed = write(link_, address, record.data[i]);
+            const std::uint8_t data = record.data[i];
+            std::uint8_t failed = 0;
+            if (readBacks.empty()) {
+                write.sendWrite(link_, address, data);
+                failed = PollWritten8252(link_, write, address, data, 0);
+            } else if (readBacks[i] != data) {
+                link_.IspDelay(write.pollPause);
+                failed = PollWritten8252(link_, write, address, data, 1);
+            }
+            if (failed) {
+                write.sendWrite(link_, address, data);
+                failed = PollWritten8252(link_, write, address, data, 0);
+            }
             view_.SetProgressPosition(static_cast<int>(std::ftell(hexFile)));
+            if (link_.failed()) {
+                status = ProgStatus::kCableFailed;
+                reading = false;
+                break;
+            }
             if (failed) {
                 status = ProgStatus::kWriteFailed;
                 reading = false;

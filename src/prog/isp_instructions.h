@@ -2,11 +2,10 @@
 
 #include <cstdint>
 
+#include "prog/isp_link.h"
 #include "prog/memory_geometry.h"
 
 namespace qvt {
-
-class IspLink;
 
 // The instructions of the two chip types, shifted out through an IspLink.
 
@@ -38,6 +37,22 @@ std::uint8_t WriteData8252(IspLink& link, std::uint16_t address, std::uint8_t da
 void ChipErase8252(IspLink& link);
 void WriteLockBits8252(IspLink& link);
 
+// One 8252 byte write split into its parts, for a batched cable that sends a
+// run of writes, each with its wait and one read-back, in one go: the
+// instruction and its wait, the read-back queued, and the poll loop that
+// follows a first read-back that did not match yet (from its second poll on).
+struct ByteWrite8252 {
+    void (*sendWrite)(IspLink& link, std::uint16_t address, std::uint8_t data);
+    IspLink::PendingByte (*queueReadBack)(IspLink& link, std::uint16_t address);
+    std::uint8_t (*readBack)(IspLink& link, std::uint16_t address);
+    int pollPause;
+};
+const ByteWrite8252& ByteWriteCode8252();
+const ByteWrite8252& ByteWriteData8252();
+// 0 when the byte reads back within the polls left after firstPoll, 0xFF when not.
+std::uint8_t PollWritten8252(IspLink& link, const ByteWrite8252& write, std::uint16_t address,
+                             std::uint8_t data, int firstPoll);
+
 // Chip 8253: byte reads and page instructions.
 std::uint8_t ReadCode8253(IspLink& link, std::uint16_t address);
 std::uint8_t ReadData8253(IspLink& link, std::uint16_t address);
@@ -45,6 +60,11 @@ void WritePage8253(IspLink& link, const MemoryGeometry& memory, std::uint16_t ad
                    const std::uint8_t* bytes);
 void ReadPage8253(IspLink& link, const MemoryGeometry& memory, std::uint16_t address,
                   std::uint8_t* bytes);
+// The same reads queued: the results are there once the link has flushed.
+IspLink::PendingByte QueueReadCode8253(IspLink& link, std::uint16_t address);
+IspLink::PendingByte QueueReadData8253(IspLink& link, std::uint16_t address);
+void QueueReadPage8253(IspLink& link, const MemoryGeometry& memory, std::uint16_t address,
+                       IspLink::PendingByte* bytes);
 void ChipErase8253(IspLink& link);
 void WriteLockBits8253(IspLink& link);
 

@@ -21,10 +21,32 @@ constexpr int kPageAttempts = 3;
 constexpr int kPagePolls = 50;
 
 // A page counts as written when its first byte reads back and then the whole
-// page compares equal.
+// page compares equal. A batched cable plans for the usual case, a write
+// finished within its wait: the first byte's read, the page read and the wait
+// after it go out together with the page write before them, so a page costs
+// one batch. Only a first byte that does not read back yet falls back to
+// polling it.
 bool PageWritten(IspLink& link, const MemoryGeometry& memory, bool program, std::uint16_t address,
                  const std::uint8_t* expected) {
-    for (int poll = 0; poll < kPagePolls; ++poll) {
+    int poll = 0;
+    if (link.batched()) {
+        const IspLink::PendingByte first =
+            program ? QueueReadCode8253(link, address) : QueueReadData8253(link, address);
+        std::array<IspLink::PendingByte, 64> page{};
+        QueueReadPage8253(link, memory, address, page.data());
+        link.IspDelay(50);
+        if (!link.Flush())
+            return false;
+        if (link.ResultOf(first) == expected[0]) {
+            for (std::uint16_t i = 0; i < memory.pageSize; ++i) {
+                if (link.ResultOf(page[i]) != expected[i])
+                    return false;
+            }
+            return true;
+        }
+        poll = 1;
+    }
+    for (; poll < kPagePolls; ++poll) {
         const std::uint8_t first =
             program ? ReadCode8253(link, address) : ReadData8253(link, address);
         if (first != expected[0])
@@ -101,6 +123,8 @@ ProgStatus Programmer::ProgramPages8253(ChipMemory which, std::FILE* hexFile,
             link_.IspDelay(400);
             if (PageWritten(link_, memory, program, address, bytes))
                 break;
+            if (link_.failed())
+                return ProgStatus::kCableFailed;
             if (attempt == kPageAttempts)
                 return ProgStatus::kWriteFailed;
         }

@@ -13,6 +13,7 @@ enum class ProgStatus : std::uint16_t {
     kChecksumError = 7,  // a record's checksum does not match
     kNoEnable = 8,       // the chip did not answer the enable
     kAborted = 9,        // the user pressed ESC
+    kCableFailed = 10,   // the cable stopped working (a USB adapter pulled)
 };
 
 }  // namespace qvt

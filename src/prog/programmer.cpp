@@ -119,7 +119,7 @@ void Programmer::RunProgramming(const std::string& programFileName,
         status = ProgramMemory(ChipMemory::kData, dataFile.get(), dataFileName);
         dataFile.reset();
         if (status == ProgStatus::kOk) {
-            link_.WriteDataRegister(kIspIdlePattern);
+            link_.SetLines(kIspIdlePattern);
             if (programFileName.empty()) {
                 outcome = Outcome::kDataDone;
             } else {
@@ -131,6 +131,13 @@ void Programmer::RunProgramming(const std::string& programFileName,
     }
 
     ClosingSteps();
+    // A cable that failed on the way may have read anything: nothing it
+    // answered counts, however the steps ended.
+    if (link_.failed()) {
+        view_.ShowMessage(std::string(MessageFor(Outcome::kFailed).text) + ": " + link_.fault(),
+                          Severity::kError);
+        return;
+    }
     const OutcomeMessage message = MessageFor(outcome);
     view_.ShowMessage(message.text, message.severity);
 }
@@ -139,11 +146,12 @@ void Programmer::RunProgramming(const std::string& programFileName,
 // (whatever the chip) as a reset sequence, and the idle pattern again.
 void Programmer::ClosingSteps() {
     view_.HideProgress();
-    link_.WriteDataRegister(kIspIdlePattern);
+    link_.SetLines(kIspIdlePattern);
     link_.IspDelay(2000);
     EnableProgramming8252(link_);
     link_.IspDelay(2000);
-    link_.WriteDataRegister(kIspIdlePattern);
+    link_.SetLines(kIspIdlePattern);
+    link_.Flush();
 }
 
 ProgStatus Programmer::ProgramMemory(ChipMemory which, std::FILE* hexFile,
@@ -159,8 +167,9 @@ ProgStatus Programmer::LockChip() {
         return ProgStatus::kNoEnable;
     isp.writeLockBits(link_);
     link_.IspDelay(500);
-    link_.WriteDataRegister(kIspIdlePattern);
-    return ProgStatus::kOk;
+    link_.SetLines(kIspIdlePattern);
+    link_.Flush();
+    return link_.failed() ? ProgStatus::kCableFailed : ProgStatus::kOk;
 }
 
 bool Programmer::EraseChip() {
@@ -171,22 +180,26 @@ bool Programmer::EraseChip() {
     isp.chipErase(link_);
     link_.IspDelay(profile.eraseMicroseconds);
     if (profile.enableAgainAfterErase) {
-        link_.WriteDataRegister(kIspIdlePattern);
+        link_.SetLines(kIspIdlePattern);
         link_.IspDelay(2000);
         isp.enableProgramming(link_);
     }
-    if (isp.readCode(link_, profile.eraseCheckAddress) == 0xFF)
+    // A failed cable reads MISO high, which would pass for an erased cell.
+    if (isp.readCode(link_, profile.eraseCheckAddress) == 0xFF && !link_.failed())
         return true;
-    link_.WriteDataRegister(kIspIdlePattern);
+    link_.SetLines(kIspIdlePattern);
     return false;
 }
 
 void Programmer::EraseWithMessage() {
     const bool erased = EraseChip();
     // Also after a chip that did not answer: never leave it held in reset.
-    link_.WriteDataRegister(kIspIdlePattern);
+    link_.SetLines(kIspIdlePattern);
+    link_.Flush();
     if (erased) {
         view_.ShowMessage("Programm- und Datenspeicher gelöscht", Severity::kInfo);
+    } else if (link_.failed()) {
+        view_.ShowMessage("Löschen nicht möglich: " + link_.fault(), Severity::kError);
     } else {
         view_.ShowMessage("Löschen nicht möglich", Severity::kError);
     }

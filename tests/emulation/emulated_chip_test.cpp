@@ -92,7 +92,7 @@ TEST_P(EmulatedChip, WrittenCellsReadAsComplementUntilTheWriteCycleEnds) {
 
 TEST_P(EmulatedChip, IgnoresEverythingBeforeTheEnable) {
     ChipRig rig(chipType());
-    rig.link.WriteDataRegister(0x04);
+    rig.link.SetLines(0x04);
     SendCodeWrite(rig, 0x0010, 0x00);
     Erase(rig);
     Lock(rig);
@@ -112,7 +112,7 @@ TEST_P(EmulatedChip, KeepsItsMemoriesInFilesOfTheirExactSize) {
         SendDataWrite(rig, 0x0002, 0x43);
         rig.link.IspDelay(300);
         EXPECT_FALSE(std::filesystem::exists("emulated-code.bin"));
-        rig.link.WriteDataRegister(0x08);  // operation over: written back now
+        rig.link.SetLines(0x08);  // operation over: written back now
         EXPECT_EQ(ReadBytes("emulated-code.bin").size(), codeSize);
         EXPECT_EQ(ReadBytes("emulated-data.bin").size(), 2048u);
         EXPECT_EQ(ReadBytes("emulated-code.bin")[1], 0x42);
@@ -130,7 +130,7 @@ TEST_P(EmulatedChip, LockedChipRefusesWritesUntilErased) {
     SendCodeWrite(rig, 0x0040, 0x12);
     rig.link.IspDelay(300);
     Lock(rig);
-    rig.link.WriteDataRegister(0x08);
+    rig.link.SetLines(0x08);
     EXPECT_TRUE(std::filesystem::exists("emulated-lock"));
 
     ChipRig reloaded(chipType());
@@ -147,15 +147,15 @@ TEST_P(EmulatedChip, LockedChipRefusesWritesUntilErased) {
     SendCodeWrite(reloaded, 0x0041, 0x34);
     reloaded.link.IspDelay(300);
     EXPECT_EQ(ReadCode(reloaded, 0x0041), 0x34);
-    reloaded.link.WriteDataRegister(0x08);
+    reloaded.link.SetLines(0x08);
     EXPECT_FALSE(std::filesystem::exists("emulated-lock"));
 }
 
 TEST_P(EmulatedChip, ResetEndsProgrammingMode) {
     ChipRig rig(chipType());
     ASSERT_TRUE(Enable(rig));
-    rig.link.WriteDataRegister(0x00);
-    rig.link.WriteDataRegister(0x04);
+    rig.link.SetLines(0x00);
+    rig.link.SetLines(0x04);
     SendCodeWrite(rig, 0x0005, 0x00);
     EXPECT_FALSE(rig.chip.programmingEnabled());
     EXPECT_EQ(rig.chip.code()[5], 0xFF);

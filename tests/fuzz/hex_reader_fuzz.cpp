@@ -10,6 +10,7 @@
 #include "prog/isp_link.h"
 #include "prog/memory_geometry.h"
 #include "prog/page_marking.h"
+#include "prog/parallel_cable.h"
 #include "prog/port_io.h"
 #include "prog/programmer.h"
 #include "prog/programming_view.h"
@@ -43,7 +44,8 @@ class SilentView : public ProgrammingView {
 struct SilentChip {
     LeapingCounter counter;
     PortIo io;
-    IspLink link{io, counter, 0x378};
+    ParallelCable cable{io, counter, 0x378};
+    IspLink link{cable};
     SilentView view;
     Programmer programmer{link, Chip::k8253, view};
 };

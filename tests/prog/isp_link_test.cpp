@@ -1,4 +1,5 @@
 #include "prog/isp_link.h"
+#include "prog/parallel_cable.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +65,8 @@ struct LinkRig {
     FakeCounter counter;
     RecordingPort port;
     PortIo io{&port};
-    IspLink link{io, counter, kBase};
+    ParallelCable cable{io, counter, kBase};
+    IspLink link{cable};
 };
 
 TEST(IspLink, SendByteClocksEachBitMostSignificantFirst) {
@@ -121,7 +123,8 @@ TEST_P(IspDelayCounts, WaitsTheComputedCounts) {
     const DelayCase& c = GetParam();
     FakeCounter counter(c.frequency, 1);
     PortIo io;
-    IspLink link(io, counter, kBase);
+    ParallelCable cable(io, counter, kBase);
+    IspLink link(cable);
     const std::int64_t before = counter.peek();
     link.IspDelay(c.units);
     const std::int64_t waited = counter.peek() - before;
@@ -145,7 +148,8 @@ TEST_P(IspDelayOnTheRealCounter, WaitsAtLeastNMicroseconds) {
     const int units = GetParam();
     MonotonicCounter counter;
     PortIo io;
-    IspLink link(io, counter, kBase);
+    ParallelCable cable(io, counter, kBase);
+    IspLink link(cable);
     const auto start = std::chrono::steady_clock::now();
     link.IspDelay(units);
     const std::int64_t waitedNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -162,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(Units, IspDelayOnTheRealCounter, ::testing::Values(1, 5
 TEST(IspLink, WithoutCounterEveryWaitIsSkippedWithANotice) {
     FakeCounter counter(0);
     PortIo io;
-    IspLink link(io, counter, kBase);
+    ParallelCable cable(io, counter, kBase);
+    IspLink link(cable);
     ::testing::internal::CaptureStdout();
     const std::int64_t before = counter.peek();
     link.IspDelay(5000);
@@ -303,7 +308,8 @@ TEST(IspLink, LaterTransfersUseTheSckDelayOfTheSuccessfulAttempt) {
 TEST(IspLink, WithoutPortAccessEveryReadIsZeroAndEnableFails) {
     FakeCounter counter;
     PortIo io;  // no port on this machine
-    IspLink link(io, counter, kBase);
+    ParallelCable cable(io, counter, kBase);
+    IspLink link(cable);
     EXPECT_EQ(link.IspReadByte(), 0x00);
     EXPECT_EQ(EnableProgramming8252(link), 0x00);
     EXPECT_EQ(link.sckDelay, 33);

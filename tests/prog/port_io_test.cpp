@@ -32,7 +32,7 @@ TEST(PortIo, TraceAppendsEveryAccessAndWait) {
     testing::ChipRig rig(8253);
     ASSERT_TRUE(rig.io.OpenTrace("trace.txt"));
     rig.link.sckDelay = 12;
-    rig.link.WriteDataRegister(0x0C);
+    rig.link.SetLines(0x0C);
     rig.link.IspDelay(3000);
     rig.link.IspReadByte();
     rig.io.FlushTrace();

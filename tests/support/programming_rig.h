@@ -16,6 +16,7 @@
 #include "emulation/emulated_isp_chip.h"
 #include "platform/counter.h"
 #include "prog/isp_link.h"
+#include "prog/parallel_cable.h"
 #include "prog/port_io.h"
 #include "prog/programmer.h"
 #include "prog/programming_view.h"
@@ -148,12 +149,14 @@ struct ChipRig {
     explicit ChipRig(int chipNumber)
         : chip(*ChipFromNumber(chipNumber), kBase, EmulatedChipFiles{}, &counter),
           io(&chip),
-          link(io, counter, kBase),
+          cable(io, counter, kBase),
+          link(cable),
           programmer(link, chip.chip(), view) {}
 
     FakeCounter counter;
     EmulatedIspChip chip;
     PortIo io;
+    ParallelCable cable;
     IspLink link;
     RecordingView view;
     Programmer programmer;

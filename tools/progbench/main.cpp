@@ -14,6 +14,7 @@
 #include "emulation/emulated_isp_chip.h"
 #include "platform/monotonic_counter.h"
 #include "prog/isp_link.h"
+#include "prog/parallel_cable.h"
 #include "prog/port_io.h"
 #include "prog/programmer.h"
 #include "prog/programming_view.h"
@@ -70,7 +71,8 @@ bool Measure(qvt::Chip which, std::size_t size) {
     qvt::MonotonicCounter counter;
     qvt::EmulatedIspChip chip(which, kBase, qvt::EmulatedChipFiles{}, &counter);
     qvt::PortIo io(&chip);
-    qvt::IspLink link(io, counter, kBase);
+    qvt::ParallelCable cable(io, counter, kBase);
+    qvt::IspLink link(cable);
     QuietView view;
     qvt::Programmer programmer(link, which, view);
 
