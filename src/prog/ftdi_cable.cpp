@@ -50,6 +50,11 @@ FtdiCable::FtdiCable(FtdiAdapter& adapter, PinMap pins, Counter& counter, HostSl
         return;
     }
     period_ = std::max<std::int64_t>(adapter_.samplePeriodNanoseconds(), 1);
+    // Streamed, a wait longer than a FIFO of samples costs more round trips
+    // than the one that collecting the echoes before a host sleep costs: on
+    // a full-speed chip with its small FIFO that is a wait of 128 us.
+    longestStreamedWait_ = std::min<std::int64_t>(
+        kLongestStreamedWaitNanoseconds, static_cast<std::int64_t>(adapter_.fifoSize()) * period_);
     // The idle levels go into the output latch while every pin is still an
     // input; only then do the pins drive, so RST shows no level but low.
     state_ = kIspIdlePattern;
@@ -134,7 +139,7 @@ void FtdiCable::Wait(int units) {
         return;
     }
     const std::int64_t missing = wanted - heldCredit_;
-    if (missing <= kLongestStreamedWaitNanoseconds) {
+    if (missing <= longestStreamedWait_) {
         const std::int64_t samples = (missing + period_ - 1) / period_;
         for (std::int64_t i = 0; i < samples; ++i) Queue(PinsOf(state_));
         heldCredit_ -= wanted;

@@ -32,9 +32,10 @@ class FtdiCable : public Cable {
     // chip put on MISO after the sample that raised SCK is in the echo of the
     // sample after it.
     static constexpr std::size_t kMisoEchoOffset = 1;
-    // A wait up to this long goes out as idle samples; a longer one collects
-    // every echo first (so the pins have really changed) and then sleeps on
-    // the host, so a page write does not fill the FIFO with nothing.
+    // A wait up to this long (and no longer than a FIFO of samples) goes out
+    // as idle samples; a longer one collects every echo first (so the pins
+    // have really changed) and then sleeps on the host, so a page write does
+    // not fill the FIFO with nothing.
     static constexpr std::int64_t kLongestStreamedWaitNanoseconds = 3'000'000;
     // A sample lasts one delay unit: waits and half-periods come out exact.
     static constexpr std::int64_t kSamplePeriodNanoseconds = 1000;
@@ -93,6 +94,7 @@ class FtdiCable : public Cable {
     std::uint16_t traceBase_;
     std::int64_t period_ = kSamplePeriodNanoseconds;
     std::uint8_t outputPins_ = 0;
+    std::int64_t longestStreamedWait_ = kLongestStreamedWaitNanoseconds;
 
     std::vector<std::uint8_t> queue_;
     std::size_t sentSamples_ = 0;

@@ -260,7 +260,7 @@ TEST(FtdiCable, AFailingAdapterIsAFaultNeverAHang) {
     EmulatedFtdiFaults lost;
     lost.lostEchoes = 1;
     EmulatedFtdiFaults pulled;
-    pulled.pulledAfterBytes = 2100;
+    pulled.pulledAfterBytes = 40;  // inside the enable instruction
     EmulatedFtdiFaults late;
     late.emptyReadsFirst = 5;
     late.echoesPerRead = 7;
