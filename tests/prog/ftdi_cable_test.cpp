@@ -111,7 +111,8 @@ std::uint8_t Session(Protocol& protocol, Chip chip) {
     protocol.Wait(2000);
     // Waits that follow each other add up.
     protocol.Set(kIspRst | kIspMosi);
-    protocol.Wait(2);
+    protocol.Wait(1);
+    protocol.Wait(1);
     protocol.Wait(2);
     protocol.Wait(2);
     protocol.Set(kIspRst);
