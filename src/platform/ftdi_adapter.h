@@ -4,9 +4,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
-
-#include "core/cable_spec.h"
 
 namespace qvt {
 

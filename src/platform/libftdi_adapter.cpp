@@ -186,8 +186,9 @@ std::vector<FoundCable> ListFtdiAdapters() {
         FoundCable cable;
         cable.type = CableType::kFtdi;
         const Strings strings = StringsOf(context.get(), entry->dev);
-        const std::string place = "Bus " + std::to_string(libusb_get_bus_number(entry->dev)) +
-                                  " Gerät " + std::to_string(libusb_get_device_address(entry->dev));
+        char place[32];
+        std::snprintf(place, sizeof place, "Bus %03d Gerät %03d", libusb_get_bus_number(entry->dev),
+                      libusb_get_device_address(entry->dev));
         cable.device = strings.serial.empty() ? BusPathOf(entry->dev) : strings.serial;
         cable.description =
             (strings.description.empty() ? std::string("FTDI") : strings.description) + ", " +

@@ -19,5 +19,15 @@ TEST(LibftdiAdapter, AnAdapterThatIsNotThereSaysSo) {
     }
 }
 
+// A refused adapter names the device file, the group to join and the udev
+// rule the package installs, as the serial and parallel ports name theirs.
+TEST(LibftdiAdapter, ARefusedAdapterNamesTheRuleAndTheGroup) {
+    const std::string text = FtdiAccessRefusedText("A10K2B3C", "/dev/bus/usb/003/007");
+    for (const char* part : {"FTDI-Adapter A10K2B3C", "/dev/bus/usb/003/007",
+                             "sudo usermod -aG plugdev", "/lib/udev/rules.d/60-qvt410-ftdi.rules"})
+        EXPECT_NE(text.find(part), std::string::npos) << part << " in " << text;
+    EXPECT_EQ(text.find("qvt410: "), std::string::npos) << text;
+}
+
 }  // namespace
 }  // namespace qvt
