@@ -31,6 +31,13 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/icons/hicolor
 install(FILES ${PROJECT_SOURCE_DIR}/data/icons/qvt410.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${QVT_ID}.svg)
 
+# The udev rule that gives FTDI adapters (programming cables on USB) to the
+# user at the seat and to the group plugdev. udev reads packaged rules from
+# /lib/udev/rules.d whatever the program's prefix; an install into a folder
+# of one's own sets QVT_UDEV_RULES_DIR.
+set(QVT_UDEV_RULES_DIR /lib/udev/rules.d CACHE PATH "Where the udev rule for FTDI adapters goes")
+install(FILES ${PROJECT_SOURCE_DIR}/data/udev/60-qvt410-ftdi.rules DESTINATION ${QVT_UDEV_RULES_DIR})
+
 # Manual pages and the Debian changelog compressed as Debian wants them:
 # gzip -9n, without a time stamp, so the package is the same at every build.
 function(qvt_gzip source output)
@@ -76,6 +83,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# dpkg-shlibdeps finds what the programs link, libftdi1-2 and libgpiod2 for
+# the USB and GPIO cables among them (check-package.sh checks those two).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so dpkg-shlibdeps cannot see them: the window system
 # plugins (xcb, wayland, offscreen) and the German texts of Qt's dialogs.
@@ -89,11 +98,13 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "service tool for QVT digital panel meters
 # and turns the empty line into " .".
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Sets up QVT digital panel meters over the serial line, shows and logs the
 telegrams they send, and programs their 8051-family chip (8252, 8253)
-through a cable at the parallel port. Includes a device simulator for
-training without a device. The program speaks German.
+through a cable at the parallel port, an FTDI USB adapter or the GPIO lines
+of a Linux board. Includes a device simulator for training without a
+device. The program speaks German.
 
 Servicewerkzeug für QVT-Digitalanzeigen: parametriert die Geräte über die
 serielle Schnittstelle, zeigt und protokolliert ihre Telegramme und
 programmiert ihren Baustein (8252, 8253) über ein Kabel an der
-Parallelschnittstelle. Mit Gerätesimulator zum Üben ohne Gerät.")
+Parallelschnittstelle, einem FTDI-USB-Adapter oder den GPIO-Leitungen einer
+Linux-Platine. Mit Gerätesimulator zum Üben ohne Gerät.")
 include(CPack)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the package's data files with the programs that read them: desktop
-# entry, AppStream metainfo, MIME type, manual pages, Debian copyright and
-# changelog. Also checks that every file names the same version and that the
-# PNG icons are the current renderings of their drawings (rsvg-convert).
+# entry, AppStream metainfo, MIME type, manual pages, udev rule, Debian
+# copyright and changelog. Also checks that every file names the same version
+# and that the PNG icons are the current renderings of their drawings
+# (rsvg-convert).
 # Prints each fault; exits 1 when there is one.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
@@ -33,6 +34,15 @@ for page in man/*.1; do
     [ -z "$warnings" ] || fail "$page: $warnings"
     lexgrog "$page" > /dev/null || fail "$page: no name line for the manual index"
 done
+
+# The udev rule for FTDI adapters: read and run for a table of USB devices
+# (Debian 12's udevadm has no "verify"); with a newer udevadm, its verdict too.
+rule=data/udev/60-qvt410-ftdi.rules
+data/udev/check-rules.py "$rule" || fail "$rule: see above"
+if udevadm verify --help > /dev/null 2>&1; then
+    udevadm verify --resolve-names=never "$rule" > "$tmp/udev.txt" 2>&1 ||
+        fail "$rule: $(cat "$tmp/udev.txt")"
+fi
 
 grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
     data/copyright || fail "data/copyright is not in the machine-readable format"

@@ -23,6 +23,9 @@ struct CablePin {
     bool operator==(const CablePin&) const = default;
 };
 
+// The bits of an FTDI adapter's bit-bang port.
+inline constexpr int kFtdiPinCount = 8;
+
 // Which pin carries which ISP line.
 struct PinMap {
     CablePin mosi;
@@ -53,19 +56,38 @@ struct CableSpec {
     std::string device;
     std::string pins;
     bool emulated = false;
+    bool operator==(const CableSpec&) const = default;
 };
+
+// The defaults of what is left empty: an FTDI adapter uses the ft232r map
+// (an empty device is the one adapter present); GPIO gpiochip0 with the
+// raspberrypi map. The parallel cable has neither.
+CableSpec WithDefaults(CableSpec spec);
 
 // The command line's form: "parallel", "ftdi[:DEVICE[:PINS]]",
 // "gpio[:DEVICE[:PINS]]", "emulated-ftdi[:...]"/"emulated-gpio[:...]" for the
-// rehearsal. Nothing for anything else.
+// rehearsal, defaults filled in. DEVICE may hold colons itself (a USB bus
+// path "usb:001:004"): the field after the last colon is PINS only when it
+// is a shipped map's name, holds a '=' or is empty, otherwise it belongs to
+// DEVICE. So "ftdi:usb:001:004" is that adapter with the ft232r map, and
+// "ftdi::ft232h" the one adapter present with the ft232h map. The pin map is
+// checked in form here (and an FTDI map for its 8 bits); a GPIO map's
+// numbers are checked against the chip when it is opened.
 std::optional<CableSpec> ParseCableSpec(std::string_view text);
+// Why ParseCableSpec refuses the text, in German; empty when it does not.
+std::string CableSpecProblem(std::string_view text);
+// Why a cable as chosen (defaults filled in) cannot be used, in German:
+// a USB bus path not of the form "usb:BUS:DEVICE", a device field holding a
+// pin map, a pin map refused by ParsePinMap. Empty when nothing is wrong.
+std::string CableProblem(const CableSpec& spec);
 
 // A cable found on this machine, for "Suchen" and `qvt410-cli cables`.
 struct FoundCable {
     CableType type = CableType::kFtdi;
-    std::string device;       // what [cable] device= takes: serial number or gpiochipN
-    std::string description;  // "FT232R USB UART, Bus 001 Gerät 004", "pinctrl-bcm2711, 58 Leitungen"
-    std::string problem;      // why it cannot be used, empty when it can
+    std::string device;  // what [cable] device= takes: serial number or gpiochipN
+    std::string
+        description;      // "FT232R USB UART, Bus 001 Gerät 004", "pinctrl-bcm2711, 58 Leitungen"
+    std::string problem;  // why it cannot be used, empty when it can
 };
 
 }  // namespace qvt

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/cable_spec.h"
 #include "core/chip.h"
 #include "core/parallel_access.h"
 
@@ -12,7 +13,8 @@ namespace qvt {
 // Settings of the Linux build, read once at start from the optional QVT410.INI
 // beside QVT410.CFG. Everything missing or unreadable keeps the default below.
 // The program writes only the [serial] keys, when the user assigns a device to
-// a port name in "Serielle Schnittstelle PC".
+// a port name in "Serielle Schnittstelle PC", and type, device and pins of
+// [cable], when the user chooses a cable in "Programmierschnittstelle".
 inline constexpr const char* kPlatformSettingsFileName = "QVT410.INI";
 
 // QVT410.INI in the folder of the given QVT410.CFG.
@@ -30,7 +32,12 @@ struct PlatformSettings {
     ParallelAccess parallelAccess = ParallelAccess::kAuto;  // access=auto, ppdev, direct, ...
     std::string ppdevFor378 = "/dev/parport0";
     std::string ppdevFor278 = "/dev/parport1";
-    std::string portTraceFile;  // empty: no trace
+    std::string portTraceFile;  // empty: no trace, whichever cable is in use
+
+    // [cable] type=parallel|ftdi|gpio, device=, pins=, emulated=yes: the
+    // programming cable. The pin map stays as written; it is checked when
+    // the cable is opened, so a wrong one is told then, never replaced.
+    CableSpec cable;
 
     // [emulator]
     Chip emulatedChip = kDefaultChip;  // chip=, its type number

@@ -12,6 +12,16 @@ void ReadString(const QSettings& ini, const char* key, std::string& target) {
         target = value.toString().toStdString();
 }
 
+// A pin map written out without quotes, "mosi=0,sck=1,rst=3,miso=2", is a
+// list to QSettings; it is one text to us.
+void ReadPinMap(const QSettings& ini, const char* key, std::string& target) {
+    const QVariant value = ini.value(key);
+    const QString text = value.typeId() == QMetaType::QStringList ? value.toStringList().join(',')
+                                                                  : value.toString();
+    if (!text.isEmpty())
+        target = text.toStdString();
+}
+
 }  // namespace
 
 PlatformSettings ReadPlatformSettings(const QString& path) {
@@ -34,6 +44,14 @@ PlatformSettings ReadPlatformSettings(const QString& path) {
     ReadString(ini, "parallel/port378", s.ppdevFor378);
     ReadString(ini, "parallel/port278", s.ppdevFor278);
     ReadString(ini, "parallel/trace", s.portTraceFile);
+
+    std::string cableType;
+    ReadString(ini, "cable/type", cableType);
+    s.cable.type = ParseCableType(cableType).value_or(s.cable.type);
+    ReadString(ini, "cable/device", s.cable.device);
+    ReadPinMap(ini, "cable/pins", s.cable.pins);
+    s.cable.emulated = ini.value("cable/emulated").toString().trimmed().toLower() == "yes";
+    s.cable = WithDefaults(s.cable);
 
     bool ok = false;
     const int chipNumber = ini.value("emulator/chip").toInt(&ok);

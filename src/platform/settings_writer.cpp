@@ -119,27 +119,31 @@ bool IsKeyLine(std::string_view line, std::string_view key) {
 }  // namespace
 
 std::string WithSerialDevice(std::string_view ini, int portNumber, const std::string& device) {
-    const std::string key = "COM" + std::to_string(portNumber);
-    const std::string value = IniValue(device);
+    return WithIniValue(ini, "serial", "COM" + std::to_string(portNumber), device);
+}
+
+std::string WithIniValue(std::string_view ini, const std::string& sectionName,
+                         const std::string& key, const std::string& plainValue) {
+    const std::string value = IniValue(plainValue);
     std::vector<Line> lines = SplitLines(ini);
     const std::string lineEnd = ini.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
 
-    bool inSerial = false;
+    bool inSection = false;
     bool replaced = false;
-    std::optional<std::size_t> lastInSerial;  // the line a new key goes after
+    std::optional<std::size_t> lastInSection;  // the line a new key goes after
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string& content = lines[i].content;
         if (const std::optional<std::string> section = SectionName(content)) {
-            inSerial = *section == "serial";
-            if (inSerial && !lastInSerial)
-                lastInSerial = i;
+            inSection = *section == sectionName;
+            if (inSection && !lastInSection)
+                lastInSection = i;
             continue;
         }
         const std::string_view trimmed = Trimmed(content);
-        if (!inSerial || trimmed.starts_with(';') || trimmed.starts_with('#') ||
+        if (!inSection || trimmed.starts_with(';') || trimmed.starts_with('#') ||
             content.find('=') == std::string::npos)
             continue;
-        lastInSerial = i;
+        lastInSection = i;
         if (!IsKeyLine(content, key))
             continue;
         const std::size_t start = content.find_first_not_of(kBlanks, content.find('=') + 1);
@@ -149,14 +153,14 @@ std::string WithSerialDevice(std::string_view ini, int portNumber, const std::st
     }
     if (!replaced) {
         const Line added{key + "=" + value, lineEnd};
-        if (lastInSerial) {
-            std::size_t at = *lastInSerial + 1;
-            if (lines[*lastInSerial].end.empty()) {
-                lines[*lastInSerial].end = lineEnd;
+        if (lastInSection) {
+            std::size_t at = *lastInSection + 1;
+            if (lines[*lastInSection].end.empty()) {
+                lines[*lastInSection].end = lineEnd;
                 // A backslash that ended the file ended nothing; before a line
                 // end it joins the next line to its value. An empty line then
                 // takes that place, so the new key stays a line of its own.
-                if (lines[*lastInSerial].content.ends_with('\\'))
+                if (lines[*lastInSection].content.ends_with('\\'))
                     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at++), {"", lineEnd});
             }
             lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), added);
@@ -165,7 +169,7 @@ std::string WithSerialDevice(std::string_view ini, int portNumber, const std::st
                 lines.back().end = lineEnd;
             if (!lines.empty())
                 lines.push_back({"", lineEnd});
-            lines.push_back({"[serial]", lineEnd});
+            lines.push_back({"[" + sectionName + "]", lineEnd});
             lines.push_back(added);
         }
     }
@@ -203,10 +207,23 @@ int ReadExisting(const std::string& path, std::string& text) {
 }  // namespace
 
 std::string WriteSerialDevice(const std::string& path, int portNumber, const std::string& device) {
+    return WriteIniValues(path, "serial", {{"COM" + std::to_string(portNumber), device}});
+}
+
+std::string WriteCable(const std::string& path, const CableSpec& cable) {
+    // emulated= is the rehearsal's switch, set by hand in the file: kept as it is.
+    return WriteIniValues(
+        path, "cable",
+        {{"type", CableTypeName(cable.type)}, {"device", cable.device}, {"pins", cable.pins}});
+}
+
+std::string WriteIniValues(const std::string& path, const std::string& section,
+                           const std::vector<std::pair<std::string, std::string>>& values) {
     std::string text;
     int error = ReadExisting(path, text);
+    for (const auto& [key, value] : values) text = WithIniValue(text, section, key, value);
     if (error == 0)
-        error = ReplaceFileContents(path, WithSerialDevice(text, portNumber, device));
+        error = ReplaceFileContents(path, text);
     if (error == 0)
         return {};
     return std::filesystem::path(path).filename().string() + " kann nicht geschrieben werden: " +

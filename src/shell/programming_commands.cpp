@@ -13,6 +13,7 @@
 #include "dialogs/programming_port_dialog.h"
 #include "platform/files/config_file_access.h"
 #include "platform/process_runner.h"
+#include "platform/settings_writer.h"
 #include "prog/external_programmer.h"
 #include "prog/firmware_catalogue.h"
 #include "prog/isp_link.h"
@@ -66,6 +67,7 @@ ProgrammingCommands::ProgrammingCommands(QWidget& window, ParameterFileView& dev
     connect(dialogs_.programmingPortDialog, &qvt::dialogs::OkCancelDialog::Committed, this, [this] {
         qvt::Commit(dialogs_.programmingPortDialog->Values(), context_.state);
         qvt::WriteLptIndex(context_.state.lptIndex, context_.state.configFilePath);
+        KeepCable(dialogs_.programmingPortDialog->Cable());
     });
 }
 
@@ -239,7 +241,22 @@ void ProgrammingCommands::ToggleEdition() {
 void ProgrammingCommands::ChooseParallelPort() {
     qvt::dialogs::ProgrammingPortDialog* dialog = dialogs_.programmingPortDialog;
     dialog->ShowValues(qvt::ParallelPortValuesOf(context_.state));
+    dialog->ShowCable(context_.settings.cable);
     dialog->ShowModeless();
+}
+
+// A changed cable goes into the running settings and into [cable] of the
+// QVT410.INI beside QVT410.CFG; an unchanged one leaves the file alone, so
+// OK on the port choice alone writes no section the user never had.
+void ProgrammingCommands::KeepCable(const qvt::CableSpec& cable) {
+    if (cable == context_.settings.cable)
+        return;
+    context_.settings.cable = cable;
+    const std::string failed =
+        qvt::WriteCable(qvt::PlatformSettingsPathBeside(context_.state.configFilePath), cable);
+    // Not written: the choice holds for this run, and the user is told.
+    if (!failed.empty())
+        qvt::ShowMessage(&window_, QString::fromStdString(failed), qvt::Severity::kError);
 }
 
 // ---- QVT470 ------------------------------------------------------------------

@@ -76,6 +76,7 @@ class ProgrammingCommands : public QObject {
 
   private:
     void ConnectMenu();
+    void KeepCable(const qvt::CableSpec& cable);
     qvt::ChipAccess& EnsurePortAccess();
     bool ChooseFirmwareFile(const QString& title, std::string& fileName);
 

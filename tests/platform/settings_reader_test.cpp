@@ -81,6 +81,32 @@ TEST(PlatformSettings, UnreadableValuesKeepTheDefault) {
     }
 }
 
+TEST(PlatformSettings, CableSection) {
+    struct Case {
+        const char* text;
+        CableSpec cable;
+    };
+    using T = CableType;
+    const Case cases[] = {
+        {"", CableSpec{}},
+        // A map written out without quotes is a list to an INI reader.
+        {"[cable]\ntype=ftdi\ndevice=usb:001:004\npins=mosi=0,sck=1, rst=~3 ,miso=2\n",
+         {T::kFtdi, "usb:001:004", "mosi=0,sck=1,rst=~3,miso=2", false}},
+        {"[cable]\ntype=ftdi\npins=\"mosi=0,sck=1,rst=3,miso=2\"\nemulated=yes\n",
+         {T::kFtdi, "", "mosi=0,sck=1,rst=3,miso=2", true}},
+        {"[cable]\ntype=gpio\nemulated=no\n", {T::kGpio, "gpiochip0", "raspberrypi", false}},
+        // An unknown type keeps the parallel port, as an unknown access keeps auto.
+        {"[cable]\ntype=usb\ndevice=A601XYZ\n", {T::kParallel, "A601XYZ", "", false}},
+    };
+    for (const Case& c : cases) {
+        const PlatformSettings s = ReadFrom(c.text);
+        EXPECT_EQ(s.cable.type, c.cable.type) << c.text;
+        EXPECT_EQ(s.cable.device, c.cable.device) << c.text;
+        EXPECT_EQ(s.cable.pins, c.cable.pins) << c.text;
+        EXPECT_EQ(s.cable.emulated, c.cable.emulated) << c.text;
+    }
+}
+
 // What cannot be a settings file is not read: the start neither waits for a
 // pipe's writer nor takes in an endless device or a file of any size.
 TEST(PlatformSettings, WhatIsNoSettingsFileGivesTheDefaults) {

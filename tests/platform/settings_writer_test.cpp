@@ -62,6 +62,28 @@ TEST(SettingsWriter, OddNamesReadBackExactly) {
     }
 }
 
+// The cable chosen in the dialog is what the next start reads, the user's
+// other lines (the rehearsal switch among them) untouched.
+TEST(SettingsWriter, CableReadsBackAndLeavesTheRest) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("QVT410.INI").toStdString();
+    const std::string before =
+        "[cable]\nemulated=yes ; rehearsal\ntype=parallel\n[parallel]\ntrace=port.trace\n";
+    {
+        QFile file(QString::fromStdString(path));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(before.data(), static_cast<qint64>(before.size()));
+    }
+    const CableSpec chosen{CableType::kFtdi, "usb:001:004", "mosi=0,sck=1,rst=~3,miso=2", false};
+    ASSERT_EQ(WriteCable(path, chosen), "");
+    const PlatformSettings read = ReadPlatformSettings(QString::fromStdString(path));
+    EXPECT_EQ(read.cable.type, chosen.type);
+    EXPECT_EQ(read.cable.device, chosen.device);
+    EXPECT_EQ(read.cable.pins, chosen.pins);
+    EXPECT_TRUE(read.cable.emulated);
+    EXPECT_EQ(read.portTraceFile, "port.trace");
+}
+
 TEST(SettingsWriter, ReplacesTheFileWhole) {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir("kept");

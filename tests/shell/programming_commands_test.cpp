@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
@@ -501,6 +502,36 @@ class ProgrammingCommandsTest : public QObject {
         QCOMPARE(app_->context.state.lptBase, std::uint16_t{0x378});
         QCOMPARE(ReadFile(start + "/QVT410.CFG"), QByteArray("\x01\x05\x02\x01", 4));
         QVERIFY(!QFile::exists("QVT410.CFG"));
+        // The cable was left as it was: no QVT410.INI appears for it.
+        QVERIFY(!QFile::exists(start + "/QVT410.INI"));
+    }
+
+    // A cable chosen in the dialog is the running one at once and the next
+    // start's, in QVT410.INI beside QVT410.CFG; the user's lines stay.
+    void portDialogKeepsTheChosenCable() {
+        WriteFile("QVT410.CFG", QByteArray("\x01\x05\x00\x01", 4));
+        WriteFile("QVT410.INI", "[parallel]\ntrace=port.trace ; kept\n");
+        qvt::MainWindow& form = Start();
+        Trigger("Schnittstelle1");
+        qvt::dialogs::ProgrammingPortDialog* dialog = form.dialogs().programmingPortDialog;
+        QCOMPARE(Control<QComboBox>(dialog, "CableBox")->currentText(), QString("Parallelport"));
+        const QString start = QDir::currentPath();
+        QDir().mkpath("elsewhere");
+        QDir::setCurrent("elsewhere");
+        Control<QComboBox>(dialog, "CableBox")->setCurrentIndex(1);
+        QTest::keyClicks(Control<QLineEdit>(dialog, "DeviceEdit"), "usb:001:004");
+        Control<QPushButton>(dialog, "OKBtn")->click();
+        QVERIFY(!dialog->isVisible());
+        const qvt::CableSpec chosen{qvt::CableType::kFtdi, "usb:001:004", "ft232r", false};
+        QVERIFY(app_->context.settings.cable == chosen);
+        QCOMPARE(ReadFile(start + "/QVT410.INI"),
+                 QByteArray("[parallel]\ntrace=port.trace ; kept\n\n[cable]\ntype=ftdi\n"
+                            "device=usb:001:004\npins=ft232r\n"));
+        QVERIFY(!QFile::exists("QVT410.INI"));
+
+        // Shown again as kept.
+        Trigger("Schnittstelle1");
+        QCOMPARE(Control<QLineEdit>(dialog, "DeviceEdit")->text(), QString("usb:001:004"));
     }
 
     void portDialogCancelChangesNothing() {

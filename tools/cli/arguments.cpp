@@ -4,6 +4,8 @@
 #include <charconv>
 #include <set>
 
+#include "core/cable_spec.h"
+
 namespace cli {
 namespace {
 
@@ -23,9 +25,10 @@ const std::vector<CommandRule>& Rules() {
         {"program",
          0,
          0,
-         {"--variant", "--code", "--data", "--chip", "--access"},
+         {"--variant", "--code", "--data", "--chip", "--access", "--cable"},
          {"--network", "--force"}},
-        {"erase", 0, 0, {"--chip", "--access"}, {}},
+        {"erase", 0, 0, {"--chip", "--access", "--cable"}, {}},
+        {"cables", 0, 0, {}, {}},
         {"show", 1, 1, {}, {"--json"}},
         {"diff", 2, 2, {}, {"--json"}},
         {"variants", 0, 0, {}, {"--json"}},
@@ -65,6 +68,9 @@ std::string CheckValue(const std::string& option, const std::string& value) {
         static const std::set<std::string> kModes = {"auto", "ppdev", "direct", "emulated", "none"};
         if (!kModes.count(value))
             return "--access erwartet auto, ppdev, direct, emulated oder none: " + value;
+    } else if (option == "--cable") {
+        if (std::string problem = qvt::CableSpecProblem(value); !problem.empty())
+            return "--cable: " + problem;
     } else if (value.empty()) {
         return option + " erwartet einen Wert";
     }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "arguments.h"
+#include "core/cable_spec.h"
 #include "session.h"
 
 namespace cli {
@@ -15,5 +19,10 @@ int RunShow(const Invocation& call, Session& session);
 int RunDiff(const Invocation& call, Session& session);
 int RunVariants(const Invocation& call, Session& session);
 int RunHex(const Invocation& call, Session& session);
+
+// The FTDI adapters and GPIO chips on this machine, as the window's "Suchen"
+// lists them. Needs no working folder.
+using CableFinder = std::function<std::vector<qvt::FoundCable>()>;
+int RunCables(const Invocation& call, const CableFinder& find);
 
 }  // namespace cli

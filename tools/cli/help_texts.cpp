@@ -21,6 +21,7 @@ const char* const kProgram =
     "  monitor                 Telegramme mit Zeit und Messwert ausgeben\n"
     "  program                 den Baustein programmieren\n"
     "  erase                   den Baustein löschen\n"
+    "  cables                  die gefundenen FTDI-Adapter und GPIO-Chips\n"
     "  show DATEI.QVC          alle Parameter einer Datei zeigen\n"
     "  diff A.QVC B.QVC        die Parameter, die sich unterscheiden\n"
     "  variants                die Firmware-Varianten des Katalogs\n"
@@ -71,7 +72,8 @@ const std::map<std::string, std::string>& CommandHelp() {
          "Ende, ist der Rückgabewert 7 statt 0.\n"},
         {"program",
          "Aufruf: qvt410-cli program (--variant NAME | --code DATEI.HEX [--data DATEI.HEX])\n"
-         "                          [--chip 8252|8253] [--network] [--access MODUS] [--force]\n"
+         "                          [--chip 8252|8253] [--network] [--access MODUS]\n"
+         "                          [--cable KABEL] [--force]\n"
          "Programmiert den Baustein mit demselben Ablauf wie das Menü „Programmieren“.\n"
          "  --variant NAME  Katalogeintrag nach Namen (QVT410PT2) oder Beschriftung\n"
          "                  (QVT410-050 P&T oder QVT410-050 PT), Groß-/Kleinschreibung egal;\n"
@@ -82,13 +84,30 @@ const std::map<std::string, std::string>& CommandHelp() {
          "  --chip TYP      8252 oder 8253 (Vorgabe 8253)\n"
          "  --network       Netzwerkgerät (Dateien mit N statt E)\n"
          "  --access MODUS  auto, ppdev, direct, emulated oder none statt QVT410.INI\n"
+         "  --cable KABEL   das Programmierkabel statt [cable] in QVT410.INI:\n"
+         "                  parallel, ftdi[:GERÄT[:PINS]] oder gpio[:GERÄT[:PINS]],\n"
+         "                  emulated-ftdi[...] oder emulated-gpio[...] zur Probe ohne Gerät.\n"
+         "                  GERÄT: Seriennummer oder USB-Adresse usb:BUS:GERÄT eines FTDI-\n"
+         "                  Adapters (leer: der eine vorhandene), gpiochipN (Vorgabe gpiochip0).\n"
+         "                  PINS: ft232r (Vorgabe bei ftdi), ft232h, raspberrypi (Vorgabe bei\n"
+         "                  gpio) oder ausgeschrieben wie mosi=0,sck=1,rst=~3,miso=2 (~ "
+         "invertiert).\n"
+         "                  Das letzte Feld ist PINS, wenn es ein solcher Name ist oder ein „=“\n"
+         "                  enthält: ftdi:usb:001:004:ft232h, ftdi::ft232h\n"
          "Für die Familie 470 startet es XPG.EXE zweimal wie das Menü; scheitert der\n"
          "zweite Lauf (Gerät starten) oder startet er nicht, ist der Rückgabewert 4.\n"
          "Auf einem Terminal erscheint ein Fortschrittsbalken, sonst eine Zeile je Schritt.\n"
          "Strg+C bricht ab wie ESC; die Schlussschritte laufen noch (Rückgabewert 130).\n"},
         {"erase",
-         "Aufruf: qvt410-cli erase [--chip 8252|8253] [--access MODUS]\n"
-         "Löscht Programm- und Datenspeicher des Bausteins.\n"},
+         "Aufruf: qvt410-cli erase [--chip 8252|8253] [--access MODUS] [--cable KABEL]\n"
+         "Löscht Programm- und Datenspeicher des Bausteins.\n"
+         "  --cable KABEL   das Programmierkabel wie bei program (program --help)\n"},
+        {"cables",
+         "Aufruf: qvt410-cli cables\n"
+         "Listet die gefundenen FTDI-Adapter und GPIO-Chips, einen je Zeile, die Felder\n"
+         "durch Tabulatoren getrennt: Typ (ftdi, gpio), Gerät (wie es --cable und [cable]\n"
+         "device= nehmen), Beschreibung, und warum es sich nicht nutzen lässt (leer, wenn\n"
+         "es sich nutzen lässt). Ohne Fund ist die Ausgabe leer (Hinweis auf stderr).\n"},
         {"show",
          "Aufruf: qvt410-cli show DATEI.QVC [--json]\n"
          "Zeigt jeden Parameter mit der Bezeichnung seines Dialogs, dem gespeicherten\n"

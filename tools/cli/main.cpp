@@ -48,6 +48,12 @@ int main(int argc, char* argv[]) {
         std::printf("qvt410-cli %s\n", qvt::kVersion);
         return cli::kSuccess;
     }
+    if (call.command == "cables") {
+        // No finder of FTDI adapters and GPIO chips is linked into this build:
+        // the list is empty.
+        const cli::CableFinder findCables = [] { return std::vector<qvt::FoundCable>{}; };
+        return cli::RunCables(call, findCables);
+    }
     cli::CatchInterrupt();
     QCoreApplication app(argc, argv);
     cli::Session session;

@@ -1,5 +1,5 @@
 // program and erase: the programming menu's sequences on the chip behind the
-// parallel port, with the console as their progress box.
+// programming cable, with the console as their progress box.
 #include <unistd.h>
 
 #include <algorithm>
@@ -61,6 +61,9 @@ class ChipRun {
         : session_(session), access_(session.settings, "qvt410-cli") {
         if (call.Has("--access"))
             session.settings.parallelAccess = *qvt::ParseParallelAccess(call.Option("--access"));
+        // The argument check has accepted only a spec that parses.
+        if (call.Has("--cable"))
+            session.settings.cable = *qvt::ParseCableSpec(call.Option("--cable"));
         session.state.SetChip(ChipOf(call));
         access_.Open(session.state.lptBase);
         access_.WriteIdlePattern(session.state.lptBase);

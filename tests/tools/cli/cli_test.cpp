@@ -180,6 +180,26 @@ TEST_F(CliTest, EveryExitCodeOfTheTable) {
     }
 }
 
+// A cable the program cannot use stops the call before any port is touched,
+// with the reason.
+TEST_F(CliTest, ABadCableIsAUsageErrorThatSaysWhy) {
+    struct Case {
+        QStringList arguments;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {{"program", "--code", "code.hex", "--cable", "ftdi:usb:001"}, "usb:BUS:GERÄT"},
+        {{"erase", "--cable=ftdi::mosi=0,sck=1,rst=3,mosi=2"}, "MOSI ist zweimal"},
+        {{"erase", "--cable", "gpio:gpiochip0:mosi=0,sck=1,rst=3"}, "MISO fehlt"},
+        {{"erase", "--cable", "usb"}, "„usb“ ist unbekannt"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(c.arguments);
+        EXPECT_EQ(run.exitCode, 1) << c.arguments.join(' ').toStdString();
+        EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+    }
+}
+
 // The card type is no part of a file: the program's start value (1, the
 // SIO/RTC card) goes out unless --karte names another. Byte 10 of the
 // parameter telegram carries it.
