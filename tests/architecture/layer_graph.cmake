@@ -12,7 +12,7 @@ cmake_minimum_required(VERSION 3.25)
 # with the application run without a display. The program gets Qt Charts only
 # through the trend chart's module, loaded when the window is first opened.
 set(QVT_GUI_MODULES "Qt6::Gui Qt6::Widgets Qt6::PrintSupport Qt6::Charts")
-set(QVT_ABOVE_THE_API "qvt_platform_serial qvt_platform_ui qvt_emulation qvt_dialogs qvt_shell")
+set(QVT_ABOVE_THE_API "qvt_platform_serial qvt_platform_ftdi qvt_platform_ui qvt_emulation qvt_dialogs qvt_shell")
 set(RULES
     "qvt_core: Qt6::Core ${QVT_GUI_MODULES} Qt6::SerialPort qvt_platform qvt_trend_model"
     "qvt_platform: ${QVT_GUI_MODULES} ${QVT_ABOVE_THE_API} qvt_link qvt_prog qvt_trend_model"
