@@ -7,8 +7,11 @@
 namespace qvt {
 
 ChipAccess::ChipAccess(const PlatformSettings& settings, std::string programName,
-                       const ParallelPortOpeners& openers)
-    : settings_(settings), programName_(std::move(programName)), openers_(openers) {
+                       const ParallelPortOpeners& openers, const CableOpeners& cableOpeners)
+    : settings_(settings),
+      programName_(std::move(programName)),
+      openers_(openers),
+      cableOpeners_(cableOpeners) {
     const std::string& trace = settings.portTraceFile;
     if (!trace.empty()) {
         std::error_code error;
@@ -26,6 +29,12 @@ bool ChipAccess::Open(std::uint16_t lptBase) {
     if (!openPending_)
         return false;
     openPending_ = false;
+    if (settings_.cable.type != CableType::kParallel) {
+        usb_ = OpenUsbCableBackend(settings_, io_.trace(), counter_, lptBase, cableOpeners_);
+        std::fprintf(stderr, "%s: Programmierkabel: %s\n", programName_.c_str(),
+                     usb_->description().c_str());
+        return true;
+    }
     backend_ = OpenParallelBackend(settings_, lptBase, counter_, openers_);
     io_.SetPort(backend_.port.get());
     std::fprintf(stderr, "%s: Parallelport: %s\n", programName_.c_str(),
@@ -34,6 +43,7 @@ bool ChipAccess::Open(std::uint16_t lptBase) {
 }
 
 void ChipAccess::Close() {
+    usb_.reset();
     io_.SetPort(nullptr);
     backend_ = {};
     openPending_ = false;
@@ -41,6 +51,8 @@ void ChipAccess::Close() {
 }
 
 IspLink ChipAccess::LinkAt(std::uint16_t lptBase) {
+    if (usb_)
+        return IspLink(usb_->cable());
     if (!cable_ || cableBase_ != lptBase) {
         cable_ = std::make_unique<ParallelCable>(io_, counter_, lptBase);
         cableBase_ = lptBase;
@@ -49,7 +61,12 @@ IspLink ChipAccess::LinkAt(std::uint16_t lptBase) {
 }
 
 void ChipAccess::WriteIdlePattern(std::uint16_t lptBase) {
-    io_.PortWrite(lptBase, kIspIdlePattern);
+    if (usb_) {
+        usb_->cable().SetLines(kIspIdlePattern);
+        usb_->cable().Flush();
+    } else {
+        io_.PortWrite(lptBase, kIspIdlePattern);
+    }
     io_.FlushTrace();
 }
 

@@ -35,8 +35,8 @@ EmulatedGpioLines::EmulatedGpioLines(EmulatedIspChip& chip, std::uint16_t chipBa
       timing_(timing),
       hostClock_(clock_, timing_) {}
 
-void EmulatedGpioLines::Sleep(std::int64_t microseconds) {
-    clock_.Advance((microseconds + timing_.oversleepMicroseconds) * 1000);
+void EmulatedGpioLines::Sleep(std::int64_t nanoseconds) {
+    clock_.Advance(nanoseconds + std::int64_t{timing_.oversleepMicroseconds} * 1000);
 }
 
 void EmulatedGpioLines::HoldLine(int offset, std::string consumer) {

@@ -50,7 +50,7 @@ class EmulatedGpioLines : public GpioLines {
     // The host as a cable sees it: the monotonic clock, each read costing a
     // little virtual time, and the thread's sleep.
     Counter& hostClock() { return hostClock_; }
-    void Sleep(std::int64_t microseconds);
+    void Sleep(std::int64_t nanoseconds);
 
     // Another program holds this line when it is requested.
     void HoldLine(int offset, std::string consumer);

@@ -8,15 +8,13 @@
 
 #include "core/cable_spec.h"
 #include "prog/cable.h"
+#include "prog/host_sleep.h"
 
 namespace qvt {
 
 class Counter;
 class FtdiAdapter;
 class PortTrace;
-
-// Sleeps on the host for at least so many nanoseconds.
-using HostSleep = std::function<void(std::int64_t nanoseconds)>;
 
 // The programming cable on an FTDI adapter in synchronous bit-bang mode. What
 // the protocol asks is turned into a stream of samples, each carrying the

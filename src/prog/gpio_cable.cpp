@@ -22,12 +22,6 @@ const CablePin& PinOf(const PinMap& pins, std::uint8_t line) {
 
 }  // namespace
 
-HostSleep ThreadSleep() {
-    return [](std::int64_t microseconds) {
-        std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
-    };
-}
-
 GpioCable::GpioCable(GpioLines& lines, const PinMap& pins, Counter& clock, HostSleep sleep,
                      PortTrace* trace, std::uint16_t traceBase)
     : lines_(lines),
@@ -127,7 +121,7 @@ void GpioCable::Wait(int units) {
         return;
     const std::int64_t frequency = clock_.Frequency();
     if (frequency <= 0) {  // no counter: only the sleep can be trusted
-        sleep_(units);
+        sleep_(std::int64_t{units} * 1000);
         if (trace_)
             trace_->Waited(units);
         return;
@@ -137,7 +131,7 @@ void GpioCable::Wait(int units) {
     // than the wait's counts (rounded up) passes before it surely is over.
     const std::int64_t counts = (units * frequency + 999'999) / 1'000'000 + 1;
     if (units >= kSleepFromMicroseconds)
-        sleep_(units);
+        sleep_(std::int64_t{units} * 1000);
     std::int64_t now = clock_.Now();
     while (now - start < counts) now = clock_.Now();
     // For the same reason only the counts less one surely passed; rounded

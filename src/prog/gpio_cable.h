@@ -7,19 +7,13 @@
 
 #include "core/cable_spec.h"
 #include "prog/cable.h"
+#include "prog/host_sleep.h"
 
 namespace qvt {
 
 class Counter;
 class GpioLines;
 class PortTrace;
-
-// Lets at least so many microseconds pass on the host: the thread sleeps on a
-// real machine; an emulation moves its clock on instead.
-using HostSleep = std::function<void(std::int64_t microseconds)>;
-
-// The sleep of this thread.
-HostSleep ThreadSleep();
 
 // The programming cable on the GPIO lines of a Linux board: MOSI, SCK and RST
 // are outputs of one request, set together with one call whenever one of them

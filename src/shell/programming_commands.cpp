@@ -64,6 +64,7 @@ ProgrammingCommands::ProgrammingCommands(QWidget& window, ParameterFileView& dev
     // The parallel port chosen with "OK" is used from the next start on; the
     // file beside the program, even after a firmware choice moved the
     // working folder.
+    dialogs_.programmingPortDialog->SetCableFinder(qvt::FindCables);
     connect(dialogs_.programmingPortDialog, &qvt::dialogs::OkCancelDialog::Committed, this, [this] {
         qvt::Commit(dialogs_.programmingPortDialog->Values(), context_.state);
         qvt::WriteLptIndex(context_.state.lptIndex, context_.state.configFilePath);
@@ -112,6 +113,12 @@ void ProgrammingCommands::OpenPortAccess() {
 // the configuration file, read after the access was decided. A run asked for
 // before start-up reaches the port as start-up would.
 qvt::ChipAccess& ProgrammingCommands::EnsurePortAccess() {
+    // A USB cable that could not be opened or was pulled is tried afresh, so
+    // that plugging the adapter in is all a technician has to do.
+    if (chipAccess_ && chipAccess_->cableFailed()) {
+        chipAccess_->Close();
+        chipAccess_.reset();
+    }
     if (!chipAccess_)
         OpenPortAccess();
     if (chipAccess_->Open(context_.state.lptBase))
@@ -252,6 +259,11 @@ void ProgrammingCommands::KeepCable(const qvt::CableSpec& cable) {
     if (cable == context_.settings.cable)
         return;
     context_.settings.cable = cable;
+    // The next run opens the chosen cable; the one held until now is let go.
+    if (chipAccess_) {
+        chipAccess_->Close();
+        chipAccess_.reset();
+    }
     const std::string failed =
         qvt::WriteCable(qvt::PlatformSettingsPathBeside(context_.state.configFilePath), cable);
     // Not written: the choice holds for this run, and the user is told.

@@ -38,7 +38,7 @@ struct Bench {
     GpioCable& Cable() {
         if (!cable)
             cable = std::make_unique<GpioCable>(
-                lines, pins, lines.hostClock(), [this](std::int64_t us) { lines.Sleep(us); },
+                lines, pins, lines.hostClock(), [this](std::int64_t ns) { lines.Sleep(ns); },
                 &trace, kBase);
         return *cable;
     }

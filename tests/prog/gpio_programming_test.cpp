@@ -70,7 +70,7 @@ struct GpioRig {
             spoil(lines);
         trace.Open("trace.txt");
         cable = std::make_unique<GpioCable>(
-            lines, wiring, lines.hostClock(), [this](std::int64_t us) { lines.Sleep(us); }, &trace,
+            lines, wiring, lines.hostClock(), [this](std::int64_t ns) { lines.Sleep(ns); }, &trace,
             kBase);
         asked = std::make_unique<AskedOfCable>(*cable);
         link = std::make_unique<IspLink>(*asked);

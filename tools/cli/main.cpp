@@ -7,6 +7,7 @@
 
 #include "arguments.h"
 #include "commands.h"
+#include "compose/usb_cable_backend.h"
 #include "core/version.h"
 #include "exit_code.h"
 #include "help_texts.h"
@@ -49,10 +50,7 @@ int main(int argc, char* argv[]) {
         return cli::kSuccess;
     }
     if (call.command == "cables") {
-        // No finder of FTDI adapters and GPIO chips is linked into this build:
-        // the list is empty.
-        const cli::CableFinder findCables = [] { return std::vector<qvt::FoundCable>{}; };
-        return cli::RunCables(call, findCables);
+        return cli::RunCables(call, qvt::FindCables);
     }
     cli::CatchInterrupt();
     QCoreApplication app(argc, argv);
