@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "commands.h"
@@ -67,16 +68,18 @@ class ChipRun {
         session.state.SetChip(ChipOf(call));
         access_.Open(session.state.lptBase);
         access_.WriteIdlePattern(session.state.lptBase);
+        // Only now: the link goes through the cable that Open chose.
+        link_.emplace(access_.LinkAt(session.state.lptBase));
     }
 
     qvt::Programmer Programmer(qvt::ProgrammingView& view) {
-        return qvt::Programmer(link_, session_.state.chip(), view);
+        return qvt::Programmer(*link_, session_.state.chip(), view);
     }
 
   private:
     Session& session_;
     qvt::ChipAccess access_;
-    qvt::IspLink link_ = access_.LinkAt(session_.state.lptBase);
+    std::optional<qvt::IspLink> link_;
 };
 
 int ExitCodeOf(const ConsoleProgress& view) {

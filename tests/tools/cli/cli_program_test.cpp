@@ -1,6 +1,9 @@
 // qvt410-cli program on the emulated chip of QVT410.INI: what lands in the
 // chip's memories, and Ctrl-C in the middle of a run.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -249,6 +252,72 @@ TEST_F(CliProgramTest, FirmwareTheChipCannotTakeIsRefusedAtOnce) {
         EXPECT_NE(text.find(c.says), std::string::npos) << name << text;
     }
     EXPECT_EQ(qvt::LoadMemoryImage("code.bin", 8192), std::vector<std::uint8_t>(8192, 0xFF));
+}
+
+// Programming through the emulated USB adapter and GPIO lines: each device
+// has a chip of its own (its memory files named after it), programmed as the
+// parallel cable programs it.
+TEST_F(CliProgramTest, EmulatedUsbCablesProgramTheChipBehindThem) {
+    const struct {
+        int chip;
+        const char* cable;
+        const char* device;
+    } cases[] = {
+        {8252, "emulated-ftdi:A1:ft232r", "A1"},
+        {8253, "emulated-ftdi:B2:ft232h", "B2"},
+        {8252, "emulated-gpio:gpiochip0", "gpiochip0"},
+        {8253, "emulated-gpio:gpiochip1:mosi=~4,sck=5,rst=6,miso=~7", "gpiochip1"},
+    };
+    unsigned seed = 40;
+    for (const auto& c : cases) {
+        WriteSettings(c.chip);
+        const auto code = RandomImage(c.chip == 8252 ? 8192 : 12288, ++seed);
+        const auto data = RandomImage(2048, ++seed);
+        WriteHex("code.hex", code);
+        WriteHex("data.hex", data);
+        const Finished run = RunToEnd({"program", "--chip", QString::number(c.chip), "--code",
+                                       "code.hex", "--data", "data.hex", "--cable", c.cable});
+        EXPECT_EQ(run.exitCode, 0) << c.cable << run.out << run.err;
+        EXPECT_NE(run.err.find("Programmierkabel: emulated"), std::string::npos) << run.err;
+        const std::string device = c.device;
+        EXPECT_EQ(qvt::LoadMemoryImage("code-" + device + ".bin", code.size()), code) << c.cable;
+        EXPECT_EQ(qvt::LoadMemoryImage("data-" + device + ".bin", 2048), data) << c.cable;
+        EXPECT_FALSE(std::filesystem::exists("code.bin")) << c.cable;
+    }
+}
+
+// A production bench: one run per adapter, side by side. Two adapters run at
+// once, each on its own chip; an adapter another process holds is refused
+// as busy and nothing reaches its chip.
+TEST_F(CliProgramTest, StationsSideBySideEachHoldOnlyTheirOwnAdapter) {
+    WriteSettings(8252);
+    const auto first = RandomImage(8192, 91);
+    const auto second = RandomImage(8192, 92);
+    WriteHex("first.hex", first);
+    WriteHex("second.hex", second);
+    QProcess a, b;
+    StartCli(a,
+             {"program", "--chip", "8252", "--code", "first.hex", "--cable", "emulated-ftdi:S1"});
+    StartCli(b,
+             {"program", "--chip", "8252", "--code", "second.hex", "--cable", "emulated-ftdi:S2"});
+    ASSERT_TRUE(a.waitForFinished(60000));
+    ASSERT_TRUE(b.waitForFinished(60000));
+    EXPECT_EQ(a.exitCode(), 0) << a.readAllStandardError().toStdString();
+    EXPECT_EQ(b.exitCode(), 0) << b.readAllStandardError().toStdString();
+    EXPECT_EQ(qvt::LoadMemoryImage("code-S1.bin", 8192), first);
+    EXPECT_EQ(qvt::LoadMemoryImage("code-S2.bin", 8192), second);
+
+    // S1 held by another process, as a run in progress holds it.
+    const int held = ::open("emulated-ftdi-S1.lock", O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    const Finished refused = RunToEnd(
+        {"program", "--chip", "8252", "--code", "second.hex", "--cable", "emulated-ftdi:S1"});
+    ::close(held);
+    EXPECT_EQ(refused.exitCode, 4);
+    EXPECT_NE((refused.out + refused.err).find("belegt"), std::string::npos)
+        << refused.out << refused.err;
+    EXPECT_EQ(qvt::LoadMemoryImage("code-S1.bin", 8192), first);
 }
 
 }  // namespace
