@@ -205,6 +205,46 @@ class ProgrammingCommandsTest : public QObject {
         QCOMPARE(Control<QProgressBar>(form, "ProgressBar")->value(), 4);
     }
 
+    // The same run through the emulated FTDI adapter and GPIO lines of
+    // [cable]; a device chosen in "Sch&nittstelle..." is the next run's.
+    void catalogueEntryProgramsThroughTheEmulatedUsbCables_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("pins");
+        QTest::newRow("ftdi") << static_cast<int>(qvt::CableType::kFtdi) << "ft232h";
+        QTest::newRow("gpio") << static_cast<int>(qvt::CableType::kGpio) << "raspberrypi";
+    }
+    void catalogueEntryProgramsThroughTheEmulatedUsbCables() {
+        QFETCH(int, type);
+        QFETCH(QString, pins);
+        const qvt::CableSpec first{static_cast<qvt::CableType>(type), "W1", pins.toStdString(),
+                                   true};
+        qvt::MainWindow& form = Start(8253, qvt::ParallelAccess::kEmulated,
+                                      [&](qvt::PlatformSettings& s) { s.cable = first; });
+        const qvt::testing::Contents program = {{0x0000, qvt::testing::Pattern(300, 1)}};
+        const qvt::testing::Contents table = {{0x0100, qvt::testing::Pattern(80, 3)}};
+        WriteText("EVTPT_I.HEX", qvt::testing::MakeHex(program));
+        WriteText("QVTPTTAB.HEX", qvt::testing::MakeHex(table));
+
+        Trigger("QVT410PT2");
+        QCOMPARE(app_->messages,
+                 QStringList{"Meldung: Programm- und Datenspeicher fehlerfrei Programmiert"});
+        QVERIFY(chip().code() == qvt::testing::ImageOf(program, 12288));
+        QVERIFY(chip().data() == qvt::testing::ImageOf(table, 2048));
+        QVERIFY(chip().locked());
+        QVERIFY(!QFile::exists("emulated-code.bin"));  // the parallel cable's chip untouched
+
+        Trigger("Schnittstelle1");
+        qvt::dialogs::ProgrammingPortDialog* dialog = form.dialogs().programmingPortDialog;
+        Control<QLineEdit>(dialog, "DeviceEdit")->setText("W2");
+        Control<QPushButton>(dialog, "OKBtn")->click();
+        app_->messages.clear();
+        Trigger("QVT410PT2");
+        QCOMPARE(app_->messages,
+                 QStringList{"Meldung: Programm- und Datenspeicher fehlerfrei Programmiert"});
+        QCOMPARE(ReadFile("emulated-code-W2.bin").size(), 12288);
+        QVERIFY(chip().code() == qvt::testing::ImageOf(program, 12288));
+    }
+
     void escapeInTheWindowAbortsTheRun_data() {
         QTest::addColumn<int>("chipType");
         QTest::addColumn<int>("key");
