@@ -53,6 +53,14 @@ rule "compose includes no dialog, no shell, no trend and no GUI" \
     '#include ("(dialogs|shell|trend)/|"platform/qt/(default_printer|help_window)|<Q(Widget|Gui|Print|Application))' \
     compose "" ""
 
+# libftdi and libgpiod (and libusb under libftdi) are reached only through
+# the project's wrappers: libgpiod 2 changed its whole API, and the cables,
+# their tests and the emulation work on the wrappers' interfaces.
+rule "only the wrappers include libftdi, libusb and libgpiod" \
+    '#include <(ftdi|gpiod|libusb(-1\.0)?/libusb|libusb)\.h>' \
+    "core platform emulation link prog compose dialogs trend shell ../tools ../tests" \
+    "platform/libftdi_adapter.cpp platform/libgpiod_lines.cpp" ""
+
 # The trend has one home: its model in trend/model, its window in trend, its
 # tests in tests/trend.
 for file in $(find . "$tests" -iname '*trend*' -type f | grep -vE '^(\./trend/|'"$tests"'/trend/)' || true); do
