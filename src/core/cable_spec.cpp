@@ -6,6 +6,8 @@
 #include <charconv>
 #include <limits>
 
+#include "core/trimmed.h"
+
 namespace qvt {
 namespace {
 
@@ -22,15 +24,6 @@ constexpr std::array<ShippedMap, 3> kShippedMaps{{
     {"ft232h", {{1, false}, {0, false}, {3, false}, {2, false}}},
     {"raspberrypi", {{10, false}, {11, false}, {25, false}, {9, false}}},
 }};
-
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 std::string Lower(std::string_view text) {
     std::string lower(text);

@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/trimmed.h"
 #include "platform/error_reason.h"
 #include "platform/files/atomic_file.h"
 #include "platform/settings_reader.h"
@@ -19,13 +20,6 @@ namespace qvt {
 namespace {
 
 constexpr std::string_view kBlanks = " \t";
-
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 // One line of the file: its content and its line end ("\n", "\r\n" or none).
 struct Line {
