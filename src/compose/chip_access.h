@@ -52,8 +52,6 @@ class ChipAccess {
     IspLink LinkAt(std::uint16_t lptBase);
 
     ParallelAccess access() const { return backend_.access; }
-    // A cable of [cable] that could not be opened or has failed since.
-    bool cableFailed() const { return usb_ && !usb_->cable().fault().empty(); }
     // The emulated chip when [parallel] access=emulated or in a rehearsal of
     // [cable], else null.
     EmulatedIspChip* emulatedChip() const { return usb_ ? usb_->chip() : backend_.chip; }

@@ -113,12 +113,6 @@ void ProgrammingCommands::OpenPortAccess() {
 // the configuration file, read after the access was decided. A run asked for
 // before start-up reaches the port as start-up would.
 qvt::ChipAccess& ProgrammingCommands::EnsurePortAccess() {
-    // A USB cable that could not be opened or was pulled is tried afresh, so
-    // that plugging the adapter in is all a technician has to do.
-    if (chipAccess_ && chipAccess_->cableFailed()) {
-        chipAccess_->Close();
-        chipAccess_.reset();
-    }
     if (!chipAccess_)
         OpenPortAccess();
     if (chipAccess_->Open(context_.state.lptBase))
@@ -127,6 +121,10 @@ qvt::ChipAccess& ProgrammingCommands::EnsurePortAccess() {
 }
 
 void ProgrammingCommands::WriteIdlePattern() {
+    // A USB adapter or GPIO lines are taken for a run only (see
+    // ReleaseCableAfterRun); opening them puts them into the idle pattern.
+    if (context_.settings.cable.type != qvt::CableType::kParallel)
+        return;
     EnsurePortAccess().WriteIdlePattern(context_.state.lptBase);
 }
 
@@ -155,6 +153,7 @@ void ProgrammingCommands::RunProgramming(const std::string& programFile,
     qvt::IspLink link = access.LinkAt(context_.state.lptBase);
     qvt::Programmer(link, context_.state.chip(), view).RunProgramming(programFile_, dataFile_);
     access.FlushTrace();
+    ReleaseCableAfterRun();
 }
 
 void ProgrammingCommands::ProgramCatalogueEntry(const qvt::CatalogueEntry& entry) {
@@ -207,6 +206,7 @@ void ProgrammingCommands::EraseChip() {
     qvt::IspLink link = access.LinkAt(context_.state.lptBase);
     qvt::Programmer(link, context_.state.chip(), view).EraseWithMessage();
     access.FlushTrace();
+    ReleaseCableAfterRun();
 }
 
 // ---- Chip type and edition ---------------------------------------------------
@@ -255,6 +255,16 @@ void ProgrammingCommands::ChooseParallelPort() {
 // A changed cable goes into the running settings and into [cable] of the
 // QVT410.INI beside QVT410.CFG; an unchanged one leaves the file alone, so
 // OK on the port choice alone writes no section the user never had.
+// A USB adapter or GPIO lines are held for a run only: between runs another
+// station's run, or the serial port on the same USB adapter, may have them,
+// and an adapter plugged in after a failed run is found by the next.
+void ProgrammingCommands::ReleaseCableAfterRun() {
+    if (context_.settings.cable.type == qvt::CableType::kParallel || !chipAccess_)
+        return;
+    chipAccess_->Close();
+    chipAccess_.reset();
+}
+
 void ProgrammingCommands::KeepCable(const qvt::CableSpec& cable) {
     if (cable == context_.settings.cable)
         return;

@@ -2,7 +2,10 @@
 // free file choice, erase, chip type and edition toggles, the port dialog,
 // ESC, and the outside programmer with a stand-in XPG.EXE (this program
 // itself, started under that name).
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
+
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -228,6 +231,13 @@ class ProgrammingCommandsTest : public QObject {
         Trigger("QVT410PT2");
         QCOMPARE(app_->messages,
                  QStringList{"Meldung: Programm- und Datenspeicher fehlerfrei Programmiert"});
+        // Between runs the adapter is free for another station's run.
+        if (first.type == qvt::CableType::kFtdi) {
+            const int lock = ::open("emulated-ftdi-W1.lock", O_RDWR);
+            QVERIFY(lock >= 0);
+            QCOMPARE(::flock(lock, LOCK_EX | LOCK_NB), 0);
+            ::close(lock);
+        }
         QVERIFY(chip().code() == qvt::testing::ImageOf(program, 12288));
         QVERIFY(chip().data() == qvt::testing::ImageOf(table, 2048));
         QVERIFY(chip().locked());
