@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "arguments.h"
+#include "core/cable_spec.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {
@@ -22,7 +23,7 @@ bool IsNumber(const std::string& text, long low, long high) {
 
 void CheckRunnable(const cli::Invocation& call) {
     static const std::set<std::string> commands = {"send", "test", "monitor",  "program", "erase",
-                                                   "show", "diff", "variants", "hex"};
+                                                   "show", "diff", "variants", "hex",     "cables"};
     if (call.help || call.version)
         return;
     FUZZ_CHECK(commands.count(call.command) == 1);
@@ -34,6 +35,18 @@ void CheckRunnable(const cli::Invocation& call) {
         FUZZ_CHECK(IsNumber(call.Option("--point"), 0, 3));
     if (call.Has("--chip"))
         FUZZ_CHECK(call.Option("--chip") == "8252" || call.Option("--chip") == "8253");
+    if (call.Has("--cable")) {
+        // A cable a run is given is one the parser accepts, and its pin map
+        // reads back from its written form as the same map.
+        const auto cable = qvt::ParseCableSpec(call.Option("--cable"));
+        FUZZ_CHECK(cable.has_value());
+        if (cable->type == qvt::CableType::kFtdi) {
+            const qvt::PinMapResult pins = qvt::ParsePinMap(cable->pins, qvt::kFtdiPinCount);
+            if (pins.map)
+                FUZZ_CHECK(qvt::ParsePinMap(qvt::PinMapText(*pins.map), qvt::kFtdiPinCount).map ==
+                           pins.map);
+        }
+    }
     if (call.Has("--karte"))
         FUZZ_CHECK(IsNumber(call.Option("--karte"), 0, 2));
     if (call.command == "program")
