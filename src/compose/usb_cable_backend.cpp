@@ -82,13 +82,13 @@ std::string LockFolderOf(const PlatformSettings& settings) {
 
 class EmulatedFtdiBackend : public UsbCableBackend {
   public:
-    EmulatedFtdiBackend(const PlatformSettings& settings, const CableSpec& spec, const PinMap& pins,
-                        PortTrace& trace, std::uint16_t base)
-        : chip_(settings.emulatedChip, base, ChipFilesFor(settings, spec.device), &clock_) {
+    EmulatedFtdiBackend(const PlatformSettings& settings, const CableChoice& chosen,
+                        const PinMap& pins, PortTrace& trace, std::uint16_t base)
+        : chip_(settings.emulatedChip, base, ChipFilesFor(settings, chosen.device), &clock_) {
         // The shipped map says which breakout it is; a map written out is
         // taken for the faster chip.
-        const FtdiModel model = spec.pins == "ft232r" ? Ft232rModel() : Ft232hModel();
-        const std::string serial = spec.device.empty() ? "EMULATED" : spec.device;
+        const FtdiModel model = chosen.pins == "ft232r" ? Ft232rModel() : Ft232hModel();
+        const std::string serial = chosen.device.empty() ? "EMULATED" : chosen.device;
         EmulatedFtdiOpenResult opened = OpenEmulatedFtdiAdapter(serial, LockFolderOf(settings),
                                                                 model, pins, chip_, base, clock_);
         if (!opened.adapter) {
@@ -118,14 +118,14 @@ class EmulatedFtdiBackend : public UsbCableBackend {
 
 class EmulatedGpioBackend : public UsbCableBackend {
   public:
-    EmulatedGpioBackend(const PlatformSettings& settings, const CableSpec& spec, const PinMap& pins,
-                        PortTrace& trace, std::uint16_t base)
-        : chip_(settings.emulatedChip, base, ChipFilesFor(settings, spec.device), &clock_),
+    EmulatedGpioBackend(const PlatformSettings& settings, const CableChoice& chosen,
+                        const PinMap& pins, PortTrace& trace, std::uint16_t base)
+        : chip_(settings.emulatedChip, base, ChipFilesFor(settings, chosen.device), &clock_),
           lines_(chip_, base, pins, clock_),
           cable_(
               lines_, pins, lines_.hostClock(), [this](std::int64_t ns) { lines_.Sleep(ns); },
               &trace, base) {
-        description_ = "emulated GPIO " + spec.device + " (" + PinMapText(pins) +
+        description_ = "emulated GPIO " + chosen.device + " (" + PinMapText(pins) +
                        ") with emulated " + std::to_string(ChipNumber(chip_.chip()));
     }
     Cable& cable() override { return cable_; }
@@ -154,37 +154,37 @@ std::unique_ptr<UsbCableBackend> OpenUsbCableBackend(const PlatformSettings& set
                                                      PortTrace& trace, Counter& counter,
                                                      std::uint16_t traceBase,
                                                      const CableOpeners& openers) {
-    const CableSpec spec = WithDefaults(settings.cable);
-    const bool ftdi = spec.type == CableType::kFtdi;
-    const std::string kind =
-        std::string(spec.emulated ? "emulated " : "") + (ftdi ? "FTDI " : "GPIO ") + spec.device;
-    if (const std::string problem = CableProblem(spec); !problem.empty())
+    const CableChoice chosen = WithDefaults(settings.cable);
+    const bool ftdi = chosen.type == CableType::kFtdi;
+    const std::string kind = std::string(chosen.emulated ? "emulated " : "") +
+                             (ftdi ? "FTDI " : "GPIO ") + chosen.device;
+    if (const std::string problem = CableProblem(chosen); !problem.empty())
         return std::make_unique<RefusedCable>(kind, problem);
 
     if (ftdi) {
-        const PinMapResult pins = ParsePinMap(spec.pins, kFtdiPinCount);
+        const PinMapResult pins = ParsePinMap(chosen.pins, kFtdiPinCount);
         if (!pins.map)
             return std::make_unique<RefusedCable>(kind, pins.problem);
-        if (spec.emulated)
-            return std::make_unique<EmulatedFtdiBackend>(settings, spec, *pins.map, trace,
+        if (chosen.emulated)
+            return std::make_unique<EmulatedFtdiBackend>(settings, chosen, *pins.map, trace,
                                                          traceBase);
-        FtdiOpenResult opened = openers.openFtdi(spec.device);
+        FtdiOpenResult opened = openers.openFtdi(chosen.device);
         if (!opened.adapter)
             return std::make_unique<RefusedCable>(kind, opened.problem);
         return std::make_unique<FtdiBackend>(std::move(opened.adapter), *pins.map, counter, trace,
                                              traceBase, kind + " (" + PinMapText(*pins.map) + ")");
     }
 
-    if (spec.emulated) {
-        const PinMapResult pins = ParsePinMap(spec.pins, EmulatedGpioLines::kLineCount);
+    if (chosen.emulated) {
+        const PinMapResult pins = ParsePinMap(chosen.pins, EmulatedGpioLines::kLineCount);
         if (!pins.map)
             return std::make_unique<RefusedCable>(kind, pins.problem);
-        return std::make_unique<EmulatedGpioBackend>(settings, spec, *pins.map, trace, traceBase);
+        return std::make_unique<EmulatedGpioBackend>(settings, chosen, *pins.map, trace, traceBase);
     }
-    GpioChipOpening opened = openers.openGpio(spec.device);
+    GpioChipOpening opened = openers.openGpio(chosen.device);
     if (!opened.lines)
         return std::make_unique<RefusedCable>(kind, opened.problem);
-    const PinMapResult pins = ParsePinMap(spec.pins, opened.lineCount);
+    const PinMapResult pins = ParsePinMap(chosen.pins, opened.lineCount);
     if (!pins.map)
         return std::make_unique<RefusedCable>(kind, pins.problem);
     return std::make_unique<GpioBackend>(

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/cable_spec.h"
+#include "core/cable_choice.h"
 #include "core/chip.h"
 #include "core/parallel_access.h"
 
@@ -37,7 +37,7 @@ struct PlatformSettings {
     // [cable] type=parallel|ftdi|gpio, device=, pins=, emulated=yes: the
     // programming cable. The pin map stays as written; it is checked when
     // the cable is opened, so a wrong one is told then, never replaced.
-    CableSpec cable;
+    CableChoice cable;
 
     // [emulator]
     Chip emulatedChip = kDefaultChip;  // chip=, its type number

@@ -99,7 +99,7 @@ ParallelPortValues ProgrammingPortDialog::Values() const {
     return {std::max(0, CheckedIndex(portButtons_))};
 }
 
-void ProgrammingPortDialog::ShowCable(const CableSpec& cable) {
+void ProgrammingPortDialog::ShowCable(const CableChoice& cable) {
     emulated_ = cable.emulated;
     cableBox_->setCurrentIndex(IndexOf(cable.type));
     deviceEdit_->setText(QString::fromStdString(cable.device));
@@ -107,8 +107,8 @@ void ProgrammingPortDialog::ShowCable(const CableSpec& cable) {
     FollowCableType();
 }
 
-CableSpec ProgrammingPortDialog::Cable() const {
-    CableSpec cable;
+CableChoice ProgrammingPortDialog::Cable() const {
+    CableChoice cable;
     cable.type = CableTypeAt(cableBox_->currentIndex());
     cable.emulated = emulated_;
     // Kept for the parallel port too, so a switch to it and back loses nothing.
@@ -121,7 +121,7 @@ CableSpec ProgrammingPortDialog::Cable() const {
 // show what they default to.
 void ProgrammingPortDialog::FollowCableType() {
     const CableType type = CableTypeAt(cableBox_->currentIndex());
-    const CableSpec defaults = WithDefaults({type, {}, {}, false});
+    const CableChoice defaults = WithDefaults({type, {}, {}, false});
     deviceEdit_->setEnabled(type != CableType::kParallel);
     pinsEdit_->setEnabled(type != CableType::kParallel);
     deviceEdit_->setPlaceholderText(QString::fromStdString(defaults.device));

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "core/cable_spec.h"
+#include "core/cable_choice.h"
 #include "core/dialog_values.h"
 #include "dialogs/ok_cancel_dialog.h"
 
@@ -32,8 +32,8 @@ class ProgrammingPortDialog : public OkCancelDialog {
     // The cable the same way; what the dialog has no control for (the
     // rehearsal switch) comes back as it was shown, and empty fields come
     // back as their defaults.
-    void ShowCable(const CableSpec& cable);
-    CableSpec Cable() const;
+    void ShowCable(const CableChoice& cable);
+    CableChoice Cable() const;
 
     // What "Suchen" lists; without it the list stays empty.
     using CableFinder = std::function<std::vector<FoundCable>()>;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/cable_spec.h"
+#include "core/cable_choice.h"
 #include "emulation/virtual_clock.h"
 #include "platform/counter.h"
 #include "platform/gpio_lines.h"

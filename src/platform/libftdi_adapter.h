@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/cable_spec.h"
+#include "core/cable_choice.h"
 #include "platform/ftdi_adapter.h"
 
 namespace qvt {

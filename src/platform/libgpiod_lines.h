@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/cable_spec.h"
+#include "core/cable_choice.h"
 #include "platform/gpio_lines.h"
 
 namespace qvt {

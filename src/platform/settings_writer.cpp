@@ -204,7 +204,7 @@ std::string WriteSerialDevice(const std::string& path, int portNumber, const std
     return WriteIniValues(path, "serial", {{"COM" + std::to_string(portNumber), device}});
 }
 
-std::string WriteCable(const std::string& path, const CableSpec& cable) {
+std::string WriteCable(const std::string& path, const CableChoice& cable) {
     // emulated= is the rehearsal's switch, set by hand in the file: kept as it is.
     return WriteIniValues(
         path, "cable",

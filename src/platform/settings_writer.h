@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/cable_spec.h"
+#include "core/cable_choice.h"
 
 namespace qvt {
 
@@ -26,7 +26,7 @@ std::string WithIniValue(std::string_view ini, const std::string& section, const
 // success; otherwise the message that says why not.
 std::string WriteSerialDevice(const std::string& path, int portNumber, const std::string& device);
 // The same for [cable] type, device and pins, all in one replacement.
-std::string WriteCable(const std::string& path, const CableSpec& cable);
+std::string WriteCable(const std::string& path, const CableChoice& cable);
 std::string WriteIniValues(const std::string& path, const std::string& section,
                            const std::vector<std::pair<std::string, std::string>>& values);
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/cable_spec.h"
+#include "core/cable_choice.h"
 #include "prog/cable.h"
 #include "prog/host_sleep.h"
 

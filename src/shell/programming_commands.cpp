@@ -265,7 +265,7 @@ void ProgrammingCommands::ReleaseCableAfterRun() {
     chipAccess_.reset();
 }
 
-void ProgrammingCommands::KeepCable(const qvt::CableSpec& cable) {
+void ProgrammingCommands::KeepCable(const qvt::CableChoice& cable) {
     if (cable == context_.settings.cable)
         return;
     context_.settings.cable = cable;

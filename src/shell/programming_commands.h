@@ -76,7 +76,7 @@ class ProgrammingCommands : public QObject {
 
   private:
     void ConnectMenu();
-    void KeepCable(const qvt::CableSpec& cable);
+    void KeepCable(const qvt::CableChoice& cable);
     void ReleaseCableAfterRun();
     qvt::ChipAccess& EnsurePortAccess();
     bool ChooseFirmwareFile(const QString& title, std::string& fileName);

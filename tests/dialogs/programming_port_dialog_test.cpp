@@ -9,14 +9,14 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "core/cable_spec.h"
+#include "core/cable_choice.h"
 #include "dialogs/message_box.h"
 #include "dialogs/programming_port_dialog.h"
 #include "support/controls.h"
 
 namespace {
 
-using qvt::CableSpec;
+using qvt::CableChoice;
 using qvt::CableType;
 
 // Two adapters and a GPIO chip as a machine reports them, one of them held.
@@ -32,7 +32,7 @@ class PlptDlgTest : public QObject {
     Q_OBJECT
   private:
     // OK, and what it committed: the cable, or nothing when OK was refused.
-    static std::optional<CableSpec> Ok(qvt::dialogs::ProgrammingPortDialog& dialog) {
+    static std::optional<CableChoice> Ok(qvt::dialogs::ProgrammingPortDialog& dialog) {
         QSignalSpy committed(&dialog, &qvt::dialogs::OkCancelDialog::Committed);
         QTest::mouseClick(Control<QPushButton>(dialog, "OKBtn"), Qt::LeftButton);
         if (committed.count() != 1)
@@ -51,7 +51,7 @@ class PlptDlgTest : public QObject {
         Control<QComboBox>(dialog, "CableBox")->setCurrentIndex(1);  // "FTDI-Adapter"
         QCOMPARE(Control<QComboBox>(dialog, "CableBox")->currentText(), QString("FTDI-Adapter"));
         QTest::keyClicks(Control<QLineEdit>(dialog, "DeviceEdit"), "A601XYZ");
-        QCOMPARE(Ok(dialog), (CableSpec{CableType::kFtdi, "A601XYZ", "ft232r", true}));
+        QCOMPARE(Ok(dialog), (CableChoice{CableType::kFtdi, "A601XYZ", "ft232r", true}));
         QCOMPARE(dialog.Values().port, 1);  // the port choice stays its own
     }
 
@@ -76,7 +76,7 @@ class PlptDlgTest : public QObject {
         QCOMPARE(Control<QComboBox>(dialog, "CableBox")->currentText(), QString("GPIO"));
         QCOMPARE(Control<QLineEdit>(dialog, "DeviceEdit")->text(), QString("gpiochip4"));
         Control<QLineEdit>(dialog, "PinsEdit")->clear();
-        QCOMPARE(Ok(dialog), (CableSpec{CableType::kGpio, "gpiochip4", "raspberrypi", false}));
+        QCOMPARE(Ok(dialog), (CableChoice{CableType::kGpio, "gpiochip4", "raspberrypi", false}));
 
         // A second search finds nothing: the list says so and offers no pick.
         dialog.SetCableFinder([] { return std::vector<qvt::FoundCable>{}; });

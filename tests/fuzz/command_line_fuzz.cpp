@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "arguments.h"
-#include "core/cable_spec.h"
+#include "core/cable_choice.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {
@@ -38,7 +38,7 @@ void CheckRunnable(const cli::Invocation& call) {
     if (call.Has("--cable")) {
         // A cable a run is given is one the parser accepts, and its pin map
         // reads back from its written form as the same map.
-        const auto cable = qvt::ParseCableSpec(call.Option("--cable"));
+        const auto cable = qvt::ParseCableChoice(call.Option("--cable"));
         FUZZ_CHECK(cable.has_value());
         if (cable->type == qvt::CableType::kFtdi) {
             const qvt::PinMapResult pins = qvt::ParsePinMap(cable->pins, qvt::kFtdiPinCount);

@@ -84,11 +84,11 @@ TEST(PlatformSettings, UnreadableValuesKeepTheDefault) {
 TEST(PlatformSettings, CableSection) {
     struct Case {
         const char* text;
-        CableSpec cable;
+        CableChoice cable;
     };
     using T = CableType;
     const Case cases[] = {
-        {"", CableSpec{}},
+        {"", CableChoice{}},
         // A map written out without quotes is a list to an INI reader.
         {"[cable]\ntype=ftdi\ndevice=usb:001:004\npins=mosi=0,sck=1, rst=~3 ,miso=2\n",
          {T::kFtdi, "usb:001:004", "mosi=0,sck=1,rst=~3,miso=2", false}},

@@ -74,7 +74,7 @@ TEST(SettingsWriter, CableReadsBackAndLeavesTheRest) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(before.data(), static_cast<qint64>(before.size()));
     }
-    const CableSpec chosen{CableType::kFtdi, "usb:001:004", "mosi=0,sck=1,rst=~3,miso=2", false};
+    const CableChoice chosen{CableType::kFtdi, "usb:001:004", "mosi=0,sck=1,rst=~3,miso=2", false};
     ASSERT_EQ(WriteCable(path, chosen), "");
     const PlatformSettings read = ReadPlatformSettings(QString::fromStdString(path));
     EXPECT_EQ(read.cable.type, chosen.type);

@@ -219,8 +219,8 @@ class ProgrammingCommandsTest : public QObject {
     void catalogueEntryProgramsThroughTheEmulatedUsbCables() {
         QFETCH(int, type);
         QFETCH(QString, pins);
-        const qvt::CableSpec first{static_cast<qvt::CableType>(type), "W1", pins.toStdString(),
-                                   true};
+        const qvt::CableChoice first{static_cast<qvt::CableType>(type), "W1", pins.toStdString(),
+                                     true};
         qvt::MainWindow& form = Start(8253, qvt::ParallelAccess::kEmulated,
                                       [&](qvt::PlatformSettings& s) { s.cable = first; });
         const qvt::testing::Contents program = {{0x0000, qvt::testing::Pattern(300, 1)}};
@@ -572,7 +572,7 @@ class ProgrammingCommandsTest : public QObject {
         QTest::keyClicks(Control<QLineEdit>(dialog, "DeviceEdit"), "usb:001:004");
         Control<QPushButton>(dialog, "OKBtn")->click();
         QVERIFY(!dialog->isVisible());
-        const qvt::CableSpec chosen{qvt::CableType::kFtdi, "usb:001:004", "ft232r", false};
+        const qvt::CableChoice chosen{qvt::CableType::kFtdi, "usb:001:004", "ft232r", false};
         QVERIFY(app_->context.settings.cable == chosen);
         QCOMPARE(ReadFile(start + "/QVT410.INI"),
                  QByteArray("[parallel]\ntrace=port.trace ; kept\n\n[cable]\ntype=ftdi\n"

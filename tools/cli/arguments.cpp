@@ -4,7 +4,7 @@
 #include <charconv>
 #include <set>
 
-#include "core/cable_spec.h"
+#include "core/cable_choice.h"
 
 namespace cli {
 namespace {
@@ -69,7 +69,7 @@ std::string CheckValue(const std::string& option, const std::string& value) {
         if (!kModes.count(value))
             return "--access erwartet auto, ppdev, direct, emulated oder none: " + value;
     } else if (option == "--cable") {
-        if (std::string problem = qvt::CableSpecProblem(value); !problem.empty())
+        if (std::string problem = qvt::CableChoiceProblem(value); !problem.empty())
             return "--cable: " + problem;
     } else if (value.empty()) {
         return option + " erwartet einen Wert";

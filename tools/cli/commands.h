@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "arguments.h"
-#include "core/cable_spec.h"
+#include "core/cable_choice.h"
 #include "session.h"
 
 namespace cli {

@@ -62,9 +62,9 @@ class ChipRun {
         : session_(session), access_(session.settings, "qvt410-cli") {
         if (call.Has("--access"))
             session.settings.parallelAccess = *qvt::ParseParallelAccess(call.Option("--access"));
-        // The argument check has accepted only a spec that parses.
+        // The argument check has accepted only a cable that parses.
         if (call.Has("--cable"))
-            session.settings.cable = *qvt::ParseCableSpec(call.Option("--cable"));
+            session.settings.cable = *qvt::ParseCableChoice(call.Option("--cable"));
         session.state.SetChip(ChipOf(call));
         access_.Open(session.state.lptBase);
         access_.WriteIdlePattern(session.state.lptBase);

@@ -1,4 +1,4 @@
-#include "core/cable_spec.h"
+#include "core/cable_choice.h"
 
 #include <algorithm>
 #include <array>
@@ -177,16 +177,16 @@ std::string PinMapText(const PinMap& map) {
     return text;
 }
 
-CableSpec WithDefaults(CableSpec spec) {
-    if (spec.type == CableType::kFtdi && spec.pins.empty())
-        spec.pins = "ft232r";
-    if (spec.type == CableType::kGpio) {
-        if (spec.device.empty())
-            spec.device = "gpiochip0";
-        if (spec.pins.empty())
-            spec.pins = "raspberrypi";
+CableChoice WithDefaults(CableChoice cable) {
+    if (cable.type == CableType::kFtdi && cable.pins.empty())
+        cable.pins = "ft232r";
+    if (cable.type == CableType::kGpio) {
+        if (cable.device.empty())
+            cable.device = "gpiochip0";
+        if (cable.pins.empty())
+            cable.pins = "raspberrypi";
     }
-    return spec;
+    return cable;
 }
 
 namespace {
@@ -201,26 +201,26 @@ bool IsDigits(std::string_view text) {
     });
 }
 
-// The spec, or why not.
-std::optional<CableSpec> Parse(std::string_view text, std::string& problem) {
-    const auto refuse = [&problem](std::string why) -> std::optional<CableSpec> {
+// The cable, or why not.
+std::optional<CableChoice> Parse(std::string_view text, std::string& problem) {
+    const auto refuse = [&problem](std::string why) -> std::optional<CableChoice> {
         problem = std::move(why);
         return std::nullopt;
     };
     if (text == "parallel")
-        return CableSpec{};
+        return CableChoice{};
 
-    CableSpec spec;
+    CableChoice cable;
     std::string_view rest = text;
     if (rest.starts_with("emulated-")) {
-        spec.emulated = true;
+        cable.emulated = true;
         rest.remove_prefix(std::string_view("emulated-").size());
     }
     const std::size_t colon = rest.find(':');
     const std::optional<CableType> type = ParseCableType(rest.substr(0, colon));
     if (!type || *type == CableType::kParallel)
         return refuse("Kabel " + Quoted(text) + " ist unbekannt (" + std::string(kForms) + ")");
-    spec.type = *type;
+    cable.type = *type;
 
     if (colon != std::string_view::npos) {
         std::string_view fields = rest.substr(colon + 1);
@@ -228,45 +228,45 @@ std::optional<CableSpec> Parse(std::string_view text, std::string& problem) {
         if (last != std::string_view::npos) {
             const std::string_view tail = fields.substr(last + 1);
             if (tail.empty() || ShippedNamed(tail) || tail.find('=') != std::string_view::npos) {
-                spec.pins = std::string(tail);
+                cable.pins = std::string(tail);
                 fields = fields.substr(0, last);
             }
         }
-        spec.device = std::string(fields);
+        cable.device = std::string(fields);
     }
-    spec = WithDefaults(spec);
-    if (std::string why = CableProblem(spec); !why.empty())
+    cable = WithDefaults(cable);
+    if (std::string why = CableProblem(cable); !why.empty())
         return refuse("Kabel " + Quoted(text) + ": " + why);
-    return spec;
+    return cable;
 }
 
 }  // namespace
 
-std::string CableProblem(const CableSpec& spec) {
-    if (spec.type == CableType::kParallel)
+std::string CableProblem(const CableChoice& cable) {
+    if (cable.type == CableType::kParallel)
         return {};
-    if (spec.device.find_first_of("=,") != std::string::npos) {
-        return "vor der Pinbelegung fehlt das Gerät (" + std::string(CableTypeName(spec.type)) +
+    if (cable.device.find_first_of("=,") != std::string::npos) {
+        return "vor der Pinbelegung fehlt das Gerät (" + std::string(CableTypeName(cable.type)) +
                "::PINS für das vorgegebene)";
     }
-    if (spec.device.starts_with("usb:")) {
-        const std::string_view path = std::string_view(spec.device).substr(4);
+    if (cable.device.starts_with("usb:")) {
+        const std::string_view path = std::string_view(cable.device).substr(4);
         const std::size_t split = path.find(':');
         if (split == std::string_view::npos || !IsDigits(path.substr(0, split)) ||
             !IsDigits(path.substr(split + 1)))
-            return "USB-Adresse " + Quoted(spec.device) + " hat nicht die Form usb:BUS:GERÄT";
+            return "USB-Adresse " + Quoted(cable.device) + " hat nicht die Form usb:BUS:GERÄT";
     }
     const int pinCount =
-        spec.type == CableType::kFtdi ? kFtdiPinCount : std::numeric_limits<int>::max();
-    return ParsePinMap(spec.pins, pinCount).problem;
+        cable.type == CableType::kFtdi ? kFtdiPinCount : std::numeric_limits<int>::max();
+    return ParsePinMap(cable.pins, pinCount).problem;
 }
 
-std::optional<CableSpec> ParseCableSpec(std::string_view text) {
+std::optional<CableChoice> ParseCableChoice(std::string_view text) {
     std::string problem;
     return Parse(text, problem);
 }
 
-std::string CableSpecProblem(std::string_view text) {
+std::string CableChoiceProblem(std::string_view text) {
     std::string problem;
     Parse(text, problem);
     return problem;

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "core/cable_spec.h"
+#include "core/cable_choice.h"
 
 namespace qvt {
 namespace {
@@ -60,27 +60,27 @@ TEST(PinMap, ShippedAndWrittenMapsAndTheFaultsOfAWrittenOne) {
               "mosi=0,sck=1,rst=~3,miso=2");
 }
 
-TEST(CableSpec, CommandLineFormsWithDefaultsAndColonsInTheDevice) {
+TEST(CableChoice, CommandLineFormsWithDefaultsAndColonsInTheDevice) {
     struct Case {
         const char* text;
-        std::optional<CableSpec> spec;
+        std::optional<CableChoice> cable;
     };
     using T = CableType;
     const Case cases[] = {
-        {"parallel", CableSpec{}},
-        {"ftdi", CableSpec{T::kFtdi, "", "ft232r", false}},
-        {"gpio", CableSpec{T::kGpio, "gpiochip0", "raspberrypi", false}},
-        {"ftdi:A601XYZ", CableSpec{T::kFtdi, "A601XYZ", "ft232r", false}},
+        {"parallel", CableChoice{}},
+        {"ftdi", CableChoice{T::kFtdi, "", "ft232r", false}},
+        {"gpio", CableChoice{T::kGpio, "gpiochip0", "raspberrypi", false}},
+        {"ftdi:A601XYZ", CableChoice{T::kFtdi, "A601XYZ", "ft232r", false}},
         // A USB bus path keeps its colons; a map after it is the last field.
-        {"ftdi:usb:001:004", CableSpec{T::kFtdi, "usb:001:004", "ft232r", false}},
-        {"ftdi:usb:001:004:ft232h", CableSpec{T::kFtdi, "usb:001:004", "ft232h", false}},
+        {"ftdi:usb:001:004", CableChoice{T::kFtdi, "usb:001:004", "ft232r", false}},
+        {"ftdi:usb:001:004:ft232h", CableChoice{T::kFtdi, "usb:001:004", "ft232h", false}},
         {"ftdi:usb:1:4:mosi=0,sck=1,rst=~3,miso=2",
-         CableSpec{T::kFtdi, "usb:1:4", "mosi=0,sck=1,rst=~3,miso=2", false}},
-        {"ftdi::ft232h", CableSpec{T::kFtdi, "", "ft232h", false}},
+         CableChoice{T::kFtdi, "usb:1:4", "mosi=0,sck=1,rst=~3,miso=2", false}},
+        {"ftdi::ft232h", CableChoice{T::kFtdi, "", "ft232h", false}},
         {"gpio:gpiochip1:mosi=20,sck=21,rst=16,miso=19",
-         CableSpec{T::kGpio, "gpiochip1", "mosi=20,sck=21,rst=16,miso=19", false}},
-        {"emulated-ftdi:FT0001", CableSpec{T::kFtdi, "FT0001", "ft232r", true}},
-        {"emulated-gpio", CableSpec{T::kGpio, "gpiochip0", "raspberrypi", true}},
+         CableChoice{T::kGpio, "gpiochip1", "mosi=20,sck=21,rst=16,miso=19", false}},
+        {"emulated-ftdi:FT0001", CableChoice{T::kFtdi, "FT0001", "ft232r", true}},
+        {"emulated-gpio", CableChoice{T::kGpio, "gpiochip0", "raspberrypi", true}},
         // Refused: no such cable, a USB path short of its device number, a
         // map an FTDI adapter has no bits for, a map without a device field.
         {"usb", std::nullopt},
@@ -93,9 +93,9 @@ TEST(CableSpec, CommandLineFormsWithDefaultsAndColonsInTheDevice) {
         {"gpio:gpiochip0:mosi=0,sck=1,rst=3", std::nullopt},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ParseCableSpec(c.text), c.spec) << c.text;
-        EXPECT_EQ(CableSpecProblem(c.text).empty(), c.spec.has_value())
-            << c.text << ": " << CableSpecProblem(c.text);
+        EXPECT_EQ(ParseCableChoice(c.text), c.cable) << c.text;
+        EXPECT_EQ(CableChoiceProblem(c.text).empty(), c.cable.has_value())
+            << c.text << ": " << CableChoiceProblem(c.text);
     }
 }
 

@@ -51,18 +51,18 @@ std::string PinMapText(const PinMap& map);
 // A cable as [cable] in QVT410.INI or --cable names it: type, device (an FTDI
 // adapter's serial number or USB bus path "usb:BUS:DEVICE"; a "gpiochipN"),
 // pin map text, and whether the emulated adapter stands in for the device.
-struct CableSpec {
+struct CableChoice {
     CableType type = CableType::kParallel;
     std::string device;
     std::string pins;
     bool emulated = false;
-    bool operator==(const CableSpec&) const = default;
+    bool operator==(const CableChoice&) const = default;
 };
 
 // The defaults of what is left empty: an FTDI adapter uses the ft232r map
 // (an empty device is the one adapter present); GPIO gpiochip0 with the
 // raspberrypi map. The parallel cable has neither.
-CableSpec WithDefaults(CableSpec spec);
+CableChoice WithDefaults(CableChoice cable);
 
 // The command line's form: "parallel", "ftdi[:DEVICE[:PINS]]",
 // "gpio[:DEVICE[:PINS]]", "emulated-ftdi[:...]"/"emulated-gpio[:...]" for the
@@ -73,13 +73,13 @@ CableSpec WithDefaults(CableSpec spec);
 // "ftdi::ft232h" the one adapter present with the ft232h map. The pin map is
 // checked in form here (and an FTDI map for its 8 bits); a GPIO map's
 // numbers are checked against the chip when it is opened.
-std::optional<CableSpec> ParseCableSpec(std::string_view text);
-// Why ParseCableSpec refuses the text, in German; empty when it does not.
-std::string CableSpecProblem(std::string_view text);
+std::optional<CableChoice> ParseCableChoice(std::string_view text);
+// Why ParseCableChoice refuses the text, in German; empty when it does not.
+std::string CableChoiceProblem(std::string_view text);
 // Why a cable as chosen (defaults filled in) cannot be used, in German:
 // a USB bus path not of the form "usb:BUS:DEVICE", a device field holding a
 // pin map, a pin map refused by ParsePinMap. Empty when nothing is wrong.
-std::string CableProblem(const CableSpec& spec);
+std::string CableProblem(const CableChoice& cable);
 
 // A cable found on this machine, for "Suchen" and `qvt410-cli cables`.
 struct FoundCable {
